@@ -1,0 +1,20 @@
+#include "ddb/platform/thr_GlobalLock.h"
+
+#include <mutex>
+
+namespace {
+
+std::recursive_mutex& ProcessMutex() {
+  static std::recursive_mutex mutex;
+  return mutex;
+}
+
+}  // namespace
+
+void thr_GlobalLock::Lock() {
+  ProcessMutex().lock();
+}
+
+void thr_GlobalLock::Unlock() {
+  ProcessMutex().unlock();
+}
