@@ -1,0 +1,147 @@
+// Collection agents: what ties an in-memory persistent list or map to its stored elements.
+//
+// An agent knows how many elements (or which keys) the file stores for one collection, loads
+// an element on demand, remembers which elements were handed out for change, says which ones a
+// flush must write, and applies a flush's bookkeeping only once its transaction has committed:
+// a flush whose commit fails leaves every element marked, so a retry writes them again. Agents
+// are reference counted by the lists that share them (AddRef / DropRef) and deleted by the last.
+// One thread at a time.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "ddb/platform/cls_Uid.h"
+#include "ddb/platform/cow_String.h"
+
+namespace rom_detail {
+class Store;
+}
+
+class cls_AgentBase {
+ public:
+  cls_AgentBase(std::shared_ptr<rom_detail::Store> store, cls_Uid uid);
+  virtual ~cls_AgentBase();
+  cls_AgentBase(const cls_AgentBase&) = delete;
+  cls_AgentBase& operator=(const cls_AgentBase&) = delete;
+
+  void AddRef() { ++m_refs; }
+  // Drops one reference; true when none remain.
+  bool DropRef() { return --m_refs <= 0; }
+  bool HasRefs() const { return m_refs > 0; }
+  cls_Uid Uid() const { return m_uid; }
+  // A read-only file never takes writes.
+  bool FlushRefused() const;
+  // A flush's writes failed or its commit did: the next flush must run even if nothing changed.
+  bool RetryPending() const { return m_retry; }
+  void BeginFlush();
+  void FlushFinished();
+  void FlushFailed();
+  rom_detail::Store& GetStore() const { return *m_store; }
+  const std::shared_ptr<rom_detail::Store>& StoreRef() const { return m_store; }
+
+  // Called by the store when the transaction holding this agent's writes ends.
+  virtual void TransactionEnded(bool committed) = 0;
+
+ protected:
+  void JoinTransaction();
+
+  std::shared_ptr<rom_detail::Store> m_store;
+  cls_Uid m_uid;
+  int m_refs = 0;
+  bool m_retry = false;
+  bool m_inFlush = false;
+  bool m_joined = false;
+};
+
+class cls_AgentListObj : public cls_AgentBase {
+ public:
+  cls_AgentListObj(std::shared_ptr<rom_detail::Store> store, cls_Uid listUid);
+  ~cls_AgentListObj() override;
+
+  int StoredCount() const { return m_stored; }
+  // Creates element i from the file; the caller owns the object. Raises when it cannot.
+  void* Load(int i, std::uint32_t typeId);
+  void NoteChanged(int i) { m_changed.insert(i); }
+  bool MustWrite(int i) const { return i >= m_stored || m_changed.count(i) != 0; }
+  // The indices below n that MustWrite holds for, in increasing order.
+  std::vector<int> IndicesToWrite(int n) const;
+  void Attach(const void* list) { m_lists.insert(list); }
+  void Detach(const void* list) { m_lists.erase(list); }
+  void Released() { ++m_releases; }
+  long Releases() const { return m_releases; }
+
+  // Element writes of the current flush, recorded by the write requests.
+  void Written(int i) { m_pending.push_back(i); }
+  void TransactionEnded(bool committed) override;
+
+ private:
+  int m_stored = 0;
+  std::set<int> m_changed;
+  std::vector<int> m_pending;
+  std::set<const void*> m_lists;
+  long m_releases = 0;
+};
+
+// A write request for element i of a list: wrap it in a cls_WriteVisitor and call the
+// element's DBWrite.
+class cls_AgentRequestListObj {
+ public:
+  cls_AgentRequestListObj(cls_AgentListObj* agent, int index) : m_agent(agent), m_index(index) {}
+  cls_AgentListObj& Agent() const { return *m_agent; }
+  int Index() const { return m_index; }
+
+ private:
+  cls_AgentListObj* m_agent;
+  int m_index;
+};
+
+template <class K>
+class cls_AgentMapKey2Obj;
+
+// The keyed agent of maps with string keys.
+template <>
+class cls_AgentMapKey2Obj<cow_String> : public cls_AgentBase {
+ public:
+  cls_AgentMapKey2Obj(std::shared_ptr<rom_detail::Store> store, cls_Uid mapUid);
+  ~cls_AgentMapKey2Obj() override;
+
+  // The stored keys in key order.
+  const std::vector<cow_String>& StoredKeys() const { return m_keys; }
+  bool IsStored(const cow_String& key) const;
+  void* Load(const cow_String& key, std::uint32_t typeId);
+  void NoteChanged(const cow_String& key) { m_changed.insert(key.str()); }
+  void NoteRemoved(const cow_String& key);
+  bool MustWrite(const cow_String& key) const;
+  void Released() { ++m_releases; }
+  // Deletes the stored rows of removed keys; part of a flush.
+  void WriteRemovals();
+
+  void Written(const cow_String& key) { m_pending.push_back(key.str()); }
+  void TransactionEnded(bool committed) override;
+
+ private:
+  std::vector<cow_String> m_keys;
+  std::set<std::string> m_stored;
+  std::set<std::string> m_changed;
+  std::set<std::string> m_removed;
+  std::vector<std::string> m_pending;
+  long m_releases = 0;
+};
+
+class cls_AgentRequestMapKey2Obj {
+ public:
+  cls_AgentRequestMapKey2Obj(cls_AgentMapKey2Obj<cow_String>* agent, cow_String key)
+      : m_agent(agent), m_key(std::move(key)) {}
+  cls_AgentMapKey2Obj<cow_String>& Agent() const { return *m_agent; }
+  const cow_String& Key() const { return m_key; }
+
+ private:
+  cls_AgentMapKey2Obj<cow_String>* m_agent;
+  cow_String m_key;
+};
+
+using cls_WriteRequestMapString2Obj = cls_AgentRequestMapKey2Obj;

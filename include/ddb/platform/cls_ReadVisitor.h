@@ -1,0 +1,74 @@
+// cls_ReadVisitor: how a record reads itself (its read constructor).
+//
+// A reader is positioned on one stored object. Fields are read by handle with a default that a
+// stored object lacking the field yields, so rows of older layouts read cleanly. A sub-reader
+// cls_ReadVisitor(parent, field) is positioned on the object a member field refers to; a copy
+// of a reader is positioned on the base part of the object (each level of a derived object is
+// a row of its own class, with an identity of its own). A default-constructed reader has no
+// backing store: every field is absent. Readers share the store of their transporter and belong
+// to one thread.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "ddb/platform/cls_ClassRegistrar.h"
+#include "ddb/platform/cls_Uid.h"
+#include "ddb/platform/cow_String.h"
+
+class rom_MementoRead;
+class cls_AgentListObj;
+template <class K>
+class cls_AgentMapKey2Obj;
+namespace rom_detail {
+class Store;
+class LoadedRow;
+}  // namespace rom_detail
+
+class cls_ReadVisitor {
+ public:
+  cls_ReadVisitor();
+  explicit cls_ReadVisitor(const rom_MementoRead& memento);
+  cls_ReadVisitor(const cls_ReadVisitor& parent, const cls_FieldHandle& field);
+  // Base-part reader.
+  cls_ReadVisitor(const cls_ReadVisitor& derived);
+  // A reader on the stored object (typeId, oid); used by the collection agents.
+  cls_ReadVisitor(std::shared_ptr<rom_detail::Store> store, std::uint32_t typeId,
+                  std::int64_t oid);
+  ~cls_ReadVisitor();
+  cls_ReadVisitor& operator=(const cls_ReadVisitor&) = delete;
+
+  int ReadInt(const cls_FieldHandle& field, int defaultValue) const;
+  std::int64_t ReadInt64(const cls_FieldHandle& field, std::int64_t defaultValue) const;
+  double ReadDouble(const cls_FieldHandle& field, double defaultValue) const;
+  bool ReadBool(const cls_FieldHandle& field, bool defaultValue) const;
+  cow_String ReadString(const cls_FieldHandle& field, const cow_String& defaultValue) const;
+
+  bool DataIsPresent(const cls_FieldHandle& field) const;
+  bool ObjIsPresent(const cow_String& field) const;
+  cls_Uid GetUid() const;
+  // The file name of the database being read ("" without a store).
+  cow_String DbId() const;
+  bool HasStore() const { return m_store != nullptr; }
+  // The stored class and identity of the object (0 when nothing is stored).
+  std::uint32_t StoredTypeId() const { return m_typeId; }
+  std::int64_t Oid() const { return m_oid; }
+
+  // Collections and primitive arrays. Null / false when nothing is stored for the object.
+  cls_AgentListObj* NewListAgent() const;
+  cls_AgentMapKey2Obj<cow_String>* NewMapAgent() const;
+  bool ReadArray(int& collectionType, std::string& bytes) const;
+
+  const std::shared_ptr<rom_detail::Store>& StoreRef() const { return m_store; }
+
+ private:
+  const rom_detail::LoadedRow* Row() const;
+  int Column(const cls_FieldHandle& field) const;
+
+  std::shared_ptr<rom_detail::Store> m_store;
+  std::uint32_t m_typeId = 0;
+  std::int64_t m_oid = 0;
+  cls_Uid m_uid;
+  mutable std::shared_ptr<rom_detail::LoadedRow> m_row;
+};

@@ -1,0 +1,76 @@
+// cls_WriteVisitor: how a record writes itself (DBWrite).
+//
+// A record first calls StartWrite(typeId, uid); 0 means "already written in this pass" (copies
+// share an identity and are stored once) and the record writes nothing more. Otherwise its
+// fields go through Memento() by handle, member objects through sub-writers
+// cls_WriteVisitor(parent, field, nullptr, nullptr), and a derived class's base part through
+// cls_WriteVisitor(parent, baseTypeId). Each started object becomes one row of its class's
+// table, stored when its visitor goes out of scope; the outermost visitor of a write commits the
+// transaction, so a write is stored whole or not at all. Visitors are short-lived stack objects
+// of one thread.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "ddb/platform/cls_ClassRegistrar.h"
+#include "ddb/platform/cls_Uid.h"
+
+class rom_MementoWrite;
+class cls_AgentListObj;
+class cls_AgentRequestListObj;
+class cls_AgentRequestMapKey2Obj;
+template <class K>
+class cls_AgentMapKey2Obj;
+namespace rom_detail {
+class Store;
+}
+
+class cls_WriteVisitor {
+ public:
+  explicit cls_WriteVisitor(rom_MementoWrite& memento);
+  cls_WriteVisitor(const cls_WriteVisitor& parent, const cls_FieldHandle& field, void*, void*);
+  cls_WriteVisitor(const cls_WriteVisitor& derived, std::uint32_t baseTypeId);
+  explicit cls_WriteVisitor(const cls_AgentRequestListObj& request);
+  explicit cls_WriteVisitor(const cls_AgentRequestMapKey2Obj& request);
+  ~cls_WriteVisitor() noexcept(false);
+  cls_WriteVisitor(const cls_WriteVisitor&) = delete;
+  cls_WriteVisitor& operator=(const cls_WriteVisitor&) = delete;
+
+  int StartWrite(std::uint32_t typeId, cls_Uid uid) const;
+  // The row memento of the started object.
+  rom_MementoWrite& Memento() const;
+  // Whether the field this visitor writes was declared with that collection type.
+  bool CheckCollectionType(int collectionType) const;
+  // Whether the target table of the started object has the field.
+  bool FieldIsPresent(const cls_FieldHandle& field) const;
+
+  // Collections and primitive arrays, after StartWrite of the container's own identity.
+  cls_AgentListObj* NewListAgent() const;
+  cls_AgentMapKey2Obj<cow_String>* NewMapAgent() const;
+  void WriteArray(int collectionType, int count, const std::string& bytes) const;
+
+  rom_detail::Store& GetStore() const { return *m_store; }
+  std::shared_ptr<rom_detail::Store> StoreRef() const;
+  cls_Uid StartedUid() const { return m_uid; }
+
+ private:
+  enum class Kind { Top, Member, Base, ListElement, MapElement };
+  void Link(std::uint32_t typeId, cls_Uid uid) const;
+  void StoreRow();
+
+  Kind m_kind;
+  rom_detail::Store* m_store;
+  const cls_WriteVisitor* m_parent = nullptr;
+  std::string m_field;
+  rom_MementoWrite* m_top = nullptr;
+  const cls_AgentRequestListObj* m_listRequest = nullptr;
+  const cls_AgentRequestMapKey2Obj* m_mapRequest = nullptr;
+  mutable std::unique_ptr<rom_MementoWrite> m_memento;
+  mutable std::uint32_t m_typeId = 0;
+  mutable cls_Uid m_uid;
+  mutable bool m_started = false;
+  int m_uncaught;
+};

@@ -1,0 +1,133 @@
+// The persistence channel between records and one open ddb file.
+//
+// rom_Transporter binds a file's inner database to a class registrar. Records are written
+// through rom_MementoWrite + cls_WriteVisitor and read through rom_MementoRead +
+// cls_ReadVisitor. A transporter owns its store (connection state, statement cache, the object
+// cache rom_CowBarn); persistent lists attached to the file share that store, so it lives until
+// the last of them goes. One thread at a time.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <utility>
+
+#include "ddb/platform/cls_ClassRegistrar.h"
+#include "ddb/platform/cls_Uid.h"
+#include "ddb/platform/rfm_File.h"
+
+namespace rom_detail {
+class Store;
+class PendingRow;
+}  // namespace rom_detail
+
+// Which objects the current write pass has already written, so that copies sharing an
+// identity are stored once. A pass ends with the outermost transaction, or with Clear.
+class rom_CowBarn {
+ public:
+  // True the first time an identity is seen in the pass.
+  bool MarkWritten(std::uint32_t typeId, cls_Uid uid) {
+    return m_written.insert({typeId, uid.Value()}).second;
+  }
+  void Clear() { m_written.clear(); }
+
+ private:
+  std::set<std::pair<std::uint32_t, std::int64_t>> m_written;
+};
+
+class rom_Transporter {
+ public:
+  // A new file: records the database name, description and creation time in it.
+  rom_Transporter(const cls_ClassRegistrar* registrar, const rfm_FileHandle& file,
+                  const cow_String& dbName, const cow_String& description,
+                  std::int64_t creationTime, int flag);
+  // An existing file.
+  rom_Transporter(const cls_ClassRegistrar* registrar, const rfm_FileHandle& file,
+                  const cow_String& dbName, int flag);
+  ~rom_Transporter();
+  rom_Transporter(const rom_Transporter&) = delete;
+  rom_Transporter& operator=(const rom_Transporter&) = delete;
+
+  rom_CowBarn& CowBarn();
+  // Number of stored rows of the class's table (0 when the file has no such table).
+  int GetTableSize(std::uint32_t typeId) const;
+  const rfm_FileHandle& File() const;
+  const std::shared_ptr<rom_detail::Store>& GetStore() const { return m_store; }
+
+ private:
+  std::shared_ptr<rom_detail::Store> m_store;
+};
+
+// Write channel of one object row. The top-level memento is built by the caller on a
+// transporter: with row -1 the object is appended as a new row; with a row index, that row is
+// updated in place (as NeuterString does for one field). Inner mementos are made by
+// cls_WriteVisitor::StartWrite for each started object.
+class rom_MementoWrite {
+ public:
+  rom_MementoWrite(rom_Transporter& transporter, std::uint32_t typeId, int rowIndex);
+  ~rom_MementoWrite();
+  rom_MementoWrite(const rom_MementoWrite&) = delete;
+  rom_MementoWrite& operator=(const rom_MementoWrite&) = delete;
+
+  void WriteInt(const cls_FieldHandle& field, int value);
+  void WriteInt64(const cls_FieldHandle& field, std::int64_t value);
+  void WriteDouble(const cls_FieldHandle& field, double value);
+  void WriteBool(const cls_FieldHandle& field, bool value);
+  void WriteString(const cls_FieldHandle& field, const cow_String& value);
+  // Overwrites one string field of the existing row at once, in its own transaction.
+  void NeuterString(const cls_FieldHandle& field, const cow_String& value);
+
+  rom_detail::Store& GetStore() const { return *m_store; }
+  std::uint32_t TypeId() const { return m_typeId; }
+  int RowIndex() const { return m_rowIndex; }
+
+ private:
+  friend class cls_WriteVisitor;
+  explicit rom_MementoWrite(rom_detail::Store& store);
+  rom_detail::PendingRow& Row();
+
+  std::shared_ptr<rom_detail::Store> m_storeRef;
+  rom_detail::Store* m_store;
+  std::uint32_t m_typeId = 0;
+  int m_rowIndex = -1;
+  std::unique_ptr<rom_detail::PendingRow> m_row;
+};
+
+// Read channel positioned on one stored row of a class: row `rowIndex` in table order. The
+// object read through it takes `uid` as its identity when one is given, else the stored one.
+class rom_MementoRead {
+ public:
+  rom_MementoRead(rom_Transporter& transporter, std::uint32_t typeId, int rowIndex, cls_Uid uid);
+
+  rom_detail::Store& GetStore() const { return *m_store; }
+  std::uint32_t TypeId() const { return m_typeId; }
+  std::int64_t Oid() const { return m_oid; }
+  cls_Uid Uid() const { return m_uid; }
+
+ private:
+  std::shared_ptr<rom_detail::Store> m_store;
+  std::uint32_t m_typeId;
+  std::int64_t m_oid;
+  cls_Uid m_uid;
+};
+
+// Reads the header catalog of a file's database and compares it with a registrar.
+class rom_DDBHeaderParser {
+ public:
+  explicit rom_DDBHeaderParser(const rfm_Database& database);
+
+  struct ClassRow {
+    cow_String className;
+    cow_String classTable;
+    std::uint32_t typeId;
+    int version;
+    std::uint32_t baseTypeId;
+  };
+  const std::vector<ClassRow>& Classes() const { return m_classes; }
+  // 0 when every stored class has the version the registrar declares, 1 when some stored class
+  // is older (the file needs conversion), 2 when some is newer or unknown to the registrar.
+  int GetUpToDateStatus(const cls_ClassRegistrar& registrar) const;
+
+ private:
+  std::vector<ClassRow> m_classes;
+};

@@ -1,0 +1,67 @@
+// The one place where SQLite return codes become exceptions.
+//
+// SqlDb wraps a connection it does not own (rfm_File owns it) together with the file name that
+// every error message carries; SqlStmt is a prepared statement, reset and reused. Any result
+// other than the expected ones raises nex_PrimException "'<file>': <what SQLite says>".
+// One thread at a time.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <string>
+
+class SqlDb {
+ public:
+  SqlDb(sqlite3* db, std::string fileName) : m_db(db), m_fileName(std::move(fileName)) {}
+
+  void Exec(const std::string& sql);
+  // Raises unless rc is SQLITE_OK, SQLITE_ROW or SQLITE_DONE.
+  void Check(int rc) const;
+  [[noreturn]] void Fail(int rc) const;
+  sqlite3* Handle() const { return m_db; }
+  const std::string& FileName() const { return m_fileName; }
+
+ private:
+  sqlite3* m_db;
+  std::string m_fileName;
+};
+
+class SqlStmt {
+ public:
+  SqlStmt() = default;
+  SqlStmt(SqlDb& db, const std::string& sql);
+  ~SqlStmt();
+  SqlStmt(SqlStmt&& other) noexcept;
+  SqlStmt& operator=(SqlStmt&& other) noexcept;
+  SqlStmt(const SqlStmt&) = delete;
+  SqlStmt& operator=(const SqlStmt&) = delete;
+
+  bool IsPrepared() const { return m_stmt != nullptr; }
+  SqlStmt& Reset();
+  SqlStmt& Bind(int i, std::int64_t v);
+  SqlStmt& Bind(int i, int v) { return Bind(i, static_cast<std::int64_t>(v)); }
+  SqlStmt& Bind(int i, double v);
+  SqlStmt& Bind(int i, const std::string& v);
+  SqlStmt& BindBlob(int i, const std::string& v);
+  SqlStmt& BindNull(int i);
+  // True while a row is available.
+  bool Step();
+  // Runs a statement that returns no rows.
+  void Run();
+
+  int Columns() const;
+  int Type(int col) const { return sqlite3_column_type(m_stmt, col); }
+  std::int64_t Int(int col) const { return sqlite3_column_int64(m_stmt, col); }
+  double Real(int col) const { return sqlite3_column_double(m_stmt, col); }
+  std::string Text(int col) const;
+  std::string Blob(int col) const;
+  const char* Name(int col) const { return sqlite3_column_name(m_stmt, col); }
+
+ private:
+  SqlDb* m_db = nullptr;
+  sqlite3_stmt* m_stmt = nullptr;
+};
+
+// Quotes an identifier for SQL.
+std::string SqlQuote(const std::string& name);

@@ -1,0 +1,142 @@
+// The storage engine behind a transporter: one open ddb file's tables, statements and
+// transactions. See doc/ddb-format.md for the layout it reads and writes.
+//
+// Owned through shared_ptr by the transporter, the agents of attached collections, readers and
+// attached primitive arrays, so it outlives whichever of them goes last. One thread at a time.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "ddb/platform/cls_ClassRegistrar.h"
+#include "ddb/platform/rfm_File.h"
+#include "ddb/platform/rom_Transporter.h"
+#include "platform/persist/Sql.h"
+
+class cls_AgentBase;
+
+namespace rom_detail {
+
+struct Value {
+  enum Kind : unsigned char { Null, Int, Real, Text };
+  Kind kind = Null;
+  std::int64_t i = 0;
+  double d = 0;
+  std::string s;
+};
+
+// One class's stored layout in this file: its table and columns.
+struct ClassTable {
+  std::uint32_t typeId = 0;
+  std::string name;
+  std::string table;
+  int version = 0;
+  std::uint32_t baseTypeId = cls_NoBaseTypeId;
+  int extentQuantum = 0;
+  std::vector<cls_Attribute> fields;
+  // Column 0 is "OID", column 1 "##BaseClassOID", then the fields' columns.
+  std::vector<std::string> columns;
+  std::unordered_map<std::string, int> columnIndex;
+  std::vector<int> fieldColumn;
+  SqlStmt insert;
+  SqlStmt select;
+
+  int Column(const cls_FieldHandle& field) const;
+  int Column(const std::string& name) const;
+};
+
+struct LoadedRow {
+  ClassTable* table = nullptr;
+  std::vector<Value> values;
+};
+
+class PendingRow {
+ public:
+  explicit PendingRow(ClassTable& table, std::int64_t oid);
+  void Set(int column, Value value);
+  void Set(const cls_FieldHandle& field, Value value);
+  void Set(const std::string& column, Value value);
+  ClassTable& Table() const { return *m_table; }
+  std::vector<Value>& Values() { return m_values; }
+
+ private:
+  ClassTable* m_table;
+  std::vector<Value> m_values;
+};
+
+class Store : public std::enable_shared_from_this<Store> {
+ public:
+  Store(rfm_FileHandle file, const cls_ClassRegistrar* registrar);
+  ~Store();
+
+  void InitializeNew(const std::string& dbName, const std::string& description,
+                     std::int64_t creationTime);
+  void OpenDatabase(const std::string& dbName);
+
+  SqlDb& Db() { return m_db; }
+  const rfm_FileHandle& File() const { return m_file; }
+  const std::string& FileName() const { return m_db.FileName(); }
+  bool ReadOnly() const { return m_file->IsReadOnly(); }
+  const cls_ClassRegistrar& Registrar() const;
+  rom_CowBarn& Barn() { return m_barn; }
+
+  ClassTable* Find(std::uint32_t typeId);
+  ClassTable& ForWrite(std::uint32_t typeId);
+  void InsertRow(PendingRow& row);
+  bool LoadRow(std::uint32_t typeId, std::int64_t oid, LoadedRow& row);
+  // OID of the row at position rowIndex in table order; raises when there is none.
+  std::int64_t RowOid(std::uint32_t typeId, int rowIndex);
+  int TableSize(std::uint32_t typeId);
+  void UpdateField(std::uint32_t typeId, std::int64_t oid, const std::string& column,
+                   const Value& value);
+
+  void WriteListEntry(std::int64_t list, int index, std::uint32_t typeId, std::int64_t oid);
+  int ListCount(std::int64_t list);
+  bool ListEntry(std::int64_t list, int index, std::uint32_t& typeId, std::int64_t& oid);
+  void WriteMapEntry(std::int64_t map, const std::string& key, std::uint32_t typeId,
+                     std::int64_t oid);
+  void DeleteMapEntry(std::int64_t map, const std::string& key);
+  std::vector<std::string> MapKeys(std::int64_t map);
+  bool MapEntry(std::int64_t map, const std::string& key, std::uint32_t& typeId,
+                std::int64_t& oid);
+  void WriteArray(std::int64_t oid, int collectionType, int count, const std::string& bytes);
+  bool ReadArray(std::int64_t oid, int& collectionType, std::string& bytes);
+
+  // Nested transaction scopes; the outermost commits or rolls back, then tells every enlisted
+  // agent and ends the write pass.
+  void BeginScope();
+  void EndScope(bool success);
+  int Depth() const { return m_depth; }
+  void Enlist(cls_AgentBase* agent) { m_enlisted.insert(agent); }
+  void Withdraw(cls_AgentBase* agent) { m_enlisted.erase(agent); }
+
+  std::string MetaValue(const std::string& key);
+
+ private:
+  void LoadCatalog();
+  std::unique_ptr<ClassTable> CreateTable(const cls_ClassMetadata& md);
+  void RollBack();
+  SqlStmt& Cached(const std::string& sql);
+  void ReserveStoredIdentities();
+
+  rfm_FileHandle m_file;
+  const cls_ClassRegistrar* m_registrar;
+  SqlDb m_db;
+  std::map<std::uint32_t, std::unique_ptr<ClassTable>> m_tables;
+  std::set<std::uint32_t> m_createdInTransaction;
+  std::unordered_map<std::string, SqlStmt> m_statements;
+  rom_CowBarn m_barn;
+  std::set<cls_AgentBase*> m_enlisted;
+  int m_depth = 0;
+  bool m_doomed = false;
+};
+
+// Builds the columns of a layout from its fields.
+void BuildColumns(ClassTable& table);
+
+}  // namespace rom_detail

@@ -1,0 +1,133 @@
+#include <algorithm>
+
+#include "ddb/platform/cls_AgentListObj.h"
+#include "ddb/platform/cls_ReadVisitor.h"
+#include "ddb/platform/nex_Exception.h"
+#include "platform/persist/Store.h"
+
+cls_AgentBase::cls_AgentBase(std::shared_ptr<rom_detail::Store> store, cls_Uid uid)
+    : m_store(std::move(store)), m_uid(uid) {}
+
+cls_AgentBase::~cls_AgentBase() { m_store->Withdraw(this); }
+
+bool cls_AgentBase::FlushRefused() const { return m_store->ReadOnly(); }
+
+void cls_AgentBase::JoinTransaction() { m_store->Enlist(this); }
+
+void cls_AgentBase::BeginFlush() {
+  m_store->BeginScope();
+  JoinTransaction();
+}
+
+void cls_AgentBase::FlushFinished() { m_store->EndScope(true); }
+
+void cls_AgentBase::FlushFailed() { m_store->EndScope(false); }
+
+namespace {
+
+void* Construct(const std::shared_ptr<rom_detail::Store>& store, std::uint32_t storedType,
+                std::uint32_t expectedType, std::int64_t oid) {
+  const cls_ClassRegistrar& registrar = store->Registrar();
+  const cls_ClassMetadata* md = registrar.Find(storedType);
+  if (!md || !md->Ctor()) md = registrar.Find(expectedType);
+  if (!md || !md->Ctor())
+    DDB_THROW(nex_PrimException, "'%s': no reader is registered for class %d",
+              store->FileName(), static_cast<long>(storedType));
+  cls_ReadVisitor reader(store, storedType, oid);
+  void* object = md->Ctor()(reader);
+  if (!object)
+    DDB_THROW(nex_PrimException, "'%s': object %d of class %s could not be created",
+              store->FileName(), static_cast<long long>(oid), md->Name());
+  return object;
+}
+
+}  // namespace
+
+cls_AgentListObj::cls_AgentListObj(std::shared_ptr<rom_detail::Store> store, cls_Uid listUid)
+    : cls_AgentBase(std::move(store), listUid), m_stored(m_store->ListCount(listUid.Value())) {}
+
+cls_AgentListObj::~cls_AgentListObj() = default;
+
+void* cls_AgentListObj::Load(int i, std::uint32_t typeId) {
+  std::uint32_t stored = 0;
+  std::int64_t oid = 0;
+  if (!m_store->ListEntry(m_uid.Value(), i, stored, oid))
+    DDB_THROW(nex_PrimException, "'%s' stores no element %d of list %d", m_store->FileName(), i,
+              static_cast<long long>(m_uid.Value()));
+  return Construct(m_store, stored, typeId, oid);
+}
+
+std::vector<int> cls_AgentListObj::IndicesToWrite(int n) const {
+  std::vector<int> indices;
+  for (int i : m_changed) {
+    if (i >= std::min(n, m_stored)) break;
+    indices.push_back(i);
+  }
+  for (int i = m_stored; i < n; ++i) indices.push_back(i);
+  return indices;
+}
+
+void cls_AgentListObj::TransactionEnded(bool committed) {
+  if (committed) {
+    for (int i : m_pending) {
+      m_stored = std::max(m_stored, i + 1);
+      m_changed.erase(i);
+    }
+    m_retry = false;
+  } else {
+    m_retry = true;
+  }
+  m_pending.clear();
+}
+
+cls_AgentMapKey2Obj<cow_String>::cls_AgentMapKey2Obj(std::shared_ptr<rom_detail::Store> store,
+                                                     cls_Uid mapUid)
+    : cls_AgentBase(std::move(store), mapUid) {
+  for (std::string& key : m_store->MapKeys(mapUid.Value())) {
+    m_stored.insert(key);
+    m_keys.emplace_back(std::move(key));
+  }
+}
+
+cls_AgentMapKey2Obj<cow_String>::~cls_AgentMapKey2Obj() = default;
+
+bool cls_AgentMapKey2Obj<cow_String>::IsStored(const cow_String& key) const {
+  return m_stored.count(key.str()) != 0;
+}
+
+void* cls_AgentMapKey2Obj<cow_String>::Load(const cow_String& key, std::uint32_t typeId) {
+  std::uint32_t stored = 0;
+  std::int64_t oid = 0;
+  if (!m_store->MapEntry(m_uid.Value(), key.str(), stored, oid))
+    DDB_THROW(nex_PrimException, "'%s' stores no entry '%s' of map %d", m_store->FileName(), key,
+              static_cast<long long>(m_uid.Value()));
+  return Construct(m_store, stored, typeId, oid);
+}
+
+void cls_AgentMapKey2Obj<cow_String>::NoteRemoved(const cow_String& key) {
+  m_changed.erase(key.str());
+  if (m_stored.count(key.str())) m_removed.insert(key.str());
+}
+
+bool cls_AgentMapKey2Obj<cow_String>::MustWrite(const cow_String& key) const {
+  return !m_stored.count(key.str()) || m_changed.count(key.str());
+}
+
+void cls_AgentMapKey2Obj<cow_String>::WriteRemovals() {
+  for (const std::string& key : m_removed) m_store->DeleteMapEntry(m_uid.Value(), key);
+}
+
+void cls_AgentMapKey2Obj<cow_String>::TransactionEnded(bool committed) {
+  if (committed) {
+    for (const std::string& key : m_removed) m_stored.erase(key);
+    m_removed.clear();
+    for (const std::string& key : m_pending) {
+      m_stored.insert(key);
+      m_changed.erase(key);
+    }
+    m_retry = false;
+  } else {
+    m_retry = true;
+  }
+  m_pending.clear();
+}

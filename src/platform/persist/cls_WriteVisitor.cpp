@@ -1,0 +1,162 @@
+#include "ddb/platform/cls_WriteVisitor.h"
+
+#include "ddb/platform/cls_AgentListObj.h"
+#include "ddb/platform/nex_Exception.h"
+#include "ddb/platform/rom_Transporter.h"
+#include "platform/persist/Store.h"
+
+using rom_detail::PendingRow;
+using rom_detail::Store;
+using rom_detail::Value;
+
+namespace {
+
+bool IsPseudoClass(std::uint32_t typeId) {
+  return typeId == cls_ObjListTypeId || typeId == cls_PrimArrayTypeId;
+}
+
+Value IntValue(std::int64_t v) {
+  Value value;
+  value.kind = Value::Int;
+  value.i = v;
+  return value;
+}
+
+}  // namespace
+
+cls_WriteVisitor::cls_WriteVisitor(rom_MementoWrite& memento)
+    : m_kind(Kind::Top), m_store(&memento.GetStore()), m_top(&memento),
+      m_uncaught(std::uncaught_exceptions()) {
+  m_store->BeginScope();
+}
+
+cls_WriteVisitor::cls_WriteVisitor(const cls_WriteVisitor& parent, const cls_FieldHandle& field,
+                                   void*, void*)
+    : m_kind(Kind::Member), m_store(parent.m_store), m_parent(&parent), m_field(field.Name()),
+      m_uncaught(std::uncaught_exceptions()) {}
+
+cls_WriteVisitor::cls_WriteVisitor(const cls_WriteVisitor& derived, std::uint32_t)
+    : m_kind(Kind::Base), m_store(derived.m_store), m_parent(&derived),
+      m_uncaught(std::uncaught_exceptions()) {}
+
+cls_WriteVisitor::cls_WriteVisitor(const cls_AgentRequestListObj& request)
+    : m_kind(Kind::ListElement), m_store(&request.Agent().GetStore()), m_listRequest(&request),
+      m_uncaught(std::uncaught_exceptions()) {}
+
+cls_WriteVisitor::cls_WriteVisitor(const cls_AgentRequestMapKey2Obj& request)
+    : m_kind(Kind::MapElement), m_store(&request.Agent().GetStore()), m_mapRequest(&request),
+      m_uncaught(std::uncaught_exceptions()) {}
+
+// The row of a started object is stored when its visitor goes; the top visitor then ends the
+// transaction. While an exception unwinds nothing is stored and the transaction rolls back.
+cls_WriteVisitor::~cls_WriteVisitor() noexcept(false) {
+  bool unwinding = std::uncaught_exceptions() > m_uncaught;
+  if (m_kind != Kind::Top) {
+    if (!unwinding && m_memento) StoreRow();
+    return;
+  }
+  if (unwinding) {
+    m_store->EndScope(false);
+    return;
+  }
+  try {
+    if (m_started) StoreRow();
+  } catch (...) {
+    m_store->EndScope(false);
+    throw;
+  }
+  m_store->EndScope(true);
+}
+
+void cls_WriteVisitor::StoreRow() {
+  rom_MementoWrite& memento = m_kind == Kind::Top ? *m_top : *m_memento;
+  if (memento.m_row) m_store->InsertRow(*memento.m_row);
+}
+
+void cls_WriteVisitor::Link(std::uint32_t typeId, cls_Uid uid) const {
+  switch (m_kind) {
+    case Kind::Member: {
+      PendingRow& row = m_parent->Memento().Row();
+      row.Set(m_field + "#ClassID", IntValue(typeId));
+      row.Set(m_field + "#OID", IntValue(uid.Value()));
+      break;
+    }
+    case Kind::Base:
+      m_parent->Memento().Row().Set(1, IntValue(uid.Value()));
+      break;
+    case Kind::ListElement: {
+      cls_AgentListObj& agent = m_listRequest->Agent();
+      m_store->WriteListEntry(agent.Uid().Value(), m_listRequest->Index(), typeId, uid.Value());
+      agent.Written(m_listRequest->Index());
+      break;
+    }
+    case Kind::MapElement: {
+      auto& agent = m_mapRequest->Agent();
+      m_store->WriteMapEntry(agent.Uid().Value(), m_mapRequest->Key().str(), typeId,
+                             uid.Value());
+      agent.Written(m_mapRequest->Key());
+      break;
+    }
+    case Kind::Top:
+      break;
+  }
+}
+
+int cls_WriteVisitor::StartWrite(std::uint32_t typeId, cls_Uid uid) const {
+  if (m_started) DDB_THROW(nex_PrimException, "cls_WriteVisitor: an object was already started");
+  if (m_kind == Kind::Top && typeId != m_top->TypeId())
+    DDB_THROW(nex_PrimException, "cls_WriteVisitor: class %d written where %d was expected",
+              static_cast<long>(typeId), static_cast<long>(m_top->TypeId()));
+  Link(typeId, uid);
+  if (!m_store->Barn().MarkWritten(typeId, uid)) return 0;
+  m_typeId = typeId;
+  m_uid = uid;
+  m_started = true;
+  if (IsPseudoClass(typeId)) return 1;
+  rom_detail::ClassTable& table = m_store->ForWrite(typeId);
+  if (m_kind == Kind::Top) {
+    std::int64_t oid = m_top->RowIndex() < 0 ? cls_Uid::AllocateUid().Value()
+                                              : m_store->RowOid(typeId, m_top->RowIndex());
+    m_top->m_row = std::make_unique<PendingRow>(table, oid);
+  } else {
+    m_memento.reset(new rom_MementoWrite(*m_store));
+    m_memento->m_typeId = typeId;
+    m_memento->m_row = std::make_unique<PendingRow>(table, uid.Value());
+  }
+  return 1;
+}
+
+rom_MementoWrite& cls_WriteVisitor::Memento() const {
+  if (m_kind == Kind::Top) return *m_top;
+  if (!m_memento) DDB_THROW(nex_PrimException, "cls_WriteVisitor: no object was started");
+  return *m_memento;
+}
+
+bool cls_WriteVisitor::CheckCollectionType(int collectionType) const {
+  if (m_kind != Kind::Member) return true;
+  const rom_detail::ClassTable& table = m_parent->Memento().Row().Table();
+  for (const cls_Attribute& a : table.fields)
+    if (a.name == m_field) return a.collectionType == collectionType;
+  return false;
+}
+
+bool cls_WriteVisitor::FieldIsPresent(const cls_FieldHandle& field) const {
+  if (!m_started || IsPseudoClass(m_typeId)) return false;
+  return Memento().Row().Table().Column(field) >= 0;
+}
+
+cls_AgentListObj* cls_WriteVisitor::NewListAgent() const {
+  return new cls_AgentListObj(StoreRef(), m_uid);
+}
+
+cls_AgentMapKey2Obj<cow_String>* cls_WriteVisitor::NewMapAgent() const {
+  return new cls_AgentMapKey2Obj<cow_String>(StoreRef(), m_uid);
+}
+
+void cls_WriteVisitor::WriteArray(int collectionType, int count, const std::string& bytes) const {
+  m_store->WriteArray(m_uid.Value(), collectionType, count, bytes);
+}
+
+std::shared_ptr<rom_detail::Store> cls_WriteVisitor::StoreRef() const {
+  return m_store->shared_from_this();
+}

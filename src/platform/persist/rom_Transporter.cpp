@@ -1,0 +1,120 @@
+#include "ddb/platform/rom_Transporter.h"
+
+#include "ddb/platform/nex_Exception.h"
+#include "platform/persist/Store.h"
+
+using rom_detail::Store;
+using rom_detail::Value;
+
+rom_Transporter::rom_Transporter(const cls_ClassRegistrar* registrar, const rfm_FileHandle& file,
+                                 const cow_String& dbName, const cow_String& description,
+                                 std::int64_t creationTime, int)
+    : m_store(std::make_shared<Store>(file, registrar)) {
+  m_store->InitializeNew(dbName.str(), description.str(), creationTime);
+  m_store->OpenDatabase(dbName.str());
+}
+
+rom_Transporter::rom_Transporter(const cls_ClassRegistrar* registrar, const rfm_FileHandle& file,
+                                 const cow_String& dbName, int)
+    : m_store(std::make_shared<Store>(file, registrar)) {
+  m_store->OpenDatabase(dbName.str());
+}
+
+rom_Transporter::~rom_Transporter() = default;
+
+rom_CowBarn& rom_Transporter::CowBarn() { return m_store->Barn(); }
+
+int rom_Transporter::GetTableSize(std::uint32_t typeId) const {
+  return m_store->TableSize(typeId);
+}
+
+const rfm_FileHandle& rom_Transporter::File() const { return m_store->File(); }
+
+rom_MementoWrite::rom_MementoWrite(rom_Transporter& transporter, std::uint32_t typeId,
+                                   int rowIndex)
+    : m_storeRef(transporter.GetStore()), m_store(m_storeRef.get()), m_typeId(typeId),
+      m_rowIndex(rowIndex) {}
+
+rom_MementoWrite::rom_MementoWrite(rom_detail::Store& store) : m_store(&store) {}
+
+rom_MementoWrite::~rom_MementoWrite() = default;
+
+rom_detail::PendingRow& rom_MementoWrite::Row() {
+  if (!m_row) DDB_THROW(nex_PrimException, "rom_MementoWrite: no object was started");
+  return *m_row;
+}
+
+namespace {
+Value IntValue(std::int64_t v) {
+  Value value;
+  value.kind = Value::Int;
+  value.i = v;
+  return value;
+}
+}  // namespace
+
+void rom_MementoWrite::WriteInt(const cls_FieldHandle& field, int value) {
+  Row().Set(field, IntValue(value));
+}
+
+void rom_MementoWrite::WriteInt64(const cls_FieldHandle& field, std::int64_t value) {
+  Row().Set(field, IntValue(value));
+}
+
+void rom_MementoWrite::WriteDouble(const cls_FieldHandle& field, double value) {
+  Value v;
+  v.kind = Value::Real;
+  v.d = value;
+  Row().Set(field, std::move(v));
+}
+
+void rom_MementoWrite::WriteBool(const cls_FieldHandle& field, bool value) {
+  Row().Set(field, IntValue(value ? 1 : 0));
+}
+
+void rom_MementoWrite::WriteString(const cls_FieldHandle& field, const cow_String& value) {
+  Value v;
+  v.kind = Value::Text;
+  v.s = value.str();
+  Row().Set(field, std::move(v));
+}
+
+void rom_MementoWrite::NeuterString(const cls_FieldHandle& field, const cow_String& value) {
+  std::int64_t oid = m_store->RowOid(m_typeId, m_rowIndex < 0 ? 0 : m_rowIndex);
+  Value v;
+  v.kind = Value::Text;
+  v.s = value.str();
+  m_store->BeginScope();
+  try {
+    m_store->UpdateField(m_typeId, oid, field.Name(), v);
+  } catch (...) {
+    m_store->EndScope(false);
+    throw;
+  }
+  m_store->EndScope(true);
+}
+
+rom_MementoRead::rom_MementoRead(rom_Transporter& transporter, std::uint32_t typeId,
+                                 int rowIndex, cls_Uid uid)
+    : m_store(transporter.GetStore()), m_typeId(typeId),
+      m_oid(m_store->RowOid(typeId, rowIndex)), m_uid(uid) {}
+
+rom_DDBHeaderParser::rom_DDBHeaderParser(const rfm_Database& database) {
+  Store store(database.File(), nullptr);
+  SqlStmt s(store.Db(),
+            "SELECT \"Class Name\", \"Class Table\", \"Type Id\", \"Version\", \"Base Type Id\""
+            " FROM \"##Classes\" ORDER BY \"Type Id\"");
+  while (s.Step())
+    m_classes.push_back({s.Text(0), s.Text(1), static_cast<std::uint32_t>(s.Int(2)),
+                         static_cast<int>(s.Int(3)), static_cast<std::uint32_t>(s.Int(4))});
+}
+
+int rom_DDBHeaderParser::GetUpToDateStatus(const cls_ClassRegistrar& registrar) const {
+  int status = 0;
+  for (const ClassRow& row : m_classes) {
+    const cls_ClassMetadata* md = registrar.Find(row.typeId);
+    if (!md || row.version > md->Version()) return 2;
+    if (row.version < md->Version()) status = 1;
+  }
+  return status;
+}
