@@ -17,6 +17,7 @@
 
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "ddb/platform/cls_Uid.h"
+#include "ddb/platform/rom_Transporter.h"
 
 class rom_MementoWrite;
 class cls_AgentListObj;

@@ -1,0 +1,232 @@
+#include "ddb/frame/cls_ListObj.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <memory>
+
+#include "TestFiles.h"
+#include "TestRecords.h"
+#include "ddb/platform/nex_Exception.h"
+#include "ddb/platform/rom_Transporter.h"
+
+using namespace ddb_test;
+
+namespace {
+
+// An owner record as the top record of a file, written and read the way the database layer does.
+struct OwnerFile {
+  rfm_FileHandle file;
+  std::unique_ptr<rom_Transporter> transporter;
+
+  static OwnerFile Create(const std::string& path) {
+    RegisterTestRecords();
+    OwnerFile f;
+    f.file = rfm_File::Open(path, rfm_Access::Create, true, ZunBasStringMode::UTF8);
+    f.transporter = std::make_unique<rom_Transporter>(nullptr, f.file, "D0", "test", 1, -1);
+    return f;
+  }
+  static OwnerFile Open(const std::string& path, rfm_Access access = rfm_Access::Read) {
+    RegisterTestRecords();
+    OwnerFile f;
+    f.file = rfm_File::Open(path, access, true, ZunBasStringMode::UTF8);
+    f.transporter = std::make_unique<rom_Transporter>(nullptr, f.file, "D0", -1);
+    return f;
+  }
+  void Save(const Owner& owner) {
+    rom_MementoWrite memento(*transporter, kOwnerId, -1);
+    cls_WriteVisitor writer(memento);
+    owner.DBWrite(writer);
+  }
+  Owner Load() {
+    int rows = transporter->GetTableSize(kOwnerId);
+    rom_MementoRead memento(*transporter, kOwnerId, rows > 0 ? rows - 1 : 0, cls_Uid());
+    return Owner(cls_ReadVisitor(memento));
+  }
+};
+
+Owner OwnerWith(int n) {
+  Owner owner;
+  owner.name = "owner";
+  for (int i = 0; i < n; ++i) owner.leaves.Append(Leaf(i, i * 1.5, "leaf " + std::to_string(i)));
+  return owner;
+}
+
+long long Rows(const std::string& path, const std::string& table) {
+  return Query(path, "SELECT COUNT(*) FROM \"" + table + "\"");
+}
+
+class ListFile : public ::testing::Test {
+ protected:
+  ScratchDir dir;
+  std::string path = dir.Path("list.ddb");
+};
+
+}  // namespace
+
+TEST_F(ListFile, ListObj_ReadBackCountsWithoutLoading) {
+  {
+    OwnerFile f = OwnerFile::Create(path);
+    f.Save(OwnerWith(5));
+  }
+  EXPECT_EQ(InChild([&] {
+              OwnerFile f = OwnerFile::Open(path);
+              Owner owner = f.Load();
+              EXPECT_EQ(owner.leaves.Length(), 5);
+              EXPECT_EQ(owner.leaves.Snap(), 0);
+              EXPECT_EQ(owner.leaves.ConstGet(3).text, "leaf 3");
+              EXPECT_EQ(owner.leaves.Snap(), 1);
+            }),
+            0);
+}
+
+TEST_F(ListFile, ListObj_ReleasedElementReloadsEqual) {
+  OwnerFile f = OwnerFile::Create(path);
+  Owner owner = OwnerWith(3);
+  owner.leaves.Get(0).ints.Values() = {7, 8, 9};
+  Leaf before = owner.leaves.ConstGet(0);
+  f.Save(owner);
+  owner.leaves.Flush();
+  owner.leaves.Release();
+  EXPECT_EQ(owner.leaves.Snap(), 0);
+  EXPECT_EQ(owner.leaves.ConstGet(0), before);
+}
+
+TEST_F(ListFile, ListObj_ReleaseKeepsElementStillMarked) {
+  OwnerFile f = OwnerFile::Create(path);
+  Owner owner = OwnerWith(2);
+  f.Save(owner);
+  owner.leaves.Get(1).number = 42;
+  owner.leaves.Release(1);
+  owner.leaves.Release(0);
+  EXPECT_EQ(owner.leaves.Snap(), 1);
+  EXPECT_EQ(owner.leaves.ConstGet(1).number, 42);
+}
+
+TEST_F(ListFile, ListObj_FlushWritesOnlyWhatIsMarked) {
+  Owner inMemory = OwnerWith(2);
+  inMemory.leaves.Flush();
+  OwnerFile f = OwnerFile::Create(path);
+  EXPECT_EQ(Rows(path, "##List"), 0);
+
+  Owner owner = OwnerWith(3);
+  f.Save(owner);
+  EXPECT_EQ(Rows(path, "test_Leaf"), 3);
+  owner.leaves.Flush();
+  EXPECT_EQ(Rows(path, "test_Leaf"), 3);
+
+  owner.leaves.Append(Leaf(3, 0, "new"));
+  owner.leaves.Append(Leaf(4, 0, "newer"));
+  owner.leaves.Get(1).text = "changed";
+  owner.leaves.Flush();
+  EXPECT_EQ(Rows(path, "test_Leaf"), 5);
+  EXPECT_EQ(Rows(path, "##List"), 5);
+  OwnerFile reader = OwnerFile::Open(path);
+  Owner back = reader.Load();
+  EXPECT_EQ(back.leaves.ConstGet(1).text, "changed");
+  EXPECT_EQ(back.leaves.ConstGet(4).text, "newer");
+}
+
+TEST_F(ListFile, ListObj_MisuseMessagesOnStderr) {
+  OwnerFile f = OwnerFile::Create(path);
+  Owner owner = OwnerWith(2);
+  f.Save(owner);
+  cls_ListObj<Leaf> keep = owner.leaves;
+  owner.leaves.Detach();
+  testing::internal::CaptureStderr();
+  f.Save(owner);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "cls_ListObj::DBWrite: Index conflicts(s) in list.");
+  EXPECT_EQ(owner.leaves.Snap(), 2);
+
+  owner.leaves.Flush();
+  owner.leaves.Release();
+  cls_ListObj<Leaf> again = owner.leaves;
+  owner.leaves.Detach();
+  testing::internal::CaptureStderr();
+  EXPECT_THROW(owner.leaves.Get(0), nex_PrimException);
+  EXPECT_THROW(owner.leaves.ConstGet(1), nex_PrimException);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "cls_ListObj::Get - no agent, can't load object."
+            "cls_ListObj::ConstGetCOW - no agent, can't load object.");
+}
+
+TEST_F(ListFile, ListObj_UnattachedListKeepsEverything) {
+  cls_ListObj<Leaf> unattached;
+  unattached.Append(Leaf(1, 1, "x"));
+  unattached.Flush();
+  unattached.Release();
+  unattached.Release(0);
+  EXPECT_EQ(unattached.Snap(), 1);
+}
+
+TEST_F(ListFile, ListObj_IndexOutOfRangeRaises) {
+  cls_ListObj<Leaf> list;
+  list.Append(Leaf(1, 1, "x"));
+  try {
+    list.ConstGet(1);
+    FAIL();
+  } catch (const nex_PrimException& e) {
+    EXPECT_STREQ(e.what(), "cls_ListObj: index 1 out of range (1 elements)");
+  }
+}
+
+TEST_F(ListFile, ListObj_CopiedObjectStoredOnce) {
+  OwnerFile f = OwnerFile::Create(path);
+  Owner owner;
+  Leaf leaf(1, 2, "shared");
+  owner.leaves.Append(leaf);
+  owner.leaves.Append(leaf);
+  f.Save(owner);
+  EXPECT_EQ(Rows(path, "##List"), 2);
+  EXPECT_EQ(Rows(path, "test_Leaf"), 1);
+  Owner back = f.Load();
+  EXPECT_EQ(back.leaves.ConstGet(1), leaf);
+}
+
+TEST_F(ListFile, ListObj_DerivedBasePartRoundTrips) {
+  OwnerFile f = OwnerFile::Create(path);
+  Owner owner;
+  Derived d(9, 99);
+  owner.mixed.Append(d);
+  owner.mixed.Append(Leaf(1, 1, "plain"));
+  f.Save(owner);
+  EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM test_Derived WHERE \"##BaseClassOID\" = " +
+                            std::to_string(d.uid.Value())),
+            1);
+  EXPECT_EQ(InChild([&] {
+              OwnerFile r = OwnerFile::Open(path);
+              Owner back = r.Load();
+              const auto* loaded = dynamic_cast<const Derived*>(&back.mixed.ConstGet(0));
+              ASSERT_NE(loaded, nullptr);
+              EXPECT_EQ(loaded->extra, 99);
+              EXPECT_EQ(loaded->number, 9);
+              EXPECT_EQ(loaded->uid, d.uid);
+              EXPECT_EQ(loaded->ownUid, d.ownUid);
+              EXPECT_EQ(dynamic_cast<const Derived*>(&back.mixed.ConstGet(1)), nullptr);
+            }),
+            0);
+}
+
+TEST_F(ListFile, ListObj_KilledWriterLeavesFirstFlushWhole) {
+  pid_t pid = fork();
+  if (pid == 0) {
+    OwnerFile f = OwnerFile::Create(path);
+    Owner owner = OwnerWith(100);
+    f.Save(owner);
+    for (int i = 0; i < 1000000; ++i) owner.leaves.Append(Leaf(i, i, "after"));
+    std::FILE* ready = std::fopen((path + ".ready").c_str(), "w");
+    std::fclose(ready);
+    owner.leaves.Flush();
+    _exit(0);
+  }
+  while (access((path + ".ready").c_str(), F_OK) != 0) usleep(1000);
+  usleep(20000);
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  OwnerFile f = OwnerFile::Open(path);
+  Owner back = f.Load();
+  int n = back.leaves.Length();
+  EXPECT_TRUE(n == 100 || n == 1000100) << n;
+  EXPECT_EQ(back.leaves.ConstGet(n - 1).number, n == 100 ? 99 : 999999);
+}
