@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ddb/frame/cls_ListObj.h"
+#include "ddb/frame/cls_Map2Obj.h"
 #include "ddb/platform/cls_ArrayPrim.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "ddb/platform/mem_AllocationOperators.h"
@@ -80,12 +81,14 @@ struct Owner : mem_AllocationOperators {
   cow_String name;
   cls_ListObj<Leaf> leaves;
   cls_ListObj<Leaf, cow_ArrayCOW<Leaf, cow_Virtual<Leaf>>> mixed;
+  cls_Map2Obj<cow_String, Leaf> named;
   cls_Uid uid = cls_Uid::AllocateUid();
 
   Owner() = default;
   explicit Owner(const cls_ReadVisitor& r)
       : name(r.ReadString({"name", 0}, "")), leaves(cls_ReadVisitor(r, {"leaves", 1})),
         mixed(cls_ReadVisitor(r, {"mixed", 2})),
+        named(cls_ReadVisitor(r, {"named", 3})),
         uid(r.GetUid()) {}
 
   static std::uint32_t TypeId() { return kOwnerId; }
@@ -94,13 +97,15 @@ struct Owner : mem_AllocationOperators {
     reg.CreateClassMD("test_Owner", kOwnerId, 1, &Ctor, cls_NoBaseTypeId)
         .AddAttribute({"name", 0}, cls_AttrString, 1, 0)
         .AddAttribute({"leaves", 1}, cls_AttrObject, cls_ObjListTypeId, cls_CollList)
-        .AddAttribute({"mixed", 2}, cls_AttrObject, cls_ObjListTypeId, cls_CollList);
+        .AddAttribute({"mixed", 2}, cls_AttrObject, cls_ObjListTypeId, cls_CollList)
+        .AddAttribute({"named", 3}, cls_AttrObject, cls_ObjListTypeId, cls_CollMap);
   }
   void DBWrite(const cls_WriteVisitor& w) const {
     if (!w.StartWrite(kOwnerId, uid)) return;
     w.Memento().WriteString({"name", 0}, name);
     leaves.DBWrite(cls_WriteVisitor(w, {"leaves", 1}, nullptr, nullptr));
     mixed.DBWrite(cls_WriteVisitor(w, {"mixed", 2}, nullptr, nullptr));
+    named.DBWrite(cls_WriteVisitor(w, {"named", 3}, nullptr, nullptr));
   }
 };
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ddb/frame/cls_ListObj.h"
+#include "ddb/frame/cls_Map2Obj.h"
 #include "ddb/platform/nex_Exception.h"
 
 namespace {
@@ -42,3 +43,11 @@ void ReportFailedFlush(const char* what) {
 }
 
 }  // namespace cls_ListDetail
+
+namespace cls_MapDetail {
+
+void ThrowMissing(const cow_String& key) {
+  DDB_THROW(nex_PrimException, "cls_Map2Obj: no entry '%s'", key);
+}
+
+}  // namespace cls_MapDetail
