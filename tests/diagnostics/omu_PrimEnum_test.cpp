@@ -1,0 +1,146 @@
+#include "ddb/diagnostics/omu_PrimEnum.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "ddb/diagnostics/dia_Enums.h"
+#include "ddb/platform/cls_ReadVisitor.h"
+#include "ddb/platform/nex_Exception.h"
+
+namespace {
+
+using Equation = omu_PrimEnum<dia_EquationEnum, 1>;
+using FieldVariable = omu_PrimEnum<dia_FieldVariableEnum, 1>;
+
+template <class F>
+std::string CmdMessage(F&& construct) {
+  try {
+    construct();
+  } catch (const nex_CmdException& e) {
+    return e.what();
+  }
+  return "no nex_CmdException";
+}
+
+}  // namespace
+
+TEST(omu_PrimEnum_Construct, ValueOutsideTableRaisesWithPermissibleList) {
+  EXPECT_EQ(CmdMessage([] {
+              omu_PrimEnum<dia_ResidualCheckEnum, 1>(static_cast<dia_ResidualCheckEnum>(0));
+            }),
+            "omu_PrimEnum(Enum) - Enum value not allowed: 0  Permissible: RESIDUAL_ACCEPTED, "
+            "RESIDUAL_NOT_ACCEPTED");
+}
+
+TEST(omu_PrimEnum_Construct, StringOutsideTableRaisesWithPermissibleList) {
+  EXPECT_EQ(CmdMessage([] { Equation(cow_String("field")); }),
+            "omu_PrimEnum(const cow_String&) - str not allowed: field  Permissible: CONSTRAINT, "
+            "FIELD");
+}
+
+TEST(omu_PrimEnum_Construct, OtherEnumerationStringOutsideTableRaisesWithoutList) {
+  omu_PrimEnum<dia_ResidualCheckEnum, 1> residual(dia_ResidualCheckEnum::RESIDUAL_ACCEPTED);
+  EXPECT_EQ(CmdMessage([&] { omu_PrimEnum<dia_CorrectionCheckEnum, 1>{residual}; }),
+            "omu_PrimEnum(const omu_PrimEnumBase&) - str not allowed: RESIDUAL_ACCEPTED");
+}
+
+TEST(omu_PrimEnum_Construct, ReaderWithoutStoredStringRaises) {
+  cls_ReadVisitor empty;
+  EXPECT_EQ(CmdMessage([&] { Equation{empty}; }),
+            "omu_PrimEnum(const cls_ReadVisitor&) - str not allowed:   Permissible: CONSTRAINT, "
+            "FIELD");
+}
+
+TEST(omu_PrimEnum_Construct, FromValueAndStringAgree) {
+  Equation byValue(dia_EquationEnum::CONSTRAINT);
+  Equation byString(cow_String("CONSTRAINT"));
+  EXPECT_EQ(byValue.AsString(0), "CONSTRAINT");
+  EXPECT_EQ(byString.GetValue(), dia_EquationEnum::CONSTRAINT);
+  EXPECT_EQ(static_cast<dia_EquationEnum>(byString), dia_EquationEnum::CONSTRAINT);
+  EXPECT_TRUE(byValue == byString);
+}
+
+TEST(omu_PrimEnum_SetValue, StringMatchIsExactAndFailureKeepsValue) {
+  FieldVariable field(dia_FieldVariableEnum::TEMPERATURE_FIELD);
+  EXPECT_FALSE(field.SetValue("displacement_field"));
+  EXPECT_FALSE(field.SetValue("DISPLACEMENT_FIELD "));
+  EXPECT_FALSE(field.SetValue(static_cast<const char*>(nullptr)));
+  EXPECT_EQ(field.GetValue(), dia_FieldVariableEnum::TEMPERATURE_FIELD);
+  EXPECT_EQ(field.GetString(), "TEMPERATURE_FIELD");
+  EXPECT_TRUE(field.SetValue("DISPLACEMENT_FIELD"));
+  EXPECT_EQ(field.GetValue(), dia_FieldVariableEnum::DISPLACEMENT_FIELD);
+}
+
+TEST(omu_PrimEnum_SetValue, ValueOutsideTableFailsAndKeepsValue) {
+  FieldVariable field(dia_FieldVariableEnum::ROTATION_FIELD);
+  EXPECT_FALSE(field.SetValue(static_cast<dia_FieldVariableEnum>(12)));
+  EXPECT_EQ(field.GetString(), "ROTATION_FIELD");
+  EXPECT_TRUE(field.SetValue(dia_FieldVariableEnum::SHARED_LM_VOLUME_FIELD));
+  EXPECT_EQ(field.AsString(0), "SHARED_LM_VOLUME_FIELD");
+}
+
+TEST(omu_PrimEnum_SetValue, ThroughBaseSetsDerivedValue) {
+  Equation equation(dia_EquationEnum::FIELD);
+  omu_PrimEnumBase& base = equation;
+  EXPECT_TRUE(base.SetValue("CONSTRAINT"));
+  EXPECT_EQ(equation.GetValue(), dia_EquationEnum::CONSTRAINT);
+}
+
+TEST(omu_PrimEnum_PermissibleValues, MapsEveryStringToItsValue) {
+  cow_Map<cow_String, unsigned> values = Equation(dia_EquationEnum::FIELD).PermissibleValues();
+  ASSERT_EQ(values.Length(), 2);
+  EXPECT_EQ(values.Get("CONSTRAINT"), 1u);
+  EXPECT_EQ(values.Get("FIELD"), 0u);
+  EXPECT_EQ(Equation(dia_EquationEnum::FIELD).PermissibleValuesAsString(), "CONSTRAINT, FIELD");
+}
+
+TEST(omu_PrimEnum_Copy, HeapCopyKeepsTypeValueAndIdentity) {
+  FieldVariable field(dia_FieldVariableEnum::MATERIAL_FLOW_FIELD);
+  std::unique_ptr<omu_Primitive> copy(field.Copy());
+  auto* typed = dynamic_cast<FieldVariable*>(copy.get());
+  ASSERT_NE(typed, nullptr);
+  EXPECT_EQ(typed->GetValue(), dia_FieldVariableEnum::MATERIAL_FLOW_FIELD);
+  EXPECT_EQ(typed->GetUid(), field.GetUid());
+  EXPECT_TRUE(*copy == field);
+}
+
+TEST(omu_PrimEnum_Copy, CopiesShareIdentityNewObjectsDoNot) {
+  Equation first(dia_EquationEnum::FIELD);
+  Equation second(dia_EquationEnum::FIELD);
+  EXPECT_FALSE(first.GetUid().IsNull());
+  EXPECT_NE(first.GetUid(), second.GetUid());
+  Equation copy(first);
+  EXPECT_EQ(copy.GetUid(), first.GetUid());
+  second = first;
+  EXPECT_EQ(second.GetUid(), first.GetUid());
+}
+
+TEST(omu_PrimEnum_Compare, SameEnumerationAndStringOnly) {
+  omu_PrimEnum<dia_WarningErrorCategoryEnum, 1> piezo(cow_String("PIEZOELECTRIC"));
+  omu_PrimEnum<dia_WarningErrorCategoryEnum, 1> pore(cow_String("PORE_FLUID_DIFFUSION"));
+  EXPECT_EQ(piezo.GetValue(), pore.GetValue());
+  EXPECT_TRUE(piezo != pore);
+  omu_PrimEnum<dia_MatrixSolverEnum, 1> solver(dia_MatrixSolverEnum::DIRECT_SOLVER);
+  omu_PrimEnum<dia_WarningErrorCategoryEnum, 1> category(cow_String("DIRECT_SOLVER"));
+  EXPECT_FALSE(solver == category);
+}
+
+TEST(omu_PrimEnum_Render, TypeAndRepr) {
+  FieldVariable field(dia_FieldVariableEnum::DISPLACEMENT_FIELD);
+  const omu_Primitive& primitive = field;
+  EXPECT_EQ(primitive.TypeString(), "dia_FieldVariableEnum");
+  EXPECT_EQ(primitive.AsString(), "DISPLACEMENT_FIELD");
+  EXPECT_EQ(primitive.AsRepr(), "dia_FieldVariableEnum(DISPLACEMENT_FIELD)");
+  EXPECT_EQ(primitive.DynTypeId(), omu_PrimEnumBase::kTypeId);
+}
+
+TEST(omu_PrimEnum_Render, AcceptVisitsAsEnumeration) {
+  struct Recorder : omu_PrimVisitor {
+    std::string seen;
+    void VisitEnum(const omu_PrimEnumBase& value) override { seen = value.GetString().str(); }
+  } recorder;
+  Equation(dia_EquationEnum::CONSTRAINT).Accept(&recorder);
+  EXPECT_EQ(recorder.seen, "CONSTRAINT");
+}
