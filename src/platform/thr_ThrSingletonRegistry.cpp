@@ -5,10 +5,18 @@
 
 namespace {
 
+// Set once the calling thread's registry has been destroyed: at process exit the main thread's
+// thread-local objects go before the library's unload code runs, which may still ask for it.
+// A trivially destructible flag stays readable after that.
+thread_local bool t_registryGone = false;
+
 // The calling thread's finalisers; its destructor runs them when the thread ends.
 class ThreadRegistry {
  public:
-  ~ThreadRegistry() { RunAll(); }
+  ~ThreadRegistry() {
+    RunAll();
+    t_registryGone = true;
+  }
 
   void Add(thr_ThrSingletonRegistry::FinalizeFn fn) {
     if (std::find(m_functions.begin(), m_functions.end(), fn) == m_functions.end())
