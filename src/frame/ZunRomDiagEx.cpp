@@ -1,0 +1,91 @@
+#include "ddb/frame/ZunRomDiagEx.h"
+
+#include "ddb/frame/ZunRomDdr.h"
+#include "ddb/frame/ZunRomDia.h"
+#include "ddb/platform/BaseLibraries.h"
+
+namespace {
+
+int& LibraryCounter() {
+  static int count = 0;
+  return count;
+}
+
+int& SpecificCounter() {
+  static int count = 0;
+  return count;
+}
+
+void InitializeAll(int& n) {
+  ZunRomCore_initialize(n);
+  ZunKelGeom_initialize(n);
+  ZunKelBasicUtils_initialize(n);
+  ZunBasShared_initialize(n);
+  ZunBasVelt_initialize(n);
+  ZunBasCoreUtils_initialize(n);
+  ZunBasAlloc_initialize(n);
+  ZunRomDia_initialize(n);
+  ZunRomDdr_initialize(n);
+}
+
+void FinalizeAll(int& n) {
+  ZunRomDdr_finalize(n);
+  ZunRomDia_finalize(n);
+  ZunBasAlloc_finalize(n);
+  ZunBasCoreUtils_finalize(n);
+  ZunBasVelt_finalize(n);
+  ZunBasShared_finalize(n);
+  ZunKelBasicUtils_finalize(n);
+  ZunKelGeom_finalize(n);
+  ZunRomCore_finalize(n);
+}
+
+// The counter that process attach and detach pass as their int&.
+int& AttachCounter() {
+  static int count = 0;
+  return count;
+}
+
+__attribute__((constructor)) void OnLibraryLoad() {
+  ZunRomDiagEx_initialize(AttachCounter());
+}
+
+__attribute__((destructor)) void OnLibraryUnload() {
+  ZunRomDiagEx_finalize(AttachCounter());
+}
+
+}  // namespace
+
+void ZunRomDiagEx_initialize(int& n) {
+  BaseLibraries_LogCall("ZunRomDiagEx_initialize");
+  if (LibraryCounter()++ != 0) return;
+  ++n;
+  InitializeAll(n);
+  if (SpecificCounter()++ == 0) ++n;
+}
+
+void ZunRomDiagEx_finalize(int& n) {
+  BaseLibraries_LogCall("ZunRomDiagEx_finalize");
+  if (--LibraryCounter() != 0) return;
+  --n;
+  if (--SpecificCounter() == 0) --n;
+  FinalizeAll(n);
+}
+
+void ZunRomDiagEx_specific_initialize(int& n) {
+  BaseLibraries_LogCall("ZunRomDiagEx_specific_initialize");
+  if (SpecificCounter()++ == 0) ++n;
+}
+
+void ZunRomDiagEx_specific_finalize(int& n) {
+  BaseLibraries_LogCall("ZunRomDiagEx_specific_finalize");
+  if (--SpecificCounter() == 0) --n;
+}
+
+int ZunRomDiagEx_LibraryCount() {
+  return LibraryCounter();
+}
+
+int ZunRomDiagEx_SpecificCount() {
+  return SpecificCounter();
+}
