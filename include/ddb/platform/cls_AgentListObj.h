@@ -38,8 +38,8 @@ class cls_AgentBase {
   // A flush's writes failed or its commit did: the next flush must run even if nothing changed.
   bool RetryPending() const { return m_retry; }
   void BeginFlush();
-  void FlushFinished();
-  void FlushFailed();
+  virtual void FlushFinished();
+  virtual void FlushFailed();
   rom_detail::Store& GetStore() const { return *m_store; }
   const std::shared_ptr<rom_detail::Store>& StoreRef() const { return m_store; }
 
@@ -74,14 +74,27 @@ class cls_AgentListObj : public cls_AgentBase {
   void Released() { ++m_releases; }
   long Releases() const { return m_releases; }
 
-  // Element writes of the current flush, recorded by the write requests.
-  void Written(int i) { m_pending.push_back(i); }
+  // Element writes of the current flush, recorded by the write requests and stored as runs
+  // when the flush finishes.
+  void Written(int i, std::uint32_t typeId, cls_Uid uid);
+  void FlushFinished() override;
+  void FlushFailed() override;
   void TransactionEnded(bool committed) override;
 
  private:
+  struct Entry {
+    int index;
+    std::uint32_t typeId;
+    std::int64_t oid;
+  };
+  void StorePending();
+
   int m_stored = 0;
   std::set<int> m_changed;
-  std::vector<int> m_pending;
+  std::vector<Entry> m_pending;
+  std::vector<int> m_written;
+  int m_runFirst = -1;
+  std::vector<std::pair<std::uint32_t, std::int64_t>> m_run;
   std::set<const void*> m_lists;
   long m_releases = 0;
 };

@@ -44,16 +44,22 @@ constexpr std::uint32_t cls_NoBaseTypeId = 1;
 constexpr std::uint32_t cls_PrimArrayTypeId = 0x230001;
 constexpr std::uint32_t cls_ObjListTypeId = 0x230002;
 
-// A field name with its declaration index, or -1 to find the field by name.
+// A field name with its declaration index, or -1 to find the field by name. Built from a
+// literal it only points at the text (the records' DBWrite builds handles for every field of
+// every object written), so such a handle must not outlive its literal.
 class cls_FieldHandle {
  public:
   cls_FieldHandle(const char* name, int index = -1) : m_name(name), m_index(index) {}
-  cls_FieldHandle(std::string name, int index = -1) : m_name(std::move(name)), m_index(index) {}
-  const std::string& Name() const { return m_name; }
+  cls_FieldHandle(std::string name, int index = -1)
+      : m_owned(std::make_shared<std::string>(std::move(name))), m_name(m_owned->c_str()),
+        m_index(index) {}
+  std::string Name() const { return m_name; }
+  const char* CName() const { return m_name; }
   int Index() const { return m_index; }
 
  private:
-  std::string m_name;
+  std::shared_ptr<std::string> m_owned;
+  const char* m_name;
   int m_index;
 };
 

@@ -65,7 +65,7 @@ class cls_WriteVisitor {
   Kind m_kind;
   rom_detail::Store* m_store;
   const cls_WriteVisitor* m_parent = nullptr;
-  std::string m_field;
+  cls_FieldHandle m_field{""};
   rom_MementoWrite* m_top = nullptr;
   const cls_AgentRequestListObj* m_listRequest = nullptr;
   const cls_AgentRequestMapKey2Obj* m_mapRequest = nullptr;

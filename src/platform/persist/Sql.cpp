@@ -65,6 +65,11 @@ SqlStmt& SqlStmt::Bind(int i, const std::string& v) {
   return *this;
 }
 
+SqlStmt& SqlStmt::BindStatic(int i, const std::string& v) {
+  m_db->Check(sqlite3_bind_text(m_stmt, i, v.data(), static_cast<int>(v.size()), SQLITE_STATIC));
+  return *this;
+}
+
 SqlStmt& SqlStmt::BindBlob(int i, const std::string& v) {
   m_db->Check(sqlite3_bind_blob(m_stmt, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT));
   return *this;

@@ -43,6 +43,8 @@ class SqlStmt {
   SqlStmt& Bind(int i, int v) { return Bind(i, static_cast<std::int64_t>(v)); }
   SqlStmt& Bind(int i, double v);
   SqlStmt& Bind(int i, const std::string& v);
+  // The text must stay unchanged until the statement is reset.
+  SqlStmt& BindStatic(int i, const std::string& v);
   SqlStmt& BindBlob(int i, const std::string& v);
   SqlStmt& BindNull(int i);
   // True while a row is available.

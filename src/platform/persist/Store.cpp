@@ -1,5 +1,7 @@
 #include "platform/persist/Store.h"
 
+#include <cstring>
+
 #include "ddb/platform/cls_AgentListObj.h"
 #include "ddb/platform/cls_Uid.h"
 #include "ddb/platform/nex_Exception.h"
@@ -17,8 +19,8 @@ const char* kFixedTables =
     " \"Field Name\" TEXT NOT NULL, \"Attribute Type\" INTEGER NOT NULL,"
     " \"Field Type Id\" INTEGER NOT NULL, \"Collection Type\" INTEGER NOT NULL,"
     " PRIMARY KEY(\"Type Id\", \"Position\"));"
-    "CREATE TABLE \"##List\"(list INTEGER NOT NULL, idx INTEGER NOT NULL, class INTEGER NOT NULL,"
-    " oid INTEGER NOT NULL, PRIMARY KEY(list, idx)) WITHOUT ROWID;"
+    "CREATE TABLE \"##List\"(list INTEGER NOT NULL, first INTEGER NOT NULL,"
+    " count INTEGER NOT NULL, entries BLOB NOT NULL, PRIMARY KEY(list, first)) WITHOUT ROWID;"
     "CREATE TABLE \"##Map\"(map INTEGER NOT NULL, key TEXT NOT NULL, class INTEGER NOT NULL,"
     " oid INTEGER NOT NULL, PRIMARY KEY(map, key)) WITHOUT ROWID;"
     "CREATE TABLE \"##Array\"(oid INTEGER PRIMARY KEY, collection INTEGER NOT NULL,"
@@ -45,7 +47,7 @@ void BindValue(SqlStmt& stmt, int i, const Value& v) {
       stmt.Bind(i, v.d);
       break;
     case Value::Text:
-      stmt.Bind(i, v.s);
+      stmt.BindStatic(i, v.s);
       break;
     default:
       stmt.BindNull(i);
@@ -78,9 +80,9 @@ Value ColumnValue(const SqlStmt& stmt, int col) {
 
 int ClassTable::Column(const cls_FieldHandle& field) const {
   int index = field.Index();
-  if (index >= 0 && index < static_cast<int>(fields.size()) && fields[index].name == field.Name())
+  if (index >= 0 && index < static_cast<int>(fields.size()) && fields[index].name == field.CName())
     return fieldColumn[index];
-  return Column(field.Name());
+  return Column(std::string(field.CName()));
 }
 
 int ClassTable::Column(const std::string& name) const {
@@ -103,6 +105,9 @@ void BuildColumns(ClassTable& table) {
   table.columnIndex.clear();
   for (std::size_t i = 0; i < table.columns.size(); ++i)
     table.columnIndex.emplace(table.columns[i], static_cast<int>(i));
+  // An object field's plain name finds its first column ("#ClassID"; "#OID" follows).
+  for (std::size_t f = 0; f < table.fields.size(); ++f)
+    table.columnIndex.emplace(table.fields[f].name, table.fieldColumn[f]);
 }
 
 PendingRow::PendingRow(ClassTable& table, std::int64_t oid)
@@ -208,7 +213,6 @@ void Store::ReserveStoredIdentities() {
   };
   for (auto& entry : m_tables) take("SELECT MAX(OID) FROM " + SqlQuote(entry.second->table));
   take("SELECT MAX(list) FROM \"##List\"");
-  take("SELECT MAX(oid) FROM \"##List\"");
   take("SELECT MAX(map) FROM \"##Map\"");
   take("SELECT MAX(oid) FROM \"##Map\"");
   take("SELECT MAX(oid) FROM \"##Array\"");
@@ -325,37 +329,57 @@ void Store::UpdateField(std::uint32_t typeId, std::int64_t oid, const std::strin
   s.Bind(2, oid).Run();
 }
 
-SqlStmt& Store::Cached(const std::string& sql) {
+SqlStmt& Store::Cached(const char* sql) {
   auto it = m_statements.find(sql);
   if (it == m_statements.end()) it = m_statements.emplace(sql, SqlStmt(m_db, sql)).first;
   return it->second;
 }
 
-void Store::WriteListEntry(std::int64_t list, int index, std::uint32_t typeId,
-                           std::int64_t oid) {
+// A run's entries are 12 bytes each, little-endian: the element's class id (4 bytes) and OID
+// (8 bytes).
+void Store::WriteListRun(std::int64_t list, int first, const std::vector<ListEntry>& entries) {
+  std::string bytes(entries.size() * 12, '\0');
+  for (std::size_t k = 0; k < entries.size(); ++k) {
+    std::memcpy(&bytes[k * 12], &entries[k].typeId, 4);
+    std::memcpy(&bytes[k * 12 + 4], &entries[k].oid, 8);
+  }
   SqlStmt& s = Cached("INSERT OR REPLACE INTO \"##List\" VALUES(?, ?, ?, ?)");
-  s.Reset().Bind(1, list).Bind(2, index).Bind(3, static_cast<std::int64_t>(typeId));
-  s.Bind(4, oid).Run();
+  s.Reset().Bind(1, list).Bind(2, first).Bind(3, static_cast<int>(entries.size()));
+  s.BindBlob(4, bytes).Run();
 }
 
-int Store::ListCount(std::int64_t list) {
-  SqlStmt& s = Cached("SELECT MAX(idx) FROM \"##List\" WHERE list = ?");
-  s.Reset().Bind(1, list);
-  int n = s.Step() && s.Type(0) == SQLITE_INTEGER ? static_cast<int>(s.Int(0)) + 1 : 0;
-  s.Reset();
-  return n;
-}
-
-bool Store::ListEntry(std::int64_t list, int index, std::uint32_t& typeId, std::int64_t& oid) {
-  SqlStmt& s = Cached("SELECT class, oid FROM \"##List\" WHERE list = ? AND idx = ?");
+bool Store::ReadListRun(std::int64_t list, int index, int& first,
+                        std::vector<ListEntry>& entries) {
+  SqlStmt& s = Cached(
+      "SELECT first, count, entries FROM \"##List\" WHERE list = ? AND first <= ?"
+      " ORDER BY first DESC LIMIT 1");
   s.Reset().Bind(1, list).Bind(2, index);
   bool found = s.Step();
   if (found) {
-    typeId = static_cast<std::uint32_t>(s.Int(0));
-    oid = s.Int(1);
+    first = static_cast<int>(s.Int(0));
+    int count = static_cast<int>(s.Int(1));
+    std::string bytes = s.Blob(2);
+    if (bytes.size() != static_cast<std::size_t>(count) * 12)
+      DDB_THROW(nex_PrimException, "'%s' is damaged: list %d has a malformed run", FileName(),
+                static_cast<long long>(list));
+    entries.resize(count);
+    for (int k = 0; k < count; ++k) {
+      std::memcpy(&entries[k].typeId, &bytes[k * 12], 4);
+      std::memcpy(&entries[k].oid, &bytes[k * 12 + 4], 8);
+    }
+    found = index < first + count;
   }
   s.Reset();
   return found;
+}
+
+int Store::ListCount(std::int64_t list) {
+  SqlStmt& s = Cached(
+      "SELECT first + count FROM \"##List\" WHERE list = ? ORDER BY first DESC LIMIT 1");
+  s.Reset().Bind(1, list);
+  int n = s.Step() ? static_cast<int>(s.Int(0)) : 0;
+  s.Reset();
+  return n;
 }
 
 void Store::WriteMapEntry(std::int64_t map, const std::string& key, std::uint32_t typeId,

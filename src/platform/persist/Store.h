@@ -95,9 +95,15 @@ class Store : public std::enable_shared_from_this<Store> {
   void UpdateField(std::uint32_t typeId, std::int64_t oid, const std::string& column,
                    const Value& value);
 
-  void WriteListEntry(std::int64_t list, int index, std::uint32_t typeId, std::int64_t oid);
+  // A list's elements are stored as runs of consecutive indices, one row per run.
+  struct ListEntry {
+    std::uint32_t typeId;
+    std::int64_t oid;
+  };
+  void WriteListRun(std::int64_t list, int first, const std::vector<ListEntry>& entries);
+  // The run holding element `index`: its first index and entries. False when none does.
+  bool ReadListRun(std::int64_t list, int index, int& first, std::vector<ListEntry>& entries);
   int ListCount(std::int64_t list);
-  bool ListEntry(std::int64_t list, int index, std::uint32_t& typeId, std::int64_t& oid);
   void WriteMapEntry(std::int64_t map, const std::string& key, std::uint32_t typeId,
                      std::int64_t oid);
   void DeleteMapEntry(std::int64_t map, const std::string& key);
@@ -121,7 +127,8 @@ class Store : public std::enable_shared_from_this<Store> {
   void LoadCatalog();
   std::unique_ptr<ClassTable> CreateTable(const cls_ClassMetadata& md);
   void RollBack();
-  SqlStmt& Cached(const std::string& sql);
+  // Statements keyed by the address of their literal text.
+  SqlStmt& Cached(const char* sql);
   void ReserveStoredIdentities();
 
   rfm_FileHandle m_file;
@@ -129,7 +136,7 @@ class Store : public std::enable_shared_from_this<Store> {
   SqlDb m_db;
   std::map<std::uint32_t, std::unique_ptr<ClassTable>> m_tables;
   std::set<std::uint32_t> m_createdInTransaction;
-  std::unordered_map<std::string, SqlStmt> m_statements;
+  std::unordered_map<const char*, SqlStmt> m_statements;
   rom_CowBarn m_barn;
   std::set<cls_AgentBase*> m_enlisted;
   int m_depth = 0;

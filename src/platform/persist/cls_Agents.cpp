@@ -25,7 +25,7 @@ void cls_AgentBase::FlushFailed() { m_store->EndScope(false); }
 
 namespace {
 
-void* Construct(const std::shared_ptr<rom_detail::Store>& store, std::uint32_t storedType,
+void* ConstructFrom(const std::shared_ptr<rom_detail::Store>& store, std::uint32_t storedType,
                 std::uint32_t expectedType, std::int64_t oid) {
   const cls_ClassRegistrar& registrar = store->Registrar();
   const cls_ClassMetadata* md = registrar.Find(storedType);
@@ -48,13 +48,20 @@ cls_AgentListObj::cls_AgentListObj(std::shared_ptr<rom_detail::Store> store, cls
 
 cls_AgentListObj::~cls_AgentListObj() = default;
 
+// Elements are usually loaded in runs (a reader walking a list), so the run last read is kept.
 void* cls_AgentListObj::Load(int i, std::uint32_t typeId) {
-  std::uint32_t stored = 0;
-  std::int64_t oid = 0;
-  if (!m_store->ListEntry(m_uid.Value(), i, stored, oid))
-    DDB_THROW(nex_PrimException, "'%s' stores no element %d of list %d", m_store->FileName(), i,
-              static_cast<long long>(m_uid.Value()));
-  return Construct(m_store, stored, typeId, oid);
+  if (m_runFirst < 0 || i < m_runFirst || i >= m_runFirst + static_cast<int>(m_run.size())) {
+    std::vector<rom_detail::Store::ListEntry> entries;
+    int first = 0;
+    if (!m_store->ReadListRun(m_uid.Value(), i, first, entries))
+      DDB_THROW(nex_PrimException, "'%s' stores no element %d of list %d", m_store->FileName(),
+                i, static_cast<long long>(m_uid.Value()));
+    m_run.clear();
+    for (const auto& e : entries) m_run.emplace_back(e.typeId, e.oid);
+    m_runFirst = first;
+  }
+  const auto& entry = m_run[i - m_runFirst];
+  return ConstructFrom(m_store, entry.first, typeId, entry.second);
 }
 
 std::vector<int> cls_AgentListObj::IndicesToWrite(int n) const {
@@ -67,9 +74,63 @@ std::vector<int> cls_AgentListObj::IndicesToWrite(int n) const {
   return indices;
 }
 
+void cls_AgentListObj::Written(int i, std::uint32_t typeId, cls_Uid uid) {
+  m_pending.push_back({i, typeId, uid.Value()});
+}
+
+void cls_AgentListObj::FlushFinished() {
+  try {
+    StorePending();
+  } catch (...) {
+    FlushFailed();
+    throw;
+  }
+  cls_AgentBase::FlushFinished();
+}
+
+void cls_AgentListObj::FlushFailed() {
+  m_pending.clear();
+  cls_AgentBase::FlushFailed();
+}
+
+// New elements are appended as runs of at most kRun entries; a changed stored element is
+// patched into the run that holds it.
+void cls_AgentListObj::StorePending() {
+  constexpr int kRun = 1024;
+  std::sort(m_pending.begin(), m_pending.end(),
+            [](const Entry& a, const Entry& b) { return a.index < b.index; });
+  std::vector<rom_detail::Store::ListEntry> run;
+  int runFirst = -1;
+  auto flushRun = [&] {
+    if (!run.empty()) m_store->WriteListRun(m_uid.Value(), runFirst, run);
+    run.clear();
+  };
+  for (const Entry& e : m_pending) {
+    m_written.push_back(e.index);
+    if (e.index < m_stored) {
+      std::vector<rom_detail::Store::ListEntry> stored;
+      int first = 0;
+      if (m_store->ReadListRun(m_uid.Value(), e.index, first, stored)) {
+        stored[e.index - first] = {e.typeId, e.oid};
+        m_store->WriteListRun(m_uid.Value(), first, stored);
+      }
+      continue;
+    }
+    bool extends = !run.empty() && e.index == runFirst + static_cast<int>(run.size());
+    if (!extends || static_cast<int>(run.size()) >= kRun) {
+      flushRun();
+      runFirst = e.index;
+    }
+    run.push_back({e.typeId, e.oid});
+  }
+  flushRun();
+  m_pending.clear();
+  m_runFirst = -1;
+}
+
 void cls_AgentListObj::TransactionEnded(bool committed) {
   if (committed) {
-    for (int i : m_pending) {
+    for (int i : m_written) {
       m_stored = std::max(m_stored, i + 1);
       m_changed.erase(i);
     }
@@ -77,7 +138,9 @@ void cls_AgentListObj::TransactionEnded(bool committed) {
   } else {
     m_retry = true;
   }
+  m_written.clear();
   m_pending.clear();
+  m_runFirst = -1;
 }
 
 cls_AgentMapKey2Obj<cow_String>::cls_AgentMapKey2Obj(std::shared_ptr<rom_detail::Store> store,
@@ -101,7 +164,7 @@ void* cls_AgentMapKey2Obj<cow_String>::Load(const cow_String& key, std::uint32_t
   if (!m_store->MapEntry(m_uid.Value(), key.str(), stored, oid))
     DDB_THROW(nex_PrimException, "'%s' stores no entry '%s' of map %d", m_store->FileName(), key,
               static_cast<long long>(m_uid.Value()));
-  return Construct(m_store, stored, typeId, oid);
+  return ConstructFrom(m_store, stored, typeId, oid);
 }
 
 void cls_AgentMapKey2Obj<cow_String>::NoteRemoved(const cow_String& key) {

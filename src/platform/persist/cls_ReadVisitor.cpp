@@ -8,6 +8,19 @@
 using rom_detail::LoadedRow;
 using rom_detail::Value;
 
+namespace {
+// The "#ClassID" column of an object field in the stored layout ("#OID" follows), or -1.
+int ObjectColumn(const rom_detail::ClassTable& table, const cls_FieldHandle& field) {
+  int column = table.Column(field);
+  if (column < 0) return -1;
+  const std::string& name = table.columns[column];
+  static const std::string suffix = "#ClassID";
+  bool isObject = name.size() > suffix.size() &&
+                  name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+  return isObject ? column : -1;
+}
+}  // namespace
+
 cls_ReadVisitor::cls_ReadVisitor() = default;
 cls_ReadVisitor::~cls_ReadVisitor() = default;
 
@@ -23,9 +36,9 @@ cls_ReadVisitor::cls_ReadVisitor(const cls_ReadVisitor& parent, const cls_FieldH
     : m_store(parent.m_store) {
   const LoadedRow* row = parent.Row();
   if (!row) return;
-  int classColumn = row->table->Column(field.Name() + "#ClassID");
-  int oidColumn = row->table->Column(field.Name() + "#OID");
-  if (classColumn < 0 || oidColumn < 0) return;
+  int classColumn = ObjectColumn(*row->table, field);
+  if (classColumn < 0) return;
+  int oidColumn = classColumn + 1;
   const Value& cls = row->values[classColumn];
   const Value& oid = row->values[oidColumn];
   if (cls.kind != Value::Int || oid.kind != Value::Int) return;
@@ -114,7 +127,9 @@ bool cls_ReadVisitor::DataIsPresent(const cls_FieldHandle& field) const {
 
 bool cls_ReadVisitor::ObjIsPresent(const cow_String& field) const {
   const LoadedRow* row = Row();
-  return row && Field(row, row->table->Column(field.str() + "#OID")) != nullptr;
+  if (!row) return false;
+  int column = ObjectColumn(*row->table, cls_FieldHandle(field.c_str()));
+  return column >= 0 && Field(row, column + 1) != nullptr;
 }
 
 cls_Uid cls_ReadVisitor::GetUid() const { return m_uid; }

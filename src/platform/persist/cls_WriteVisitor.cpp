@@ -32,7 +32,7 @@ cls_WriteVisitor::cls_WriteVisitor(rom_MementoWrite& memento)
 
 cls_WriteVisitor::cls_WriteVisitor(const cls_WriteVisitor& parent, const cls_FieldHandle& field,
                                    void*, void*)
-    : m_kind(Kind::Member), m_store(parent.m_store), m_parent(&parent), m_field(field.Name()),
+    : m_kind(Kind::Member), m_store(parent.m_store), m_parent(&parent), m_field(field),
       m_uncaught(std::uncaught_exceptions()) {}
 
 cls_WriteVisitor::cls_WriteVisitor(const cls_WriteVisitor& derived, std::uint32_t)
@@ -77,8 +77,10 @@ void cls_WriteVisitor::Link(std::uint32_t typeId, cls_Uid uid) const {
   switch (m_kind) {
     case Kind::Member: {
       PendingRow& row = m_parent->Memento().Row();
-      row.Set(m_field + "#ClassID", IntValue(typeId));
-      row.Set(m_field + "#OID", IntValue(uid.Value()));
+      int column = row.Table().Column(m_field);
+      if (column < 0) break;
+      row.Set(column, IntValue(typeId));
+      row.Set(column + 1, IntValue(uid.Value()));
       break;
     }
     case Kind::Base:
@@ -86,8 +88,7 @@ void cls_WriteVisitor::Link(std::uint32_t typeId, cls_Uid uid) const {
       break;
     case Kind::ListElement: {
       cls_AgentListObj& agent = m_listRequest->Agent();
-      m_store->WriteListEntry(agent.Uid().Value(), m_listRequest->Index(), typeId, uid.Value());
-      agent.Written(m_listRequest->Index());
+      agent.Written(m_listRequest->Index(), typeId, uid);
       break;
     }
     case Kind::MapElement: {
@@ -136,7 +137,7 @@ bool cls_WriteVisitor::CheckCollectionType(int collectionType) const {
   if (m_kind != Kind::Member) return true;
   const rom_detail::ClassTable& table = m_parent->Memento().Row().Table();
   for (const cls_Attribute& a : table.fields)
-    if (a.name == m_field) return a.collectionType == collectionType;
+    if (a.name == m_field.CName()) return a.collectionType == collectionType;
   return false;
 }
 
