@@ -11,6 +11,7 @@
 #include <mutex>
 #include <utility>
 
+#include "ddb/platform/ZunBasI18n.h"
 #include "ddb/platform/nex_Exception.h"
 #include "platform/persist/Sql.h"
 #include "platform/persist/Store.h"
@@ -117,8 +118,7 @@ rfm_File::rfm_File(cow_String name, rfm_Access access) : m_name(std::move(name))
 
 rfm_FileHandle rfm_File::Open(const cow_String& name, rfm_Access access, bool,
                               ZunBasStringMode mode) {
-  cow_String path = name;
-  (void)mode;
+  cow_String path = mode == ZunBasStringMode::Locale ? ZunBasI18n::ToUTF8(name) : name;
   rfm_FileHandle file(new rfm_File(path, access));
   if (access == rfm_Access::Create)
     file->CreateNew();

@@ -1,0 +1,22 @@
+#include "ddb/platform/dbc_OldClassRegistrar.h"
+
+cow_String dbc_Row::GetText(const std::string& field) const {
+  auto it = m_fields.find(field);
+  return it == m_fields.end() ? cow_String() : cow_String(it->second);
+}
+
+dbc_ClassConverter& dbc_Converter::Upgrade(const cow_String& className, std::uint32_t typeId,
+                                           int fromVersion) {
+  m_converters.push_back(std::make_unique<dbc_ClassConverter>(className, typeId, fromVersion));
+  return *m_converters.back();
+}
+
+dbc_OldClassRegistrar& dbc_OldClassRegistrar::Instance() {
+  static dbc_OldClassRegistrar instance;
+  return instance;
+}
+
+void dbc_OldClassRegistrar::Register(const dbc_OldClassHandle& version, int) {
+  m_versions.push_back(version);
+}
+
