@@ -1,0 +1,92 @@
+#include "ddb/platform/ZunBasI18n.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <string>
+
+#include "ddb/platform/nex_Exception.h"
+
+namespace {
+
+const char kLatin1Cafe[] = "caf\xe9";
+const char kUtf8Cafe[] = "caf\xc3\xa9";
+
+// Switches LC_CTYPE for one test and restores the C locale afterwards.
+class LocaleScope {
+ public:
+  bool Use(const char* name) { return std::setlocale(LC_CTYPE, name) != nullptr; }
+  ~LocaleScope() { std::setlocale(LC_CTYPE, "C"); }
+};
+
+// A Latin-1 locale compiled once into a private directory that LOCPATH points at.
+class ZunBasI18n_Latin1 : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    char dir[] = "/tmp/ddb_locale_XXXXXX";
+    if (!mkdtemp(dir)) return;
+    s_dir = dir;
+    const std::string cmd =
+        "localedef -i en_US -f ISO-8859-1 " + s_dir + "/en_US.ISO-8859-1 >/dev/null 2>&1";
+    if (std::system(cmd.c_str()) == 0) setenv("LOCPATH", s_dir.c_str(), 1);
+  }
+  static void TearDownTestSuite() {
+    unsetenv("LOCPATH");
+    if (!s_dir.empty()) std::system(("rm -rf " + s_dir).c_str());
+  }
+  void SetUp() override {
+    if (!m_locale.Use("en_US.ISO-8859-1")) GTEST_SKIP() << "no Latin-1 locale could be made";
+  }
+
+  static std::string s_dir;
+  LocaleScope m_locale;
+};
+
+std::string ZunBasI18n_Latin1::s_dir;
+
+std::string MessageOf(void (*f)()) {
+  try {
+    f();
+  } catch (const nex_PrimException& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST_F(ZunBasI18n_Latin1, RoundTrip) {
+  EXPECT_EQ(ZunBasI18n::LocaleCodeset(), "ISO-8859-1");
+  EXPECT_EQ(ZunBasI18n::ToUTF8(kLatin1Cafe), kUtf8Cafe);
+  EXPECT_EQ(ZunBasI18n::ToLocale(kUtf8Cafe), kLatin1Cafe);
+  EXPECT_EQ(ZunBasI18n::ToLocale(ZunBasI18n::ToUTF8("plain/path.ddb")), "plain/path.ddb");
+}
+
+TEST_F(ZunBasI18n_Latin1, UnrepresentableTextRaises) {
+  EXPECT_EQ(MessageOf([] { ZunBasI18n::ToLocale("ab\xe6\x97\xa5"); }),
+            "ZunBasI18n: cannot convert the text from UTF-8 to ISO-8859-1 at byte 2");
+}
+
+TEST_F(ZunBasI18n_Latin1, InvalidUtf8Raises) {
+  EXPECT_EQ(MessageOf([] { ZunBasI18n::ToLocale("x\xff"); }),
+            "ZunBasI18n: cannot convert the text from UTF-8 to ISO-8859-1 at byte 1");
+}
+
+TEST(ZunBasI18n_Utf8Locale, ConversionsAreIdentity) {
+  LocaleScope locale;
+  if (!locale.Use("C.UTF-8") && !locale.Use("C.utf8")) GTEST_SKIP() << "no UTF-8 locale";
+  EXPECT_TRUE(ZunBasI18n::LocaleIsUTF8());
+  EXPECT_EQ(ZunBasI18n::ToUTF8(kUtf8Cafe), kUtf8Cafe);
+  EXPECT_EQ(ZunBasI18n::ToLocale(kUtf8Cafe), kUtf8Cafe);
+}
+
+TEST(ZunBasI18n_CLocale, AsciiPassesOtherBytesRaise) {
+  LocaleScope locale;
+  ASSERT_TRUE(locale.Use("C"));
+  EXPECT_FALSE(ZunBasI18n::LocaleIsUTF8());
+  EXPECT_EQ(ZunBasI18n::ToUTF8("model-1.ddb"), "model-1.ddb");
+  EXPECT_THROW(ZunBasI18n::ToUTF8(kLatin1Cafe), nex_PrimException);
+  EXPECT_THROW(ZunBasI18n::ToLocale(kUtf8Cafe), nex_PrimException);
+}
+
+}  // namespace
