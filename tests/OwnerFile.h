@@ -40,4 +40,11 @@ struct OwnerFile {
   }
 };
 
+inline Owner OwnerWithLeaves(int n) {
+  Owner owner;
+  owner.name = "owner";
+  for (int i = 0; i < n; ++i) owner.leaves.Append(Leaf(i, i * 1.5, "leaf " + std::to_string(i)));
+  return owner;
+}
+
 }  // namespace ddb_test

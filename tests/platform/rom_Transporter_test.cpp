@@ -1,0 +1,117 @@
+#include "ddb/platform/rom_Transporter.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include "OwnerFile.h"
+#include "TestFiles.h"
+#include "ddb/platform/nex_Exception.h"
+
+using namespace ddb_test;
+
+namespace {
+
+class Transporter : public ::testing::Test {
+ protected:
+  ScratchDir dir;
+  std::string path = dir.Path("t.ddb");
+};
+
+void SetClassVersion(const std::string& path, std::uint32_t typeId, int version) {
+  sqlite3* db = nullptr;
+  sqlite3_open(path.c_str(), &db);
+  std::string sql = "UPDATE \"##Classes\" SET \"Version\" = " + std::to_string(version) +
+                    " WHERE \"Type Id\" = " + std::to_string(typeId);
+  sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+}
+
+}  // namespace
+
+TEST_F(Transporter, Save_AppendsRowsAndReadersTakeTheLast) {
+  OwnerFile f = OwnerFile::Create(path);
+  Owner owner;
+  owner.name = "first";
+  f.Save(owner);
+  owner.name = "second";
+  f.Save(owner);
+  EXPECT_EQ(f.transporter->GetTableSize(kOwnerId), 2);
+  EXPECT_EQ(f.Load().name, "second");
+  rom_MementoRead first(*f.transporter, kOwnerId, 0, cls_Uid());
+  EXPECT_EQ(Owner(cls_ReadVisitor(first)).name, "first");
+}
+
+TEST_F(Transporter, NeuterString_RewritesOneFieldInPlace) {
+  OwnerFile f = OwnerFile::Create(path);
+  Owner owner = Owner();
+  owner.name = "old";
+  owner.leaves.Append(Leaf(1, 2, "kept"));
+  f.Save(owner);
+  rom_MementoWrite memento(*f.transporter, kOwnerId, 0);
+  memento.NeuterString("name", "renamed");
+  EXPECT_EQ(f.transporter->GetTableSize(kOwnerId), 1);
+  Owner back = f.Load();
+  EXPECT_EQ(back.name, "renamed");
+  EXPECT_EQ(back.leaves.ConstGet(0).text, "kept");
+  EXPECT_THROW(memento.NeuterString("missing", "x"), nex_PrimException);
+}
+
+TEST_F(Transporter, HeaderCatalog_DescribesStoredClasses) {
+  {
+    OwnerFile f = OwnerFile::Create(path);
+    f.Save(Owner());
+  }
+  rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Read, true, ZunBasStringMode::UTF8);
+  rom_DDBHeaderParser header(rfm_Database::Open(file, "D0"));
+  ASSERT_EQ(header.Classes().size(), 1u);
+  EXPECT_EQ(header.Classes()[0].className, "test_Owner");
+  EXPECT_EQ(header.Classes()[0].classTable, "test_Owner");
+  EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM \"##Fields\" WHERE \"Type Id\" = " +
+                            std::to_string(kOwnerId)),
+            4);
+  const cls_ClassRegistrar& current = cls_MetadataRegistrar::Instance().ProcessRegistrar();
+  EXPECT_EQ(header.GetUpToDateStatus(current), 0);
+  SetClassVersion(path, kOwnerId, 0);
+  EXPECT_EQ(rom_DDBHeaderParser(rfm_Database::Open(file, "D0")).GetUpToDateStatus(current), 1);
+  SetClassVersion(path, kOwnerId, 7);
+  EXPECT_EQ(rom_DDBHeaderParser(rfm_Database::Open(file, "D0")).GetUpToDateStatus(current), 2);
+  EXPECT_THROW(rfm_Database::Open(file, "D1"), nex_PrimException);
+}
+
+TEST_F(Transporter, Identity_NeverReusedByALaterWriter) {
+  {
+    OwnerFile f = OwnerFile::Create(path);
+    f.Save(OwnerWithLeaves(3));
+  }
+  long long highest = Query(path, "SELECT MAX(OID) FROM test_Leaf");
+  EXPECT_EQ(InChild([&] {
+              OwnerFile f = OwnerFile::Open(path, rfm_Access::Update);
+              EXPECT_GT(cls_Uid::AllocateUid().Value(), highest);
+            }),
+            0);
+}
+
+TEST_F(Transporter, Reader_SeesCommittedFlushesWhileWriterGoesOn) {
+  OwnerFile writer = OwnerFile::Create(path);
+  Owner owner = OwnerWithLeaves(2);
+  writer.Save(owner);
+  OwnerFile reader = OwnerFile::Open(path);
+  EXPECT_EQ(reader.Load().leaves.Length(), 2);
+  owner.leaves.Append(Leaf(2, 0, "third"));
+  owner.leaves.Flush();
+  EXPECT_EQ(reader.Load().leaves.Length(), 3);
+  EXPECT_EQ(reader.Load().leaves.ConstGet(2).text, "third");
+}
+
+TEST_F(Transporter, ReadOnlyFile_RefusesWrites) {
+  {
+    OwnerFile f = OwnerFile::Create(path);
+    f.Save(OwnerWithLeaves(1));
+  }
+  OwnerFile reader = OwnerFile::Open(path);
+  Owner back = reader.Load();
+  back.leaves.Get(0).number = 5;
+  back.leaves.Flush();
+  EXPECT_THROW(reader.Save(back), nex_CmdException);
+  EXPECT_EQ(OwnerFile::Open(path).Load().leaves.ConstGet(0).number, 0);
+}
