@@ -1,0 +1,42 @@
+// ddr_CustomData: the abstract base of named custom data of a database (customData collection).
+//
+// Other libraries derive the concrete classes. A derived class starts its own row, writes this
+// base part through a base-part writer (cls_WriteVisitor(writer, ddr_CustomData::TypeId())) and
+// then its fields; its read constructor passes a base-part reader (cls_ReadVisitor(reader)) to the
+// protected reader constructor here. The base class is registered with no fields and a reader
+// that yields no object: stored rows are always of a derived class. Polymorphic value type,
+// copied through Copy(); not thread-safe.
+#pragma once
+
+#include <cstdint>
+
+#include "ddb/platform/cls_ClassRegistrar.h"
+#include "ddb/platform/cls_ReadVisitor.h"
+#include "ddb/platform/cls_Uid.h"
+#include "ddb/platform/cls_WriteVisitor.h"
+#include "ddb/platform/mem_AllocationOperators.h"
+
+class ddr_CustomData : public mem_AllocationOperators {
+ public:
+  static std::uint32_t TypeId() { return 0x22001a; }
+  static void* Ctor(cls_ReadVisitor& reader);
+  static void InitializeMetadata(cls_ClassRegistrar& registrar);
+
+  ddr_CustomData() : m_uid(cls_Uid::AllocateUid()) {}
+  virtual ~ddr_CustomData() = default;
+  virtual std::uint32_t DynTypeId() const { return TypeId(); }
+  // Starts the base row (0x22001a and the uid); nothing else.
+  virtual void DBWrite(const cls_WriteVisitor& writer) const = 0;
+  // A new heap copy of the derived object; the caller owns it.
+  virtual ddr_CustomData* Copy() const = 0;
+
+  cls_Uid Uid() const { return m_uid; }
+
+ protected:
+  explicit ddr_CustomData(const cls_ReadVisitor& baseReader);
+  ddr_CustomData(const ddr_CustomData&) = default;
+  ddr_CustomData& operator=(const ddr_CustomData&) = default;
+
+ private:
+  cls_Uid m_uid;
+};

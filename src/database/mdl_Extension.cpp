@@ -1,0 +1,39 @@
+#include "ddb/database/mdl_Extension.h"
+
+#include <cstdio>
+
+#include "ddb/database/mdl_DdbExtensionTable.h"
+#include "ddb/database/mdl_MapString2Obj.h"
+#include "ddb/platform/nex_Exception.h"
+
+namespace mdl_detail {
+void ThrowUnregistered(const cow_String& name) {
+  DDB_THROW(nex_PrimException, "No model extension registered under '%s'", name);
+}
+}  // namespace mdl_detail
+
+namespace {
+[[noreturn]] void ThrowNotRepository(std::uint32_t typeId) {
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "0x%x", static_cast<unsigned>(typeId));
+  DDB_THROW(nex_PrimException, "mdl_Extension: content of type %s is not a repository", hex);
+}
+}  // namespace
+
+mdl_Repository& mdl_AsRepository(mdl_Object& content) {
+  auto* repository = dynamic_cast<mdl_Repository*>(&content);
+  if (!repository) ThrowNotRepository(content.DynTypeId());
+  return *repository;
+}
+
+const mdl_Repository& mdl_AsRepository(const mdl_Object& content) {
+  auto* repository = dynamic_cast<const mdl_Repository*>(&content);
+  if (!repository) ThrowNotRepository(content.DynTypeId());
+  return *repository;
+}
+
+namespace mdl_detail {
+void ThrowNoEntry(const cow_String& name) {
+  DDB_THROW(nex_PrimException, "mdl_MapString2Obj: no entry '%s'", name);
+}
+}  // namespace mdl_detail
