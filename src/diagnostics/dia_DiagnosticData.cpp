@@ -1,0 +1,226 @@
+#include "ddb/diagnostics/dia_DiagnosticData.h"
+
+#include <cstdint>
+
+#include "ddb/platform/cow_COW.h"
+#include "ddb/platform/nex_Exception.h"
+
+namespace {
+
+enum Field {
+  kJobStatus,
+  kJobUserTime,
+  kJobSystemTime,
+  kJobWallclockTime,
+  kStepList,
+  kJobHistoryDescription,
+  kWarningList,
+  kErrorList,
+  kDoublePrecision,
+  kNumDomains,
+};
+
+constexpr const char* kNames[] = {
+    "m_jobStatus",        "m_jobUserTime", "m_jobSystemTime",
+    "m_jobWallclockTime", "m_stepList",    "m_jobHistoryDescription",
+    "m_warningList",      "m_errorList",   "m_doublePrecision",
+    "m_numDomains",
+};
+
+// Offsets inside the header and inside a step block.
+constexpr int kStepCount = 0, kJobSums = 1, kJobFlags = 4;
+constexpr int kBlockCount = 1, kPerturbation = 3, kStepSums = 4, kBlockZeros = 7;
+
+cls_FieldHandle F(Field f) {
+  return cls_FieldHandle(kNames[f], f);
+}
+
+cls_ReadVisitor Sub(const cls_ReadVisitor& r, Field f) {
+  return cls_ReadVisitor(r, F(f));
+}
+
+cow_List<int> Zeros(int n) {
+  cow_List<int> zeros;
+  zeros.Resize(n);
+  return zeros;
+}
+
+// Walks `steps` step blocks, taking every increment block to be `blockLength` long. Returns the
+// index of the last step block when the walk meets well-formed blocks (perturbation entry 0 or
+// 1, trailing entries zero) and ends exactly at the end of the history, else -1.
+int WalkSteps(const cow_List<int>& h, int steps, std::int64_t blockLength) {
+  const std::int64_t length = h.Length();
+  std::int64_t p = dia_DiagnosticData::kHeaderSize;
+  std::int64_t last = -1;
+  for (int k = 0; k < steps; ++k) {
+    if (p + dia_DiagnosticData::kStepBlockSize > length) return -1;
+    int i = static_cast<int>(p);
+    if (h[i + kPerturbation] != 0 && h[i + kPerturbation] != 1) return -1;
+    if (h[i + kBlockCount] < 0) return -1;
+    for (int z = kBlockZeros; z < dia_DiagnosticData::kStepBlockSize; ++z)
+      if (h[i + z] != 0) return -1;
+    last = p;
+    p += dia_DiagnosticData::kStepBlockSize + h[i + kBlockCount] * blockLength;
+    if (p > length) return -1;
+  }
+  return p == length ? static_cast<int>(last) : -1;
+}
+
+}  // namespace
+
+dia_DiagnosticData::dia_DiagnosticData()
+    : m_jobHistoryDescription(Zeros(kHeaderSize)), m_uid(cls_Uid::AllocateUid()) {}
+
+// The last-step offset is not stored. After reading it is recomputed from the history as the
+// index of the last step block (FindLastStepBlock), or -1 when the history does not show it.
+dia_DiagnosticData::dia_DiagnosticData(const cls_ReadVisitor& r)
+    : m_jobStatus(r.ReadInt(F(kJobStatus), 0)),
+      m_doublePrecision(r.ReadBool(F(kDoublePrecision), false)),
+      m_numDomains(r.ReadInt(F(kNumDomains), 0)),
+      m_jobUserTime(r.ReadDouble(F(kJobUserTime), 0.0)),
+      m_jobSystemTime(r.ReadDouble(F(kJobSystemTime), 0.0)),
+      m_jobWallclockTime(r.ReadDouble(F(kJobWallclockTime), 0.0)),
+      m_warningList(Sub(r, kWarningList)),
+      m_errorList(Sub(r, kErrorList)),
+      m_stepList(Sub(r, kStepList)),
+      m_jobHistoryDescription(Sub(r, kJobHistoryDescription)),
+      m_uid(r.GetUid()) {
+  CheckHeaderAfterRead();
+  m_lastStepOffset = FindLastStepBlock();
+}
+
+void dia_DiagnosticData::CheckHeaderAfterRead() {
+  cow_List<int>& h = m_jobHistoryDescription.Values();
+  if (h.Length() > kStepCount && h[kStepCount] != m_stepList.Length()) h[kStepCount] = 0;
+}
+
+// The history does not record how long an increment block is (the caller decides), so the
+// walk assumes one length for every increment block of the job and tries each length that
+// divides what follows the header and the step blocks. The offset is taken only when every
+// length that fits gives the same last block; otherwise it stays unknown rather than guessed.
+int dia_DiagnosticData::FindLastStepBlock() const {
+  const cow_List<int>& h = m_jobHistoryDescription.Values();
+  const int steps = m_stepList.Length();
+  const std::int64_t rest =
+      static_cast<std::int64_t>(h.Length()) - kHeaderSize - std::int64_t{kStepBlockSize} * steps;
+  if (steps == 0 || rest < 0) return -1;
+  if (rest == 0) return WalkSteps(h, steps, 1);
+  int found = -1;
+  for (std::int64_t d = 1; d * d <= rest; ++d) {
+    if (rest % d != 0) continue;
+    for (std::int64_t length : {d, rest / d}) {
+      int offset = WalkSteps(h, steps, length);
+      if (offset < 0) continue;
+      if (found >= 0 && found != offset) return -1;
+      found = offset;
+    }
+  }
+  return found;
+}
+
+void dia_DiagnosticData::AddStep(const dia_Step& step) {
+  m_stepList.Append(step);
+  cow_List<int>& h = m_jobHistoryDescription.Values();
+  m_lastStepOffset = h.Length();
+  h.Append(step.GetStepNumber());
+  h.Append(0);
+  h.Append(step.GetProcedureCode());
+  h.Append(step.IsPerturbation() ? 1 : 0);
+  for (int i = 4; i < kStepBlockSize; ++i) h.Append(0);
+  h[kStepCount] += 1;
+}
+
+dia_Step& dia_DiagnosticData::GetStepByNumber(int number) {
+  const int n = m_stepList.Length();
+  for (int i = 0; i < n; ++i) {
+    dia_Step& step = m_stepList.Get(i);
+    if (step.GetStepNumber() == number) return step;
+  }
+  return m_stepList.Get(n - 1);
+}
+
+void dia_DiagnosticData::SetJobCpuTimes(double user, double system, double wallclock) {
+  m_jobUserTime = user;
+  m_jobSystemTime = system;
+  m_jobWallclockTime = wallclock;
+}
+
+void dia_DiagnosticData::GetJobCpuTimes(double& user, double& system, double& wallclock) const {
+  user = m_jobUserTime;
+  system = m_jobSystemTime;
+  wallclock = m_jobWallclockTime;
+}
+
+void dia_DiagnosticData::UpdateJobHistoryDescription(int a, int b, int c, bool f1, bool f2, bool f3,
+                                                     const cow_List<int>& incrementBlock) {
+  cow_List<int>& h = m_jobHistoryDescription.Values();
+  const int sums[] = {a, b, c};
+  const bool flags[] = {f1, f2, f3};
+  for (int i = 0; i < 3; ++i) {
+    h[kJobSums + i] += sums[i];
+    if (flags[i]) h[kJobFlags + i] = 1;
+  }
+  const int steps = m_stepList.Length();
+  if (steps == 0) return;
+  const int s = m_lastStepOffset;
+  if (s < 0)
+    DDB_THROW(nex_PrimException,
+              "dia_DiagnosticData::UpdateJobHistoryDescription - the block of step %d cannot be "
+              "found in the job history",
+              steps);
+  for (int i = 0; i < 3; ++i) h[s + kStepSums + i] += sums[i];
+  if (incrementBlock.IsEmpty()) return;
+  const int r = h[s + kBlockCount] + 1;
+  if (m_stepList.ConstGet(steps - 1).GetNumberOfIncrements() != r) return;
+  for (int v : incrementBlock) h.Append(v);
+  h[s + kBlockCount] = r;
+}
+
+void dia_DiagnosticData::FlushAndReleaseWarnings() {
+  m_warningList.Flush();
+  for (int i = 0; i < m_warningList.Length(); ++i) m_warningList.Release(i);
+}
+
+void dia_DiagnosticData::FlushAndReleaseErrors() {
+  m_errorList.Flush();
+  for (int i = 0; i < m_errorList.Length(); ++i) m_errorList.Release(i);
+}
+
+void* dia_DiagnosticData::Ctor(cls_ReadVisitor& reader) {
+  return new dia_DiagnosticData(reader);
+}
+
+void dia_DiagnosticData::CowDtor(void* handle) {
+  cow_COW<dia_DiagnosticData>::Destroy(static_cast<cow_COW<dia_DiagnosticData>*>(handle));
+}
+
+void dia_DiagnosticData::InitializeMetadata(cls_ClassRegistrar& registrar) {
+  const std::uint32_t list = cls_ObjListTypeId;
+  registrar.CreateClassMD(TypeName(), TypeId(), 1037, &Ctor, cls_NoBaseTypeId)
+      .AddDtor(&CowDtor)
+      .AddAttribute(F(kJobStatus), cls_AttrInt, 1, cls_CollNone)
+      .AddAttribute(F(kJobUserTime), cls_AttrDouble, 1, cls_CollNone)
+      .AddAttribute(F(kJobSystemTime), cls_AttrDouble, 1, cls_CollNone)
+      .AddAttribute(F(kJobWallclockTime), cls_AttrDouble, 1, cls_CollNone)
+      .AddAttribute(F(kStepList), cls_AttrObject, list, cls_CollList)
+      .AddAttribute(F(kJobHistoryDescription), cls_AttrObject, cls_PrimArrayTypeId, cls_CollInts)
+      .AddAttribute(F(kWarningList), cls_AttrObject, list, cls_CollList)
+      .AddAttribute(F(kErrorList), cls_AttrObject, list, cls_CollList)
+      .AddAttribute(F(kDoublePrecision), cls_AttrBool, 1, cls_CollNone)
+      .AddAttribute(F(kNumDomains), cls_AttrInt, 1, cls_CollNone);
+}
+
+void dia_DiagnosticData::DBWrite(const cls_WriteVisitor& w) const {
+  if (!w.StartWrite(TypeId(), m_uid)) return;
+  rom_MementoWrite& m = w.Memento();
+  m.WriteInt(F(kJobStatus), m_jobStatus);
+  m.WriteDouble(F(kJobUserTime), m_jobUserTime);
+  m.WriteDouble(F(kJobSystemTime), m_jobSystemTime);
+  m.WriteDouble(F(kJobWallclockTime), m_jobWallclockTime);
+  m_stepList.DBWrite(cls_WriteVisitor(w, F(kStepList), nullptr, nullptr));
+  m_jobHistoryDescription.DBWrite(cls_WriteVisitor(w, F(kJobHistoryDescription), nullptr, nullptr));
+  m_warningList.DBWrite(cls_WriteVisitor(w, F(kWarningList), nullptr, nullptr));
+  m_errorList.DBWrite(cls_WriteVisitor(w, F(kErrorList), nullptr, nullptr));
+  m.WriteBool(F(kDoublePrecision), m_doublePrecision);
+  m.WriteInt(F(kNumDomains), m_numDomains);
+}
