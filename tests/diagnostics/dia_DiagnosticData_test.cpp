@@ -1,0 +1,295 @@
+#include "ddb/diagnostics/dia_DiagnosticData.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "JobFile.h"
+#include "TestFiles.h"
+#include "ddb/platform/nex_Exception.h"
+
+using namespace ddb_test;
+
+namespace {
+
+std::vector<int> History(const dia_DiagnosticData& job) {
+  return job.GetJobHistoryDescription().vector();
+}
+
+std::vector<int> StepBlock(int number, int blocks, int proc, int perturbation, int a, int b,
+                           int c) {
+  return {number, blocks, proc, perturbation, a, b, c, 0, 0, 0, 0, 0};
+}
+
+std::vector<int> Concat(std::vector<std::vector<int>> parts) {
+  std::vector<int> all;
+  for (auto& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+dia_Iteration IterationWith(int number, bool converged) {
+  dia_Iteration it(number);
+  it.AddResidual(Residual(dia_FieldVariableEnum::DISPLACEMENT_FIELD, converged, 1.0 / number));
+  it.AddResidual(Residual(dia_FieldVariableEnum::ROTATION_FIELD, true, 0.5 / number));
+  if (converged) it.SetConverged();
+  return it;
+}
+
+// Increment `number` of a step: a cut-back first attempt for even numbers, then a converged one.
+dia_Increment IncrementWith(int number) {
+  dia_Increment inc(number, 0.1);
+  if (number % 2 == 0) {
+    dia_Attempt cut(1, 0.1);
+    cut.AddIteration(IterationWith(1, false));
+    cut.AddCutbackDiagnostic(3);
+    cut.AddCutbackDiagnostic(1);
+    inc.AddAttempt(cut);
+  }
+  dia_Attempt ok(inc.GetNumberOfAttempts() + 1, 0.05);
+  ok.AddIteration(IterationWith(1, false));
+  ok.AddIteration(IterationWith(2, true));
+  inc.AddAttempt(ok);
+  inc.SetStepTimeCompleted(0.05 * number);
+  return inc;
+}
+
+// Streams a job of two steps of three increments, flushing and releasing each level, and
+// returns its history.
+std::vector<int> StreamJob(const std::string& path) {
+  JobFile f = JobFile::Create(path);
+  dia_DiagnosticData job;
+  job.SetNumDomains(4);
+  f.Save(job);
+  for (int s = 0; s < 2; ++s) {
+    job.AddStep(dia_Step(s + 1, "Step-" + std::to_string(s + 1), 1, false, false));
+    job.FlushSteps();
+    dia_Step& step = job.GetStepByIndex(s);
+    for (int i = 1; i <= 3; ++i) {
+      step.AddIncrement(IncrementWith(i));
+      job.UpdateJobHistoryDescription(1, i, 2, i == 2, false, false, {i, 100 + i});
+      step.FlushIncrements();
+      step.ReleaseIncrement(i - 1);
+    }
+    EXPECT_EQ(step.SnapIncrements(), 0);
+    EXPECT_TRUE(step.ConstGetIncrementByIndex(1).ConstGetAttemptByIndex(0).IsCutback());
+    step.m_incrementsCompleted = 3;
+    job.FlushSteps();
+    job.ReleaseStep(s);
+  }
+  EXPECT_EQ(job.SnapSteps(), 0);
+  job.AddAnalysisWarning(dia_Warning(0x1000040, 1, 2, 1, 1));
+  job.AddAnalysisError(dia_Error(0x41000040, 2, 3, 1, 2));
+  job.FlushAndReleaseWarnings();
+  job.FlushAndReleaseErrors();
+  job.SetJobStatus(1);
+  job.SetJobCpuTimes(1.5, 0.25, 2.0);
+  job.FlushJobHistoryDescription();
+  f.Save(job, 0);
+  return History(job);
+}
+
+}  // namespace
+
+TEST(JobHistory, New_TwelveZeros) {
+  dia_DiagnosticData job;
+  EXPECT_EQ(History(job), std::vector<int>(12, 0));
+  EXPECT_EQ(job.LastStepOffset(), -1);
+  EXPECT_EQ(job.GetNumDomains(), 1);
+}
+
+TEST(JobHistory, AddStep_AppendsItsBlock) {
+  dia_DiagnosticData job;
+  job.AddStep(dia_Step(7, "S", 12, true, false));
+  std::vector<int> h = History(job);
+  ASSERT_EQ(h.size(), 24u);
+  EXPECT_EQ(h[0], 1);
+  EXPECT_EQ(std::vector<int>(h.begin() + 12, h.end()), StepBlock(7, 0, 12, 1, 0, 0, 0));
+  EXPECT_EQ(job.LastStepOffset(), 12);
+}
+
+TEST(JobHistory, Update_WithoutStepsChangesOnlySumsAndFlags) {
+  dia_DiagnosticData job;
+  job.UpdateJobHistoryDescription(2, 3, 4, true, false, true, {9, 9});
+  EXPECT_EQ(History(job), (std::vector<int>{0, 2, 3, 4, 1, 0, 1, 0, 0, 0, 0, 0}));
+}
+
+TEST(JobHistory, Update_AppendsBlockOnlyForExactlyOneNewIncrement) {
+  struct Case {
+    const char* name;
+    int incrementsBefore;  // increments added before the first update
+    std::vector<int> block;
+    int expectBlocks;
+    bool expectAppended;
+  } cases[] = {
+      {"one new increment", 1, {5, 6, 7}, 1, true},
+      {"empty block", 1, {}, 0, false},
+      {"no increment yet", 0, {5, 6, 7}, 0, false},
+      {"two new increments", 2, {5, 6, 7}, 0, false},
+  };
+  for (const Case& c : cases) {
+    dia_DiagnosticData job;
+    job.AddStep(dia_Step(1, "S", 1, false, false));
+    for (int i = 0; i < c.incrementsBefore; ++i)
+      job.GetStepByIndex(0).AddIncrement(dia_Increment(i + 1, 0.1));
+    job.UpdateJobHistoryDescription(1, 2, 3, false, false, false, cow_List<int>(c.block));
+    std::vector<int> h = History(job);
+    EXPECT_EQ(h[13], c.expectBlocks) << c.name;
+    EXPECT_EQ(h.size(), c.expectAppended ? 24 + c.block.size() : 24u) << c.name;
+    EXPECT_EQ(std::vector<int>(h.begin() + 16, h.begin() + 19), (std::vector<int>{1, 2, 3}))
+        << c.name;
+  }
+}
+
+TEST(JobHistory, Update_ThreeIncrementsAfterOneBlockAppendsNothingButSums) {
+  dia_DiagnosticData job;
+  job.AddStep(dia_Step(1, "S", 1, false, false));
+  dia_Step& step = job.GetStepByIndex(0);
+  step.AddIncrement(dia_Increment(1, 0.1));
+  job.UpdateJobHistoryDescription(1, 0, 0, false, false, false, {1});
+  step.AddIncrement(dia_Increment(2, 0.1));
+  step.AddIncrement(dia_Increment(3, 0.1));
+  job.UpdateJobHistoryDescription(1, 0, 0, false, true, false, {3});
+  EXPECT_EQ(History(job),
+            Concat({{1, 2, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0}, StepBlock(1, 1, 1, 0, 2, 0, 0), {1}}));
+}
+
+TEST(JobHistory, Flags_NeverCleared) {
+  dia_DiagnosticData job;
+  job.UpdateJobHistoryDescription(0, 0, 0, true, true, true, {});
+  job.UpdateJobHistoryDescription(0, 0, 0, false, false, false, {});
+  std::vector<int> h = History(job);
+  EXPECT_EQ(std::vector<int>(h.begin() + 4, h.begin() + 7), (std::vector<int>{1, 1, 1}));
+}
+
+TEST(Job, GetStepByNumber_FirstMatchElseLast) {
+  dia_DiagnosticData job;
+  job.AddStep(dia_Step(1, "a", 1, false, false));
+  job.AddStep(dia_Step(2, "b", 1, false, false));
+  job.AddStep(dia_Step(2, "c", 1, false, false));
+  EXPECT_EQ(job.GetStepByNumber(2).GetStepName(), "b");
+  EXPECT_EQ(job.GetStepByNumber(9).GetStepName(), "c");
+}
+
+TEST(Job, Copy_SameIdentityAndHistory) {
+  dia_DiagnosticData job;
+  job.AddStep(dia_Step(1, "a", 1, false, false));
+  dia_DiagnosticData copy(job);
+  EXPECT_EQ(copy.Uid(), job.Uid());
+  EXPECT_EQ(History(copy), History(job));
+  EXPECT_EQ(copy.LastStepOffset(), 12);
+}
+
+class JobFileTest : public ::testing::Test {
+ protected:
+  ScratchDir dir;
+  std::string path = dir.Path("job.ddb");
+};
+
+TEST_F(JobFileTest, Streamed_ReadsBackTheSameTreeInAFreshProcess) {
+  std::vector<int> history = StreamJob(path);
+  EXPECT_EQ(history[0], 2);
+  EXPECT_EQ(
+      InChild([&] {
+        dia_DiagnosticData job = JobFile::Open(path).Load();
+        EXPECT_EQ(History(job), history);
+        EXPECT_EQ(job.GetJobStatus(), 1);
+        EXPECT_EQ(job.GetNumDomains(), 4);
+        double user = 0, system = 0, wall = 0;
+        job.GetJobCpuTimes(user, system, wall);
+        EXPECT_EQ(user + system + wall, 3.75);
+        ASSERT_EQ(job.GetNumberOfSteps(), 2);
+        EXPECT_EQ(job.SnapSteps(), 0);
+        for (int s = 0; s < 2; ++s) {
+          const dia_Step& step = job.ConstGetStepByIndex(s);
+          EXPECT_EQ(step.GetStepName(), "Step-" + std::to_string(s + 1));
+          EXPECT_EQ(step.m_incrementsCompleted, 3);
+          ASSERT_EQ(step.GetNumberOfIncrements(), 3);
+          for (int i = 0; i < 3; ++i) {
+            const dia_Increment& inc = step.ConstGetIncrementByIndex(i);
+            EXPECT_EQ(inc.GetIncrementNumber(), i + 1);
+            EXPECT_EQ(inc.GetNumberOfAttempts(), i == 1 ? 2 : 1);
+            EXPECT_TRUE(inc.IsConverged());
+            EXPECT_EQ(inc.GetIncrementSize(), 0.05);
+            EXPECT_EQ(inc.ConstGetAttemptByIndex(0).IsCutback(), i == 1);
+            const dia_Attempt& last = inc.ConstGetAttemptByIndex(inc.GetNumberOfAttempts() - 1);
+            EXPECT_FALSE(last.ConstGetIterationByIndex(0).IsResidualCriteriaAccepted());
+            EXPECT_TRUE(last.ConstGetIterationByIndex(1).IsResidualCriteriaAccepted());
+            EXPECT_EQ(last.ConstGetIterationByIndex(1).ConstGetResidualByIndex(1).GetMaxResidual(),
+                      0.25);
+          }
+        }
+        EXPECT_EQ(job.GetNumberOfAnalysisWarnings(), 1);
+        EXPECT_EQ(job.ConstGetAnalysisWarningByIndex(0).GetIncrementNumber(), 2);
+        ASSERT_EQ(job.GetNumberOfAnalysisErrors(), 1);
+        EXPECT_EQ(job.ConstGetAnalysisErrorByIndex(0).GetType(), 0x41000040);
+      }),
+      0);
+}
+
+TEST_F(JobFileTest, Read_LastStepOffsetIsTheLastStepBlock) {
+  std::vector<int> history = StreamJob(path);
+  EXPECT_EQ(InChild([&] {
+              JobFile f = JobFile::Open(path, rfm_Access::Update);
+              dia_DiagnosticData job = f.Load();
+              const int last = 12 + 12 + 3 * 2;
+              EXPECT_EQ(job.LastStepOffset(), last);
+              dia_Step& step = job.GetStepByIndex(1);
+              step.AddIncrement(IncrementWith(4));
+              job.UpdateJobHistoryDescription(1, 0, 0, false, false, false, {4, 104});
+              std::vector<int> h = History(job);
+              EXPECT_EQ(h[last + 1], 4);
+              EXPECT_EQ(h[last + 4], 4);
+              EXPECT_EQ(std::vector<int>(h.end() - 2, h.end()), (std::vector<int>{4, 104}));
+            }),
+            0);
+}
+
+TEST_F(JobFileTest, Read_UnparsableHistoryRefusesStepUpdates) {
+  {
+    JobFile f = JobFile::Create(path);
+    dia_DiagnosticData job;
+    job.AddStep(dia_Step(1, "S", 1, false, false));
+    for (int i = 1; i <= 2; ++i) {
+      job.GetStepByIndex(0).AddIncrement(dia_Increment(i, 0.1));
+      job.UpdateJobHistoryDescription(0, 0, 0, false, false, false,
+                                      i == 1 ? cow_List<int>{1, 5, 5} : cow_List<int>{2, 5});
+    }
+    job.AddStep(dia_Step(2, "T", 1, false, false));
+    f.Save(job);
+  }
+  EXPECT_EQ(InChild([&] {
+              dia_DiagnosticData job = JobFile::Open(path).Load();
+              EXPECT_EQ(job.LastStepOffset(), -1);
+              try {
+                job.UpdateJobHistoryDescription(1, 0, 0, false, false, false, {});
+                ADD_FAILURE() << "no exception";
+              } catch (const nex_PrimException& e) {
+                EXPECT_STREQ(e.what(),
+                             "dia_DiagnosticData::UpdateJobHistoryDescription - the block of step "
+                             "2 cannot be found in the job history");
+              }
+            }),
+            0);
+}
+
+// A writer that stops after flushing the history but before flushing its steps leaves a header
+// that counts a step the file does not hold.
+TEST_F(JobFileTest, Read_HeaderCountResetWhenStepsDoNotMatch) {
+  EXPECT_EQ(InChild([&] {
+              JobFile f = JobFile::Create(path);
+              auto* job = new dia_DiagnosticData;
+              f.Save(*job);
+              job->AddStep(dia_Step(1, "S", 1, false, false));
+              job->FlushJobHistoryDescription();
+            }),
+            0);
+  EXPECT_EQ(InChild([&] {
+              dia_DiagnosticData job = JobFile::Open(path).Load();
+              EXPECT_EQ(job.GetNumberOfSteps(), 0);
+              std::vector<int> h = History(job);
+              ASSERT_EQ(h.size(), 24u);
+              EXPECT_EQ(h[0], 0);
+              EXPECT_EQ(h[12], 1);
+            }),
+            0);
+}

@@ -1,0 +1,101 @@
+#include "ddb/diagnostics/dia_Increment.h"
+
+#include <gtest/gtest.h>
+
+#include "JobFile.h"
+#include "TestFiles.h"
+
+using namespace ddb_test;
+
+namespace {
+
+dia_Attempt AttemptWith(double size, bool converged) {
+  dia_Attempt a(1, size);
+  dia_Iteration it(1);
+  if (converged) it.SetConverged();
+  a.AddIteration(it);
+  return a;
+}
+
+}  // namespace
+
+TEST(Increment, New_ConvergedAtInitialSize) {
+  dia_Increment inc(3, 0.1);
+  EXPECT_EQ(inc.GetIncrementNumber(), 3);
+  EXPECT_TRUE(inc.IsConverged());
+  EXPECT_EQ(inc.GetIncrementSize(), 0.1);
+  EXPECT_EQ(inc.GetInitialIncrementSize(), 0.1);
+}
+
+TEST(Increment, SizeAndConvergence_FollowLastAttempt) {
+  struct Case {
+    const char* name;
+    bool hasIterations;
+    bool converged;
+    double size;
+    bool expectConverged;
+    double expectSize;
+  } cases[] = {
+      {"last attempt without iterations", false, false, 0.5, false, 0.0},
+      {"last attempt not converged", true, false, 0.5, false, 0.0},
+      {"last attempt converged", true, true, 0.25, true, 0.25},
+  };
+  for (const Case& c : cases) {
+    dia_Increment inc(1, 1.0);
+    inc.AddAttempt(AttemptWith(1.0, false));
+    inc.AddAttempt(c.hasIterations ? AttemptWith(c.size, c.converged) : dia_Attempt(2, c.size));
+    EXPECT_EQ(inc.IsConverged(), c.expectConverged) << c.name;
+    EXPECT_EQ(inc.GetIncrementSize(), c.expectSize) << c.name;
+  }
+}
+
+TEST(Increment, ReleasedAttempt_ReloadsOnAccess) {
+  ScratchDir dir;
+  JobFile f = JobFile::Create(dir.Path("increment.ddb"));
+  dia_DiagnosticData job;
+  job.AddStep(dia_Step(1, "Step-1", 1, false, false));
+  job.GetStepByIndex(0).AddIncrement(dia_Increment(1, 0.5));
+  f.Save(job);
+  dia_Increment& inc = job.GetStepByIndex(0).GetIncrementByIndex(0);
+  dia_Attempt cut = AttemptWith(0.5, false);
+  cut.AddCutbackDiagnostic(2);
+  inc.AddAttempt(cut);
+  inc.AddAttempt(AttemptWith(0.25, true));
+  inc.FlushAttempts();
+  inc.ReleaseAttempt(0);
+  inc.ReleaseAttempt(1);
+  EXPECT_EQ(inc.SnapAttempts(), 0);
+  EXPECT_TRUE(inc.ConstGetAttemptByIndex(0).IsCutback());
+  EXPECT_EQ(inc.GetIncrementSize(), 0.25);
+  EXPECT_EQ(inc.SnapAttempts(), 2);
+}
+
+TEST(Increment, Persistence_ReadsBackValuesAttemptsAndElementDiagnostics) {
+  ScratchDir dir;
+  std::string path = dir.Path("increment.ddb");
+  {
+    JobFile f = JobFile::Create(path);
+    dia_DiagnosticData job;
+    dia_Step step(1, "Step-1", 1, false, false);
+    dia_Increment inc(6, 0.2);
+    inc.SetStepTimeCompleted(0.8);
+    inc.AddAttempt(AttemptWith(0.2, false));
+    inc.AddAttempt(AttemptWith(0.05, true));
+    inc.AddElementDiagnostic(dia_ElementDiagnostic(0x20040));
+    step.AddIncrement(inc);
+    job.AddStep(step);
+    f.Save(job);
+  }
+  EXPECT_EQ(InChild([&] {
+              dia_DiagnosticData job = JobFile::Open(path).Load();
+              const dia_Increment& inc = job.ConstGetStepByIndex(0).ConstGetIncrementByIndex(0);
+              EXPECT_EQ(inc.GetIncrementNumber(), 6);
+              EXPECT_EQ(inc.GetInitialIncrementSize(), 0.2);
+              EXPECT_EQ(inc.GetStepTimeCompleted(), 0.8);
+              EXPECT_EQ(inc.GetNumberOfAttempts(), 2);
+              EXPECT_EQ(inc.GetIncrementSize(), 0.05);
+              ASSERT_EQ(inc.GetNumberOfElementDiagnostics(), 1);
+              EXPECT_EQ(inc.ConstGetElementDiagnosticByIndex(0).GetType(), 0x20040);
+            }),
+            0);
+}
