@@ -1,0 +1,84 @@
+#include "ddb/diagnostics/dia_ElementDiagnostic.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "RoundTrip.h"
+
+using dia_test::RoundTrip;
+
+namespace {
+
+dia_AuxiliaryData ElementBlock(cow_List<int> labels, cow_List<cow_String> instances,
+                               int variation = 1) {
+  return dia_AuxiliaryData({variation * 100}, {}, {}, labels, instances, {}, {}, variation);
+}
+
+}  // namespace
+
+TEST(dia_ElementDiagnostic, ElementDiagnostic_KeepsFirstBlockPerElement) {
+  dia_ElementDiagnostic d(0x01000020);
+  d.AddData(ElementBlock({12}, {"P"}, 1));
+  d.AddData(ElementBlock({12}, {"P"}, 2));
+  d.AddData(ElementBlock({13}, {"P"}, 3));
+  d.AddData(ElementBlock({12}, {"Q"}, 1));
+  ASSERT_EQ(d.GetData().Length(), 3);
+  EXPECT_EQ(d.GetData().ConstGet(0).GetVariation(), 1);
+  EXPECT_EQ(d.GetData().ConstGet(1).GetElementLabels(), (cow_List<int>{13}));
+  EXPECT_EQ(d.GetVariationNumbers(), (cow_List<int>{1, 3}));
+}
+
+TEST(dia_ElementDiagnostic, ElementDiagnostic_DropsBlocksNotNamingExactlyOneElement) {
+  struct Case {
+    cow_List<int> labels;
+    cow_List<cow_String> instances;
+  } cases[] = {{{12, 13}, {"P", "P"}}, {{12}, {}}, {{}, {"P"}}, {{}, {}}, {{12}, {"P", "Q"}}};
+  dia_ElementDiagnostic d;
+  for (const Case& c : cases) d.AddData(ElementBlock(c.labels, c.instances, 9));
+  EXPECT_EQ(d.GetData().Length(), 0);
+  EXPECT_TRUE(d.GetVariationNumbers().IsEmpty());
+}
+
+TEST(dia_ElementDiagnostic, ElementDiagnostic_KeyIsLabelThenInstanceName) {
+  dia_ElementDiagnostic d;
+  d.AddData(ElementBlock({1}, {"2A"}));
+  d.AddData(ElementBlock({12}, {"A"}));
+  EXPECT_EQ(d.GetData().Length(), 1);
+}
+
+TEST(dia_ElementDiagnostic, ElementDiagnostic_CopiesCarrySetAndBothIdentities) {
+  dia_ElementDiagnostic d(5);
+  d.AddData(ElementBlock({12}, {"P"}));
+  std::unique_ptr<dia_DiagnosticBase> copy(d.Copy());
+  copy->AddData(ElementBlock({12}, {"P"}, 2));
+  EXPECT_EQ(copy->GetData().Length(), 1);
+  EXPECT_EQ(copy->DynTypeId(), dia_ElementDiagnostic::TypeId());
+  dia_ElementDiagnostic assigned;
+  assigned = d;
+  EXPECT_EQ(assigned.Uid(), d.Uid());
+  EXPECT_EQ(assigned.dia_DiagnosticBase::Uid(), d.dia_DiagnosticBase::Uid());
+  EXPECT_NE(d.Uid(), d.dia_DiagnosticBase::Uid());
+  EXPECT_NE(dia_ElementDiagnostic(5).Uid(), d.Uid());
+}
+
+TEST_F(RoundTrip, ElementDiagnostic_ReadsBackWithEmptyElementSetInFreshProcess) {
+  dia_ElementDiagnostic written(0x02000020);
+  written.AddData(ElementBlock({12}, {"P"}, 1));
+  written.AddData(ElementBlock({13}, {"P"}, 2));
+  Write(std::vector<dia_ElementDiagnostic>{written});
+  EXPECT_EQ(Rows("dia_ElementDiagnostic"), 1);
+  EXPECT_EQ(Rows("dia_DiagnosticBase"), 1);
+  CheckInFreshProcess<dia_ElementDiagnostic>([&](const std::vector<dia_ElementDiagnostic>& read) {
+    ASSERT_EQ(read.size(), 1u);
+    dia_ElementDiagnostic d = read[0];
+    EXPECT_EQ(d.Uid(), written.Uid());
+    EXPECT_EQ(d.dia_DiagnosticBase::Uid(), written.dia_DiagnosticBase::Uid());
+    EXPECT_EQ(d.GetType(), 0x02000020);
+    EXPECT_EQ(d.GetVariationNumbers(), (cow_List<int>{1, 2}));
+    ASSERT_EQ(d.GetData().Length(), 2);
+    EXPECT_EQ(d.GetData().ConstGet(1).GetElementLabels(), (cow_List<int>{13}));
+    d.AddData(ElementBlock({12}, {"P"}, 3));
+    EXPECT_EQ(d.GetData().Length(), 3);
+  });
+}

@@ -1,0 +1,162 @@
+#include "ddb/diagnostics/dia_Residual.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include "RoundTrip.h"
+#include "ddb/platform/nex_Exception.h"
+
+using dia_test::RoundTrip;
+using Field = dia_FieldVariableEnum;
+using RCheck = dia_ResidualCheckEnum;
+using CCheck = dia_CorrectionCheckEnum;
+
+namespace {
+
+dia_Residual Make(Field field, RCheck residual = RCheck::RESIDUAL_ACCEPTED,
+                  CCheck correction = CCheck::CORRECTION_ACCEPTED) {
+  return dia_Residual(field, residual, correction, 0.25, true, 10.5, 9.75, true, 1e-3, 101,
+                      "PART-1", 2, 0.5, 202, "PART-2", 3, 0.125, 303, "PART-3", 6);
+}
+
+Field FieldOf(unsigned value) {
+  return static_cast<Field>(value);
+}
+
+void Exec(const std::string& path, const std::string& sql) {
+  sqlite3* db = nullptr;
+  sqlite3_open(path.c_str(), &db);
+  ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+}
+
+cow_String FieldPermissible() {
+  return omu_PrimEnum<Field, 1>(Field::DISPLACEMENT_FIELD).PermissibleValuesAsString();
+}
+
+}  // namespace
+
+TEST(dia_Residual, Residual_DefaultIsNotAcceptedAndNamesDisplacement) {
+  dia_Residual r;
+  EXPECT_EQ(r.GetFieldVariable(), Field::DISPLACEMENT_FIELD);
+  EXPECT_EQ(r.GetResidualCheck(), RCheck::RESIDUAL_NOT_ACCEPTED);
+  EXPECT_EQ(r.GetCorrectionCheck(), CCheck::CORRECTION_NOT_ACCEPTED);
+  EXPECT_FALSE(r.IsAccepted());
+  EXPECT_EQ(r.GetFieldVariableName(), "Displacement");
+  EXPECT_EQ(r.GetConjugateFluxName(), "Force");
+  EXPECT_EQ(r.GetMaxResidualInstanceName(), "");
+}
+
+TEST(dia_Residual, Residual_AcceptedOnlyWithAcceptedResidualAndCorrection) {
+  struct Case {
+    unsigned residual, correction;
+    bool accepted;
+  } cases[] = {{1, 1, true},  {1, 2, true},  {1, 3, true},  {1, 4, false},
+               {2, 1, false}, {2, 3, false}, {1, 0, false}, {0, 1, false}};
+  for (const Case& c : cases) {
+    dia_Residual r = Make(Field::DISPLACEMENT_FIELD, static_cast<RCheck>(c.residual),
+                          static_cast<CCheck>(c.correction));
+    EXPECT_EQ(r.IsAccepted(), c.accepted) << c.residual << "/" << c.correction;
+  }
+}
+
+TEST(dia_Residual, Residual_DisplayNamesByFieldVariable) {
+  struct Case {
+    unsigned field;
+    const char* name;
+    const char* flux;
+  } cases[] = {{1, "Displacement", "Force"},
+               {2, "Rotation", "Moment"},
+               {3, "Temperature", "Heat flux"},
+               {4, "Pore Liquid Pressure", "Volumetric flux"},
+               {5, "Normalized Concentration", "Volumetric flux"},
+               {6, "Fluid Pressure", "Fluid volume"},
+               {7, "Electrical Potential", "Electrical current"},
+               {8, "Piezo-electrical Potential", "Electrical charge"},
+               {9, "Material Flow", "Material flux"},
+               {10, "Pressure Lag. Mult.", "Volumetric flux"},
+               {11, "Volumetric Lag. Mult.", "Pressure flux"},
+               {0, "", ""},
+               {12, "", ""}};
+  for (const Case& c : cases) {
+    dia_Residual r = Make(FieldOf(c.field));
+    EXPECT_EQ(r.GetFieldVariableName(), c.name) << c.field;
+    EXPECT_EQ(r.GetConjugateFluxName(), c.flux) << c.field;
+  }
+}
+
+TEST(dia_Residual, Residual_CopiesShareIdentityConstructorsAllocate) {
+  dia_Residual a = Make(Field::ROTATION_FIELD);
+  dia_Residual b(a);
+  dia_Residual c;
+  c = a;
+  EXPECT_EQ(b.Uid(), a.Uid());
+  EXPECT_EQ(c.Uid(), a.Uid());
+  EXPECT_NE(Make(Field::ROTATION_FIELD).Uid(), a.Uid());
+  EXPECT_NE(dia_Residual().Uid(), dia_Residual().Uid());
+}
+
+TEST_F(RoundTrip, Residual_ReadsBackEveryFieldInFreshProcess) {
+  dia_Residual written = Make(Field::SHARED_LM_VOLUME_FIELD, RCheck::RESIDUAL_ACCEPTED,
+                              CCheck::CORRECTION_ACCEPTED_ESTIMATED_CORRECTION);
+  Write(std::vector<dia_Residual>{written, dia_Residual()});
+  CheckInFreshProcess<dia_Residual>([&](const std::vector<dia_Residual>& read) {
+    ASSERT_EQ(read.size(), 2u);
+    const dia_Residual& r = read[0];
+    EXPECT_EQ(r.Uid(), written.Uid());
+    EXPECT_EQ(r.GetFieldVariable(), Field::SHARED_LM_VOLUME_FIELD);
+    EXPECT_EQ(r.GetResidualCheck(), RCheck::RESIDUAL_ACCEPTED);
+    EXPECT_EQ(r.GetCorrectionCheck(), CCheck::CORRECTION_ACCEPTED_ESTIMATED_CORRECTION);
+    EXPECT_EQ(r.GetEstimatedCorrection(), 0.25);
+    EXPECT_TRUE(r.IsResponseLinear());
+    EXPECT_EQ(r.GetAverageFlux(), 10.5);
+    EXPECT_EQ(r.GetTimeAverageFlux(), 9.75);
+    EXPECT_TRUE(r.HasUserDefinedNorm());
+    EXPECT_EQ(r.GetMaxResidual(), 1e-3);
+    EXPECT_EQ(r.GetMaxResidualNodeLabel(), 101);
+    EXPECT_EQ(r.GetMaxResidualInstanceName(), "PART-1");
+    EXPECT_EQ(r.GetMaxResidualDof(), 2);
+    EXPECT_EQ(r.GetMaxIncrement(), 0.5);
+    EXPECT_EQ(r.GetMaxIncrementNodeLabel(), 202);
+    EXPECT_EQ(r.GetMaxIncrementInstanceName(), "PART-2");
+    EXPECT_EQ(r.GetMaxIncrementDof(), 3);
+    EXPECT_EQ(r.GetMaxCorrection(), 0.125);
+    EXPECT_EQ(r.GetMaxCorrectionNodeLabel(), 303);
+    EXPECT_EQ(r.GetMaxCorrectionInstanceName(), "PART-3");
+    EXPECT_EQ(r.GetMaxCorrectionDof(), 6);
+    EXPECT_TRUE(r.IsAccepted());
+    EXPECT_EQ(read[1].GetFieldVariable(), Field::DISPLACEMENT_FIELD);
+    EXPECT_EQ(read[1].GetCorrectionCheck(), CCheck::CORRECTION_NOT_ACCEPTED);
+  });
+  EXPECT_EQ(Value("SELECT COUNT(*) FROM dia_Residual WHERE m_fieldEquationType = "
+                  "'SHARED_LM_VOLUME_FIELD' AND m_correctionCheck = "
+                  "'CORRECTION_ACCEPTED_ESTIMATED_CORRECTION'"),
+            1);
+}
+
+TEST_F(RoundTrip, Residual_WritingFieldVariableZeroRaisesValueNotAllowed) {
+  dia_Residual bad = Make(FieldOf(0));
+  dia_Residual copy(bad);
+  EXPECT_EQ(copy.GetFieldVariableName(), "");
+  try {
+    Write(std::vector<dia_Residual>{bad});
+    FAIL() << "no exception";
+  } catch (const nex_CmdException& e) {
+    EXPECT_EQ(
+        std::string(e.what()),
+        "omu_PrimEnum(Enum) - Enum value not allowed: 0  Permissible: " + FieldPermissible().str());
+  }
+}
+
+TEST_F(RoundTrip, Residual_StoredStringOutsideTableRaisesOnRead) {
+  Write(std::vector<dia_Residual>{Make(Field::TEMPERATURE_FIELD)});
+  Exec(path, "UPDATE dia_Residual SET m_fieldEquationType = 'TEMPERATURE'");
+  try {
+    Read<dia_Residual>();
+    FAIL() << "no exception";
+  } catch (const nex_CmdException& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "omu_PrimEnum(const cow_String&) - str not allowed: TEMPERATURE  Permissible: " +
+                  FieldPermissible().str());
+  }
+}
