@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <thread>
 
 #include "ddb/platform/omi_Singleton.h"
@@ -12,6 +13,15 @@ class Counter : public thr_ThreadSingleton<Counter> {
  public:
   int value = 0;
 };
+
+class Fragile : public thr_ThreadSingleton<Fragile> {
+ public:
+  static bool fail;
+  Fragile() {
+    if (fail) throw std::runtime_error("cannot build");
+  }
+};
+bool Fragile::fail = true;
 
 class Process : public omi_Singleton<Process> {
  public:
@@ -67,6 +77,18 @@ TEST(thr_ThreadSingleton_Finalize, RecreatedAfterFinalize) {
   EXPECT_EQ(Counter::Instance().value, 0);
   EXPECT_EQ(thr_ThrSingletonRegistry::FinalizeCallingThread(), 1);
   EXPECT_EQ(Counter::LiveCount(), 0);
+}
+
+TEST(thr_ThreadSingleton_Instance, FailedConstructionLeavesNoInstance) {
+  Fragile::fail = true;
+  EXPECT_THROW(Fragile::Instance(), std::runtime_error);
+  EXPECT_EQ(Fragile::LiveCount(), 0);
+  EXPECT_EQ(Fragile::Finalize(), 0);
+  Fragile::fail = false;
+  Fragile& built = Fragile::Instance();
+  EXPECT_EQ(&built, &Fragile::Instance());
+  EXPECT_EQ(Fragile::LiveCount(), 1);
+  EXPECT_EQ(Fragile::Finalize(), 1);
 }
 
 TEST(omi_Singleton_Lifecycle, CreatedOnFirstUseDestroyedByFinalize) {

@@ -7,8 +7,8 @@
 // is allocated when the count goes from 0 to 1 and freed when it returns to 0; both happen under
 // thr_GlobalLock. Instance() registers T::Finalize with thr_ThrSingletonRegistry, so a thread's
 // instance is destroyed when the thread ends. Finalize() destroys the calling thread's instance and
-// returns 1, or returns 0 when there was none. The instance belongs to its thread: do not hand it
-// to another thread.
+// returns 1, or returns 0 when there was none; destroy instances only through it. An instance
+// belongs to its thread: do not hand it to another thread.
 #pragma once
 
 #include <pthread.h>
@@ -38,11 +38,9 @@ class thr_ThreadSingleton {
     State& s = GetState();
     if (s.count.load(std::memory_order_acquire) == 0) return 0;
     T* current = Current();
-    delete current;
-    pthread_setspecific(s.slot, nullptr);
     if (!current) return 0;
-    thr_GlobalLock::Guard guard;
-    if (s.count.fetch_sub(1, std::memory_order_acq_rel) == 1) pthread_key_delete(s.slot);
+    pthread_setspecific(s.slot, nullptr);
+    delete current;
     return 1;
   }
 
@@ -60,7 +58,12 @@ class thr_ThreadSingleton {
       std::abort();
     s.count.fetch_add(1, std::memory_order_release);
   }
-  virtual ~thr_ThreadSingleton() = default;
+  // Also runs when T's constructor throws, so the count never keeps an instance that was not made.
+  virtual ~thr_ThreadSingleton() {
+    State& s = GetState();
+    thr_GlobalLock::Guard guard;
+    if (s.count.fetch_sub(1, std::memory_order_acq_rel) == 1) pthread_key_delete(s.slot);
+  }
 
  private:
   struct State {
