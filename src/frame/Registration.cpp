@@ -1,5 +1,13 @@
 #include "frame/Registration.h"
 
+#include "ddb/database/ddr_CustomData.h"
+#include "ddb/database/ddr_Ddb.h"
+#include "ddb/database/ddr_Model.h"
+#include "ddb/database/ddr_Result.h"
+#include "ddb/database/ddr_Root.h"
+#include "ddb/database/ddr_UserData.h"
+#include "ddb/database/mdl_DdbExtensionTable.h"
+#include "ddb/database/mdl_Extension.h"
 #include "ddb/diagnostics/dia_Attempt.h"
 #include "ddb/diagnostics/dia_AuxiliaryData.h"
 #include "ddb/diagnostics/dia_CompatibilityError.h"
@@ -45,10 +53,26 @@ void dia_RegisterOldVersions() {}
 
 void dia_FinalizeThreadCatalogs() {}
 
-void ddr_InitializeModuleState() {}
+void ddr_InitializeModuleState() {
+  ddr_ModelExtensionSubject::Initialize();
+}
 
-void ddr_RegisterClasses() {}
+// The shortcut classes take their places between ddr_Model and the extension table, and after
+// ddr_CustomData. The root's registrar is built once every class of both modules is declared.
+void ddr_RegisterClasses() {
+  cls_MetadataRegistrar& registrar = cls_MetadataRegistrar::Instance();
+  registrar.initClassMetadata(&ddr_Ddb::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_Result::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_UserData::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_Model::InitializeMetadata, 4);
+  registrar.initClassMetadata(&mdl_DdbExtensionTable<mdl_Extension>::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_CustomData::InitializeMetadata, 4);
+  ddr_Root::Instance().SetClassRegistrar(registrar.NewClassRegistrar());
+}
 
 void ddr_RegisterOldVersions() {}
 
-void ddr_FinalizeModuleState() {}
+void ddr_FinalizeModuleState() {
+  ddr_Root::Finalize();
+  ddr_ModelExtensionSubject::Finalize();
+}

@@ -1,0 +1,91 @@
+// ddr_Root: the process-wide registry of open ddb files.
+//
+// It creates new ddb files, opens existing ones (reading the last "ddr_Ddb" row of the file),
+// saves and closes them, and translates between an open database's file name and its
+// persistent name (the record's "name", also its key in the container the root is). It refuses
+// a second writer of one file and a file regenerated since it was first opened. Messages are
+// raised as nex_CmdException (the date-text internal error as nex_PrimException).
+//
+// The class registrar handed to every transporter is installed by the database module's
+// initialise: ddr_Root::Instance().SetClassRegistrar(
+// cls_MetadataRegistrar::Instance().NewClassRegistrar()). A library that declares persistent
+// classes later installs a fresh registrar the same way before creating or opening databases;
+// replaced registrars stay alive for the databases already open. The root owns its registrars.
+//
+// A process singleton (omi_Singleton), destroyed by the database module's finalise, which
+// closes whatever is still open. No locks: one thread at a time; returned references point into
+// result members that the next call of the same kind overwrites.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "ddb/database/ddr_DdbContainer.h"
+#include "ddb/platform/ZunBasStringMode.h"
+#include "ddb/platform/cls_ClassRegistrar.h"
+#include "ddb/platform/cow_Map.h"
+#include "ddb/platform/cow_String.h"
+#include "ddb/platform/omi_Singleton.h"
+#include "ddb/platform/rfm_File.h"
+
+struct ddr_OpenCountEntry {
+  std::int32_t openCount = 0;
+  bool readOnly = false;
+};
+
+class ddr_Root : public ddr_DdbContainer, public omi_Singleton<ddr_Root> {
+ public:
+  // Length of a created database's persistent name.
+  static constexpr int PERS_STRING_PAD = 2048;
+
+  ~ddr_Root() override;
+
+  void SetClassRegistrar(std::unique_ptr<cls_ClassRegistrar> registrar);
+  const cls_ClassRegistrar* GetClassRegistrar() const { return m_registrar.get(); }
+
+  // Creates the file and its record; returns the new persistent name.
+  const cow_String& CreateDdb(const cow_String& fileName, const cow_String& description,
+                              ZunBasStringMode mode);
+  // Opens `file`, first stamping `name` into its record when name is not empty; returns the
+  // persistent name of the open database.
+  const cow_String& OpenDdb(const rfm_FileHandle& file, const cow_String& name,
+                            ZunBasStringMode mode);
+  // Appends the record as the file's new last "ddr_Ddb" row.
+  void SaveDdb(const cow_String& persistentName, bool updateTime, ZunBasStringMode mode);
+  void CloseDdb(const cow_String& persistentName, ZunBasStringMode mode);
+
+  bool IsMember(const cow_String& fileName, ZunBasStringMode mode) const;
+  const cow_String& GetPersistentName(const cow_String& fileName, ZunBasStringMode mode);
+  const cow_String& GetFileName(const cow_String& persistentName, ZunBasStringMode mode);
+  // The open count and read-only flag of a persistent name (zero when never opened here).
+  ddr_OpenCountEntry GetOpenCount(const cow_String& persistentName, ZunBasStringMode mode) const;
+
+  // The creation time stored in a file, 0 when none can be read. Never raises.
+  static std::int64_t ReadCreationDate(const rfm_FileHandle& file);
+  static std::int64_t ReadCreationDate(const cow_String& fileName);
+  // True when the open record of that file was created when the file on disk was.
+  bool VerifyCreationDate(const rfm_FileHandle& file);
+
+  void Replace(const ddr_DdbContainer& container) { ddr_DdbContainer::operator=(container); }
+  ddr_DdbContainer& Fetch() { return *this; }
+  const ddr_DdbContainer& Fetch() const { return *this; }
+
+  // The persistent name of a database created at `time` (local time) for the UTF-8 file name.
+  static cow_String PersistentName(std::int64_t time, const cow_String& fileNameUtf8);
+
+ private:
+  friend class omi_Singleton<ddr_Root>;
+  ddr_Root() = default;
+
+  const cow_String& OpenAgain(const rfm_FileHandle& file, ZunBasStringMode mode);
+  std::unique_ptr<rom_Transporter> StampName(rfm_FileHandle& handle, const cow_String& name);
+  void RequireRegistrar() const;
+
+  std::unique_ptr<cls_ClassRegistrar> m_registrar;
+  cow_Map<cow_String, cow_String> m_persistentNames;
+  cow_Map<cow_String, ddr_OpenCountEntry> m_openCounts;
+  cow_String m_nameResult;
+  cow_String m_fileResult;
+  std::vector<std::unique_ptr<cls_ClassRegistrar>> m_retiredRegistrars;
+};

@@ -1,0 +1,242 @@
+#include "ddb/database/ddr_Root.h"
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "ddb/platform/ZunBasUtlUrlParser.h"
+#include "ddb/platform/nex_Exception.h"
+#include "ddb/platform/omi_Timer.h"
+#include "ddb/platform/rom_Transporter.h"
+#include "ddb/platform/typ_DebugFlags.h"
+
+namespace {
+
+constexpr std::uint32_t kDdbTypeId = 0x220006;
+constexpr int kDatabaseModule = 34;
+const char kDatabaseName[] = "D0";
+const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
+
+[[noreturn]] void Refuse(const atr_String& message, int line) {
+  ZunBasException::Throw<nex_CmdException>(message, "ddr_Root", line);
+}
+
+int LastRow(const rom_Transporter& transporter) {
+  int rows = transporter.GetTableSize(kDdbTypeId);
+  return rows > 0 ? rows - 1 : 0;
+}
+
+// The creationTime of the last row of the file's "ddr_Ddb" table, read with plain SQL; raises
+// when anything on the way fails, leaving in `value` what was read so far.
+void ReadCreationTimeColumn(const rfm_FileHandle& file, std::int64_t& value) {
+  rom_DDBHeaderParser header(rfm_Database::Open(file, kDatabaseName));
+  std::string table;
+  for (const rom_DDBHeaderParser::ClassRow& row : header.Classes())
+    if (row.className == "ddr_Ddb") table = row.classTable.str();
+  if (table.empty()) return;
+  std::string quoted = "\"";
+  for (char c : table) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  std::string sql = "SELECT \"creationTime\" FROM " + quoted + "\" ORDER BY \"OID\"";
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_prepare_v2(file->Connection(), sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK)
+    DDB_THROW(nex_PrimException, "%s", sqlite3_errmsg(file->Connection()));
+  int rc;
+  while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) value = sqlite3_column_int64(stmt, 0);
+  sqlite3_finalize(stmt);
+  if (rc != SQLITE_DONE) DDB_THROW(nex_PrimException, "%s", sqlite3_errstr(rc));
+}
+
+}  // namespace
+
+ddr_Root::~ddr_Root() {
+  Clear();
+}
+
+void ddr_Root::SetClassRegistrar(std::unique_ptr<cls_ClassRegistrar> registrar) {
+  if (m_registrar) m_retiredRegistrars.push_back(std::move(m_registrar));
+  m_registrar = std::move(registrar);
+}
+
+void ddr_Root::RequireRegistrar() const {
+  if (!m_registrar) Refuse("Class registrar not initialized", __LINE__);
+}
+
+cow_String ddr_Root::PersistentName(std::int64_t time, const cow_String& fileNameUtf8) {
+  std::time_t t = static_cast<std::time_t>(time);
+  std::tm local{};
+  localtime_r(&t, &local);
+  char buffer[PERS_STRING_PAD + 1];
+  std::size_t dsLen = std::strftime(buffer, PERS_STRING_PAD, "%Y/%m/%d %H:%M:%S ", &local);
+  if (dsLen == 0 || dsLen > static_cast<std::size_t>(PERS_STRING_PAD))
+    ZunBasException::Throw<nex_PrimException>("dsLen > 0 && dsLen <= PERS_STRING_PAD", __FILE__,
+                                              __LINE__);
+  std::string name(buffer, dsLen);
+  name += fileNameUtf8.str().substr(0, PERS_STRING_PAD - dsLen);
+  name.resize(PERS_STRING_PAD, ' ');
+  return cow_String(std::move(name));
+}
+
+const cow_String& ddr_Root::CreateDdb(const cow_String& fileName, const cow_String& description,
+                                      ZunBasStringMode mode) {
+  cow_String fileNameU = In(fileName, mode);
+  RequireRegistrar();
+  cow_String persistent = PersistentName(std::time(nullptr), fileNameU);
+  std::unique_ptr<ddr_Ddb> record(new ddr_Ddb(persistent, fileNameU, description, kUtf8));
+  rfm_FileHandle file = rfm_File::Open(fileNameU, rfm_Access::Create, true, kUtf8);
+  record->SetTransporter(new rom_Transporter(m_registrar.get(), file, kDatabaseName, description,
+                                             record->CreateTimeAsInt(), -1));
+  ddr_DdbContainer::Insert(persistent, record.release(), kUtf8);
+  m_openCounts.Insert(persistent, ddr_OpenCountEntry{1, false});
+  m_persistentNames.Insert(fileNameU, persistent);
+  m_nameResult = Out(persistent, mode);
+  return m_nameResult;
+}
+
+std::unique_ptr<rom_Transporter> ddr_Root::StampName(rfm_FileHandle& handle,
+                                                     const cow_String& name) {
+  const cow_String fileName = handle->FileName();
+  if (ZunBasUtlUrlParser::IsUrl(fileName))
+    Refuse(
+        "ERROR: The Network DDB file you are opening\nconflicts with a DDB file that was opened "
+        "previously.  Please close any open DDB files before opening this DDB file.",
+        __LINE__);
+  bool readOnly = handle->IsReadOnly();
+  if (readOnly) handle = rfm_File::Open(fileName, rfm_Access::Update, true, kUtf8);
+  {
+    rom_Transporter stamper(m_registrar.get(), handle, kDatabaseName, -1);
+    rom_MementoWrite(stamper, kDdbTypeId, LastRow(stamper))
+        .NeuterString(cls_FieldHandle("name"), name);
+  }
+  if (readOnly) handle = rds_RfmFile::Open(fileName, rfm_Access::Read, true, kUtf8);
+  return std::make_unique<rom_Transporter>(m_registrar.get(), handle, kDatabaseName, -1);
+}
+
+const cow_String& ddr_Root::OpenDdb(const rfm_FileHandle& file, const cow_String& name,
+                                    ZunBasStringMode mode) {
+  cow_String nameU = In(name, mode);
+  RequireRegistrar();
+  const cow_String fileName = file->FileName();
+  if (IsMember(fileName, kUtf8)) return OpenAgain(file, mode);
+  rfm_FileHandle handle = file;
+  std::unique_ptr<rom_Transporter> transporter =
+      nameU.empty()
+          ? std::make_unique<rom_Transporter>(m_registrar.get(), handle, kDatabaseName, -1)
+          : StampName(handle, nameU);
+  rom_MementoRead memento(*transporter, kDdbTypeId, LastRow(*transporter), cls_Uid::AllocateUid());
+  transporter->CowBarn().Clear();
+  omi_Timer timer;
+  std::unique_ptr<ddr_Ddb> record(new ddr_Ddb(cls_ReadVisitor(memento)));
+  if (typ_DebugFlags::GetDebugFlags(kDatabaseModule) >= 2)
+    std::fprintf(stderr, "ddr_Root::OpenDdb: It took %g to read ddb\n", timer.Elapsed());
+  rom_Transporter& channel = *transporter;
+  record->SetTransporter(transporter.release());
+  cow_String recordName = record->Name();
+  ddr_DdbContainer::Insert(recordName, record.release(), kUtf8);
+  channel.CowBarn().Clear();
+  m_persistentNames.Insert(fileName, recordName);
+  m_openCounts.Insert(recordName, ddr_OpenCountEntry{1, handle->IsReadOnly()});
+  m_nameResult = Out(recordName, mode);
+  return m_nameResult;
+}
+
+const cow_String& ddr_Root::OpenAgain(const rfm_FileHandle& file, ZunBasStringMode mode) {
+  if (!VerifyCreationDate(file))
+    Refuse(
+        "The database has been regenerated since it was first opened. Close the existing "
+        "database and reopen using the new file.",
+        __LINE__);
+  cow_String persistent = GetPersistentName(file->FileName(), kUtf8);
+  ddr_OpenCountEntry entry;
+  if (m_openCounts.IsMember(persistent)) entry = m_openCounts.Get(persistent);
+  if (!entry.readOnly && !file->IsReadOnly())
+    Refuse("Two applications opening the same file for write is not allowed.", __LINE__);
+  if (!entry.readOnly) entry.readOnly = file->IsReadOnly();
+  ++entry.openCount;
+  m_openCounts.Insert(persistent, entry);
+  m_nameResult = Out(persistent, mode);
+  return m_nameResult;
+}
+
+void ddr_Root::SaveDdb(const cow_String& persistentName, bool updateTime, ZunBasStringMode mode) {
+  ddr_Ddb& record = ddr_DdbContainer::Get(persistentName, mode);
+  if (!updateTime) record.SetUpdateTime(false);
+  rom_Transporter& transporter = *record.GetTransporter();
+  rom_MementoWrite memento(transporter, kDdbTypeId, -1);
+  transporter.CowBarn().Clear();
+  {
+    cls_WriteVisitor writer(memento);
+    record.DBWrite(writer);
+  }
+  transporter.CowBarn().Clear();
+}
+
+void ddr_Root::CloseDdb(const cow_String& persistentName, ZunBasStringMode mode) {
+  cow_String key = In(persistentName, mode);
+  cow_String fileName = GetFileName(key, kUtf8);
+  if (rom_Transporter* transporter = ddr_DdbContainer::ConstGet(key, kUtf8).GetTransporter())
+    transporter->CowBarn().Clear();
+  m_persistentNames.Remove(fileName);
+  ddr_DdbContainer::Remove(key, kUtf8);
+}
+
+bool ddr_Root::IsMember(const cow_String& fileName, ZunBasStringMode mode) const {
+  cow_String key = In(fileName, mode);
+  return m_persistentNames.IsMember(key) &&
+         ddr_DdbContainer::IsMember(m_persistentNames.Get(key), kUtf8);
+}
+
+const cow_String& ddr_Root::GetPersistentName(const cow_String& fileName, ZunBasStringMode mode) {
+  cow_String key = In(fileName, mode);
+  if (!m_persistentNames.IsMember(key))
+    Refuse(atr_String::Format("No ddb file by specified file name in container: '%s'", key),
+           __LINE__);
+  m_nameResult = Out(m_persistentNames.Get(key), mode);
+  return m_nameResult;
+}
+
+const cow_String& ddr_Root::GetFileName(const cow_String& persistentName, ZunBasStringMode mode) {
+  cow_String key = In(persistentName, mode);
+  if (!ddr_DdbContainer::IsMember(key, kUtf8))
+    Refuse(atr_String::Format("No ddb file by specified persistent name in container: '%s'", key),
+           __LINE__);
+  m_fileResult = cow_String();
+  for (const auto& entry : m_persistentNames) {
+    if (entry.second.str() != key.str()) continue;
+    m_fileResult = Out(entry.first, mode);
+    break;
+  }
+  return m_fileResult;
+}
+
+ddr_OpenCountEntry ddr_Root::GetOpenCount(const cow_String& persistentName,
+                                          ZunBasStringMode mode) const {
+  cow_String key = In(persistentName, mode);
+  return m_openCounts.IsMember(key) ? m_openCounts.Get(key) : ddr_OpenCountEntry();
+}
+
+std::int64_t ddr_Root::ReadCreationDate(const rfm_FileHandle& file) {
+  std::int64_t value = 0;
+  try {
+    if (!file) return 0;
+    value = rfm_Database::GetCreationTime(file);
+    if (value == 0) ReadCreationTimeColumn(file, value);
+  } catch (...) {
+  }
+  return value;
+}
+
+std::int64_t ddr_Root::ReadCreationDate(const cow_String& fileName) {
+  try {
+    return ReadCreationDate(rfm_File::Open(fileName, rfm_Access::Read, true, kUtf8));
+  } catch (...) {
+    return 0;
+  }
+}
+
+bool ddr_Root::VerifyCreationDate(const rfm_FileHandle& file) {
+  const cow_String persistent = GetPersistentName(file->FileName(), kUtf8);
+  std::int32_t open = ddr_DdbContainer::ConstGet(persistent, kUtf8).CreateTimeAsInt();
+  return open == static_cast<std::int32_t>(ReadCreationDate(file));
+}

@@ -1,0 +1,253 @@
+#include "ddb/database/ddr_Ddb.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "DdbFiles.h"
+#include "TestFiles.h"
+#include "ddb/platform/nex_Exception.h"
+
+using namespace ddb_test;
+
+namespace {
+
+class DdbFile : public ::testing::Test {
+ protected:
+  ScratchDir dir;
+  std::string path = dir.Path("record.ddb");
+};
+
+ddr_Ddb NewRecord(const cow_String& name = "P") {
+  return ddr_Ddb(name, "/runs/job1.ddb", "a description", ZunBasStringMode::UTF8);
+}
+
+}  // namespace
+
+TEST(ddr_Ddb_New, HasCreatedDefaultsAndOneJobRecord) {
+  ddr_Ddb record = NewRecord();
+  EXPECT_EQ(record.DdbVersion(), 1804);
+  EXPECT_EQ(record.AnalysisVersion(), "");
+  EXPECT_TRUE(record.UpdateTime());
+  EXPECT_FALSE(record.OnlyHasUserDefinedData());
+  EXPECT_LE(record.ModifyTimeAsInt() - record.CreateTimeAsInt(), 1);
+  EXPECT_EQ(record.GetNumberOfDiagnosticData(), 1);
+  EXPECT_EQ(record.ConstGetDiagnosticData().GetNumberOfSteps(), 0);
+  EXPECT_EQ(record.FileName(ZunBasStringMode::UTF8), "/runs/job1.ddb");
+  EXPECT_EQ(record.Description(), "a description");
+  EXPECT_EQ(record.ConstGetProductAddOns().Size(), 0);
+}
+
+TEST(ddr_Ddb_Copy, IsTheSamePersistentObject) {
+  ddr_Ddb record = NewRecord();
+  std::unique_ptr<ddr_Ddb> copy(record.Copy());
+  EXPECT_EQ(copy->Uid(), record.Uid());
+  EXPECT_EQ(copy->Name(), "P");
+  EXPECT_EQ(copy->DynTypeId(), 0x220006u);
+}
+
+TEST(ddr_Ddb_Compatibility, UpwardsUpTo1804) {
+  ddr_Ddb record = NewRecord();
+  EXPECT_TRUE(record.checkUpwardsCompatibility());
+  record.SetDdbVersion(1805);
+  EXPECT_FALSE(record.checkUpwardsCompatibility());
+}
+
+TEST(ddr_DdbTimeStamp_Counter, ConsecutiveStampsAreConsecutive) {
+  ddr_DdbTimeStamp first;
+  ddr_DdbTimeStamp second;
+  EXPECT_GE(first.Value(), 1u);
+  EXPECT_EQ(second.Value(), first.Value() + 1);
+  EXPECT_EQ(ddr_DdbTimeStamp::counter(), second.Value());
+}
+
+TEST(ddr_Ddb_Names, MarkingAndNormalisation) {
+  struct Case {
+    const char* name;
+    const char* stored;
+    const char* readBack;
+  } cases[] = {
+      {"abc", "abc", "abc"},
+      {"", "", ""},
+      {"caf\xc3\xa9", "[UTF8]caf\xc3\xa9", "caf\xc3\xa9"},
+      {"[UTF8]x", "[UTF8]x", "[UTF8]x"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ddr_Ddb::MarkName(c.name), c.stored);
+    EXPECT_EQ(ddr_Ddb::NormaliseName(c.stored), c.readBack);
+  }
+  EXPECT_EQ(ddr_Ddb::NormaliseName("caf\xe9 x\xff"), "caf=e9 x=ff");
+  EXPECT_EQ(ddr_Ddb::NormaliseName("x[UTF8]\xe9"), "x[UTF8]=e9");
+}
+
+TEST_F(DdbFile, Names_RoundTripThroughTheFile) {
+  WriteRecord(path, NewRecord("caf\xe9"));
+  EXPECT_EQ(Text(path, "SELECT name FROM ddr_Ddb"), "[UTF8]caf\xe9");
+  EXPECT_EQ(ReadRecord(path)->Name(), "caf\xe9");
+  StoreRawName(path, 0, "caf\xe9");
+  EXPECT_EQ(ReadRecord(path)->Name(), "caf=e9");
+  StoreRawName(path, 0, "abc");
+  EXPECT_EQ(ReadRecord(path)->Name(), "abc");
+}
+
+TEST_F(DdbFile, Read_RestoresEveryField) {
+  ddr_Ddb record = NewRecord("P1");
+  record.SetAnalysisVersion("2026-1");
+  record.SetSequenceData("seq text");
+  record.SetOnlyHasUserDefinedData(true);
+  record.GetProductAddOns().Append(ddr_ProductAddOnEnum::FATIGUE_LIFE);
+  record.GetDiagnosticData().SetJobStatus(3);
+  WriteRecord(path, record);
+  std::unique_ptr<ddr_Ddb> back = ReadRecord(path);
+  EXPECT_EQ(back->Name(), "P1");
+  EXPECT_EQ(back->AnalysisVersion(), "2026-1");
+  EXPECT_EQ(back->SequenceData(), "seq text");
+  EXPECT_TRUE(back->OnlyHasUserDefinedData());
+  EXPECT_EQ(back->Description(), "a description");
+  EXPECT_EQ(back->DdbVersion(), 1804);
+  EXPECT_EQ(back->CreateTimeAsInt(), record.CreateTimeAsInt());
+  EXPECT_EQ(back->FileName(ZunBasStringMode::UTF8), path);
+  EXPECT_TRUE(back->UpdateTime());
+  ASSERT_EQ(back->ConstGetProductAddOns().Size(), 1);
+  EXPECT_EQ(back->ConstGetProductAddOns().Get(0).GetValue(), ddr_ProductAddOnEnum::FATIGUE_LIFE);
+  EXPECT_EQ(back->ConstGetDiagnosticData().GetJobStatus(), 3);
+}
+
+TEST_F(DdbFile, Read_EmptyAnalysisVersionIsUnknown) {
+  WriteRecord(path, NewRecord());
+  EXPECT_EQ(ReadRecord(path)->AnalysisVersion(), "Unknown Version");
+}
+
+// A ddr_Ddb table of an older layout: no description, ddbVersion, diagnostics, add-ons or
+// custom data.
+TEST_F(DdbFile, Write_OlderLayoutSkipsAbsentFields) {
+  std::unique_ptr<cls_ClassRegistrar> old = cls_MetadataRegistrar::Instance().NewClassRegistrar();
+  old->CreateClassMD("ddr_Ddb", ddr_Ddb::TypeId(), 204, &ddr_Ddb::Ctor, cls_NoBaseTypeId)
+      .AddAttribute("models", cls_AttrObject, cls_ObjListTypeId, cls_CollMap)
+      .AddAttribute("results", cls_AttrObject, cls_ObjListTypeId, cls_CollMap)
+      .AddAttribute("userData", cls_AttrObject, cls_ObjListTypeId, cls_CollMap)
+      .AddAttribute("name", cls_AttrString, 1, 0)
+      .AddAttribute("modifyTime", cls_AttrInt, 1, 0)
+      .AddAttribute("creationTime", cls_AttrInt, 1, 0)
+      .AddAttribute("analysisVersion", cls_AttrString, 1, 0)
+      .AddAttribute("sequenceData", cls_AttrString, 1, 0)
+      .AddAttribute("onlyHasUserDefinedData", cls_AttrBool, 1, 0);
+  ddr_Ddb record = NewRecord("old");
+  record.SetSequenceData("kept");
+  record.GetProductAddOns().Append(ddr_ProductAddOnEnum::GPU_ACCELERATION);
+  WriteRecord(path, record, old.get());
+  EXPECT_EQ(Query(path,
+                  "SELECT COUNT(*) FROM pragma_table_info('ddr_Ddb')"
+                  " WHERE name IN ('description', 'ddbVersion')"),
+            0);
+  std::unique_ptr<ddr_Ddb> back = ReadRecord(path);
+  EXPECT_EQ(back->Name(), "old");
+  EXPECT_EQ(back->SequenceData(), "kept");
+  EXPECT_EQ(back->Description(), "");
+  EXPECT_EQ(back->DdbVersion(), 0);
+  EXPECT_EQ(back->ConstGetProductAddOns().Size(), 0);
+  EXPECT_EQ(back->ConstGetCustomData().Length(), 0);
+  EXPECT_EQ(back->GetNumberOfDiagnosticData(), 0);
+  try {
+    back->GetDiagnosticData();
+    FAIL() << "no exception";
+  } catch (const nex_CmdException& e) {
+    EXPECT_STREQ(e.what(), "No diagnostic data available");
+  }
+  EXPECT_THROW(back->ConstGetDiagnosticData(), nex_CmdException);
+}
+
+TEST(ddr_Ddb_Models, SetModelsGivesEveryModelTheFileName) {
+  UseDatabaseTestClasses();
+  ddr_Ddb record = NewRecord();
+  ddr_ModelMap models;
+  models.Insert("Model-1", Model("Model-1"));
+  models.Insert("Model-2", Model("Model-2"));
+  record.SetModels(models);
+  for (const char* key : {"Model-1", "Model-2"})
+    EXPECT_EQ(record.ConstGetModels().ConstGet(key).FileName(ZunBasStringMode::UTF8),
+              "/runs/job1.ddb");
+}
+
+namespace {
+
+// Runs the check with TZ set to `zone`, then restores the previous setting.
+class ZoneScope {
+ public:
+  explicit ZoneScope(const std::string& zone) {
+    const char* old = std::getenv("TZ");
+    m_had = old != nullptr;
+    if (old) m_old = old;
+    setenv("TZ", zone.c_str(), 1);
+    tzset();
+  }
+  ~ZoneScope() {
+    if (m_had)
+      setenv("TZ", m_old.c_str(), 1);
+    else
+      unsetenv("TZ");
+    tzset();
+  }
+
+ private:
+  bool m_had = false;
+  std::string m_old;
+};
+
+void Put32(std::string& s, unsigned v) {
+  for (int i = 3; i >= 0; --i) s += static_cast<char>((v >> (8 * i)) & 0xff);
+}
+
+// A zone file with one zone type: offset east of Greenwich and abbreviation.
+std::string ZoneFile(const ScratchDir& dir, const std::string& abbreviation, int offset) {
+  std::string data = "TZif" + std::string(16, '\0');
+  for (unsigned count : {0u, 0u, 0u, 0u, 1u, static_cast<unsigned>(abbreviation.size() + 1)})
+    Put32(data, count);
+  Put32(data, static_cast<unsigned>(offset));
+  data += std::string(2, '\0') + abbreviation + std::string(1, '\0');
+  std::string path = dir.Path("zone" + std::to_string(offset));
+  std::ofstream(path, std::ios::binary) << data;
+  return path;
+}
+
+}  // namespace
+
+TEST(ddr_Ddb_DateText, ZoneNameOrOffsetFromGreenwich) {
+  ScratchDir dir;
+  struct Case {
+    std::string zone;
+    std::int32_t time;
+    const char* text;
+  } cases[] = {
+      {"EST5", 0, "Wed Dec 31 19:00:00 EST 1969"},
+      {"UTC0", 86400, "Fri Jan 02 00:00:00 UTC 1970"},
+      {ZoneFile(dir, "", 3600), 0, "Thu Jan 01 01:00:00 GMT+01:00 1970"},
+      {ZoneFile(dir, "\xe9t\xe9", -18000), 0, "Wed Dec 31 19:00:00 GMT-05:00 1969"},
+      {ZoneFile(dir, "", 0), 0, "Thu Jan 01 00:00:00 GMT-00:00 1970"},
+      {ZoneFile(dir, "", 19800), 0, "Thu Jan 01 05:30:00 GMT+05:30 1970"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.zone);
+    ZoneScope scope(c.zone);
+    EXPECT_EQ(ddr_Ddb::DateText(c.time), c.text);
+  }
+}
+
+TEST(ddr_Ddb_DateText, DaylightSavingMovesTheOffsetOnly) {
+  ZoneScope scope("CET-1CEST,M3.5.0,M10.5.0/3");
+  EXPECT_EQ(ddr_Ddb::DateText(15638400), "Wed Jul 01 02:00:00 CEST 1970");
+}
+
+TEST(ddr_Ddb_DateText, CachedOnFirstUse) {
+  ddr_Ddb record = NewRecord();
+  cow_String first;
+  {
+    ZoneScope scope("EST5");
+    first = record.ModifyTime();
+  }
+  ZoneScope scope("UTC0");
+  EXPECT_EQ(record.ModifyTime(), first);
+  EXPECT_EQ(record.CreateTime(), ddr_Ddb::DateText(record.CreateTimeAsInt()));
+}

@@ -1,0 +1,127 @@
+#include "ddb/database/ddr_Model.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "DatabaseTestClasses.h"
+#include "DdbFiles.h"
+#include "TestFiles.h"
+#include "ddb/platform/nex_Exception.h"
+
+using namespace ddb_test;
+
+namespace {
+class ModelTest : public ::testing::Test {
+ protected:
+  void SetUp() override { UseDatabaseTestClasses(); }
+};
+
+std::string Message(const std::function<void()>& body) {
+  try {
+    body();
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return "<no exception>";
+}
+}  // namespace
+
+TEST_F(ModelTest, ConstGet_ReadsThePrototypeAndInsertsNothing) {
+  Model model("Model-1");
+  EXPECT_EQ(model.ConstGetMaterials().NumEntries(), 1);
+  EXPECT_EQ(model.NumMaterials(), 1);
+  EXPECT_EQ(model.InstanceTable().Length(), 0);
+  EXPECT_FALSE(model.InstanceTable().IsMember("material"));
+}
+
+TEST_F(ModelTest, Get_CopiesAndPreparesThePrototypeOnce) {
+  Model model("Model-1");
+  auto& materials = dynamic_cast<Repository&>(model.GetMaterials());
+  materials.entries.Append("aluminium");
+  EXPECT_EQ(model.InstanceTable().Keys(), std::vector<cow_String>{"material"});
+  EXPECT_TRUE(dynamic_cast<const Extension&>(model.ConstGetExtension("material")).prepared);
+  EXPECT_EQ(model.NumMaterials(), 2);
+  EXPECT_EQ(Model("other").NumMaterials(), 1);
+}
+
+TEST_F(ModelTest, Containers_ReachTheirOwnKeys) {
+  Model model("m");
+  EXPECT_EQ(model.NumTimePoints(), 2);
+  EXPECT_EQ(model.NumAdaptiveMeshConstraints(), 3);
+  EXPECT_EQ(model.NumAdaptiveMeshControls(), 0);
+  model.GetTimePoints();
+  model.GetAdaptiveMeshConstraints();
+  EXPECT_EQ(model.InstanceTable().Keys(),
+            (std::vector<cow_String>{"adaptiveMeshConstraint", "timePoint"}));
+  struct Key {
+    cow_String key;
+    const char* expected;
+  } keys[] = {
+      {ddr_Model::materialCmd(), "material"},
+      {ddr_Model::profileCmd(), "profile"},
+      {ddr_Model::fieldOutputRequestCmd(), "fieldOutputRequest"},
+      {ddr_Model::contactControlCmd(), "contactControls"},
+      {ddr_Model::contactInitializationCmd(), "contactInitializations"},
+      {ddr_Model::contactStabilizationCmd(), "contactStabilizations"},
+      {ddr_Model::timePointCmd(), "timePoint"},
+      {ddr_Model::adaptiveMeshConstraintCmd(), "adaptiveMeshConstraint"},
+      {ddr_Model::adaptiveMeshControlCmd(), "adaptiveMeshControl"},
+      {ddr_Model::taskCmd(), "optimizationTask"},
+      {ddr_Model::bcCmd(), "bc"},
+  };
+  for (const Key& k : keys) EXPECT_EQ(k.key, k.expected);
+}
+
+TEST_F(ModelTest, Set_ReplacesTheModelsOwnEntry) {
+  Model model("m");
+  model.GetTimePoints();
+  model.SetTimePoints(Extension{"a", "b", "c", "d"});
+  EXPECT_EQ(model.NumTimePoints(), 4);
+  EXPECT_EQ(Model("fresh").NumTimePoints(), 2);
+}
+
+TEST_F(ModelTest, Registration_ListsKeysInOrderAndUnregisters) {
+  ddr_Model::RegisterFilterContainer(Extension{"f"});
+  Model model("m");
+  std::vector<cow_String> keys = model.RegisteredExtensionList();
+  EXPECT_EQ(keys, (std::vector<cow_String>{"adaptiveMeshConstraint", "adaptiveMeshControl",
+                                           "filter", "material", "timePoint"}));
+  ddr_Model::UnRegisterFilterContainer();
+  EXPECT_EQ(model.RegisteredExtensionList().size(), 4u);
+  EXPECT_EQ(Message([&] { model.ConstGetFilters(); }),
+            "No model extension registered under 'filter'");
+}
+
+TEST_F(ModelTest, GuardedCast_RefusesContentThatIsNoRepository) {
+  Extension plain;
+  plain.notARepository = true;
+  Model model("m");
+  model.SetLoads(plain);
+  EXPECT_EQ(Message([&] { model.NumLoads(); }),
+            "mdl_Extension: content of type 0x7f01ff is not a repository");
+  EXPECT_THROW(model.GetLoads(), nex_PrimException);
+}
+
+TEST_F(ModelTest, File_RoundTripsAndTakesTheReadersFileName) {
+  ScratchDir dir;
+  std::string path = dir.Path("written.ddb"), moved = dir.Path("moved.ddb");
+  {
+    ddr_Ddb record("P", path, "", ZunBasStringMode::UTF8);
+    Model model("Model-1", "mm-t-s");
+    dynamic_cast<Repository&>(model.GetMaterials()).entries.Append("rubber");
+    model.GetTimePoints();
+    record.GetModels().Insert("Model-1", model);
+    WriteRecord(path, record);
+  }
+  ASSERT_EQ(std::rename(path.c_str(), moved.c_str()), 0);
+  std::unique_ptr<ddr_Ddb> back = ReadRecord(moved);
+  const auto& model = dynamic_cast<const Model&>(back->ConstGetModels().ConstGet("Model-1"));
+  EXPECT_EQ(model.ModelName(), "Model-1");
+  EXPECT_EQ(model.units, "mm-t-s");
+  EXPECT_EQ(model.FileName(ZunBasStringMode::UTF8), moved);
+  EXPECT_EQ(model.InstanceTable().Keys(), (std::vector<cow_String>{"material", "timePoint"}));
+  EXPECT_EQ(model.NumMaterials(), 2);
+  EXPECT_EQ(model.NumTimePoints(), 2);
+  EXPECT_EQ(Query(moved, "SELECT COUNT(*) FROM ddr_ExtensionTable"), 1);
+}
