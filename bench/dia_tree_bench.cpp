@@ -1,0 +1,342 @@
+// Streaming a job's diagnostics through the record tree into a ddb file, as a solver does:
+// one attempt of ten iterations per increment, three residuals per iteration, each increment
+// flushed and released when it completes.
+//
+// - BM_StreamMemory/<iterations>: peak RSS (VmHWM) of a job of 10K and of 1M iterations, each in
+//   a forked child so the peaks are not shared; the 1M case reports its excess over the 10K one.
+// - BM_TreeWrite vs BM_RawWrite: records per second through the tree, and the same rows
+//   (copied from a file the tree wrote) put with plain prepared SQLite inserts, one commit per
+//   increment as the tree does.
+// - BM_ReadLastIncrement: reopen the 1M file and read the last step's last increment.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ddb/diagnostics/dia_DiagnosticData.h"
+#include "ddb/platform/rom_Transporter.h"
+
+namespace {
+
+constexpr int kSteps = 10;
+constexpr int kIterationsPerIncrement = 10;
+constexpr long kThroughputIterations = 20000;
+
+using Clock = std::chrono::steady_clock;
+
+// DDB_BENCH_DIR names a directory to keep the files in; otherwise a scratch directory is made
+// and removed at the end.
+const char* KeptDir() {
+  return std::getenv("DDB_BENCH_DIR");
+}
+
+const std::string& ScratchDir() {
+  static const std::string dir = [] {
+    if (KeptDir()) return std::string(KeptDir());
+    char tmpl[] = "/tmp/ddb-bench-XXXXXX";
+    return std::string(mkdtemp(tmpl));
+  }();
+  return dir;
+}
+
+std::string BigFile() {
+  return ScratchDir() + "/job-1M.ddb";
+}
+
+long PeakRssKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+  return -1;
+}
+
+dia_Residual Residual(dia_FieldVariableEnum field, double value, bool accepted) {
+  using RC = dia_ResidualCheckEnum;
+  using CC = dia_CorrectionCheckEnum;
+  return dia_Residual(field, accepted ? RC::RESIDUAL_ACCEPTED : RC::RESIDUAL_NOT_ACCEPTED,
+                      accepted ? CC::CORRECTION_ACCEPTED : CC::CORRECTION_NOT_ACCEPTED, 0.0, false,
+                      10.0, 9.5, false, value, 101, "PART-1", 1, value * 0.1, 102, "PART-1", 2,
+                      value * 0.01, 103, "PART-1", 3);
+}
+
+dia_Increment MakeIncrement(int number, double size) {
+  dia_Increment increment(number, size);
+  dia_Attempt attempt(1, size);
+  for (int k = 1; k <= kIterationsPerIncrement; ++k) {
+    dia_Iteration iteration(k);
+    bool last = k == kIterationsPerIncrement;
+    double r = 1.0 / k;
+    iteration.AddResidual(Residual(dia_FieldVariableEnum::DISPLACEMENT_FIELD, r, last));
+    iteration.AddResidual(Residual(dia_FieldVariableEnum::ROTATION_FIELD, r * 0.5, last));
+    iteration.AddResidual(Residual(dia_FieldVariableEnum::TEMPERATURE_FIELD, r * 0.2, last));
+    if (last) iteration.SetConverged();
+    attempt.AddIteration(iteration);
+  }
+  increment.AddAttempt(attempt);
+  increment.SetStepTimeCompleted(number * size);
+  return increment;
+}
+
+struct Written {
+  double seconds = 0;
+  long peakKb = 0;
+  long startKb = 0;
+};
+
+Written StreamJob(const std::string& path, long iterations) {
+  Written out;
+  out.startKb = PeakRssKb();
+  auto start = Clock::now();
+  const int perStep = static_cast<int>(iterations / kIterationsPerIncrement / kSteps);
+  rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Create, true, ZunBasStringMode::UTF8);
+  rom_Transporter transporter(nullptr, file, "D0", "bench", 1, -1);
+  dia_DiagnosticData job;
+  auto save = [&](int row) {
+    rom_MementoWrite memento(transporter, dia_DiagnosticData::TypeId(), row);
+    cls_WriteVisitor writer(memento);
+    job.DBWrite(writer);
+  };
+  save(-1);
+  for (int s = 0; s < kSteps; ++s) {
+    job.AddStep(dia_Step(s + 1, "Step-" + std::to_string(s + 1), 1, false, false));
+    job.FlushSteps();
+    dia_Step& step = job.GetStepByIndex(s);
+    for (int i = 0; i < perStep; ++i) {
+      step.AddIncrement(MakeIncrement(i + 1, 1.0 / perStep));
+      job.UpdateJobHistoryDescription(1, kIterationsPerIncrement, 0, false, false, false,
+                                      {i + 1, 1, kIterationsPerIncrement});
+      step.FlushIncrements();
+      step.ReleaseIncrement(i);
+    }
+    step.m_incrementsCompleted = perStep;
+    step.m_stepTimeCompleted = 1.0;
+    job.FlushSteps();
+    job.ReleaseStep(s);
+  }
+  job.SetJobStatus(1);
+  job.FlushJobHistoryDescription();
+  save(0);
+  out.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  out.peakKb = PeakRssKb();
+  return out;
+}
+
+// Runs the stream in a forked child and hands its figures back through a pipe.
+Written StreamInChild(const std::string& path, long iterations) {
+  int fds[2];
+  if (pipe(fds) != 0) std::abort();
+  std::fflush(nullptr);
+  pid_t pid = fork();
+  if (pid == 0) {
+    close(fds[0]);
+    Written w = StreamJob(path, iterations);
+    ssize_t n = write(fds[1], &w, sizeof w);
+    _exit(n == sizeof w ? 0 : 1);
+  }
+  close(fds[1]);
+  Written w;
+  ssize_t n = read(fds[0], &w, sizeof w);
+  close(fds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (n != sizeof w || !WIFEXITED(status) || WEXITSTATUS(status) != 0) w.seconds = -1;
+  return w;
+}
+
+long& SmallPeakKb() {
+  static long kb = 0;
+  return kb;
+}
+
+void BM_StreamMemory(benchmark::State& state) {
+  const long iterations = state.range(0);
+  const bool big = iterations >= 1000000;
+  std::string path = big ? BigFile() : ScratchDir() + "/job-small.ddb";
+  Written w;
+  for (auto _ : state) {
+    w = StreamInChild(path, iterations);
+    if (w.seconds < 0) {
+      state.SkipWithError("the writer child failed");
+      return;
+    }
+    state.SetIterationTime(w.seconds);
+  }
+  if (!big) SmallPeakKb() = w.peakKb;
+  state.counters["peak_rss_MB"] = w.peakKb / 1024.0;
+  state.counters["start_rss_MB"] = w.startKb / 1024.0;
+  state.counters["iterations_per_s"] = iterations / w.seconds;
+  if (big && SmallPeakKb() > 0) state.counters["over_10K_MB"] = (w.peakKb - SmallPeakKb()) / 1024.0;
+}
+BENCHMARK(BM_StreamMemory)
+    ->Arg(10000)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+
+// Rows of the tables that hold records and collections (not the file's own catalog).
+std::vector<std::string> DataTables(sqlite3* db) {
+  std::vector<std::string> names;
+  sqlite3_stmt* s = nullptr;
+  sqlite3_prepare_v2(db,
+                     "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT IN "
+                     "('##Meta', '##Classes', '##Fields')",
+                     -1, &s, nullptr);
+  while (sqlite3_step(s) == SQLITE_ROW)
+    names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+  sqlite3_finalize(s);
+  return names;
+}
+
+std::string Quote(const std::string& name) {
+  return "\"" + name + "\"";
+}
+
+struct Table {
+  std::string name;
+  int columns = 0;
+  std::vector<sqlite3_value*> cells;  // row-major, columns per row
+  long Rows() const { return columns ? static_cast<long>(cells.size()) / columns : 0; }
+};
+
+struct Snapshot {
+  std::vector<std::string> schema;
+  std::vector<Table> tables;
+  long rows = 0;     // every stored row, collections and arrays included
+  long records = 0;  // rows of the record classes: job, steps, ..., residuals
+};
+
+// The schema and every data row of a file the tree wrote.
+const Snapshot& TreeRows() {
+  static const Snapshot snapshot = [] {
+    Snapshot snap;
+    std::string path = ScratchDir() + "/job-rows.ddb";
+    if (StreamInChild(path, kThroughputIterations).seconds < 0) std::abort();
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db, "SELECT sql FROM sqlite_master WHERE sql IS NOT NULL", -1, &s, nullptr);
+    while (sqlite3_step(s) == SQLITE_ROW)
+      snap.schema.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+    sqlite3_finalize(s);
+    for (const std::string& name : DataTables(db)) {
+      Table t;
+      t.name = name;
+      sqlite3_prepare_v2(db, ("SELECT * FROM " + Quote(name)).c_str(), -1, &s, nullptr);
+      t.columns = sqlite3_column_count(s);
+      while (sqlite3_step(s) == SQLITE_ROW)
+        for (int c = 0; c < t.columns; ++c)
+          t.cells.push_back(sqlite3_value_dup(sqlite3_column_value(s, c)));
+      sqlite3_finalize(s);
+      snap.rows += t.Rows();
+      if (name.rfind("##", 0) != 0) snap.records += t.Rows();
+      snap.tables.push_back(std::move(t));
+    }
+    sqlite3_close(db);
+    return snap;
+  }();
+  return snapshot;
+}
+
+// Items are records; "rows" counts every stored row, the collections' runs and arrays included.
+void BM_TreeWrite(benchmark::State& state) {
+  const Snapshot& snap = TreeRows();
+  std::string path = ScratchDir() + "/job-tree.ddb";
+  for (auto _ : state) {
+    Written w = StreamJob(path, kThroughputIterations);
+    state.SetIterationTime(w.seconds);
+  }
+  state.SetItemsProcessed(state.iterations() * snap.records);
+  state.counters["rows"] = static_cast<double>(snap.rows);
+}
+BENCHMARK(BM_TreeWrite)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void Exec(sqlite3* db, const std::string& sql) {
+  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) std::abort();
+}
+
+// The same rows with prepared inserts, in as many transactions as the tree commits increments.
+double RawWrite(const std::string& path, const Snapshot& snap) {
+  std::remove(path.c_str());
+  std::remove((path + "-wal").c_str());
+  auto start = Clock::now();
+  sqlite3* db = nullptr;
+  sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  Exec(db, "PRAGMA journal_mode=WAL");
+  Exec(db, "PRAGMA synchronous=NORMAL");
+  for (const std::string& sql : snap.schema) Exec(db, sql);
+  std::vector<sqlite3_stmt*> inserts;
+  for (const Table& t : snap.tables) {
+    std::string sql = "INSERT INTO " + Quote(t.name) + " VALUES(?";
+    for (int c = 1; c < t.columns; ++c) sql += ", ?";
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db, (sql + ")").c_str(), -1, &s, nullptr);
+    inserts.push_back(s);
+  }
+  const long commits = kThroughputIterations / kIterationsPerIncrement;
+  for (long b = 0; b < commits; ++b) {
+    Exec(db, "BEGIN IMMEDIATE");
+    for (std::size_t i = 0; i < snap.tables.size(); ++i) {
+      const Table& t = snap.tables[i];
+      for (long r = t.Rows() * b / commits; r < t.Rows() * (b + 1) / commits; ++r) {
+        sqlite3_reset(inserts[i]);
+        for (int c = 0; c < t.columns; ++c)
+          sqlite3_bind_value(inserts[i], c + 1, t.cells[r * t.columns + c]);
+        if (sqlite3_step(inserts[i]) != SQLITE_DONE) std::abort();
+      }
+    }
+    Exec(db, "COMMIT");
+  }
+  for (sqlite3_stmt* s : inserts) sqlite3_finalize(s);
+  sqlite3_close(db);
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+void BM_RawWrite(benchmark::State& state) {
+  const Snapshot& snap = TreeRows();
+  std::string path = ScratchDir() + "/job-raw.db";
+  for (auto _ : state) state.SetIterationTime(RawWrite(path, snap));
+  state.SetItemsProcessed(state.iterations() * snap.records);
+  state.counters["rows"] = static_cast<double>(snap.rows);
+}
+BENCHMARK(BM_RawWrite)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_ReadLastIncrement(benchmark::State& state) {
+  if (access(BigFile().c_str(), R_OK) != 0) {
+    state.SkipWithError("run BM_StreamMemory/1000000 first: it writes the file");
+    return;
+  }
+  for (auto _ : state) {
+    rfm_FileHandle file = rfm_File::Open(BigFile(), rfm_Access::Read, true, ZunBasStringMode::UTF8);
+    rom_Transporter transporter(nullptr, file, "D0", -1);
+    int rows = transporter.GetTableSize(dia_DiagnosticData::TypeId());
+    rom_MementoRead memento(transporter, dia_DiagnosticData::TypeId(), rows - 1, cls_Uid());
+    dia_DiagnosticData job{cls_ReadVisitor(memento)};
+    const dia_Step& step = job.ConstGetStepByIndex(job.GetNumberOfSteps() - 1);
+    const dia_Increment& last = step.ConstGetIncrementByIndex(step.GetNumberOfIncrements() - 1);
+    benchmark::DoNotOptimize(last.GetIncrementSize());
+    benchmark::DoNotOptimize(last.GetIncrementNumber());
+  }
+}
+BENCHMARK(BM_ReadLastIncrement)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  if (KeptDir()) return 0;
+  return std::system(("rm -rf '" + ScratchDir() + "'").c_str()) == 0 ? 0 : 1;
+}
