@@ -1,0 +1,64 @@
+// Test support for the open-file registry: a scratch directory and a fixture that registers
+// the test classes and closes whatever a test left open in the process-wide root.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "DatabaseTestClasses.h"
+#include "TestFiles.h"
+#include "ddb/database/ddr_Root.h"
+
+namespace ddb_test {
+
+inline rfm_FileHandle OpenFile(const std::string& path, rfm_Access access = rfm_Access::Read) {
+  return rfm_File::Open(path, access, true, ZunBasStringMode::UTF8);
+}
+
+inline std::string Message(const std::function<void()>& body) {
+  try {
+    body();
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return "<no exception>";
+}
+
+class RootTest : public ::testing::Test {
+ protected:
+  void SetUp() override { UseDatabaseTestClasses(); }
+  void TearDown() override {
+    for (const cow_String& name : root.Keys(ZunBasStringMode::UTF8)) {
+      try {
+        root.CloseDdb(name, ZunBasStringMode::UTF8);
+      } catch (const std::exception&) {
+        root.Remove(name, ZunBasStringMode::UTF8);
+      }
+    }
+  }
+
+  const cow_String& Create(const std::string& path, const cow_String& description = "") {
+    return root.CreateDdb(path, description, ZunBasStringMode::UTF8);
+  }
+  cow_String Open(const std::string& path, rfm_Access access = rfm_Access::Read,
+                  const cow_String& name = "") {
+    return root.OpenDdb(OpenFile(path, access), name, ZunBasStringMode::UTF8);
+  }
+  void Save(const cow_String& name) { root.SaveDdb(name, true, ZunBasStringMode::UTF8); }
+  void Close(const cow_String& name) { root.CloseDdb(name, ZunBasStringMode::UTF8); }
+  // Creates, saves and closes an empty database; returns its persistent name.
+  cow_String Make(const std::string& path) {
+    cow_String name = Create(path);
+    Save(name);
+    Close(name);
+    return name;
+  }
+
+  ddr_Root& root = ddr_Root::Instance();
+  ScratchDir dir;
+  std::string path = dir.Path("job.ddb");
+};
+
+}  // namespace ddb_test

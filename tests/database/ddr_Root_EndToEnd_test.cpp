@@ -1,0 +1,154 @@
+// A database written by one process and read by another: every stored value comes back, later
+// saves append rows, and a new persistent name is stamped and then spread to every row.
+#include <gtest/gtest.h>
+
+#include "DdbFiles.h"
+#include "RootFixture.h"
+#include "ddb/database/ddr_FixPS.h"
+#include "ddb/diagnostics/dia_DiagnosticData.h"
+
+using namespace ddb_test;
+
+namespace {
+
+const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
+constexpr int kSteps = 3, kIncrements = 2;
+
+void FillJob(dia_DiagnosticData& job) {
+  job.SetJobStatus(1);
+  job.SetJobCpuTimes(1.5, 0.25, 2.75);
+  job.SetNumDomains(4);
+  for (int s = 1; s <= kSteps; ++s) {
+    job.AddStep(dia_Step(s, "Step-" + std::to_string(s), 1, false, false));
+    dia_Step& step = job.GetStepByIndex(s - 1);
+    for (int i = 1; i <= kIncrements; ++i) {
+      dia_Increment increment(i, 0.1 * i);
+      dia_Attempt attempt(1, 0.1 * i);
+      dia_Iteration iteration;
+      iteration.SetConverged();
+      attempt.AddIteration(iteration);
+      increment.AddAttempt(attempt);
+      step.AddIncrement(increment);
+      job.UpdateJobHistoryDescription(1, 2, 3, false, i == 2, false, {s, i});
+    }
+  }
+}
+
+void Fill(ddr_Ddb& record) {
+  record.SetAnalysisVersion("2026.1");
+  record.SetSequenceData("sequence");
+  record.GetProductAddOns().Append(ddr_ProductAddOnEnum::FATIGUE_LIFE);
+  record.GetProductAddOns().Append(ddr_ProductAddOnEnum::GPU_ACCELERATION);
+  Model first("Model-1", "mm");
+  dynamic_cast<Repository&>(first.GetMaterials()).entries.Append("rubber");
+  record.GetModels().Insert("Model-1", first);
+  record.GetModels().Insert("Model-2", Model("Model-2"));
+  record.GetResults().Insert("r1", Result(1.5));
+  record.GetUserData().Insert("notes", UserData("hello"));
+  record.GetCustomData().Insert("count", CustomData(42));
+  FillJob(record.GetDiagnosticData());
+}
+
+void CheckJob(const dia_DiagnosticData& job) {
+  EXPECT_EQ(job.GetJobStatus(), 1);
+  EXPECT_EQ(job.GetNumDomains(), 4);
+  double user = 0, system = 0, wall = 0;
+  job.GetJobCpuTimes(user, system, wall);
+  EXPECT_EQ(user + system + wall, 4.5);
+  ASSERT_EQ(job.GetNumberOfSteps(), kSteps);
+  for (int s = 0; s < kSteps; ++s) {
+    const dia_Step& step = job.ConstGetStepByIndex(s);
+    EXPECT_EQ(step.GetStepName(), "Step-" + std::to_string(s + 1));
+    ASSERT_EQ(step.GetNumberOfIncrements(), kIncrements);
+    const dia_Increment& last = step.ConstGetIncrementByIndex(kIncrements - 1);
+    EXPECT_EQ(last.GetInitialIncrementSize(), 0.1 * kIncrements);
+    EXPECT_EQ(last.GetNumberOfAttempts(), 1);
+  }
+  cow_List<int> history = job.GetJobHistoryDescription();
+  ASSERT_EQ(history.Length(), 12 + kSteps * (12 + kIncrements * 2));
+  EXPECT_EQ(history[0], kSteps);
+  EXPECT_EQ(history[3], 3 * kSteps * kIncrements);
+  EXPECT_EQ(history[5], 1);
+}
+
+void CheckRecord(const ddr_Ddb& record, const std::string& path) {
+  EXPECT_EQ(record.FileName(kUtf8), path);
+  EXPECT_EQ(record.Description(), "end to end");
+  EXPECT_EQ(record.SequenceData(), "sequence");
+  EXPECT_EQ(record.DdbVersion(), 1804);
+  ASSERT_EQ(record.ConstGetProductAddOns().Size(), 2);
+  EXPECT_EQ(record.ConstGetProductAddOns().Get(1).AsString(0), "GPU_ACCELERATION");
+  ASSERT_EQ(record.ConstGetModels().Keys(), (std::vector<cow_String>{"Model-1", "Model-2"}));
+  const auto& model = dynamic_cast<const Model&>(record.ConstGetModels().ConstGet("Model-1"));
+  EXPECT_EQ(model.units, "mm");
+  EXPECT_EQ(model.NumMaterials(), 2);
+  EXPECT_EQ(model.FileName(kUtf8), path);
+  EXPECT_EQ(dynamic_cast<const Result&>(record.ConstGetResults().ConstGet("r1")).value, 1.5);
+  EXPECT_EQ(dynamic_cast<const UserData&>(record.ConstGetUserData().ConstGet("notes")).value,
+            "hello");
+  EXPECT_EQ(dynamic_cast<const CustomData&>(record.ConstGetCustomData().ConstGet("count")).value,
+            42);
+  CheckJob(record.ConstGetDiagnosticData());
+}
+
+}  // namespace
+
+TEST_F(RootTest, EndToEnd_EveryValueReadsBackInAnotherProcess) {
+  cow_String name = Create(path, "end to end");
+  std::int32_t created = root.ConstGet(name, kUtf8).CreateTimeAsInt();
+  Fill(root.Get(name, kUtf8));
+  Save(name);
+  Close(name);
+  EXPECT_EQ(InChild([&] {
+              cow_String opened = Open(path);
+              ASSERT_EQ(opened, name);
+              const ddr_Ddb& record = root.ConstGet(opened, kUtf8);
+              EXPECT_EQ(record.AnalysisVersion(), "2026.1");
+              EXPECT_EQ(record.CreateTimeAsInt(), created);
+              EXPECT_EQ(record.ConstGetDiagnosticData().SnapSteps(), 0);
+              CheckRecord(record, path);
+            }),
+            0);
+}
+
+TEST_F(RootTest, EndToEnd_LaterSavesAppendAndReadersTakeTheLast) {
+  cow_String name = Create(path, "end to end");
+  Fill(root.Get(name, kUtf8));
+  Save(name);
+  Close(name);
+  ASSERT_EQ(Open(path, rfm_Access::Update), name);
+  root.Get(name, kUtf8).SetAnalysisVersion("2026.2");
+  Save(name);
+  Close(name);
+  EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM ddr_Ddb"), 2);
+  EXPECT_EQ(Text(path, "SELECT analysisVersion FROM ddr_Ddb ORDER BY OID LIMIT 1"), "2026.1");
+  EXPECT_EQ(InChild([&] {
+              const ddr_Ddb& record = root.ConstGet(Open(path), kUtf8);
+              EXPECT_EQ(record.AnalysisVersion(), "2026.2");
+              CheckRecord(record, path);
+            }),
+            0);
+}
+
+TEST_F(RootTest, EndToEnd_NewNameIsStampedThenSpreadToEveryRow) {
+  cow_String name = Create(path, "end to end");
+  Save(name);
+  Save(name);
+  Close(name);
+  EXPECT_EQ(InChild([&] {
+              EXPECT_EQ(Open(path, rfm_Access::Read, "renamed"), "renamed");
+              EXPECT_EQ(root.GetPersistentName(path, kUtf8), "renamed");
+              EXPECT_EQ(root.GetFileName("renamed", kUtf8), path);
+              EXPECT_TRUE(root.GetOpenCount("renamed", kUtf8).readOnly);
+            }),
+            0);
+  EXPECT_EQ(Text(path, "SELECT name FROM ddr_Ddb ORDER BY OID DESC LIMIT 1"), "renamed");
+  EXPECT_EQ(Text(path, "SELECT name FROM ddr_Ddb ORDER BY OID LIMIT 1"), name.str());
+  {
+    rom_Transporter transporter(root.GetClassRegistrar(), OpenFile(path, rfm_Access::Update), "D0",
+                                -1);
+    ddr_FixPS::FixPersistentString(transporter);
+  }
+  EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM ddr_Ddb WHERE name = 'renamed'"), 2);
+  EXPECT_EQ(Open(path), "renamed");
+}

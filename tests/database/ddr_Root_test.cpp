@@ -1,0 +1,236 @@
+#include "ddb/database/ddr_Root.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <regex>
+
+#include "OwnerFile.h"
+#include "RootFixture.h"
+#include "ddb/platform/nex_Exception.h"
+#include "ddb/platform/typ_DebugFlags.h"
+
+using namespace ddb_test;
+
+namespace {
+
+std::string DateText(std::time_t t) {
+  std::tm local{};
+  localtime_r(&t, &local);
+  char text[64];
+  std::strftime(text, sizeof text, "%Y/%m/%d %H:%M:%S ", &local);
+  return text;
+}
+
+const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
+
+}  // namespace
+
+TEST(ddr_Root_PersistentName, DateTextThenFileNamePaddedOrCutTo2048) {
+  const std::time_t t = 1700000000;
+  const std::string date = DateText(t);
+  ASSERT_EQ(date.size(), 20u);
+  struct Case {
+    std::string file;
+    std::string expected;
+  } cases[] = {
+      {"/runs/job1.ddb", date + "/runs/job1.ddb" + std::string(2048 - 20 - 14, ' ')},
+      {std::string(2028, 'x'), date + std::string(2028, 'x')},
+      {std::string(2100, 'y'), date + std::string(2028, 'y')},
+      {"", date + std::string(2028, ' ')},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file.size());
+    cow_String name = ddr_Root::PersistentName(t, c.file);
+    EXPECT_EQ(name.size(), 2048u);
+    EXPECT_EQ(name.str(), c.expected);
+  }
+}
+
+TEST_F(RootTest, Create_RegistersTheNewDatabase) {
+  cow_String name = Create(path, "first run");
+  EXPECT_EQ(name.size(), 2048u);
+  EXPECT_TRUE(
+      std::regex_match(name.str().substr(0, 20), std::regex(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d )")));
+  EXPECT_EQ(name.str().substr(20, path.size()), path);
+  EXPECT_TRUE(root.IsMember(path, kUtf8));
+  EXPECT_EQ(root.GetPersistentName(path, kUtf8), name);
+  EXPECT_EQ(root.GetFileName(name, kUtf8), path);
+  EXPECT_EQ(root.GetOpenCount(name, kUtf8).openCount, 1);
+  EXPECT_FALSE(root.GetOpenCount(name, kUtf8).readOnly);
+  const ddr_Ddb& record = root.ConstGet(name, kUtf8);
+  EXPECT_EQ(record.Description(), "first run");
+  EXPECT_EQ(ddr_Root::ReadCreationDate(record.GetTransporter()->File()), record.CreateTimeAsInt());
+  EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM ddr_Ddb"), -1);
+  Save(name);
+  EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM ddr_Ddb"), 1);
+  EXPECT_TRUE(record.checkWriteCompatibility());
+}
+
+TEST_F(RootTest, Close_ForgetsTheFileButKeepsTheCount) {
+  cow_String name = Make(path);
+  EXPECT_FALSE(root.IsMember(path, kUtf8));
+  EXPECT_FALSE(root.Fetch().IsMember(name, kUtf8));
+  EXPECT_EQ(root.GetOpenCount(name, kUtf8).openCount, 1);
+}
+
+TEST_F(RootTest, Messages_NameTranslationFailures) {
+  struct Case {
+    std::function<void()> call;
+    const char* message;
+  } cases[] = {
+      {[&] { root.GetPersistentName("/no/such.ddb", kUtf8); },
+       "No ddb file by specified file name in container: '/no/such.ddb'"},
+      {[&] { root.GetFileName("nobody", kUtf8); },
+       "No ddb file by specified persistent name in container: 'nobody'"},
+      {[&] { root.SaveDdb("nobody", true, kUtf8); },
+       "No ddb file by specified persistent name in container: 'nobody'"},
+      {[&] { root.CloseDdb("nobody", kUtf8); },
+       "No ddb file by specified persistent name in container: 'nobody'"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Message(c.call), c.message);
+  EXPECT_FALSE(root.IsMember("/no/such.ddb", kUtf8));
+}
+
+TEST_F(RootTest, Messages_NoRegistrarRefusesCreateAndOpen) {
+  cow_String name = Make(path);
+  root.SetClassRegistrar(nullptr);
+  std::string create = Message([&] { Create(dir.Path("other.ddb")); });
+  std::string open = Message([&] { Open(path); });
+  root.SetClassRegistrar(cls_MetadataRegistrar::Instance().NewClassRegistrar());
+  EXPECT_EQ(create, "Class registrar not initialized");
+  EXPECT_EQ(open, "Class registrar not initialized");
+  EXPECT_EQ(Open(path), name);
+}
+
+TEST_F(RootTest, OpenRules_SecondWriterIsRefused) {
+  cow_String name = Create(path);
+  Save(name);
+  EXPECT_EQ(Message([&] { Open(path, rfm_Access::Update); }),
+            "Two applications opening the same file for write is not allowed.");
+  EXPECT_EQ(root.GetOpenCount(name, kUtf8).openCount, 1);
+  EXPECT_EQ(Open(path, rfm_Access::Read), name);
+  EXPECT_EQ(root.GetOpenCount(name, kUtf8).openCount, 2);
+  EXPECT_TRUE(root.GetOpenCount(name, kUtf8).readOnly);
+}
+
+TEST_F(RootTest, OpenRules_ReadOnlyOpensCount) {
+  cow_String name = Make(path);
+  EXPECT_EQ(Open(path), name);
+  EXPECT_EQ(Open(path), name);
+  EXPECT_EQ(root.GetOpenCount(name, kUtf8).openCount, 2);
+  EXPECT_TRUE(root.GetOpenCount(name, kUtf8).readOnly);
+  EXPECT_EQ(root.Fetch().Length(), 1);
+}
+
+TEST_F(RootTest, OpenRules_RegeneratedFileIsRefused) {
+  cow_String name = Make(path);
+  ASSERT_EQ(Open(path), name);
+  std::int32_t created = root.ConstGet(name, kUtf8).CreateTimeAsInt();
+  std::string next = dir.Path("next.ddb");
+  {
+    rfm_FileHandle file = OpenFile(next, rfm_Access::Create);
+    rom_Transporter transporter(root.GetClassRegistrar(), file, "D0", "", created - 1000, -1);
+  }
+  ASSERT_EQ(std::rename(next.c_str(), path.c_str()), 0);
+  EXPECT_EQ(Message([&] { Open(path); }),
+            "The database has been regenerated since it was first opened. Close the existing "
+            "database and reopen using the new file.");
+  EXPECT_EQ(root.GetOpenCount(name, kUtf8).openCount, 1);
+  EXPECT_TRUE(root.IsMember(path, kUtf8));
+}
+
+TEST_F(RootTest, OpenRules_FailedReadLeavesNoTrace) {
+  {
+    OwnerFile f = OwnerFile::Create(path);
+    f.Save(Owner());
+  }
+  std::string message = Message([&] { Open(path); });
+  EXPECT_NE(message.find("stores no row 0 of class ddr_Ddb"), std::string::npos) << message;
+  EXPECT_FALSE(root.IsMember(path, kUtf8));
+  EXPECT_EQ(root.Fetch().Length(), 0);
+  EXPECT_EQ(Message([&] { root.GetPersistentName(path, kUtf8); }),
+            "No ddb file by specified file name in container: '" + path + "'");
+}
+
+TEST_F(RootTest, NotADdb_RaisesAndHasNoCreationDate) {
+  std::ofstream(path) << "this is a text file, not a database, and it is long enough to be read "
+                         "as a header by anything that looks at its first hundred bytes or so.";
+  std::string message = Message([&] { Open(path); });
+  EXPECT_EQ(message, "'" + path + "' is not a ddb file");
+  EXPECT_EQ(ddr_Root::ReadCreationDate(cow_String(path)), 0);
+  EXPECT_EQ(ddr_Root::ReadCreationDate(rfm_FileHandle()), 0);
+  EXPECT_EQ(ddr_Root::ReadCreationDate(cow_String(dir.Path("missing.ddb"))), 0);
+}
+
+TEST_F(RootTest, ReadCreationDate_FallsBackToTheLastRecord) {
+  cow_String name = Create(path);
+  std::int32_t created = root.ConstGet(name, kUtf8).CreateTimeAsInt();
+  Save(name);
+  Close(name);
+  sqlite3* db = nullptr;
+  sqlite3_open(path.c_str(), &db);
+  sqlite3_exec(db, "DELETE FROM \"##Meta\" WHERE key = 'creationTime'", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+  EXPECT_EQ(rfm_Database::GetCreationTime(OpenFile(path)), 0);
+  EXPECT_EQ(ddr_Root::ReadCreationDate(OpenFile(path)), created);
+}
+
+TEST_F(RootTest, OpenDdb_ReportsTheReadTimeAtDebugLevel2) {
+  Make(path);
+  typ_DebugFlags::SetDebugFlags(34, 2);
+  ::testing::internal::CaptureStderr();
+  Open(path);
+  std::string printed = ::testing::internal::GetCapturedStderr();
+  typ_DebugFlags::SetDebugFlags(34, 0);
+  EXPECT_TRUE(std::regex_match(printed, std::regex("ddr_Root::OpenDdb: It took [-+.e0-9]+ to "
+                                                   "read ddb\n")))
+      << printed;
+}
+
+TEST_F(RootTest, Save_WithoutUpdateKeepsModifyTime) {
+  cow_String name = Create(path);
+  ddr_Ddb& record = root.Get(name, kUtf8);
+  root.SaveDdb(name, false, kUtf8);
+  EXPECT_FALSE(record.UpdateTime());
+  EXPECT_EQ(Query(path, "SELECT modifyTime FROM ddr_Ddb"), record.ModifyTimeAsInt());
+}
+
+TEST_F(RootTest, WriteCompatibility_OlderStoredLayoutIsNotUpToDate) {
+  std::unique_ptr<cls_ClassRegistrar> old = cls_MetadataRegistrar::Instance().NewClassRegistrar();
+  ddr_Ddb::InitializeMetadata(*old);
+  std::vector<cls_Attribute> fields = old->Get(ddr_Ddb::TypeId()).Attributes();
+  auto& md = old->CreateClassMD("ddr_Ddb", ddr_Ddb::TypeId(), 848, &ddr_Ddb::Ctor, 1);
+  for (const cls_Attribute& a : fields)
+    if (a.name != "customData")
+      md.AddAttribute(a.name, a.attributeType, a.typeId, a.collectionType);
+  {
+    ddr_Ddb record("old", path, "", kUtf8);
+    rfm_FileHandle file = OpenFile(path, rfm_Access::Create);
+    rom_Transporter transporter(old.get(), file, "D0", "", record.CreateTimeAsInt(), -1);
+    rom_MementoWrite memento(transporter, ddr_Ddb::TypeId(), -1);
+    cls_WriteVisitor writer(memento);
+    record.DBWrite(writer);
+  }
+  cow_String name = Open(path);
+  EXPECT_EQ(name, "old");
+  EXPECT_FALSE(root.ConstGet(name, kUtf8).checkWriteCompatibility());
+}
+
+TEST_F(RootTest, Container_KeysInByteOrderAndReplace) {
+  ddr_DdbContainer other;
+  other.Insert("b", ddr_Ddb("b", "/b", "", kUtf8), kUtf8);
+  other.Insert("B", new ddr_Ddb("B", "/B", "", kUtf8), kUtf8);
+  other.Insert("a", ddr_Ddb("a", "/a", "", kUtf8), kUtf8);
+  EXPECT_EQ(other.Keys(kUtf8), (std::vector<cow_String>{"B", "a", "b"}));
+  std::string walked;
+  for (ddr_DdbContainerIT it(other); !it.IsDone(); it.Next())
+    walked += it.CurrentKey(kUtf8).str() + it.CurrentValue().FileName(kUtf8).str();
+  EXPECT_EQ(walked, "B/Ba/ab/b");
+  root.Replace(other);
+  EXPECT_EQ(root.Fetch().Length(), 3);
+  EXPECT_EQ(root.ConstGet("a", kUtf8).Name(), "a");
+  root.Clear();
+}
