@@ -1,0 +1,229 @@
+// Checks over every row of the three compiled-in catalogs.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+#include "catalog/FortranUnits.h"
+#include "ddb/catalog/dia_Entry.h"
+#include "ddb/catalog/dia_FormatUtils.h"
+#include "ddb/catalog/dia_MetadataTable.h"
+#include "ddb/catalog/dia_PrintTable.h"
+#include "ddb/diagnostics/dia_DiagnosticBase.h"
+
+namespace {
+
+struct Catalog {
+  const char* name;
+  dia_EntryTable table;
+};
+
+const Catalog kCatalogs[] = {{"contact", dia_ContactEntryTable()},
+                             {"element", dia_ElementEntryTable()},
+                             {"warning/error", dia_WarningErrorEntryTable()}};
+
+// Variations stored with templates that name other values than their counts. They are kept as
+// stored; Substitute returns them unfilled.
+const std::set<std::pair<unsigned, int>> kUnfillableContact = {
+    {0x02000080, 0}, {0x02000080, 1}, {0x020000C0, 0}, {0x020000E0, 0}, {0x02000120, 0}};
+const std::set<std::pair<unsigned, int>> kUnfillableElement = {{0x03000020, 0}};
+
+cow_String Text(const char* text) {
+  return cow_String(text ? text : "");
+}
+
+// Counts of a variation in the order integer, real, string, node label, element label.
+std::vector<int> Counts(const dia_Entry& e, int v) {
+  return {e.numIntValues[v], e.numRealValues[v], e.numStringValues[v], e.numNodeLabels[v],
+          e.numElementLabels[v]};
+}
+
+std::vector<int> TemplateCounts(const std::string& text) {
+  const std::string kinds = "IRSNE";
+  std::vector<int> counts(5, 0);
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    const std::size_t k = kinds.find(text[i + 1]);
+    if (text[i] == '%' && k != std::string::npos) ++counts[k], ++i;
+  }
+  return counts;
+}
+
+template <class T>
+cow_List<T> Sequence(int n, T (*make)(int)) {
+  cow_List<T> list;
+  for (int i = 0; i < n; ++i) list.Append(make(i));
+  return list;
+}
+
+dia_AuxiliaryData Synthetic(const dia_Entry& e, int v) {
+  const std::vector<int> n = Counts(e, v);
+  auto label = [](int i) { return 100 + i; };
+  auto real = [](int i) { return -1.25e-3 * (i + 1); };
+  auto text = [](int i) { return cow_String("TEXT-" + std::to_string(i)); };
+  auto instance = [](int) { return cow_String("PART-1"); };
+  return dia_AuxiliaryData(Sequence<int>(n[0], label), Sequence<double>(n[1], real),
+                           Sequence<cow_String>(n[2], text), Sequence<int>(n[4], label),
+                           Sequence<cow_String>(n[4], instance), Sequence<int>(n[3], label),
+                           Sequence<cow_String>(n[3], instance), v);
+}
+
+// A catalog of one row, so that every row (the never-returned duplicate too) can be printed.
+class OneRowTable : public dia_MetadataTable {
+ public:
+  explicit OneRowTable(const dia_Entry& row) : m_row(row) {}
+
+ protected:
+  dia_EntryTable GetTable() const override { return dia_EntryTable(&m_row, 1); }
+
+ private:
+  const dia_Entry& m_row;
+};
+
+TEST(dia_Catalog_Rows, HaveTheirSizesAndCodeForms) {
+  EXPECT_EQ(kCatalogs[0].table.count, 29);
+  EXPECT_EQ(kCatalogs[1].table.count, 19);
+  EXPECT_EQ(kCatalogs[2].table.count, 128);
+  for (const Catalog& catalog : kCatalogs) {
+    for (int r = 0; r < catalog.table.count; ++r) {
+      const dia_Entry& e = catalog.table.entries[r];
+      SCOPED_TRACE(std::string(catalog.name) + " " + std::to_string(e.code));
+      EXPECT_EQ(e.code & 0x1Fu, 0u);
+      EXPECT_GE(e.numVariations, 1);
+      EXPECT_LE(e.numVariations, dia_MaxVariations);
+      EXPECT_FALSE(Text(e.description).empty());
+      const bool warningOrError = catalog.table.entries == dia_WarningErrorEntryTable().entries;
+      EXPECT_EQ(((e.code >> 16) & 0xFF) != 0, warningOrError);
+    }
+  }
+}
+
+TEST(dia_Catalog_Rows, TemplatesNameExactlyTheValuesTheyCarry) {
+  for (const Catalog& catalog : kCatalogs) {
+    const auto& unfillable = catalog.table.entries == dia_ContactEntryTable().entries
+                                 ? kUnfillableContact
+                                 : kUnfillableElement;
+    for (int r = 0; r < catalog.table.count; ++r) {
+      const dia_Entry& e = catalog.table.entries[r];
+      for (int v = 0; v < e.numVariations; ++v) {
+        SCOPED_TRACE(std::string(catalog.name) + " " + std::to_string(e.code) + " v" +
+                     std::to_string(v));
+        const bool fits = TemplateCounts(Text(e.detailStrings[v]).str()) == Counts(e, v);
+        EXPECT_EQ(fits, unfillable.count({e.code, v}) == 0);
+        const dia_AuxiliaryData d = Synthetic(e, v);
+        const cow_String filled = dia_FormatUtils::Substitute(
+            Text(e.detailStrings[v]), d.GetIntValues(), d.GetRealValues(), d.GetStringValues(),
+            d.GetElementLabels(), d.GetElementInstanceNames(), d.GetNodeLabels(),
+            d.GetNodeInstanceNames(), true);
+        if (fits) {
+          EXPECT_EQ(TemplateCounts(filled.str()), std::vector<int>(5, 0));
+        } else {
+          EXPECT_EQ(filled, Text(e.detailStrings[v]));
+        }
+      }
+    }
+  }
+}
+
+TEST(dia_Catalog_Rows, FormatIndexesFallInsideTheirTitlesAndCounts) {
+  const std::string kinds = "IRSNE";
+  for (const Catalog& catalog : kCatalogs) {
+    for (int r = 0; r < catalog.table.count; ++r) {
+      const dia_Entry& e = catalog.table.entries[r];
+      for (int v = 0; v < e.numVariations; ++v) {
+        SCOPED_TRACE(std::string(catalog.name) + " " + std::to_string(e.code) + " v" +
+                     std::to_string(v));
+        const cow_String format = Text(e.defaultFormats[v]);
+        EXPECT_TRUE(format.empty() || dia_FormatUtils::ValidateFormatString(format));
+        const char* titles[] = {e.intDescriptions[v], e.realDescriptions[v],
+                                e.stringDescriptions[v], e.nodeDescriptions[v],
+                                e.elementDescriptions[v]};
+        const cow_String letters = dia_FormatUtils::GetTypeSpecifiers(format);
+        const cow_List<int> indexes = dia_FormatUtils::GetArrayIndexes(format);
+        for (int c = 0; c < letters.Length(); ++c) {
+          const std::size_t kind = kinds.find(letters[c]);
+          EXPECT_LT(indexes[c],
+                    dia_FormatUtils::ParseDotDelimitedString(Text(titles[kind])).Length());
+          EXPECT_LT(indexes[c], Counts(e, v)[kind]);
+        }
+      }
+    }
+  }
+}
+
+TEST(dia_Catalog_Rows, PrintOneOccurrenceOfEveryVariation) {
+  FortranUnitFile file(91, "dia_Catalog_every_variation.txt");
+  std::size_t tables = 0;
+  for (const Catalog& catalog : kCatalogs) {
+    for (int r = 0; r < catalog.table.count; ++r) {
+      const dia_Entry& e = catalog.table.entries[r];
+      OneRowTable row(e);
+      for (int v = 0; v < e.numVariations; ++v) {
+        SCOPED_TRACE(std::string(catalog.name) + " " + std::to_string(e.code) + " v" +
+                     std::to_string(v));
+        for (bool names : {false, true}) {
+          dia_DiagnosticBase diagnostic(static_cast<int>(e.code));
+          diagnostic.AddData(Synthetic(e, v));
+          EXPECT_NO_THROW(dia_PrintTable(diagnostic, row, file.Unit(), names));
+          if (!Text(e.defaultFormats[v]).empty()) ++tables;
+        }
+      }
+    }
+  }
+  const std::vector<std::string> lines = file.Lines();
+  EXPECT_EQ(static_cast<std::size_t>(std::count(lines.begin(), lines.end(), std::string(80, '-'))),
+            tables);
+}
+
+// Code, number of variations and whether it goes to the interactive edition, in table order.
+struct Listed {
+  unsigned code;
+  int variations;
+  bool orvel;
+};
+
+TEST(dia_Catalog_WarningError, ListsEveryRowInTableOrder) {
+  const Listed listed[] = {
+      {0x41010020, 1, 1},  {0x01010020, 1, 0}, {0x02010020, 1, 0}, {0x02010040, 2, 0},
+      {0x02010060, 1, 0},  {0x02010080, 1, 0}, {0x020100A0, 1, 0}, {0x020100C0, 1, 0},
+      {0x020100E0, 1, 0},  {0x02010100, 1, 0}, {0x02010120, 1, 0}, {0x02010140, 1, 0},
+      {0x42010020, 1, 0},  {0x42010040, 1, 0}, {0x42010060, 1, 0}, {0x02020020, 5, 0},
+      {0x02020040, 2, 0},  {0x02020060, 3, 0}, {0x02020080, 2, 0}, {0x020200A0, 3, 0},
+      {0x020200C0, 1, 0},  {0x020200E0, 1, 0}, {0x02020100, 2, 0}, {0x02020120, 1, 0},
+      {0x02020140, 1, 0},  {0x02020160, 1, 0}, {0x02020180, 1, 0}, {0x020201A0, 1, 0},
+      {0x42020020, 3, 0},  {0x42020040, 2, 0}, {0x42020060, 2, 0}, {0x42020080, 2, 0},
+      {0x420200A0, 2, 0},  {0x420200C0, 1, 0}, {0x420200E0, 1, 0}, {0x42020100, 1, 0},
+      {0x42020120, 1, 0},  {0x42020140, 1, 0}, {0x42020160, 1, 0}, {0x42020180, 1, 0},
+      {0x420201A0, 1, 0},  {0x420201C0, 1, 0}, {0x420201E0, 1, 0}, {0x02040020, 1, 0},
+      {0x02040040, 2, 0},  {0x02040060, 2, 0}, {0x02040080, 1, 0}, {0x020400A0, 2, 0},
+      {0x020400C0, 2, 0},  {0x020400E0, 1, 0}, {0x42040020, 1, 0}, {0x42040040, 1, 0},
+      {0x42040060, 1, 0},  {0x02090020, 1, 0}, {0x44040020, 1, 0}, {0x040B0020, 1, 0},
+      {0x040B0040, 1, 0},  {0x440B0020, 1, 0}, {0x440B0040, 1, 0}, {0x440B0060, 1, 0},
+      {0x440B0080, 1, 0},  {0x440B00A0, 1, 0}, {0x440B00C0, 1, 0}, {0x440B00E0, 1, 0},
+      {0x040C0020, 3, 0},  {0x040C0040, 1, 1}, {0x44080020, 1, 0}, {0x04080040, 1, 0},
+      {0x040C0040, 1, 1},  {0x440D0020, 1, 1}, {0x45010020, 2, 1}, {0x05010040, 1, 0},
+      {0x46010020, 3, 1},  {0x46010040, 2, 1}, {0x46010060, 1, 1}, {0x46010080, 2, 1},
+      {0x07010020, 1, 0},  {0x490C0020, 1, 0}, {0x490C0040, 1, 0}, {0x490C0060, 1, 0},
+      {0x490C0080, 1, 0},  {0x490C00A0, 1, 0}, {0x490C00C0, 1, 0}, {0x09100020, 1, 0},
+      {0x09100040, 1, 0},  {0x09100060, 1, 0}, {0x49100020, 1, 0}, {0x49100040, 1, 0},
+      {0x49100060, 1, 0},  {0x49100080, 1, 0}, {0x491000A0, 1, 0}, {0x491000C0, 1, 0},
+      {0x491000E0, 1, 0},  {0x49100100, 1, 0}, {0x49100120, 1, 0}, {0x49100140, 1, 0},
+      {0x49100160, 1, 0},  {0x49100180, 1, 0}, {0x491001A0, 1, 0}, {0x0A010020, 6, 0},
+      {0x0A010040, 11, 0}, {0x0A010060, 5, 0}, {0x0A010080, 4, 1}, {0x4A010020, 1, 1},
+      {0x4A080020, 1, 1},  {0x4A080040, 1, 1}, {0x4A080060, 1, 1}, {0x4A080080, 1, 1},
+      {0x0A0800A0, 1, 1},  {0x4A0800C0, 1, 1}, {0x4A0800E0, 1, 1}, {0x4A0A0020, 1, 1},
+      {0x4A0A0040, 1, 1},  {0x4A0A0060, 1, 1}, {0x4A0A0080, 1, 1}, {0x4A0A00A0, 1, 1},
+      {0x4A0A00C0, 1, 1},  {0x0A0B0020, 1, 1}, {0x0A0B0040, 1, 1}, {0x0A0B0060, 1, 1},
+      {0x0A0B0080, 1, 1},  {0x0A0B00A0, 1, 1}, {0x0A0B00C0, 1, 1}, {0x0A0C0020, 2, 1},
+      {0x0A0C0040, 1, 1},  {0x0A0C0060, 1, 1}, {0x0A0E0020, 6, 0}, {0x4A0E0040, 6, 0},
+  };
+  const dia_EntryTable table = dia_WarningErrorEntryTable();
+  ASSERT_EQ(table.count, static_cast<int>(std::size(listed)));
+  for (int r = 0; r < table.count; ++r) {
+    SCOPED_TRACE(r);
+    EXPECT_EQ(table.entries[r].code, listed[r].code);
+    EXPECT_EQ(table.entries[r].numVariations, listed[r].variations);
+    EXPECT_EQ(table.entries[r].sendToOrvel, listed[r].orvel);
+  }
+}
+
+}  // namespace
