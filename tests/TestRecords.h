@@ -3,6 +3,8 @@
 // derived leaf whose base part is a row of its own, and an owner holding a list of leaves.
 #pragma once
 
+#include <stdexcept>
+
 #include "ddb/frame/cls_ListObj.h"
 #include "ddb/frame/cls_Map2Obj.h"
 #include "ddb/platform/cls_ArrayPrim.h"
@@ -40,8 +42,14 @@ struct Leaf : mem_AllocationOperators {
         .AddAttribute({"flag", 3}, cls_AttrBool, 1, 0)
         .AddAttribute({"ints", 4}, cls_AttrObject, cls_PrimArrayTypeId, cls_CollInts);
   }
+  // Makes the write of a leaf with this number raise, to play a failing flush.
+  static int& FailingNumber() {
+    static int number = -1;
+    return number;
+  }
   virtual void DBWrite(const cls_WriteVisitor& w) const {
     if (!w.StartWrite(kLeafId, uid)) return;
+    if (number == FailingNumber()) throw std::runtime_error("write failed");
     w.Memento().WriteInt({"number", 0}, number);
     w.Memento().WriteDouble({"value", 1}, value);
     w.Memento().WriteString({"text", 2}, text);

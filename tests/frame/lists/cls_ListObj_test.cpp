@@ -200,3 +200,23 @@ TEST_F(ListFile, ListObj_KilledWriterLeavesFirstFlushWhole) {
   EXPECT_TRUE(n == 100 || n == 1000100) << n;
   EXPECT_EQ(back.leaves.ConstGet(n - 1).number, n == 100 ? 99 : 999999);
 }
+
+TEST_F(ListFile, ListObj_FailedFlushKeepsElementsMarkedForRetry) {
+  OwnerFile f = OwnerFile::Create(path);
+  Owner owner = OwnerWith(1);
+  f.Save(owner);
+  owner.leaves.Append(Leaf(1, 0, "a"));
+  owner.leaves.Append(Leaf(2, 0, "b"));
+  Leaf::FailingNumber() = 2;
+  EXPECT_THROW(owner.leaves.Flush(), std::runtime_error);
+  owner.leaves.Release();
+  EXPECT_EQ(owner.leaves.Snap(), 2);
+  EXPECT_EQ(Query(path, "SELECT SUM(count) FROM \"##List\""), 1);
+  EXPECT_EQ(Rows(path, "test_Leaf"), 1);
+  Leaf::FailingNumber() = -1;
+  owner.leaves.Flush();
+  EXPECT_EQ(Query(path, "SELECT SUM(count) FROM \"##List\""), 3);
+  owner.leaves.Release();
+  EXPECT_EQ(owner.leaves.Snap(), 0);
+  EXPECT_EQ(owner.leaves.ConstGet(2).text, "b");
+}
