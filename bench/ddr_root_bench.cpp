@@ -1,0 +1,306 @@
+// A job's diagnostics through the open-file registry, as an analysis writes them and a reader
+// takes them back, each against plain SQLite measured in the same run:
+//
+// - BM_RootWrite vs BM_RawWrite: ddr_Root::CreateDdb, a job of 100K iterations streamed into
+//   the database (ten iterations of three residuals per increment, each increment flushed and
+//   released), SaveDdb and CloseDdb, in a forked child; against the same rows (copied from the
+//   file the root wrote) put with prepared inserts, one commit per increment.
+// - BM_RootOpenReadLast vs BM_RawReadLast: a fresh forked process opens the file with OpenDdb and
+//   reads the last step's last increment; against a plain SQLite open and a select of the
+//   newest increment row.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ddb/database/ddr_Root.h"
+#include "ddb/diagnostics/dia_DiagnosticData.h"
+
+namespace {
+
+constexpr int kSteps = 10;
+constexpr int kIterationsPerIncrement = 10;
+constexpr long kIterations = 100000;
+constexpr long kIncrements = kIterations / kIterationsPerIncrement;
+const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
+
+using Clock = std::chrono::steady_clock;
+
+double Since(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+const std::string& ScratchDir() {
+  static const std::string dir = [] {
+    char tmpl[] = "/tmp/ddb-root-bench-XXXXXX";
+    return std::string(mkdtemp(tmpl));
+  }();
+  return dir;
+}
+
+std::string RootFile() {
+  return ScratchDir() + "/job.ddb";
+}
+
+dia_Residual Residual(dia_FieldVariableEnum field, double value, bool accepted) {
+  using RC = dia_ResidualCheckEnum;
+  using CC = dia_CorrectionCheckEnum;
+  return dia_Residual(field, accepted ? RC::RESIDUAL_ACCEPTED : RC::RESIDUAL_NOT_ACCEPTED,
+                      accepted ? CC::CORRECTION_ACCEPTED : CC::CORRECTION_NOT_ACCEPTED, 0.0, false,
+                      10.0, 9.5, false, value, 101, "PART-1", 1, value * 0.1, 102, "PART-1", 2,
+                      value * 0.01, 103, "PART-1", 3);
+}
+
+dia_Increment MakeIncrement(int number, double size) {
+  dia_Increment increment(number, size);
+  dia_Attempt attempt(1, size);
+  for (int k = 1; k <= kIterationsPerIncrement; ++k) {
+    dia_Iteration iteration(k);
+    bool last = k == kIterationsPerIncrement;
+    double r = 1.0 / k;
+    iteration.AddResidual(Residual(dia_FieldVariableEnum::DISPLACEMENT_FIELD, r, last));
+    iteration.AddResidual(Residual(dia_FieldVariableEnum::ROTATION_FIELD, r * 0.5, last));
+    iteration.AddResidual(Residual(dia_FieldVariableEnum::TEMPERATURE_FIELD, r * 0.2, last));
+    if (last) iteration.SetConverged();
+    attempt.AddIteration(iteration);
+  }
+  increment.AddAttempt(attempt);
+  increment.SetStepTimeCompleted(number * size);
+  return increment;
+}
+
+// Create, stream, save and close through the root; seconds taken.
+double WriteThroughRoot(const std::string& path) {
+  std::remove(path.c_str());
+  auto start = Clock::now();
+  ddr_Root& root = ddr_Root::Instance();
+  cow_String name = root.CreateDdb(path, "bench", kUtf8);
+  root.SaveDdb(name, true, kUtf8);
+  dia_DiagnosticData& job = root.Get(name, kUtf8).GetDiagnosticData();
+  const int perStep = static_cast<int>(kIncrements / kSteps);
+  for (int s = 0; s < kSteps; ++s) {
+    job.AddStep(dia_Step(s + 1, "Step-" + std::to_string(s + 1), 1, false, false));
+    job.FlushSteps();
+    dia_Step& step = job.GetStepByIndex(s);
+    for (int i = 0; i < perStep; ++i) {
+      step.AddIncrement(MakeIncrement(i + 1, 1.0 / perStep));
+      job.UpdateJobHistoryDescription(1, kIterationsPerIncrement, 0, false, false, false,
+                                      {i + 1, 1, kIterationsPerIncrement});
+      step.FlushIncrements();
+      step.ReleaseIncrement(i);
+    }
+    job.FlushSteps();
+    job.ReleaseStep(s);
+  }
+  job.SetJobStatus(1);
+  job.FlushJobHistoryDescription();
+  root.SaveDdb(name, true, kUtf8);
+  root.CloseDdb(name, kUtf8);
+  return Since(start);
+}
+
+// Open with the root and read the last increment; seconds taken.
+double OpenThroughRoot(const std::string& path) {
+  auto start = Clock::now();
+  ddr_Root& root = ddr_Root::Instance();
+  rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Read, true, kUtf8);
+  cow_String name = root.OpenDdb(file, "", kUtf8);
+  const dia_DiagnosticData& job = root.ConstGet(name, kUtf8).ConstGetDiagnosticData();
+  const dia_Step& step = job.ConstGetStepByIndex(job.GetNumberOfSteps() - 1);
+  const dia_Increment& last = step.ConstGetIncrementByIndex(step.GetNumberOfIncrements() - 1);
+  benchmark::DoNotOptimize(last.GetIncrementSize());
+  if (last.GetIncrementNumber() != kIncrements / kSteps) return -1;
+  double seconds = Since(start);
+  root.CloseDdb(name, kUtf8);
+  return seconds;
+}
+
+// Runs `body` in a forked child and hands back the seconds it reports (-1 on failure).
+double InChild(const std::function<double()>& body) {
+  int fds[2];
+  if (pipe(fds) != 0) return -1;
+  std::fflush(nullptr);
+  pid_t pid = fork();
+  if (pid == 0) {
+    close(fds[0]);
+    double seconds = -1;
+    try {
+      seconds = body();
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "%s\n", e.what());
+    }
+    ssize_t n = write(fds[1], &seconds, sizeof seconds);
+    _exit(n == sizeof seconds ? 0 : 1);
+  }
+  close(fds[1]);
+  double seconds = -1;
+  if (read(fds[0], &seconds, sizeof seconds) != sizeof seconds) seconds = -1;
+  close(fds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? seconds : -1;
+}
+
+void Timed(benchmark::State& state, const std::function<double()>& body) {
+  for (auto _ : state) {
+    double seconds = body();
+    if (seconds < 0) {
+      state.SkipWithError("the measured process failed");
+      return;
+    }
+    state.SetIterationTime(seconds);
+  }
+}
+
+void BM_RootWrite(benchmark::State& state) {
+  Timed(state, [] { return InChild([] { return WriteThroughRoot(RootFile()); }); });
+  state.counters["iterations_per_s"] = benchmark::Counter(
+      static_cast<double>(kIterations * state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_RootWrite)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+std::string Quote(const std::string& name) {
+  return "\"" + name + "\"";
+}
+
+struct Table {
+  std::string name;
+  int columns = 0;
+  std::vector<sqlite3_value*> cells;
+  long Rows() const { return columns ? static_cast<long>(cells.size()) / columns : 0; }
+};
+
+struct Snapshot {
+  std::vector<std::string> schema;
+  std::vector<Table> tables;
+};
+
+// The schema and every data row of the file the root wrote.
+const Snapshot& RootRows() {
+  static const Snapshot snapshot = [] {
+    Snapshot snap;
+    if (access(RootFile().c_str(), R_OK) != 0 &&
+        InChild([] { return WriteThroughRoot(RootFile()); }) < 0)
+      std::abort();
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(RootFile().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db, "SELECT sql FROM sqlite_master WHERE sql IS NOT NULL", -1, &s, nullptr);
+    while (sqlite3_step(s) == SQLITE_ROW)
+      snap.schema.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+    sqlite3_finalize(s);
+    std::vector<std::string> names;
+    sqlite3_prepare_v2(db,
+                       "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT IN "
+                       "('##Meta', '##Classes', '##Fields')",
+                       -1, &s, nullptr);
+    while (sqlite3_step(s) == SQLITE_ROW)
+      names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+    sqlite3_finalize(s);
+    for (const std::string& name : names) {
+      Table t;
+      t.name = name;
+      sqlite3_prepare_v2(db, ("SELECT * FROM " + Quote(name)).c_str(), -1, &s, nullptr);
+      t.columns = sqlite3_column_count(s);
+      while (sqlite3_step(s) == SQLITE_ROW)
+        for (int c = 0; c < t.columns; ++c)
+          t.cells.push_back(sqlite3_value_dup(sqlite3_column_value(s, c)));
+      sqlite3_finalize(s);
+      snap.tables.push_back(std::move(t));
+    }
+    sqlite3_close(db);
+    return snap;
+  }();
+  return snapshot;
+}
+
+void Exec(sqlite3* db, const std::string& sql) {
+  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) std::abort();
+}
+
+double RawWrite(const std::string& path, const Snapshot& snap) {
+  std::remove(path.c_str());
+  std::remove((path + "-wal").c_str());
+  auto start = Clock::now();
+  sqlite3* db = nullptr;
+  sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  Exec(db, "PRAGMA journal_mode=WAL");
+  Exec(db, "PRAGMA synchronous=NORMAL");
+  for (const std::string& sql : snap.schema) Exec(db, sql);
+  std::vector<sqlite3_stmt*> inserts;
+  for (const Table& t : snap.tables) {
+    std::string sql = "INSERT INTO " + Quote(t.name) + " VALUES(?";
+    for (int c = 1; c < t.columns; ++c) sql += ", ?";
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db, (sql + ")").c_str(), -1, &s, nullptr);
+    inserts.push_back(s);
+  }
+  for (long b = 0; b < kIncrements; ++b) {
+    Exec(db, "BEGIN IMMEDIATE");
+    for (std::size_t i = 0; i < snap.tables.size(); ++i) {
+      const Table& t = snap.tables[i];
+      for (long r = t.Rows() * b / kIncrements; r < t.Rows() * (b + 1) / kIncrements; ++r) {
+        sqlite3_reset(inserts[i]);
+        for (int c = 0; c < t.columns; ++c)
+          sqlite3_bind_value(inserts[i], c + 1, t.cells[r * t.columns + c]);
+        if (sqlite3_step(inserts[i]) != SQLITE_DONE) std::abort();
+      }
+    }
+    Exec(db, "COMMIT");
+  }
+  for (sqlite3_stmt* s : inserts) sqlite3_finalize(s);
+  sqlite3_close(db);
+  return Since(start);
+}
+
+void BM_RawWrite(benchmark::State& state) {
+  const Snapshot& snap = RootRows();
+  long rows = 0;
+  for (const Table& t : snap.tables) rows += t.Rows();
+  Timed(state, [&] { return RawWrite(ScratchDir() + "/raw.db", snap); });
+  state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_RawWrite)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_RootOpenReadLast(benchmark::State& state) {
+  RootRows();
+  Timed(state, [] { return InChild([] { return OpenThroughRoot(RootFile()); }); });
+}
+BENCHMARK(BM_RootOpenReadLast)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+double RawReadLast(const std::string& path) {
+  auto start = Clock::now();
+  sqlite3* db = nullptr;
+  sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+  sqlite3_stmt* s = nullptr;
+  sqlite3_prepare_v2(db, "SELECT * FROM \"dia_Increment\" ORDER BY OID DESC LIMIT 1", -1, &s,
+                     nullptr);
+  bool found = sqlite3_step(s) == SQLITE_ROW;
+  if (found) benchmark::DoNotOptimize(sqlite3_column_int64(s, 0));
+  sqlite3_finalize(s);
+  sqlite3_close(db);
+  return found ? Since(start) : -1;
+}
+
+void BM_RawReadLast(benchmark::State& state) {
+  RootRows();
+  Timed(state, [] { return InChild([] { return RawReadLast(RootFile()); }); });
+}
+BENCHMARK(BM_RawReadLast)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return std::system(("rm -rf '" + ScratchDir() + "'").c_str()) == 0 ? 0 : 1;
+}
