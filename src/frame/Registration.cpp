@@ -1,5 +1,8 @@
 #include "frame/Registration.h"
 
+#include "ddb/catalog/dia_ContactMetadataTable.h"
+#include "ddb/catalog/dia_ElementMetadataTable.h"
+#include "ddb/catalog/dia_WarningErrorMetadataTable.h"
 #include "ddb/database/ddr_CustomData.h"
 #include "ddb/database/ddr_Ddb.h"
 #include "ddb/database/ddr_Model.h"
@@ -51,7 +54,11 @@ void dia_RegisterClasses() {
 
 void dia_RegisterOldVersions() {}
 
-void dia_FinalizeThreadCatalogs() {}
+void dia_FinalizeThreadCatalogs() {
+  dia_WarningErrorMetadataTable::Finalize();
+  dia_ElementMetadataTable::Finalize();
+  dia_ContactMetadataTable::Finalize();
+}
 
 void ddr_InitializeModuleState() {
   ddr_ModelExtensionSubject::Initialize();

@@ -1,6 +1,7 @@
 // Checks over every row of the three compiled-in catalogs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <utility>
 

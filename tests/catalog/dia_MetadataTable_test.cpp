@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "ddb/catalog/dia_ContactMetadataTable.h"
 #include "ddb/catalog/dia_ElementMetadataTable.h"
 #include "ddb/catalog/dia_WarningErrorMetadataTable.h"
+#include "frame/Registration.h"
 
 namespace {
 
@@ -125,6 +127,17 @@ TEST(dia_MetadataTable_Catalogs, GiveEachThreadItsOwnObject) {
   EXPECT_NE(mine, theirs);
   EXPECT_EQ(finalized, 1);
   EXPECT_EQ(mine->GetDescription(0x4A0A0020), "Too many increments");
+}
+
+TEST(dia_MetadataTable_Catalogs, AreReleasedForTheThreadByTheModuleFinalizer) {
+  dia_ContactMetadataTable::Instance();
+  dia_ElementMetadataTable::Instance();
+  dia_WarningErrorMetadataTable::Instance();
+  dia_FinalizeThreadCatalogs();
+  EXPECT_EQ(dia_ContactMetadataTable::LiveCount(), 0);
+  EXPECT_EQ(dia_ElementMetadataTable::LiveCount(), 0);
+  EXPECT_EQ(dia_WarningErrorMetadataTable::LiveCount(), 0);
+  EXPECT_EQ(dia_ContactMetadataTable::Instance().GetDescription(0x01000040), "Severe overclosures");
 }
 
 }  // namespace
