@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <string>
 
+#include "ddb/database/ddr_Root.h"
 #include "ddb/diagnostics/dia_DiagnosticData.h"
 #include "ddb/platform/nex_Exception.h"
-#include "ddb/platform/rom_Transporter.h"
 
 namespace {
 
@@ -121,15 +121,11 @@ void RunStep(dia_DiagnosticData& job, int s, Counts& n) {
 
 Counts WriteJob(const std::string& path) {
   Counts n;
-  rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Create, true, ZunBasStringMode::UTF8);
-  rom_Transporter transporter(nullptr, file, "D0", "ddb example", 1, -1);
-  dia_DiagnosticData job;
-  auto save = [&](int row) {
-    rom_MementoWrite memento(transporter, dia_DiagnosticData::TypeId(), row);
-    cls_WriteVisitor writer(memento);
-    job.DBWrite(writer);
-  };
-  save(-1);
+  ddr_Root& root = ddr_Root::Instance();
+  const cow_String name = root.CreateDdb(path, "ddb example", ZunBasStringMode::UTF8);
+  // The first save writes the database record and attaches the job's lists to the file.
+  root.SaveDdb(name, true, ZunBasStringMode::UTF8);
+  dia_DiagnosticData& job = root.Get(name, ZunBasStringMode::UTF8).GetDiagnosticData();
   for (int s = 0; s < kSteps; ++s) RunStep(job, s, n);
   dia_Error error(0x40000000 | 0x02050020, kSteps, kIncrementsPerStep, 1, 3);
   error.SetInternalErrorString("material point did not converge");
@@ -138,9 +134,10 @@ Counts WriteJob(const std::string& path) {
   job.SetJobStatus(static_cast<int>(dia_JobStatusEnum::JOB_STATUS_COMPLETED_SUCCESSFULLY));
   job.SetJobCpuTimes(12.5, 0.75, 14.0);
   job.FlushJobHistoryDescription();
-  save(0);
+  root.SaveDdb(name, true, ZunBasStringMode::UTF8);
   ++n.errors;
   std::printf("steps held in memory after the last flush: %d\n", job.SnapSteps());
+  root.CloseDdb(name, ZunBasStringMode::UTF8);
   return n;
 }
 
@@ -176,11 +173,14 @@ void PrintLastIteration(const dia_Increment& inc) {
 }
 
 void ReadJob(const std::string& path) {
+  ddr_Root& root = ddr_Root::Instance();
   rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Read, true, ZunBasStringMode::UTF8);
-  rom_Transporter transporter(nullptr, file, "D0", -1);
-  int rows = transporter.GetTableSize(dia_DiagnosticData::TypeId());
-  rom_MementoRead memento(transporter, dia_DiagnosticData::TypeId(), rows - 1, cls_Uid());
-  dia_DiagnosticData job{cls_ReadVisitor(memento)};
+  const cow_String name = root.OpenDdb(file, "", ZunBasStringMode::UTF8);
+  const ddr_Ddb& ddb = root.ConstGet(name, ZunBasStringMode::UTF8);
+  std::printf("opened %s: created %s, ddb version %d\n",
+              ddb.FileName(ZunBasStringMode::UTF8).c_str(), ddb.CreateTime().c_str(),
+              ddb.DdbVersion());
+  const dia_DiagnosticData& job = ddb.ConstGetDiagnosticData();
   double user = 0, system = 0, wall = 0;
   job.GetJobCpuTimes(user, system, wall);
   std::printf(
@@ -201,6 +201,7 @@ void ReadJob(const std::string& path) {
   PrintLastIteration(last.ConstGetIncrementByIndex(last.GetNumberOfIncrements() - 1));
   std::printf("  error: \"%s\"\n",
               job.ConstGetAnalysisErrorByIndex(0).GetInternalErrorString().c_str());
+  root.CloseDdb(name, ZunBasStringMode::UTF8);
 }
 
 }  // namespace
