@@ -126,8 +126,9 @@ void dia_Step::SetIncrementationControls(dia_IncrementationSchemeEnum scheme, do
   m_maximumNumberOfIncrements = maximumNumberOfIncrements;
 }
 
-// Elements are fetched with Get so that released ones come back; the replaced lists then leave
-// the file's copies behind, and the next write of the step stores the kept records anew.
+// Elements are fetched with Get so that released ones come back. The kept records go into new
+// in-memory lists: the next write of the step stores them as fresh lists, and the rows of the
+// cut records stay in the file, no longer referenced.
 void dia_Step::TruncateStep(int incrementNumber, double stepTime) {
   m_incrementsCompleted = incrementNumber;
   m_stepTimeCompleted = stepTime;
