@@ -5,6 +5,7 @@
 
 #include "OwnerFile.h"
 #include "TestFiles.h"
+#include "ddb/platform/dbc_OldClassRegistrar.h"
 #include "ddb/platform/nex_Exception.h"
 
 using namespace ddb_test;
@@ -114,4 +115,44 @@ TEST_F(Transporter, ReadOnlyFile_RefusesWrites) {
   back.leaves.Flush();
   EXPECT_THROW(reader.Save(back), nex_CmdException);
   EXPECT_EQ(OwnerFile::Open(path).Load().leaves.ConstGet(0).number, 0);
+}
+
+namespace {
+
+// An older layout of the test leaf whose "text" held display texts.
+struct Leaf_0 : dbc_OldClassVersion {
+  void InitializeMetadata(cls_ClassRegistrar& registrar) override {
+    registrar.CreateClassMD("test_Leaf", kLeafId, 0, nullptr, cls_NoBaseTypeId)
+        .AddAttribute({"text", 0}, cls_AttrString, 1, 0);
+  }
+  void SchemaChanges(dbc_DatabaseConverter& converter) override {
+    converter.GetConverter(1).Upgrade("test_Leaf", kLeafId, 0).BindConversionFunction(&Convert);
+  }
+  static void* Convert(const dbc_Row& stored, dbc_Row& converted, int) {
+    converted.SetText("text", stored.GetText("text") == "Old text" ? "NEW_TEXT" : "");
+    return nullptr;
+  }
+};
+
+}  // namespace
+
+TEST_F(Transporter, OlderLayout_RowsConvertWhileRead) {
+  static bool registered = [] {
+    dbc_OldClassRegistrar::Instance().Register(dbc_OldClassHandle(new Leaf_0), 4);
+    return true;
+  }();
+  (void)registered;
+  {
+    OwnerFile f = OwnerFile::Create(path);
+    Owner owner;
+    owner.leaves.Append(Leaf(1, 0, "Old text"));
+    owner.leaves.Append(Leaf(2, 0, "other"));
+    f.Save(owner);
+  }
+  EXPECT_EQ(OwnerFile::Open(path).Load().leaves.ConstGet(0).text, "Old text");
+  SetClassVersion(path, kLeafId, 0);
+  Owner back = OwnerFile::Open(path).Load();
+  EXPECT_EQ(back.leaves.ConstGet(0).text, "NEW_TEXT");
+  EXPECT_EQ(back.leaves.ConstGet(1).text, "");
+  EXPECT_EQ(back.leaves.ConstGet(1).number, 2);
 }

@@ -5,6 +5,7 @@
 #include "ddb/platform/cls_AgentListObj.h"
 #include "ddb/platform/cls_Uid.h"
 #include "ddb/platform/nex_Exception.h"
+#include "platform/persist/Conversion.h"
 
 namespace rom_detail {
 
@@ -167,6 +168,7 @@ void Store::OpenDatabase(const std::string& dbName) {
   if (stored != dbName)
     DDB_THROW(nex_PrimException, "'%s' holds no database named '%s'", FileName(), dbName);
   LoadCatalog();
+  PrepareConversions();
   if (!ReadOnly()) ReserveStoredIdentities();
 }
 
@@ -203,6 +205,16 @@ void Store::LoadCatalog() {
                                   static_cast<int>(fields.Int(4))});
   }
   for (auto& entry : m_tables) BuildColumns(*entry.second);
+}
+
+void Store::PrepareConversions() {
+  for (auto& entry : m_tables) {
+    ClassTable& t = *entry.second;
+    const cls_ClassMetadata* md = Registrar().Find(t.typeId);
+    if (!md || t.version >= md->Version()) continue;
+    const std::vector<dbc_ConversionFn>& functions = ConversionsFor(t.typeId, t.version);
+    if (!functions.empty()) t.conversions = &functions;
+  }
 }
 
 void Store::ReserveStoredIdentities() {
@@ -294,6 +306,7 @@ bool Store::LoadRow(std::uint32_t typeId, std::int64_t oid, LoadedRow& row) {
   int n = std::min<int>(t->select.Columns(), static_cast<int>(t->columns.size()));
   for (int c = 0; c < n; ++c) row.values[c] = ColumnValue(t->select, c);
   t->select.Reset();
+  if (t->conversions) ApplyConversions(*t->conversions, row);
   return true;
 }
 

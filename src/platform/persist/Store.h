@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ddb/platform/cls_ClassRegistrar.h"
+#include "ddb/platform/dbc_OldClassRegistrar.h"
 #include "ddb/platform/rfm_File.h"
 #include "ddb/platform/rom_Transporter.h"
 #include "platform/persist/Sql.h"
@@ -45,6 +46,8 @@ struct ClassTable {
   std::vector<int> fieldColumn;
   SqlStmt insert;
   SqlStmt select;
+  // Row functions upgrading rows of this (older) stored layout; empty when it is current.
+  const std::vector<dbc_ConversionFn>* conversions = nullptr;
 
   int Column(const cls_FieldHandle& field) const;
   int Column(const std::string& name) const;
@@ -125,6 +128,7 @@ class Store : public std::enable_shared_from_this<Store> {
 
  private:
   void LoadCatalog();
+  void PrepareConversions();
   std::unique_ptr<ClassTable> CreateTable(const cls_ClassMetadata& md);
   void RollBack();
   // Statements keyed by the address of their literal text.
