@@ -23,7 +23,8 @@ template <class K>
 class cls_AgentMapKey2Obj;
 namespace rom_detail {
 class Store;
-class LoadedRow;
+struct LoadedRow;
+struct Value;
 }  // namespace rom_detail
 
 class cls_ReadVisitor {
@@ -64,7 +65,7 @@ class cls_ReadVisitor {
 
  private:
   const rom_detail::LoadedRow* Row() const;
-  int Column(const cls_FieldHandle& field) const;
+  const rom_detail::Value* Lookup(const cls_FieldHandle& field) const;
 
   std::shared_ptr<rom_detail::Store> m_store;
   std::uint32_t m_typeId = 0;

@@ -76,9 +76,10 @@ void ApplyConversions(const std::vector<dbc_ConversionFn>& conversions, LoadedRo
   }
   for (const auto& field : current.Fields()) {
     int c = table.Column(field.first);
-    if (c < 2 || AsText(row.values[c]) == field.second) continue;
-    row.values[c].kind = Value::Text;
-    row.values[c].s = field.second;
+    Value* target = c >= 2 ? &row.values[c] : c < 0 ? &row.added[field.first] : nullptr;
+    if (!target || (target->kind != Value::Null && AsText(*target) == field.second)) continue;
+    target->kind = Value::Text;
+    target->s = field.second;
   }
 }
 

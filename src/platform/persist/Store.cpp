@@ -91,6 +91,19 @@ int ClassTable::Column(const std::string& name) const {
   return it == columnIndex.end() ? -1 : it->second;
 }
 
+const Value* LoadedRow::Find(const cls_FieldHandle& field) const {
+  int column = table->Column(field);
+  if (column >= 0) return values[column].kind == Value::Null ? nullptr : &values[column];
+  return added.empty() ? nullptr : Find(std::string(field.CName()));
+}
+
+const Value* LoadedRow::Find(const std::string& name) const {
+  int column = table->Column(name);
+  if (column >= 0) return values[column].kind == Value::Null ? nullptr : &values[column];
+  auto it = added.find(name);
+  return it == added.end() || it->second.kind == Value::Null ? nullptr : &it->second;
+}
+
 void BuildColumns(ClassTable& table) {
   table.columns = {"OID", "##BaseClassOID"};
   table.fieldColumn.clear();

@@ -56,6 +56,11 @@ struct ClassTable {
 struct LoadedRow {
   ClassTable* table = nullptr;
   std::vector<Value> values;
+  // Fields that a conversion gave the row although its stored layout lacks them, by name.
+  std::map<std::string, Value> added;
+
+  const Value* Find(const cls_FieldHandle& field) const;
+  const Value* Find(const std::string& name) const;
 };
 
 class PendingRow {

@@ -1,5 +1,7 @@
 #include "ddb/platform/cls_ReadVisitor.h"
 
+#include <cstdlib>
+
 #include "ddb/platform/cls_AgentListObj.h"
 #include "ddb/platform/nex_Exception.h"
 #include "ddb/platform/rom_Transporter.h"
@@ -9,16 +11,29 @@ using rom_detail::LoadedRow;
 using rom_detail::Value;
 
 namespace {
-// The "#ClassID" column of an object field in the stored layout ("#OID" follows), or -1.
-int ObjectColumn(const rom_detail::ClassTable& table, const cls_FieldHandle& field) {
-  int column = table.Column(field);
-  if (column < 0) return -1;
-  const std::string& name = table.columns[column];
+
+// The class id and OID of an object field, or false when the object is not stored.
+bool ObjectReference(const LoadedRow& row, const cls_FieldHandle& field, std::int64_t& typeId,
+                     std::int64_t& oid) {
+  const Value* cls = nullptr;
+  const Value* id = nullptr;
+  int column = row.table->Column(field);
   static const std::string suffix = "#ClassID";
-  bool isObject = name.size() > suffix.size() &&
-                  name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
-  return isObject ? column : -1;
+  const std::string* name = column >= 0 ? &row.table->columns[column] : nullptr;
+  if (name && name->size() > suffix.size() &&
+      name->compare(name->size() - suffix.size(), suffix.size(), suffix) == 0) {
+    cls = &row.values[column];
+    id = &row.values[column + 1];
+  } else if (column < 0 && !row.added.empty()) {
+    cls = row.Find(field.Name() + "#ClassID");
+    id = row.Find(field.Name() + "#OID");
+  }
+  if (!cls || !id || cls->kind == Value::Null || id->kind == Value::Null) return false;
+  typeId = cls->kind == Value::Int ? cls->i : std::strtoll(cls->s.c_str(), nullptr, 10);
+  oid = id->kind == Value::Int ? id->i : std::strtoll(id->s.c_str(), nullptr, 10);
+  return true;
 }
+
 }  // namespace
 
 cls_ReadVisitor::cls_ReadVisitor() = default;
@@ -35,16 +50,11 @@ cls_ReadVisitor::cls_ReadVisitor(std::shared_ptr<rom_detail::Store> store, std::
 cls_ReadVisitor::cls_ReadVisitor(const cls_ReadVisitor& parent, const cls_FieldHandle& field)
     : m_store(parent.m_store) {
   const LoadedRow* row = parent.Row();
-  if (!row) return;
-  int classColumn = ObjectColumn(*row->table, field);
-  if (classColumn < 0) return;
-  int oidColumn = classColumn + 1;
-  const Value& cls = row->values[classColumn];
-  const Value& oid = row->values[oidColumn];
-  if (cls.kind != Value::Int || oid.kind != Value::Int) return;
-  m_typeId = static_cast<std::uint32_t>(cls.i);
-  m_oid = oid.i;
-  m_uid = cls_Uid(oid.i);
+  std::int64_t typeId = 0, oid = 0;
+  if (!row || !ObjectReference(*row, field, typeId, oid)) return;
+  m_typeId = static_cast<std::uint32_t>(typeId);
+  m_oid = oid;
+  m_uid = cls_Uid(oid);
 }
 
 // A copy addresses the base part: the row of the base class that the object's own row links.
@@ -78,18 +88,10 @@ const LoadedRow* cls_ReadVisitor::Row() const {
   return m_row.get();
 }
 
-int cls_ReadVisitor::Column(const cls_FieldHandle& field) const {
+const Value* cls_ReadVisitor::Lookup(const cls_FieldHandle& field) const {
   const LoadedRow* row = Row();
-  return row ? row->table->Column(field) : -1;
+  return row ? row->Find(field) : nullptr;
 }
-
-namespace {
-const Value* Field(const LoadedRow* row, int column) {
-  if (!row || column < 0) return nullptr;
-  const Value& v = row->values[column];
-  return v.kind == Value::Null ? nullptr : &v;
-}
-}  // namespace
 
 int cls_ReadVisitor::ReadInt(const cls_FieldHandle& field, int defaultValue) const {
   return static_cast<int>(ReadInt64(field, defaultValue));
@@ -97,39 +99,42 @@ int cls_ReadVisitor::ReadInt(const cls_FieldHandle& field, int defaultValue) con
 
 std::int64_t cls_ReadVisitor::ReadInt64(const cls_FieldHandle& field,
                                         std::int64_t defaultValue) const {
-  const Value* v = Field(Row(), Column(field));
+  const Value* v = Lookup(field);
   if (!v) return defaultValue;
   if (v->kind == Value::Real) return static_cast<std::int64_t>(v->d);
-  return v->kind == Value::Int ? v->i : defaultValue;
+  if (v->kind == Value::Text) return std::strtoll(v->s.c_str(), nullptr, 10);
+  return v->i;
 }
 
 double cls_ReadVisitor::ReadDouble(const cls_FieldHandle& field, double defaultValue) const {
-  const Value* v = Field(Row(), Column(field));
+  const Value* v = Lookup(field);
   if (!v) return defaultValue;
   if (v->kind == Value::Int) return static_cast<double>(v->i);
-  return v->kind == Value::Real ? v->d : defaultValue;
+  if (v->kind == Value::Text) return std::strtod(v->s.c_str(), nullptr);
+  return v->d;
 }
 
 bool cls_ReadVisitor::ReadBool(const cls_FieldHandle& field, bool defaultValue) const {
-  const Value* v = Field(Row(), Column(field));
-  return v && v->kind == Value::Int ? v->i != 0 : defaultValue;
+  const Value* v = Lookup(field);
+  if (!v) return defaultValue;
+  if (v->kind == Value::Text) return std::strtoll(v->s.c_str(), nullptr, 10) != 0;
+  return v->kind == Value::Int ? v->i != 0 : defaultValue;
 }
 
 cow_String cls_ReadVisitor::ReadString(const cls_FieldHandle& field,
                                        const cow_String& defaultValue) const {
-  const Value* v = Field(Row(), Column(field));
+  const Value* v = Lookup(field);
   return v && v->kind == Value::Text ? cow_String(v->s) : defaultValue;
 }
 
 bool cls_ReadVisitor::DataIsPresent(const cls_FieldHandle& field) const {
-  return Field(Row(), Column(field)) != nullptr;
+  return Lookup(field) != nullptr;
 }
 
 bool cls_ReadVisitor::ObjIsPresent(const cow_String& field) const {
   const LoadedRow* row = Row();
-  if (!row) return false;
-  int column = ObjectColumn(*row->table, cls_FieldHandle(field.c_str()));
-  return column >= 0 && Field(row, column + 1) != nullptr;
+  std::int64_t typeId = 0, oid = 0;
+  return row && ObjectReference(*row, cls_FieldHandle(field.c_str()), typeId, oid);
 }
 
 cls_Uid cls_ReadVisitor::GetUid() const { return m_uid; }
