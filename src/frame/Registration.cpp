@@ -5,6 +5,9 @@
 #include "ddb/catalog/dia_WarningErrorMetadataTable.h"
 #include "ddb/database/ddr_CustomData.h"
 #include "ddb/database/ddr_Ddb.h"
+#include "ddb/database/ddr_DdbShortcutImpl.h"
+#include "ddb/database/ddr_DictionaryShortcut.h"
+#include "ddb/database/ddr_MemberShortcut.h"
 #include "ddb/database/ddr_Model.h"
 #include "ddb/database/ddr_Result.h"
 #include "ddb/database/ddr_Root.h"
@@ -64,16 +67,33 @@ void ddr_InitializeModuleState() {
   ddr_ModelExtensionSubject::Initialize();
 }
 
-// The shortcut classes take their places between ddr_Model and the extension table, and after
-// ddr_CustomData. The root's registrar is built once every class of both modules is declared.
+// The root's registrar is built once every class of both modules is declared.
 void ddr_RegisterClasses() {
   cls_MetadataRegistrar& registrar = cls_MetadataRegistrar::Instance();
   registrar.initClassMetadata(&ddr_Ddb::InitializeMetadata, 4);
   registrar.initClassMetadata(&ddr_Result::InitializeMetadata, 4);
   registrar.initClassMetadata(&ddr_UserData::InitializeMetadata, 4);
   registrar.initClassMetadata(&ddr_Model::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_ResultContainerShortcut::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_ResultContainerInDdbShortcut::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_ShortcutImpl<ddr_ResultMap>::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_UserDataContainerShortcut::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_UserDataContainerInDdbShortcut::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_ShortcutImpl<ddr_UserDataMap>::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_ModelContainerShortcut::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_ModelContainerInDdbShortcut::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_ShortcutImpl<ddr_ModelMap>::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_ShortcutImpl<ddr_Model>::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_ModelShortcut::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_ModelInModelContainerShortcut::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_DdbShortcut::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_DdbShortcutImpl::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_ShortcutImpl<ddr_Ddb>::InitializeMetadata, 4);
   registrar.initClassMetadata(&mdl_DdbExtensionTable<mdl_Extension>::InitializeMetadata, 4);
   registrar.initClassMetadata(&ddr_CustomData::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_CustomDataContainerShortcut::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_CustomDataContainerInDdbShortcut::InitializeMetadata, 4);
+  registrar.initClassMetadata(&ddr_ShortcutImpl<ddr_CustomDataMap>::InitializeMetadata, 4);
   ddr_Root::Instance().SetClassRegistrar(registrar.NewClassRegistrar());
 }
 
