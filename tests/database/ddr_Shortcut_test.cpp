@@ -1,0 +1,354 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <clocale>
+#include <cstdlib>
+
+#include "DdbFiles.h"
+#include "RootFixture.h"
+#include "ddb/database/ddr_DdbShortcutImpl.h"
+#include "ddb/database/ddr_DictionaryShortcut.h"
+#include "ddb/database/ddr_FixPS.h"
+#include "ddb/database/ddr_MemberShortcut.h"
+#include "ddb/platform/ZunBasUtlVersion.h"
+#include "ddb/platform/nex_Exception.h"
+
+using namespace ddb_test;
+
+namespace {
+
+const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
+
+// One shortcut of every kind into the database named `name`, all built on one database handle.
+struct Chain {
+  explicit Chain(const cow_String& name, const cow_String& key = "Model-1")
+      : ddb(new ddr_DdbShortcutImpl(name)),
+        models(new ddr_ModelContainerInDdbShortcut(ddb)),
+        results(new ddr_ResultContainerInDdbShortcut(ddb)),
+        userData(new ddr_UserDataContainerInDdbShortcut(ddb)),
+        customData(new ddr_CustomDataContainerInDdbShortcut(ddb)),
+        model(new ddr_ModelInModelContainerShortcut(key, models)) {}
+  ddr_DdbShortcut ddb;
+  ddr_ModelContainerShortcut models;
+  ddr_ResultContainerShortcut results;
+  ddr_UserDataContainerShortcut userData;
+  ddr_CustomDataContainerShortcut customData;
+  ddr_ModelShortcut model;
+};
+
+// User data that keeps two shortcuts, the way a client library stores references in a ddb.
+struct Holder : ddr_UserData {
+  static constexpr std::uint32_t kId = 0x7f0110;
+  ddr_ModelShortcut target;
+  ddr_ResultContainerShortcut results;
+  cls_Uid ownUid = cls_Uid::AllocateUid();
+
+  Holder(const ddr_ModelShortcut& t, const ddr_ResultContainerShortcut& r)
+      : target(t), results(r) {}
+  explicit Holder(const cls_ReadVisitor& r)
+      : ddr_UserData(cls_ReadVisitor(r)),
+        target(cls_ReadVisitor(r, {"target", 0})),
+        results(cls_ReadVisitor(r, {"results", 1})),
+        ownUid(r.GetUid()) {}
+  Holder* Copy() const override { return new Holder(*this); }
+  std::uint32_t DynTypeId() const override { return kId; }
+  void DBWrite(const cls_WriteVisitor& w) const override {
+    if (!w.StartWrite(kId, ownUid)) return;
+    ddr_UserData::DBWrite(cls_WriteVisitor(w, ddr_UserData::TypeId()));
+    target.DBWrite(cls_WriteVisitor(w, {"target", 0}, nullptr, nullptr));
+    results.DBWrite(cls_WriteVisitor(w, {"results", 1}, nullptr, nullptr));
+  }
+  static void* Ctor(cls_ReadVisitor& r) { return new Holder(r); }
+  static void InitializeMetadata(cls_ClassRegistrar& reg) {
+    reg.CreateClassMD("test_Holder", kId, 1, &Ctor, ddr_UserData::TypeId())
+        .AddAttribute({"target", 0}, cls_AttrObject, ddr_ModelShortcut::TypeId(), 0)
+        .AddAttribute({"results", 1}, cls_AttrObject, ddr_ResultContainerShortcut::TypeId(), 0);
+  }
+};
+
+class Shortcuts : public RootTest {
+ protected:
+  void SetUp() override {
+    RootTest::SetUp();
+    static bool registered = [] {
+      cls_MetadataRegistrar::Instance().initClassMetadata(&Holder::InitializeMetadata, 4);
+      ddr_Root::Instance().SetClassRegistrar(cls_MetadataRegistrar::Instance().NewClassRegistrar());
+      return true;
+    }();
+    (void)registered;
+  }
+  void TearDown() override {
+    ZunBasUtlVersion::Instance().SetProduct(ZunBasUtlVersion::ProductSolver);
+    RootTest::TearDown();
+  }
+  // A created database holding Model-1 and one result.
+  cow_String CreateWithModel() {
+    cow_String name = Create(path);
+    ddr_Ddb& ddb = root.Get(name, kUtf8);
+    ddb.GetModels().Insert("Model-1", Model("Model-1"));
+    ddb.GetResults().Insert("r", Result(2.5));
+    return name;
+  }
+  const Holder& StoredHolder(const cow_String& name) {
+    return dynamic_cast<const Holder&>(
+        root.ConstGet(name, kUtf8).ConstGetUserData().ConstGet("link"));
+  }
+};
+
+}  // namespace
+
+TEST_F(Shortcuts, Paths_OfEveryKind) {
+  Chain c("P");
+  struct Row {
+    const omu_ShortcutBase& shortcut;
+    const char* name;
+    const char* path;
+  } rows[] = {
+      {c.ddb, "P", "ddbCont['P']"},
+      {c.models, "models", "ddbCont['P'].models"},
+      {c.results, "result", "ddbCont['P'].result"},
+      {c.userData, "userData", "ddbCont['P'].userData"},
+      {c.customData, "customData", "ddbCont['P'].customData"},
+      {c.model, "Model-1", "ddbCont['P'].models['Model-1']"},
+  };
+  for (const Row& row : rows) {
+    EXPECT_TRUE(row.shortcut.HasValue());
+    EXPECT_EQ(row.shortcut.Name(), row.name);
+    EXPECT_EQ(row.shortcut.Path(), row.path);
+  }
+  for (const cow_String& name :
+       {c.ddb.DdbName(kUtf8), c.results.DdbName(kUtf8), c.model.DdbName(kUtf8)})
+    EXPECT_EQ(name, "P");
+}
+
+TEST(ShortcutScriptPath, RewritesTheDatabasePart) {
+  const cow_String file = "/runs/job1.ddb";
+  struct Row {
+    const char* path;
+    bool session;
+    const char* script;
+  } rows[] = {
+      {"ddbCont['P'].models['Model-1']", false, "openDdb(r'/runs/job1.ddb').models['Model-1']"},
+      {"ddbCont['P'].models['Model-1']", true,
+       "session.openDdb(r'/runs/job1.ddb').models['Model-1']"},
+      {"ddbCont['P'].result", false, "openDdb(r'/runs/job1.ddb').result"},
+      {"ddbCont['P'].userData['default userData'].x", false,
+       "openDdb(r'/runs/job1.ddb').userData.x"},
+      {"ddbCont['a']b'].userData", false, "openDdb(r'/runs/job1.ddb').userData"},
+      {"session.models['M']", true, "session.models['M']"},
+      {" ddbCont['P'].result", false, " ddbCont['P'].result"},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(ddr_ShortcutBaseImpl::ScriptPath(row.path, file, row.session), row.script)
+        << row.path;
+}
+
+TEST_F(Shortcuts, PythonPath_OpensTheFileOfTheDatabase) {
+  cow_String name = Create(path);
+  ASSERT_EQ(name.size(), 2048u);
+  Chain c(name);
+  const std::string open = "openDdb(r'" + path + "').";
+  EXPECT_EQ(c.models.PythonPath(), open + "models");
+  EXPECT_EQ(c.results.PythonPath(), open + "result");
+  EXPECT_EQ(c.userData.PythonPath(), open + "userData");
+  EXPECT_EQ(c.customData.PythonPath(), open + "customData");
+  EXPECT_EQ(c.model.PythonPath(), open + "models['Model-1']");
+}
+
+TEST_F(Shortcuts, PythonPath_SessionPrefixInTheInteractiveAndResultsEditions) {
+  Chain c(Create(path));
+  struct Row {
+    ZunBasUtlVersion::Product product;
+    std::string prefix;
+  } rows[] = {{ZunBasUtlVersion::ProductSolver, ""},
+              {ZunBasUtlVersion::ProductOrvel, "session."},
+              {ZunBasUtlVersion::ProductLumet, "session."}};
+  for (const Row& row : rows) {
+    ZunBasUtlVersion::Instance().SetProduct(row.product);
+    EXPECT_EQ(c.model.PythonPath(), row.prefix + "openDdb(r'" + path + "').models['Model-1']");
+  }
+}
+
+TEST_F(Shortcuts, Resolve_ReachesTheObjectsOfAnOpenDatabase) {
+  cow_String name = CreateWithModel();
+  Chain c(name);
+  ddr_Ddb& ddb = root.Get(name, kUtf8);
+  ddr_DdbContainer& container = root.Fetch();
+  EXPECT_EQ(&c.ddb.Get(container), &ddb);
+  EXPECT_EQ(&c.models.ConstGet(container), &ddb.ConstGetModels());
+  EXPECT_EQ(&c.results.Get(container), &ddb.GetResults());
+  EXPECT_EQ(&c.userData.ConstGet(container), &ddb.ConstGetUserData());
+  EXPECT_EQ(&c.customData.Get(container), &ddb.GetCustomData());
+  EXPECT_EQ(c.model.ConstGet(container).ModelName(), "Model-1");
+  EXPECT_EQ(&c.model.Get(container), &ddb.GetModels().Get("Model-1"));
+  auto& member = dynamic_cast<const ddr_ResultContainerInDdbShortcut&>(*c.results.GetElement());
+  EXPECT_EQ(&member.ConstGetParent(container), &ddb);
+}
+
+TEST_F(Shortcuts, Resolve_MissingDatabaseOrKeyIsRefused) {
+  const std::string missing = "No ddb file by specified persistent name in container: 'gone'";
+  Chain gone("gone");
+  EXPECT_EQ(Message([&] { gone.ddb.ConstGet(root.Fetch()); }), missing);
+  EXPECT_EQ(Message([&] { gone.model.Get(root.Fetch()); }), missing);
+  EXPECT_EQ(Message([&] { gone.results.PythonPath(); }), missing);
+  Chain other(CreateWithModel(), "Model-9");
+  EXPECT_THROW(other.model.ConstGet(root.Fetch()), nex_CmdException);
+  EXPECT_EQ(Message([&] { other.model.Get(root.Fetch()); }), "Model-9");
+}
+
+TEST_F(Shortcuts, Copies_ShareTheElementAndCompareByPath) {
+  Chain c("P");
+  long live = mem_AllocationOperators::LiveObjects();
+  ddr_ModelShortcut copy(c.model);
+  EXPECT_EQ(mem_AllocationOperators::LiveObjects(), live);
+  EXPECT_EQ(copy.GetElement(), c.model.GetElement());
+  EXPECT_EQ(copy.Uid(), c.model.Uid());
+  EXPECT_TRUE(copy == c.model);
+  EXPECT_FALSE(ddr_ModelShortcut(*c.model.GetElement()) != c.model);
+  EXPECT_TRUE(Chain("P", "Model-2").model != c.model);
+
+  ddr_ModelShortcut empty, other;
+  EXPECT_FALSE(empty.HasValue());
+  EXPECT_TRUE(empty == other);
+  EXPECT_TRUE(empty != c.model);
+  EXPECT_EQ(empty.Path(), "");
+  EXPECT_THROW(empty.ConstGet(root.Fetch()), nex_PrimException);
+}
+
+TEST_F(Shortcuts, Persist_EmptyHandleAndHighByteName) {
+  const cow_String name = "Mod\xc3\xa9le";
+  {
+    rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Create, true, kUtf8);
+    rom_Transporter transporter(root.GetClassRegistrar(), file, "D0", "", 1, -1);
+    for (const ddr_DdbShortcut& shortcut : {ddr_DdbShortcut(), Chain(name).ddb}) {
+      rom_MementoWrite memento(transporter, ddr_DdbShortcut::TypeId(), -1);
+      shortcut.DBWrite(cls_WriteVisitor(memento));
+    }
+  }
+  EXPECT_EQ(Text(path, "SELECT \"impl#OID\" FROM ddr_DdbShortcut ORDER BY OID LIMIT 1"), "<none>");
+  EXPECT_EQ(Text(path, "SELECT name FROM ddr_DdbShortcutImpl"), "[UTF8]" + name.str());
+  rom_Transporter transporter(root.GetClassRegistrar(), OpenFile(path), "D0", -1);
+  auto read = [&](int row) {
+    rom_MementoRead memento(transporter, ddr_DdbShortcut::TypeId(), row, cls_Uid());
+    return ddr_DdbShortcut(cls_ReadVisitor(memento));
+  };
+  EXPECT_FALSE(read(0).HasValue());
+  EXPECT_EQ(read(1).Name(), name);
+}
+
+TEST_F(Shortcuts, Persist_StoredShortcutResolvesInAFreshProcess) {
+  cow_String name = CreateWithModel();
+  Chain c(name);
+  root.Get(name, kUtf8).GetUserData().Insert("link", Holder(c.model, c.results));
+  cls_Uid modelUid = root.ConstGet(name, kUtf8).ConstGetModels().ConstGet("Model-1").Uid();
+  Save(name);
+  Close(name);
+  EXPECT_EQ(InChild([&] {
+              ASSERT_EQ(Open(path), name);
+              const Holder& holder = StoredHolder(name);
+              EXPECT_EQ(holder.target.Path(), c.model.Path());
+              EXPECT_EQ(holder.target.Uid(), c.model.Uid());
+              EXPECT_EQ(holder.target.ConstGet(root.Fetch()).Uid(), modelUid);
+              EXPECT_EQ(&holder.results.ConstGet(root.Fetch()),
+                        &root.ConstGet(name, kUtf8).ConstGetResults());
+              EXPECT_EQ(holder.target.PythonPath(), "openDdb(r'" + path + "').models['Model-1']");
+            }),
+            0);
+  EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM ddr_DdbShortcutImpl"), 1);
+}
+
+TEST_F(Shortcuts, Persist_RenamedDatabaseStillResolvesAfterTheRepair) {
+  cow_String name = CreateWithModel();
+  Chain c(name);
+  root.Get(name, kUtf8).GetUserData().Insert("link", Holder(c.model, c.results));
+  Save(name);
+  Close(name);
+  EXPECT_EQ(InChild([&] { EXPECT_EQ(Open(path, rfm_Access::Read, "renamed"), "renamed"); }), 0);
+  {
+    rom_Transporter transporter(root.GetClassRegistrar(), OpenFile(path, rfm_Access::Update), "D0",
+                                -1);
+    ddr_FixPS::FixPersistentString(transporter);
+  }
+  EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM ddr_DdbShortcutImpl WHERE name <> 'renamed'"), 0);
+  EXPECT_EQ(InChild([&] {
+              ASSERT_EQ(Open(path), "renamed");
+              const Holder& holder = StoredHolder("renamed");
+              EXPECT_EQ(holder.target.DdbName(kUtf8), "renamed");
+              EXPECT_EQ(holder.target.ConstGet(root.Fetch()).ModelName(), "Model-1");
+            }),
+            0);
+}
+
+TEST(ShortcutRegistration, EveryClassWithItsLayout) {
+  struct Row {
+    std::uint32_t id;
+    const char* name;
+    std::uint32_t base;
+    bool reads;
+    int quantum;
+    const char* fields;
+  } rows[] = {
+      {0x220005, "ddr_ResultContainerShortcut", 1, true, 16, "impl"},
+      {0x220004, "ddr_ResultContainerInDdbShortcut", 0x220003, true, 256, "parent"},
+      {0x220003, "ddr_ResultContainerIMPLSC", 1, false, 16, ""},
+      {0x220014, "ddr_UserDataContainerShortcut", 1, true, 16, "impl"},
+      {0x220013, "ddr_UserDataContainerInDdbShortcut", 0x220012, true, 256, "parent"},
+      {0x220012, "ddr_UserDataContainerIMPLSC", 1, false, 16, ""},
+      {0x22000b, "ddr_ModelContainerShortcut", 1, true, 16, "impl"},
+      {0x22000a, "ddr_ModelContainerInDdbShortcut", 0x220009, true, 256, "parent"},
+      {0x220009, "ddr_ModelContainerIMPLSC", 1, false, 16, ""},
+      {0x220015, "ddr_ModelIMPLSC", 1, false, 16, ""},
+      {0x220016, "ddr_ModelShortcut", 1, true, 16, "impl"},
+      {0x220017, "ddr_ModelInModelContainerShortcut", 0x220015, true, 16, "name parent"},
+      {0x22000e, "ddr_DdbShortcut", 1, true, 16, "impl"},
+      {0x22000d, "ddr_DdbShortcutImpl", 0x22000c, true, 0, "name"},
+      {0x22000c, "ddr_DdbIMPLSC", 1, false, 16, ""},
+      {0x22001e, "ddr_CustomDataContainerShortcut", 1, true, 16, "impl"},
+      {0x22001d, "ddr_CustomDataContainerInDdbShortcut", 0x22001c, true, 256, "parent"},
+      {0x22001c, "ddr_CustomDataContainerIMPLSC", 1, false, 16, ""},
+  };
+  const cls_ClassRegistrar& registrar = cls_MetadataRegistrar::Instance().ProcessRegistrar();
+  cls_ReadVisitor nothing;
+  for (const Row& row : rows) {
+    const cls_ClassMetadata& md = registrar.Get(row.id);
+    std::string fields;
+    for (const cls_Attribute& a : md.Attributes()) fields += (fields.empty() ? "" : " ") + a.name;
+    EXPECT_EQ(md.Name(), row.name);
+    EXPECT_EQ(md.Version(), 203) << row.name;
+    EXPECT_EQ(md.BaseTypeId(), row.base) << row.name;
+    EXPECT_EQ(md.ExtentQuantum(), row.quantum) << row.name;
+    EXPECT_EQ(fields, row.fields) << row.name;
+    EXPECT_EQ(md.Dtor(), &ddr_ShortcutBaseImpl::CowDtor) << row.name;
+    if (!row.reads) {
+      EXPECT_EQ(md.Ctor()(nothing), nullptr) << row.name;
+    }
+  }
+}
+
+namespace {
+
+// A Latin-1 locale compiled into a private directory for the locale-mode conversions.
+class ShortcutLatin1 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string make =
+        "localedef -i en_US -f ISO-8859-1 " + dir.Path("en_US.ISO-8859-1") + " >/dev/null 2>&1";
+    if (std::system(make.c_str()) == 0) setenv("LOCPATH", dir.Path("").c_str(), 1);
+    if (!std::setlocale(LC_CTYPE, "en_US.ISO-8859-1")) GTEST_SKIP() << "no Latin-1 locale";
+  }
+  void TearDown() override {
+    std::setlocale(LC_CTYPE, "C");
+    unsetenv("LOCPATH");
+  }
+  ScratchDir dir;
+};
+
+}  // namespace
+
+TEST_F(ShortcutLatin1, DdbName_ConvertsInLocaleMode) {
+  Chain c(ddr_DdbShortcutImpl("caf\xe9", ZunBasStringMode::Locale).Name());
+  EXPECT_EQ(c.ddb.Name(), "caf\xc3\xa9");
+  EXPECT_EQ(c.model.DdbName(kUtf8), "caf\xc3\xa9");
+  EXPECT_EQ(c.model.DdbName(ZunBasStringMode::Locale), "caf\xe9");
+  EXPECT_EQ(c.results.DdbName(ZunBasStringMode::Locale), "caf\xe9");
+}
