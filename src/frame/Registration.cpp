@@ -31,6 +31,8 @@
 #include "ddb/diagnostics/dia_WarningErrorBase.h"
 #include "ddb/diagnostics/dia_XplStatus.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
+#include "ddb/platform/dbc_OldClassRegistrar.h"
+#include "schema/OldVersions.h"
 
 // Each body is filled in by its module with that module's classes and versions, in registration
 // order.
@@ -55,7 +57,29 @@ void dia_RegisterClasses() {
   registrar.initClassMetadata(&dia_XplStatus::InitializeMetadata, 4);
 }
 
-void dia_RegisterOldVersions() {}
+void dia_RegisterOldVersions() {
+  dbc_OldClassRegistrar& registrar = dbc_OldClassRegistrar::Instance();
+  dia_RegisterDiagnosticDataHistory(registrar);
+  dia_RegisterStepHistory(registrar);
+  dia_RegisterIncrementHistory(registrar);
+  dia_RegisterAttemptHistory(registrar);
+  dia_RegisterIterationHistory(registrar);
+  dia_RegisterContactDiagnosticHistory(registrar);
+  dia_RegisterElementDiagnosticHistory(registrar);
+  dia_RegisterWarningErrorBaseHistory(registrar);
+  dia_RegisterAuxiliaryDataHistory(registrar);
+  dia_RegisterResidualHistory(registrar);
+  dia_RegisterCompatibilityErrorHistory(registrar);
+  dia_RegisterFieldCriteriaHistory(registrar);
+  dia_RegisterConstraintCriteriaHistory(registrar);
+  dia_RegisterNumericalProblemSummaryInfoHistory(registrar);
+  dia_RegisterNumericalProblemSummaryHistory(registrar);
+  dia_RegisterZeroPivotHistory(registrar);
+  dia_RegisterNumericalSingularityHistory(registrar);
+  dia_RegisterWarningErrorDataHistory(registrar);
+  dia_RegisterNodeDiagnosticDataHistory(registrar);
+  dia_RegisterElementDiagnosticDataHistory(registrar);
+}
 
 void dia_FinalizeThreadCatalogs() {
   dia_WarningErrorMetadataTable::Finalize();
@@ -97,7 +121,11 @@ void ddr_RegisterClasses() {
   ddr_Root::Instance().SetClassRegistrar(registrar.NewClassRegistrar());
 }
 
-void ddr_RegisterOldVersions() {}
+void ddr_RegisterOldVersions() {
+  dbc_OldClassRegistrar& registrar = dbc_OldClassRegistrar::Instance();
+  ddr_RegisterModelHistory(registrar);
+  ddr_RegisterDdbHistory(registrar);
+}
 
 void ddr_FinalizeModuleState() {
   ddr_Root::Finalize();
