@@ -1,0 +1,78 @@
+// Test support for the schema history: the registered version classes looked up by the class
+// and version they declare, what a version declares, and a row taken through its row function.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "ddb/platform/cls_ClassRegistrar.h"
+#include "ddb/platform/dbc_OldClassRegistrar.h"
+
+namespace ddb_test {
+
+inline dbc_OldClassVersion& Mutable(const dbc_OldClassHandle& handle) {
+  return const_cast<dbc_OldClassVersion&>(handle.ConstGet());
+}
+
+// The one class a version declares, copied out of a scratch registrar.
+struct Declared {
+  std::string name;
+  std::uint32_t typeId = 0;
+  int version = 0;
+  std::uint32_t baseTypeId = 0;
+  int extentQuantum = 0;
+  std::vector<cls_Attribute> fields;
+};
+
+inline Declared Declare(dbc_OldClassVersion& version) {
+  cls_ClassRegistrar scratch;
+  version.InitializeMetadata(scratch);
+  std::vector<const cls_ClassMetadata*> classes = scratch.Classes();
+  EXPECT_EQ(classes.size(), 1u);
+  if (classes.empty()) return {};
+  const cls_ClassMetadata& md = *classes[0];
+  return {md.Name().str(), md.TypeId(),        md.Version(),
+          md.BaseTypeId(), md.ExtentQuantum(), md.Attributes()};
+}
+
+// The registered version of `className` declaring `version`; fails the test when there is none.
+inline dbc_OldClassVersion* FindVersion(const std::string& className, int version) {
+  for (const dbc_OldClassHandle& handle : dbc_OldClassRegistrar::Instance().Versions()) {
+    Declared d = Declare(Mutable(handle));
+    if (d.name == className && d.version == version) return &Mutable(handle);
+  }
+  ADD_FAILURE() << "no registered version " << className << " " << version;
+  return nullptr;
+}
+
+// The row function that the version binds for its own step, or null.
+inline dbc_ConversionFn RowFunction(const std::string& className, int version) {
+  dbc_OldClassVersion* v = FindVersion(className, version);
+  if (!v) return nullptr;
+  cls_ClassRegistrar stored, current;
+  dbc_DatabaseConverter converter(stored, current);
+  v->SchemaChanges(converter);
+  for (const auto& level : converter.Converters())
+    for (const auto& c : level.second.ClassConverters())
+      if (c->ClassName() == className && c->FromVersion() == version) return c->RowFunction();
+  return nullptr;
+}
+
+using Texts = std::map<std::string, std::string>;
+
+// The new row starts as a copy of the stored one, as while a file is read.
+inline Texts Convert(const std::string& className, int version, const Texts& stored) {
+  dbc_Row in;
+  for (const auto& f : stored) in.SetText(f.first, f.second);
+  dbc_Row out = in;
+  dbc_ConversionFn fn = RowFunction(className, version);
+  EXPECT_NE(fn, nullptr) << className << " " << version;
+  if (fn) {
+    EXPECT_EQ(fn(in, out, 0), nullptr);
+  }
+  return out.Fields();
+}
+
+}  // namespace ddb_test
