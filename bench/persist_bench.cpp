@@ -1,7 +1,8 @@
 // Persistence framework throughput, lazy open and streaming memory, each against a baseline
 // measured in the same run:
 //   BM_ListFlush_Framework vs BM_RawInsert  - 20-field records written through a list and flushes
-//                                            against plain prepared SQLite inserts of the same rows;
+//                                            against plain prepared SQLite inserts of the same
+//                                            rows;
 //   BM_OpenCountLoadLast/N                  - open a file, count a stored list of N, load the last;
 //   BM_StreamPeakRss/N                      - peak RSS growth while streaming N elements with
 //                                            append, flush and release every 1000 (forked per N).
@@ -69,7 +70,8 @@ struct Holder : mem_AllocationOperators {
   cls_ListObj<Row20> rows;
   cls_Uid uid = cls_Uid::AllocateUid();
   Holder() = default;
-  explicit Holder(const cls_ReadVisitor& r) : rows(cls_ReadVisitor(r, {"rows", 0})), uid(r.GetUid()) {}
+  explicit Holder(const cls_ReadVisitor& r)
+      : rows(cls_ReadVisitor(r, {"rows", 0})), uid(r.GetUid()) {}
   static void* Ctor(cls_ReadVisitor& r) { return new Holder(r); }
   static void Declare(cls_ClassRegistrar& reg) {
     reg.CreateClassMD("bench_Holder", kHolderId, 1, &Ctor, 1)
@@ -90,7 +92,9 @@ void Register() {
   (void)done;
 }
 
-std::string BenchPath(const char* name) { return std::string("/tmp/ddb-bench-") + name + ".ddb"; }
+std::string BenchPath(const char* name) {
+  return std::string("/tmp/ddb-bench-") + name + ".ddb";
+}
 
 // Writes n rows through a holder's list, flushing and releasing every `batch`.
 void StreamRows(const std::string& path, int n, int batch) {
@@ -126,7 +130,8 @@ void BM_RawInsert(benchmark::State& state) {
     std::remove(path.c_str());
     sqlite3* db = nullptr;
     sqlite3_open(path.c_str(), &db);
-    sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr,
+                 nullptr);
     std::string create = "CREATE TABLE r(OID INTEGER PRIMARY KEY";
     for (int k = 0; k < 8; ++k) create += ", i" + std::to_string(k) + " INTEGER";
     for (int k = 0; k < 8; ++k) create += ", d" + std::to_string(k) + " REAL";

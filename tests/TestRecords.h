@@ -26,9 +26,12 @@ struct Leaf : mem_AllocationOperators {
   Leaf() = default;
   Leaf(int n, double v, cow_String t) : number(n), value(v), text(std::move(t)), flag(n % 2) {}
   explicit Leaf(const cls_ReadVisitor& r)
-      : number(r.ReadInt({"number", 0}, 0)), value(r.ReadDouble({"value", 1}, 0.0)),
-        text(r.ReadString({"text", 2}, "")), flag(r.ReadBool({"flag", 3}, false)),
-        ints(cls_ReadVisitor(r, {"ints", 4})), uid(r.GetUid()) {}
+      : number(r.ReadInt({"number", 0}, 0)),
+        value(r.ReadDouble({"value", 1}, 0.0)),
+        text(r.ReadString({"text", 2}, "")),
+        flag(r.ReadBool({"flag", 3}, false)),
+        ints(cls_ReadVisitor(r, {"ints", 4})),
+        uid(r.GetUid()) {}
   virtual ~Leaf() = default;
   virtual Leaf* Copy() const { return new Leaf(*this); }
 
@@ -94,7 +97,8 @@ struct Owner : mem_AllocationOperators {
 
   Owner() = default;
   explicit Owner(const cls_ReadVisitor& r)
-      : name(r.ReadString({"name", 0}, "")), leaves(cls_ReadVisitor(r, {"leaves", 1})),
+      : name(r.ReadString({"name", 0}, "")),
+        leaves(cls_ReadVisitor(r, {"leaves", 1})),
         mixed(cls_ReadVisitor(r, {"mixed", 2})),
         named(cls_ReadVisitor(r, {"named", 3})),
         uid(r.GetUid()) {}

@@ -6,7 +6,9 @@ namespace {
 std::atomic<atr_String::Translator> g_translator{nullptr};
 }
 
-void atr_String::SetTranslator(Translator translator) { g_translator = translator; }
+void atr_String::SetTranslator(Translator translator) {
+  g_translator = translator;
+}
 
 std::string atr_String::Text() const {
   Translator translate = g_translator.load();

@@ -7,7 +7,9 @@ namespace {
 
 std::atomic<bool> g_naturalOrder{false};
 
-bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+bool IsDigit(char c) {
+  return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
 
 // Compares the digit runs starting at a[i] and b[j] by numeric value without converting them,
 // so runs longer than any integer type still order correctly. Leading zeros are skipped; equal
@@ -50,5 +52,9 @@ int cow_String::Compare(const std::string& a, const std::string& b) {
   return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-void cow_String::SetNaturalOrder(bool on) { g_naturalOrder = on; }
-bool cow_String::NaturalOrder() { return g_naturalOrder; }
+void cow_String::SetNaturalOrder(bool on) {
+  g_naturalOrder = on;
+}
+bool cow_String::NaturalOrder() {
+  return g_naturalOrder;
+}

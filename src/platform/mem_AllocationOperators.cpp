@@ -31,4 +31,6 @@ void mem_AllocationOperators::operator delete[](void* p) noexcept {
   ::operator delete[](p);
 }
 
-long mem_AllocationOperators::LiveObjects() { return g_live; }
+long mem_AllocationOperators::LiveObjects() {
+  return g_live;
+}

@@ -1,9 +1,8 @@
 #include "ddb/platform/rfm_File.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
-
 #include <signal.h>
+#include <sqlite3.h>
 
 #include <fstream>
 
@@ -20,9 +19,7 @@ class NotADdb : public ::testing::Test {
   ScratchDir dir;
   std::string path = dir.Path("file.ddb");
 
-  void WriteBytes(const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
+  void WriteBytes(const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
   std::string OpenError(rfm_Access access = rfm_Access::Read) {
     try {
       OwnerFile::Open(path, access);

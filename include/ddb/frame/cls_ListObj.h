@@ -52,8 +52,12 @@ class cls_ListObj : public cls_PC {
     m_agent->Attach(this);
   }
   cls_ListObj(const cls_ListObj& other)
-      : cls_PC(other), m_slots(other.m_slots), m_modified(other.m_modified),
-        m_agent(other.m_agent), m_uid(other.m_uid), m_loaded(other.m_loaded) {
+      : cls_PC(other),
+        m_slots(other.m_slots),
+        m_modified(other.m_modified),
+        m_agent(other.m_agent),
+        m_uid(other.m_uid),
+        m_loaded(other.m_loaded) {
     if (m_agent) {
       m_agent->AddRef();
       m_agent->Attach(this);

@@ -47,8 +47,11 @@ class cls_Map2Obj : public cls_PC {
     for (const cow_String& key : m_agent->StoredKeys()) m_items[key];
   }
   cls_Map2Obj(const cls_Map2Obj& other)
-      : cls_PC(other), m_items(other.m_items), m_modified(other.m_modified),
-        m_agent(other.m_agent), m_uid(other.m_uid) {
+      : cls_PC(other),
+        m_items(other.m_items),
+        m_modified(other.m_modified),
+        m_agent(other.m_agent),
+        m_uid(other.m_uid) {
     if (m_agent) m_agent->AddRef();
   }
   cls_Map2Obj& operator=(const cls_Map2Obj& other) {

@@ -51,7 +51,8 @@ class cls_FieldHandle {
  public:
   cls_FieldHandle(const char* name, int index = -1) : m_name(name), m_index(index) {}
   cls_FieldHandle(std::string name, int index = -1)
-      : m_owned(std::make_shared<std::string>(std::move(name))), m_name(m_owned->c_str()),
+      : m_owned(std::make_shared<std::string>(std::move(name))),
+        m_name(m_owned->c_str()),
         m_index(index) {}
   std::string Name() const { return m_name; }
   const char* CName() const { return m_name; }

@@ -35,8 +35,7 @@ class cls_ReadVisitor {
   // Base-part reader.
   cls_ReadVisitor(const cls_ReadVisitor& derived);
   // A reader on the stored object (typeId, oid); used by the collection agents.
-  cls_ReadVisitor(std::shared_ptr<rom_detail::Store> store, std::uint32_t typeId,
-                  std::int64_t oid);
+  cls_ReadVisitor(std::shared_ptr<rom_detail::Store> store, std::uint32_t typeId, std::int64_t oid);
   ~cls_ReadVisitor();
   cls_ReadVisitor& operator=(const cls_ReadVisitor&) = delete;
 

@@ -44,4 +44,5 @@ struct ZunBasException {
 };
 
 // Raises E with a message built from a translatable format and its arguments, at this line.
-#define DDB_THROW(E, ...) ZunBasException::Throw<E>(atr_String::Format(__VA_ARGS__), __FILE__, __LINE__)
+#define DDB_THROW(E, ...) \
+  ZunBasException::Throw<E>(atr_String::Format(__VA_ARGS__), __FILE__, __LINE__)

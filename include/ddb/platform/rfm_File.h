@@ -67,7 +67,8 @@ class rfm_Database {
   const cow_String& Name() const { return m_name; }
 
  private:
-  rfm_Database(rfm_FileHandle file, cow_String name) : m_file(std::move(file)), m_name(std::move(name)) {}
+  rfm_Database(rfm_FileHandle file, cow_String name)
+      : m_file(std::move(file)), m_name(std::move(name)) {}
   rfm_FileHandle m_file;
   cow_String m_name;
 };

@@ -28,9 +28,8 @@ std::vector<dbc_ConversionFn> Collect(std::uint32_t typeId, int storedVersion) {
     for (const auto& c : level.second.ClassConverters())
       if (c->TypeId() == typeId && c->FromVersion() >= storedVersion && c->RowFunction())
         bound.push_back(c.get());
-  std::stable_sort(bound.begin(), bound.end(), [](auto* a, auto* b) {
-    return a->FromVersion() < b->FromVersion();
-  });
+  std::stable_sort(bound.begin(), bound.end(),
+                   [](auto* a, auto* b) { return a->FromVersion() < b->FromVersion(); });
   std::vector<dbc_ConversionFn> functions;
   for (const dbc_ClassConverter* c : bound) functions.push_back(c->RowFunction());
   return functions;

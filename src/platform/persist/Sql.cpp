@@ -33,7 +33,9 @@ SqlStmt::SqlStmt(SqlDb& db, const std::string& sql) : m_db(&db) {
                               nullptr));
 }
 
-SqlStmt::~SqlStmt() { sqlite3_finalize(m_stmt); }
+SqlStmt::~SqlStmt() {
+  sqlite3_finalize(m_stmt);
+}
 
 SqlStmt::SqlStmt(SqlStmt&& other) noexcept
     : m_db(other.m_db), m_stmt(std::exchange(other.m_stmt, nullptr)) {}
@@ -93,7 +95,9 @@ void SqlStmt::Run() {
   sqlite3_reset(m_stmt);
 }
 
-int SqlStmt::Columns() const { return sqlite3_column_count(m_stmt); }
+int SqlStmt::Columns() const {
+  return sqlite3_column_count(m_stmt);
+}
 
 std::string SqlStmt::Text(int col) const {
   const unsigned char* p = sqlite3_column_text(m_stmt, col);

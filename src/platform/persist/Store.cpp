@@ -131,8 +131,7 @@ PendingRow::PendingRow(ClassTable& table, std::int64_t oid)
 }
 
 void PendingRow::Set(int column, Value value) {
-  if (column > 0 && column < static_cast<int>(m_values.size()))
-    m_values[column] = std::move(value);
+  if (column > 0 && column < static_cast<int>(m_values.size())) m_values[column] = std::move(value);
 }
 
 void PendingRow::Set(const cls_FieldHandle& field, Value value) {
@@ -144,7 +143,8 @@ void PendingRow::Set(const std::string& column, Value value) {
 }
 
 Store::Store(rfm_FileHandle file, const cls_ClassRegistrar* registrar)
-    : m_file(std::move(file)), m_registrar(registrar),
+    : m_file(std::move(file)),
+      m_registrar(registrar),
       m_db(m_file->Connection(), m_file->FileName().str()) {}
 
 Store::~Store() {
@@ -326,8 +326,8 @@ bool Store::LoadRow(std::uint32_t typeId, std::int64_t oid, LoadedRow& row) {
 std::int64_t Store::RowOid(std::uint32_t typeId, int rowIndex) {
   ClassTable* t = Find(typeId);
   if (t && rowIndex >= 0) {
-    SqlStmt s(m_db, "SELECT \"OID\" FROM " + SqlQuote(t->table) +
-                        " ORDER BY \"OID\" LIMIT 1 OFFSET ?");
+    SqlStmt s(m_db,
+              "SELECT \"OID\" FROM " + SqlQuote(t->table) + " ORDER BY \"OID\" LIMIT 1 OFFSET ?");
     s.Bind(1, rowIndex);
     if (s.Step()) return s.Int(0);
   }
@@ -349,8 +349,8 @@ void Store::UpdateField(std::uint32_t typeId, std::int64_t oid, const std::strin
   if (!t || t->Column(column) < 0)
     DDB_THROW(nex_PrimException, "'%s' has no field '%s' in class %d", FileName(), column,
               static_cast<long>(typeId));
-  SqlStmt s(m_db, "UPDATE " + SqlQuote(t->table) + " SET " + SqlQuote(column) +
-                      " = ? WHERE \"OID\" = ?");
+  SqlStmt s(m_db,
+            "UPDATE " + SqlQuote(t->table) + " SET " + SqlQuote(column) + " = ? WHERE \"OID\" = ?");
   BindValue(s, 1, value);
   s.Bind(2, oid).Run();
 }
@@ -374,8 +374,7 @@ void Store::WriteListRun(std::int64_t list, int first, const std::vector<ListEnt
   s.BindBlob(4, bytes).Run();
 }
 
-bool Store::ReadListRun(std::int64_t list, int index, int& first,
-                        std::vector<ListEntry>& entries) {
+bool Store::ReadListRun(std::int64_t list, int index, int& first, std::vector<ListEntry>& entries) {
   SqlStmt& s = Cached(
       "SELECT first, count, entries FROM \"##List\" WHERE list = ? AND first <= ?"
       " ORDER BY first DESC LIMIT 1");
@@ -400,8 +399,8 @@ bool Store::ReadListRun(std::int64_t list, int index, int& first,
 }
 
 int Store::ListCount(std::int64_t list) {
-  SqlStmt& s = Cached(
-      "SELECT first + count FROM \"##List\" WHERE list = ? ORDER BY first DESC LIMIT 1");
+  SqlStmt& s =
+      Cached("SELECT first + count FROM \"##List\" WHERE list = ? ORDER BY first DESC LIMIT 1");
   s.Reset().Bind(1, list);
   int n = s.Step() ? static_cast<int>(s.Int(0)) : 0;
   s.Reset();
@@ -442,8 +441,7 @@ bool Store::MapEntry(std::int64_t map, const std::string& key, std::uint32_t& ty
   return found;
 }
 
-void Store::WriteArray(std::int64_t oid, int collectionType, int count,
-                       const std::string& bytes) {
+void Store::WriteArray(std::int64_t oid, int collectionType, int count, const std::string& bytes) {
   SqlStmt& s = Cached("INSERT OR REPLACE INTO \"##Array\" VALUES(?, ?, ?, ?)");
   s.Reset().Bind(1, oid).Bind(2, collectionType).Bind(3, count).BindBlob(4, bytes).Run();
 }

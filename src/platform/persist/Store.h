@@ -116,8 +116,7 @@ class Store : public std::enable_shared_from_this<Store> {
                      std::int64_t oid);
   void DeleteMapEntry(std::int64_t map, const std::string& key);
   std::vector<std::string> MapKeys(std::int64_t map);
-  bool MapEntry(std::int64_t map, const std::string& key, std::uint32_t& typeId,
-                std::int64_t& oid);
+  bool MapEntry(std::int64_t map, const std::string& key, std::uint32_t& typeId, std::int64_t& oid);
   void WriteArray(std::int64_t oid, int collectionType, int count, const std::string& bytes);
   bool ReadArray(std::int64_t oid, int& collectionType, std::string& bytes);
 

@@ -8,31 +8,41 @@
 cls_AgentBase::cls_AgentBase(std::shared_ptr<rom_detail::Store> store, cls_Uid uid)
     : m_store(std::move(store)), m_uid(uid) {}
 
-cls_AgentBase::~cls_AgentBase() { m_store->Withdraw(this); }
+cls_AgentBase::~cls_AgentBase() {
+  m_store->Withdraw(this);
+}
 
-bool cls_AgentBase::FlushRefused() const { return m_store->ReadOnly(); }
+bool cls_AgentBase::FlushRefused() const {
+  return m_store->ReadOnly();
+}
 
-void cls_AgentBase::JoinTransaction() { m_store->Enlist(this); }
+void cls_AgentBase::JoinTransaction() {
+  m_store->Enlist(this);
+}
 
 void cls_AgentBase::BeginFlush() {
   m_store->BeginScope();
   JoinTransaction();
 }
 
-void cls_AgentBase::FlushFinished() { m_store->EndScope(true); }
+void cls_AgentBase::FlushFinished() {
+  m_store->EndScope(true);
+}
 
-void cls_AgentBase::FlushFailed() { m_store->EndScope(false); }
+void cls_AgentBase::FlushFailed() {
+  m_store->EndScope(false);
+}
 
 namespace {
 
 void* ConstructFrom(const std::shared_ptr<rom_detail::Store>& store, std::uint32_t storedType,
-                std::uint32_t expectedType, std::int64_t oid) {
+                    std::uint32_t expectedType, std::int64_t oid) {
   const cls_ClassRegistrar& registrar = store->Registrar();
   const cls_ClassMetadata* md = registrar.Find(storedType);
   if (!md || !md->Ctor()) md = registrar.Find(expectedType);
   if (!md || !md->Ctor())
-    DDB_THROW(nex_PrimException, "'%s': no reader is registered for class %d",
-              store->FileName(), static_cast<long>(storedType));
+    DDB_THROW(nex_PrimException, "'%s': no reader is registered for class %d", store->FileName(),
+              static_cast<long>(storedType));
   cls_ReadVisitor reader(store, storedType, oid);
   void* object = md->Ctor()(reader);
   if (!object)
@@ -54,8 +64,8 @@ void* cls_AgentListObj::Load(int i, std::uint32_t typeId) {
     std::vector<rom_detail::Store::ListEntry> entries;
     int first = 0;
     if (!m_store->ReadListRun(m_uid.Value(), i, first, entries))
-      DDB_THROW(nex_PrimException, "'%s' stores no element %d of list %d", m_store->FileName(),
-                i, static_cast<long long>(m_uid.Value()));
+      DDB_THROW(nex_PrimException, "'%s' stores no element %d of list %d", m_store->FileName(), i,
+                static_cast<long long>(m_uid.Value()));
     m_run.clear();
     for (const auto& e : entries) m_run.emplace_back(e.typeId, e.oid);
     m_runFirst = first;

@@ -41,9 +41,15 @@ void DecodeFixed(const std::string& bytes, cow_List<T>& values) {
 
 }  // namespace
 
-int CollectionOf(const int*) { return cls_CollInts; }
-int CollectionOf(const double*) { return cls_CollDoubles; }
-int CollectionOf(const cow_String*) { return cls_CollStrings; }
+int CollectionOf(const int*) {
+  return cls_CollInts;
+}
+int CollectionOf(const double*) {
+  return cls_CollDoubles;
+}
+int CollectionOf(const cow_String*) {
+  return cls_CollStrings;
+}
 
 void Encode(const cow_List<int>& values, std::string& bytes) {
   bytes.resize(values.size() * sizeof(int));
@@ -63,9 +69,13 @@ void Encode(const cow_List<cow_String>& values, std::string& bytes) {
   }
 }
 
-void Decode(const std::string& bytes, cow_List<int>& values) { DecodeFixed(bytes, values); }
+void Decode(const std::string& bytes, cow_List<int>& values) {
+  DecodeFixed(bytes, values);
+}
 
-void Decode(const std::string& bytes, cow_List<double>& values) { DecodeFixed(bytes, values); }
+void Decode(const std::string& bytes, cow_List<double>& values) {
+  DecodeFixed(bytes, values);
+}
 
 void Decode(const std::string& bytes, cow_List<cow_String>& values) {
   values.Clear();

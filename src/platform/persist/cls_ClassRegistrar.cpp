@@ -4,7 +4,10 @@
 
 cls_ClassMetadata::cls_ClassMetadata(cow_String name, std::uint32_t typeId, int version,
                                      cls_CtorFn ctor, std::uint32_t baseTypeId)
-    : m_name(std::move(name)), m_typeId(typeId), m_version(version), m_ctor(ctor),
+    : m_name(std::move(name)),
+      m_typeId(typeId),
+      m_version(version),
+      m_ctor(ctor),
       m_baseTypeId(baseTypeId) {}
 
 cls_ClassMetadata& cls_ClassMetadata::AddDtor(cls_DtorFn dtor) {
@@ -12,9 +15,8 @@ cls_ClassMetadata& cls_ClassMetadata::AddDtor(cls_DtorFn dtor) {
   return *this;
 }
 
-cls_ClassMetadata& cls_ClassMetadata::AddAttribute(const cls_FieldHandle& handle,
-                                                   int attributeType, std::uint32_t typeId,
-                                                   int collectionType) {
+cls_ClassMetadata& cls_ClassMetadata::AddAttribute(const cls_FieldHandle& handle, int attributeType,
+                                                   std::uint32_t typeId, int collectionType) {
   if (FindAttribute(handle.Name()) >= 0)
     DDB_THROW(nex_PrimException, "class %s declares the field '%s' twice", m_name, handle.Name());
   m_attributes.push_back({handle.Name(), attributeType, typeId, collectionType});
@@ -64,7 +66,9 @@ const cls_ClassMetadata* cls_ClassRegistrar::FindByName(const std::string& name)
 
 const cls_ClassMetadata& cls_ClassRegistrar::Get(std::uint32_t typeId) const {
   const cls_ClassMetadata* md = Find(typeId);
-  if (!md) DDB_THROW(nex_PrimException, "no class is registered with type id %d", static_cast<long>(typeId));
+  if (!md)
+    DDB_THROW(nex_PrimException, "no class is registered with type id %d",
+              static_cast<long>(typeId));
   return *md;
 }
 

@@ -26,7 +26,9 @@ void cls_PC::Unlink() {
   --Linked();
 }
 
-long cls_PC::LinkedContainers() { return Linked(); }
+long cls_PC::LinkedContainers() {
+  return Linked();
+}
 
 namespace cls_ListDetail {
 

@@ -40,8 +40,10 @@ cls_ReadVisitor::cls_ReadVisitor() = default;
 cls_ReadVisitor::~cls_ReadVisitor() = default;
 
 cls_ReadVisitor::cls_ReadVisitor(const rom_MementoRead& memento)
-    : m_store(memento.GetStore().shared_from_this()), m_typeId(memento.TypeId()),
-      m_oid(memento.Oid()), m_uid(memento.Uid().IsNull() ? cls_Uid(memento.Oid()) : memento.Uid()) {}
+    : m_store(memento.GetStore().shared_from_this()),
+      m_typeId(memento.TypeId()),
+      m_oid(memento.Oid()),
+      m_uid(memento.Uid().IsNull() ? cls_Uid(memento.Oid()) : memento.Uid()) {}
 
 cls_ReadVisitor::cls_ReadVisitor(std::shared_ptr<rom_detail::Store> store, std::uint32_t typeId,
                                  std::int64_t oid)
@@ -137,9 +139,13 @@ bool cls_ReadVisitor::ObjIsPresent(const cow_String& field) const {
   return row && ObjectReference(*row, cls_FieldHandle(field.c_str()), typeId, oid);
 }
 
-cls_Uid cls_ReadVisitor::GetUid() const { return m_uid; }
+cls_Uid cls_ReadVisitor::GetUid() const {
+  return m_uid;
+}
 
-cow_String cls_ReadVisitor::DbId() const { return m_store ? m_store->FileName() : ""; }
+cow_String cls_ReadVisitor::DbId() const {
+  return m_store ? m_store->FileName() : "";
+}
 
 cls_AgentListObj* cls_ReadVisitor::NewListAgent() const {
   if (!m_store || m_oid == 0) return nullptr;

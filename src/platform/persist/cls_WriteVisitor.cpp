@@ -25,26 +25,37 @@ Value IntValue(std::int64_t v) {
 }  // namespace
 
 cls_WriteVisitor::cls_WriteVisitor(rom_MementoWrite& memento)
-    : m_kind(Kind::Top), m_store(&memento.GetStore()), m_top(&memento),
+    : m_kind(Kind::Top),
+      m_store(&memento.GetStore()),
+      m_top(&memento),
       m_uncaught(std::uncaught_exceptions()) {
   m_store->BeginScope();
 }
 
 cls_WriteVisitor::cls_WriteVisitor(const cls_WriteVisitor& parent, const cls_FieldHandle& field,
                                    void*, void*)
-    : m_kind(Kind::Member), m_store(parent.m_store), m_parent(&parent), m_field(field),
+    : m_kind(Kind::Member),
+      m_store(parent.m_store),
+      m_parent(&parent),
+      m_field(field),
       m_uncaught(std::uncaught_exceptions()) {}
 
 cls_WriteVisitor::cls_WriteVisitor(const cls_WriteVisitor& derived, std::uint32_t)
-    : m_kind(Kind::Base), m_store(derived.m_store), m_parent(&derived),
+    : m_kind(Kind::Base),
+      m_store(derived.m_store),
+      m_parent(&derived),
       m_uncaught(std::uncaught_exceptions()) {}
 
 cls_WriteVisitor::cls_WriteVisitor(const cls_AgentRequestListObj& request)
-    : m_kind(Kind::ListElement), m_store(&request.Agent().GetStore()), m_listRequest(&request),
+    : m_kind(Kind::ListElement),
+      m_store(&request.Agent().GetStore()),
+      m_listRequest(&request),
       m_uncaught(std::uncaught_exceptions()) {}
 
 cls_WriteVisitor::cls_WriteVisitor(const cls_AgentRequestMapKey2Obj& request)
-    : m_kind(Kind::MapElement), m_store(&request.Agent().GetStore()), m_mapRequest(&request),
+    : m_kind(Kind::MapElement),
+      m_store(&request.Agent().GetStore()),
+      m_mapRequest(&request),
       m_uncaught(std::uncaught_exceptions()) {}
 
 // The row of a started object is stored when its visitor goes; the top visitor then ends the
@@ -93,8 +104,7 @@ void cls_WriteVisitor::Link(std::uint32_t typeId, cls_Uid uid) const {
     }
     case Kind::MapElement: {
       auto& agent = m_mapRequest->Agent();
-      m_store->WriteMapEntry(agent.Uid().Value(), m_mapRequest->Key().str(), typeId,
-                             uid.Value());
+      m_store->WriteMapEntry(agent.Uid().Value(), m_mapRequest->Key().str(), typeId, uid.Value());
       agent.Written(m_mapRequest->Key());
       break;
     }
@@ -117,7 +127,7 @@ int cls_WriteVisitor::StartWrite(std::uint32_t typeId, cls_Uid uid) const {
   rom_detail::ClassTable& table = m_store->ForWrite(typeId);
   if (m_kind == Kind::Top) {
     std::int64_t oid = m_top->RowIndex() < 0 ? cls_Uid::AllocateUid().Value()
-                                              : m_store->RowOid(typeId, m_top->RowIndex());
+                                             : m_store->RowOid(typeId, m_top->RowIndex());
     m_top->m_row = std::make_unique<PendingRow>(table, oid);
   } else {
     m_memento.reset(new rom_MementoWrite(*m_store));

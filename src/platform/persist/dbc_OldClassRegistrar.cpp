@@ -19,4 +19,3 @@ dbc_OldClassRegistrar& dbc_OldClassRegistrar::Instance() {
 void dbc_OldClassRegistrar::Register(const dbc_OldClassHandle& version, int) {
   m_versions.push_back(version);
 }
-

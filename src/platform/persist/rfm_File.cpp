@@ -114,7 +114,8 @@ void RemoveSideFiles(const std::string& path) {
 
 }  // namespace
 
-rfm_File::rfm_File(cow_String name, rfm_Access access) : m_name(std::move(name)), m_access(access) {}
+rfm_File::rfm_File(cow_String name, rfm_Access access)
+    : m_name(std::move(name)), m_access(access) {}
 
 rfm_FileHandle rfm_File::Open(const cow_String& name, rfm_Access access, bool,
                               ZunBasStringMode mode) {
@@ -164,8 +165,8 @@ void rfm_File::CreateNew() {
   if (ftruncate(m_lockFd, 0) != 0)
     DDB_THROW(nex_PrimException, "'%s' cannot be created: %s", path, std::strerror(errno));
   RemoveSideFiles(path);
-  int rc = sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                           nullptr);
+  int rc =
+      sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
   SqlDb db(m_db, path);
   db.Check(rc);
   sqlite3_busy_timeout(m_db, 5000);

@@ -22,17 +22,22 @@ rom_Transporter::rom_Transporter(const cls_ClassRegistrar* registrar, const rfm_
 
 rom_Transporter::~rom_Transporter() = default;
 
-rom_CowBarn& rom_Transporter::CowBarn() { return m_store->Barn(); }
+rom_CowBarn& rom_Transporter::CowBarn() {
+  return m_store->Barn();
+}
 
 int rom_Transporter::GetTableSize(std::uint32_t typeId) const {
   return m_store->TableSize(typeId);
 }
 
-const rfm_FileHandle& rom_Transporter::File() const { return m_store->File(); }
+const rfm_FileHandle& rom_Transporter::File() const {
+  return m_store->File();
+}
 
-rom_MementoWrite::rom_MementoWrite(rom_Transporter& transporter, std::uint32_t typeId,
-                                   int rowIndex)
-    : m_storeRef(transporter.GetStore()), m_store(m_storeRef.get()), m_typeId(typeId),
+rom_MementoWrite::rom_MementoWrite(rom_Transporter& transporter, std::uint32_t typeId, int rowIndex)
+    : m_storeRef(transporter.GetStore()),
+      m_store(m_storeRef.get()),
+      m_typeId(typeId),
       m_rowIndex(rowIndex) {}
 
 rom_MementoWrite::rom_MementoWrite(rom_detail::Store& store) : m_store(&store) {}
@@ -94,10 +99,12 @@ void rom_MementoWrite::NeuterString(const cls_FieldHandle& field, const cow_Stri
   m_store->EndScope(true);
 }
 
-rom_MementoRead::rom_MementoRead(rom_Transporter& transporter, std::uint32_t typeId,
-                                 int rowIndex, cls_Uid uid)
-    : m_store(transporter.GetStore()), m_typeId(typeId),
-      m_oid(m_store->RowOid(typeId, rowIndex)), m_uid(uid) {}
+rom_MementoRead::rom_MementoRead(rom_Transporter& transporter, std::uint32_t typeId, int rowIndex,
+                                 cls_Uid uid)
+    : m_store(transporter.GetStore()),
+      m_typeId(typeId),
+      m_oid(m_store->RowOid(typeId, rowIndex)),
+      m_uid(uid) {}
 
 rom_DDBHeaderParser::rom_DDBHeaderParser(const rfm_Database& database) {
   Store store(database.File(), nullptr);

@@ -5,9 +5,9 @@
 
 #include <memory>
 
+#include "OwnerFile.h"
 #include "TestFiles.h"
 #include "TestRecords.h"
-#include "OwnerFile.h"
 #include "ddb/platform/nex_Exception.h"
 #include "ddb/platform/rom_Transporter.h"
 
