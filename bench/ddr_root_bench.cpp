@@ -23,10 +23,15 @@
 #include "ddb/database/ddr_Root.h"
 #include "ddb/diagnostics/dia_DiagnosticData.h"
 
+#include "BenchJob.h"
+
 namespace {
 
+using ddb_bench::kIterationsPerIncrement;
+using ddb_bench::MakeIncrement;
+using ddb_bench::PeakRssKb;
+
 constexpr int kSteps = 10;
-constexpr int kIterationsPerIncrement = 10;
 constexpr long kIterations = 100000;
 constexpr long kIncrements = kIterations / kIterationsPerIncrement;
 const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
@@ -49,32 +54,6 @@ std::string RootFile() {
   return ScratchDir() + "/job.ddb";
 }
 
-dia_Residual Residual(dia_FieldVariableEnum field, double value, bool accepted) {
-  using RC = dia_ResidualCheckEnum;
-  using CC = dia_CorrectionCheckEnum;
-  return dia_Residual(field, accepted ? RC::RESIDUAL_ACCEPTED : RC::RESIDUAL_NOT_ACCEPTED,
-                      accepted ? CC::CORRECTION_ACCEPTED : CC::CORRECTION_NOT_ACCEPTED, 0.0, false,
-                      10.0, 9.5, false, value, 101, "PART-1", 1, value * 0.1, 102, "PART-1", 2,
-                      value * 0.01, 103, "PART-1", 3);
-}
-
-dia_Increment MakeIncrement(int number, double size) {
-  dia_Increment increment(number, size);
-  dia_Attempt attempt(1, size);
-  for (int k = 1; k <= kIterationsPerIncrement; ++k) {
-    dia_Iteration iteration(k);
-    bool last = k == kIterationsPerIncrement;
-    double r = 1.0 / k;
-    iteration.AddResidual(Residual(dia_FieldVariableEnum::DISPLACEMENT_FIELD, r, last));
-    iteration.AddResidual(Residual(dia_FieldVariableEnum::ROTATION_FIELD, r * 0.5, last));
-    iteration.AddResidual(Residual(dia_FieldVariableEnum::TEMPERATURE_FIELD, r * 0.2, last));
-    if (last) iteration.SetConverged();
-    attempt.AddIteration(iteration);
-  }
-  increment.AddAttempt(attempt);
-  increment.SetStepTimeCompleted(number * size);
-  return increment;
-}
 
 // Create, stream, save and close through the root; seconds taken.
 double WriteThroughRoot(const std::string& path) {

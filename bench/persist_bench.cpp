@@ -20,7 +20,11 @@
 #include "ddb/frame/cls_ListObj.h"
 #include "ddb/platform/rom_Transporter.h"
 
+#include "BenchJob.h"
+
 namespace {
+
+using ddb_bench::PeakRssKb;
 
 constexpr std::uint32_t kRowId = 0x7e0001, kHolderId = 0x7e0002;
 
@@ -178,13 +182,6 @@ void BM_OpenCountLoadLast(benchmark::State& state) {
   }
 }
 
-long PeakRssKb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
-  return 0;
-}
 
 // Peak RSS of a fresh process streaming n elements, minus its peak before streaming.
 void BM_StreamPeakRss(benchmark::State& state) {

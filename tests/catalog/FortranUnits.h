@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 extern "C" {
@@ -15,7 +16,9 @@ void ddbtest_close_unit(int unit);
 
 class FortranUnitFile {
  public:
-  FortranUnitFile(int unit, std::string path) : m_unit(unit), m_path(std::move(path)) {
+  // The process id keeps the files of test cases that CTest runs side by side apart.
+  FortranUnitFile(int unit, const std::string& path)
+      : m_unit(unit), m_path(path + "." + std::to_string(getpid())) {
     ddbtest_open_unit(m_unit, m_path.c_str(), static_cast<int>(m_path.size()));
   }
   ~FortranUnitFile() {
