@@ -22,12 +22,12 @@ struct CallLog {
 };
 
 CallLog& Log() {
-  static CallLog log;
+  static auto& log = *new CallLog;
   return log;
 }
 
 std::map<std::string, int>& Counters() {
-  static std::map<std::string, int> counters;
+  static auto& counters = *new std::map<std::string, int>;
   return counters;
 }
 

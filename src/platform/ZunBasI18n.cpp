@@ -23,7 +23,7 @@ struct ConverterCache {
 };
 
 ConverterCache& Cache() {
-  static ConverterCache cache;
+  static auto& cache = *new ConverterCache;
   return cache;
 }
 

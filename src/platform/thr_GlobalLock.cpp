@@ -5,7 +5,7 @@
 namespace {
 
 std::recursive_mutex& ProcessMutex() {
-  static std::recursive_mutex mutex;
+  static auto& mutex = *new std::recursive_mutex;
   return mutex;
 }
 

@@ -7,7 +7,7 @@
 namespace {
 
 std::map<int, typ_ArchCompEntry>& Components() {
-  static std::map<int, typ_ArchCompEntry> components;
+  static auto& components = *new std::map<int, typ_ArchCompEntry>;
   return components;
 }
 

@@ -7,7 +7,7 @@
 namespace {
 
 std::map<int, int>& Flags() {
-  static std::map<int, int> flags;
+  static auto& flags = *new std::map<int, int>;
   return flags;
 }
 

@@ -152,3 +152,24 @@ TEST_F(RootTest, EndToEnd_NewNameIsStampedThenSpreadToEveryRow) {
   EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM ddr_Ddb WHERE name = 'renamed'"), 2);
   EXPECT_EQ(Open(path), "renamed");
 }
+
+// A process that ends without closing its database still stores what its records hold: the
+// library shuts down at unload, after the C++ runtime's own statics are gone.
+TEST_F(RootTest, EndToEnd_ProcessExitWithoutCloseStoresTheJob) {
+  std::fflush(nullptr);
+  pid_t pid = fork();
+  if (pid == 0) {
+    cow_String name = Create(path);
+    Save(name);
+    FillJob(root.Get(name, kUtf8).GetDiagnosticData());
+    std::exit(0);
+  }
+  int status = -1;
+  waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  cow_String name = Open(path);
+  const dia_DiagnosticData& job = root.ConstGet(name, kUtf8).ConstGetDiagnosticData();
+  EXPECT_EQ(job.GetJobStatus(), 1);
+  EXPECT_EQ(job.GetNumberOfSteps(), kSteps);
+  EXPECT_EQ(job.ConstGetStepByIndex(kSteps - 1).GetNumberOfIncrements(), kIncrements);
+}

@@ -72,7 +72,7 @@ class thr_ThreadSingleton {
   };
 
   static State& GetState() {
-    static State state;
+    static State& state = *new State;
     return state;
   }
 

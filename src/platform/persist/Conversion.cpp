@@ -54,8 +54,8 @@ std::string AsText(const Value& v) {
 }  // namespace
 
 const std::vector<dbc_ConversionFn>& ConversionsFor(std::uint32_t typeId, int storedVersion) {
-  static std::mutex mutex;
-  static std::map<std::pair<std::uint32_t, int>, std::vector<dbc_ConversionFn>> cache;
+  static auto& mutex = *new std::mutex;
+  static auto& cache = *new std::map<std::pair<std::uint32_t, int>, std::vector<dbc_ConversionFn>>;
   std::lock_guard<std::mutex> guard(mutex);
   auto key = std::make_pair(typeId, storedVersion);
   auto it = cache.find(key);

@@ -79,7 +79,7 @@ std::vector<const cls_ClassMetadata*> cls_ClassRegistrar::Classes() const {
 }
 
 cls_MetadataRegistrar& cls_MetadataRegistrar::Instance() {
-  static cls_MetadataRegistrar instance;
+  static auto& instance = *new cls_MetadataRegistrar;
   return instance;
 }
 

@@ -12,7 +12,7 @@ dbc_ClassConverter& dbc_Converter::Upgrade(const cow_String& className, std::uin
 }
 
 dbc_OldClassRegistrar& dbc_OldClassRegistrar::Instance() {
-  static dbc_OldClassRegistrar instance;
+  static auto& instance = *new dbc_OldClassRegistrar;
   return instance;
 }
 

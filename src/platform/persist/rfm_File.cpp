@@ -27,7 +27,7 @@ struct WriteLocks {
 };
 
 WriteLocks& Locks() {
-  static WriteLocks locks;
+  static auto& locks = *new WriteLocks;
   return locks;
 }
 
