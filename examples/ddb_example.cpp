@@ -112,7 +112,10 @@ void RunStep(dia_DiagnosticData& job, int s, Counts& n) {
   }
   current.m_stepTimeCompleted = time;
   current.m_incrementsCompleted = kIncrementsPerStep;
-  job.AddAnalysisWarning(dia_Warning(0x02020020, s + 1, 3, 1, 5));
+  // "Distorted elements", variation 1: an integration point, its volume ratio and the element.
+  dia_Warning warning(0x02020020, s + 1, 3, 1, 5);
+  warning.AddData(dia_AuxiliaryData({2}, {0.05}, {}, {101 + s}, {"PART-1"}, {}, {}, 1));
+  job.AddAnalysisWarning(warning);
   job.FlushAndReleaseWarnings();
   job.FlushSteps();
   job.ReleaseStep(s);
@@ -127,7 +130,9 @@ Counts WriteJob(const std::string& path) {
   root.SaveDdb(name, true, ZunBasStringMode::UTF8);
   dia_DiagnosticData& job = root.Get(name, ZunBasStringMode::UTF8).GetDiagnosticData();
   for (int s = 0; s < kSteps; ++s) RunStep(job, s, n);
-  dia_Error error(0x40000000 | 0x02050020, kSteps, kIncrementsPerStep, 1, 3);
+  // "Excessively distorted elements", variation 2: a jacobian at an integration point.
+  dia_Error error(0x42020020, kSteps, kIncrementsPerStep, 1, 3);
+  error.AddData(dia_AuxiliaryData({4}, {-0.5}, {}, {205}, {"PART-1"}, {}, {}, 2));
   error.SetInternalErrorString("material point did not converge");
   job.AddAnalysisError(error);
   job.FlushAndReleaseErrors();
