@@ -37,6 +37,12 @@ dia_AuxiliaryData Occurrence(int element, double value) {
   return dia_AuxiliaryData({1}, {value}, {}, {element}, {"PLATE-1"}, {}, {}, 0);
 }
 
+// A contact occurrence at a node of a contact pair (variation 0 of the contact codes used here).
+dia_AuxiliaryData NodeOccurrence(int node, cow_List<double> values) {
+  return dia_AuxiliaryData({}, values, {"PLATE-TOP", "BLOCK-BOTTOM"}, {}, {}, {node},
+                           {"PLATE-1"}, 0);
+}
+
 dia_Iteration MakeIteration(int number, bool converged, Counts& n) {
   dia_Iteration it(number);
   double r = 1.0 / (number * number);
@@ -44,12 +50,12 @@ dia_Iteration MakeIteration(int number, bool converged, Counts& n) {
   it.AddResidual(Residual(dia_FieldVariableEnum::ROTATION_FIELD, r / 4, converged));
   dia_ContactIteration contact(1);
   dia_ContactDiagnostic overclosure(static_cast<int>(dia_ContactDiagnosticTypeEnum::OVERCLOSURES));
-  overclosure.AddData(Occurrence(100 + number, 2e-4 * r));
+  overclosure.AddData(NodeOccurrence(100 + number, {2e-4 * r}));
   contact.AddContactDiagnostic(overclosure);
   contact.SetConverged();
   it.AddContactIteration(contact);
   dia_ContactDiagnostic opening(static_cast<int>(dia_ContactDiagnosticTypeEnum::OPENINGS));
-  opening.AddData(Occurrence(200 + number, 1e-3));
+  opening.AddData(NodeOccurrence(200 + number, {}));
   it.AddContactDiagnostic(opening);
   if (!converged) {
     dia_ElementDiagnostic distortion(
