@@ -39,8 +39,8 @@ dia_AuxiliaryData Occurrence(int element, double value) {
 
 // A contact occurrence at a node of a contact pair (variation 0 of the contact codes used here).
 dia_AuxiliaryData NodeOccurrence(int node, cow_List<double> values) {
-  return dia_AuxiliaryData({}, values, {"PLATE-TOP", "BLOCK-BOTTOM"}, {}, {}, {node},
-                           {"PLATE-1"}, 0);
+  return dia_AuxiliaryData({}, values, {"PLATE-TOP", "BLOCK-BOTTOM"}, {}, {}, {node}, {"PLATE-1"},
+                           0);
 }
 
 dia_Iteration MakeIteration(int number, bool converged, Counts& n) {
