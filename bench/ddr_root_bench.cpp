@@ -20,10 +20,9 @@
 #include <string>
 #include <vector>
 
+#include "BenchJob.h"
 #include "ddb/database/ddr_Root.h"
 #include "ddb/diagnostics/dia_DiagnosticData.h"
-
-#include "BenchJob.h"
 
 namespace {
 
@@ -53,7 +52,6 @@ const std::string& ScratchDir() {
 std::string RootFile() {
   return ScratchDir() + "/job.ddb";
 }
-
 
 // Create, stream, save and close through the root; seconds taken.
 double WriteThroughRoot(const std::string& path) {

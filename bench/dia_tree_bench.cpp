@@ -23,10 +23,9 @@
 #include <string>
 #include <vector>
 
+#include "BenchJob.h"
 #include "ddb/diagnostics/dia_DiagnosticData.h"
 #include "ddb/platform/rom_Transporter.h"
-
-#include "BenchJob.h"
 
 namespace {
 
@@ -57,8 +56,6 @@ const std::string& ScratchDir() {
 std::string BigFile() {
   return ScratchDir() + "/job-1M.ddb";
 }
-
-
 
 struct Written {
   double seconds = 0;

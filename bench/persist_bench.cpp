@@ -17,10 +17,9 @@
 #include <memory>
 #include <string>
 
+#include "BenchJob.h"
 #include "ddb/frame/cls_ListObj.h"
 #include "ddb/platform/rom_Transporter.h"
-
-#include "BenchJob.h"
 
 namespace {
 
@@ -181,7 +180,6 @@ void BM_OpenCountLoadLast(benchmark::State& state) {
     if (count != n) state.SkipWithError("wrong count");
   }
 }
-
 
 // Peak RSS of a fresh process streaming n elements, minus its peak before streaming.
 void BM_StreamPeakRss(benchmark::State& state) {

@@ -2,10 +2,11 @@
 // disconnects the unit and returns the records written to it.
 #pragma once
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 extern "C" {
