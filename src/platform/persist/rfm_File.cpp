@@ -96,6 +96,10 @@ void CheckHeader(const std::string& path) {
   if (pageSize == 1) pageSize = 65536;
   unsigned pages = ReadBigEndian(header + 28, 4);
   bool sizeValid = ReadBigEndian(header + 24, 4) == ReadBigEndian(header + 92, 4);
+  // While a write-ahead log holds pages, a checkpoint in progress may have written a header
+  // that counts pages not yet in the file; SQLite itself then tells a damaged file.
+  struct stat wal {};
+  if (stat((path + "-wal").c_str(), &wal) == 0 && wal.st_size > 0) sizeValid = false;
   if (pageSize < 512 || st.st_size % pageSize != 0 ||
       (sizeValid && static_cast<unsigned long long>(st.st_size) <
                         static_cast<unsigned long long>(pages) * pageSize))
