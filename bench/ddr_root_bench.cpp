@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "BenchJob.h"
+#include "RawReplay.h"
 #include "ddb/database/ddr_Root.h"
 #include "ddb/diagnostics/dia_DiagnosticData.h"
 
@@ -29,6 +30,10 @@ namespace {
 using ddb_bench::kIterationsPerIncrement;
 using ddb_bench::MakeIncrement;
 using ddb_bench::PeakRssKb;
+using ddb_bench::RawWrite;
+using ddb_bench::ReadSnapshot;
+using ddb_bench::Snapshot;
+using ddb_bench::Table;
 
 constexpr int kSteps = 10;
 constexpr long kIterations = 100000;
@@ -143,105 +148,22 @@ void BM_RootWrite(benchmark::State& state) {
 }
 BENCHMARK(BM_RootWrite)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
-std::string Quote(const std::string& name) {
-  return "\"" + name + "\"";
-}
-
-struct Table {
-  std::string name;
-  int columns = 0;
-  std::vector<sqlite3_value*> cells;
-  long Rows() const { return columns ? static_cast<long>(cells.size()) / columns : 0; }
-};
-
-struct Snapshot {
-  std::vector<std::string> schema;
-  std::vector<Table> tables;
-};
-
 // The schema and every data row of the file the root wrote.
 const Snapshot& RootRows() {
   static const Snapshot snapshot = [] {
-    Snapshot snap;
     if (access(RootFile().c_str(), R_OK) != 0 &&
         InChild([] { return WriteThroughRoot(RootFile()); }) < 0)
       std::abort();
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(RootFile().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* s = nullptr;
-    sqlite3_prepare_v2(db, "SELECT sql FROM sqlite_master WHERE sql IS NOT NULL", -1, &s, nullptr);
-    while (sqlite3_step(s) == SQLITE_ROW)
-      snap.schema.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
-    sqlite3_finalize(s);
-    std::vector<std::string> names;
-    sqlite3_prepare_v2(db,
-                       "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT IN "
-                       "('##Meta', '##Classes', '##Fields')",
-                       -1, &s, nullptr);
-    while (sqlite3_step(s) == SQLITE_ROW)
-      names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
-    sqlite3_finalize(s);
-    for (const std::string& name : names) {
-      Table t;
-      t.name = name;
-      sqlite3_prepare_v2(db, ("SELECT * FROM " + Quote(name)).c_str(), -1, &s, nullptr);
-      t.columns = sqlite3_column_count(s);
-      while (sqlite3_step(s) == SQLITE_ROW)
-        for (int c = 0; c < t.columns; ++c)
-          t.cells.push_back(sqlite3_value_dup(sqlite3_column_value(s, c)));
-      sqlite3_finalize(s);
-      snap.tables.push_back(std::move(t));
-    }
-    sqlite3_close(db);
-    return snap;
+    return ReadSnapshot(RootFile());
   }();
   return snapshot;
-}
-
-void Exec(sqlite3* db, const std::string& sql) {
-  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) std::abort();
-}
-
-double RawWrite(const std::string& path, const Snapshot& snap) {
-  std::remove(path.c_str());
-  std::remove((path + "-wal").c_str());
-  auto start = Clock::now();
-  sqlite3* db = nullptr;
-  sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-  Exec(db, "PRAGMA journal_mode=WAL");
-  Exec(db, "PRAGMA synchronous=NORMAL");
-  for (const std::string& sql : snap.schema) Exec(db, sql);
-  std::vector<sqlite3_stmt*> inserts;
-  for (const Table& t : snap.tables) {
-    std::string sql = "INSERT INTO " + Quote(t.name) + " VALUES(?";
-    for (int c = 1; c < t.columns; ++c) sql += ", ?";
-    sqlite3_stmt* s = nullptr;
-    sqlite3_prepare_v2(db, (sql + ")").c_str(), -1, &s, nullptr);
-    inserts.push_back(s);
-  }
-  for (long b = 0; b < kIncrements; ++b) {
-    Exec(db, "BEGIN IMMEDIATE");
-    for (std::size_t i = 0; i < snap.tables.size(); ++i) {
-      const Table& t = snap.tables[i];
-      for (long r = t.Rows() * b / kIncrements; r < t.Rows() * (b + 1) / kIncrements; ++r) {
-        sqlite3_reset(inserts[i]);
-        for (int c = 0; c < t.columns; ++c)
-          sqlite3_bind_value(inserts[i], c + 1, t.cells[r * t.columns + c]);
-        if (sqlite3_step(inserts[i]) != SQLITE_DONE) std::abort();
-      }
-    }
-    Exec(db, "COMMIT");
-  }
-  for (sqlite3_stmt* s : inserts) sqlite3_finalize(s);
-  sqlite3_close(db);
-  return Since(start);
 }
 
 void BM_RawWrite(benchmark::State& state) {
   const Snapshot& snap = RootRows();
   long rows = 0;
   for (const Table& t : snap.tables) rows += t.Rows();
-  Timed(state, [&] { return RawWrite(ScratchDir() + "/raw.db", snap); });
+  Timed(state, [&] { return RawWrite(ScratchDir() + "/raw.db", snap, kIncrements); });
   state.counters["rows"] = static_cast<double>(rows);
 }
 BENCHMARK(BM_RawWrite)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);

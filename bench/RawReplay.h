@@ -1,0 +1,116 @@
+// The baseline of the write benchmarks: every data row of a file the library wrote, read once,
+// then written again with plain prepared SQLite inserts in the same number of transactions.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace ddb_bench {
+
+struct Table {
+  std::string name;
+  int columns = 0;
+  std::vector<sqlite3_value*> cells;  // row-major, columns per row
+  long Rows() const { return columns ? static_cast<long>(cells.size()) / columns : 0; }
+};
+
+struct Snapshot {
+  std::vector<std::string> schema;
+  std::vector<Table> tables;
+  long rows = 0;     // every stored row, collections and arrays included
+  long records = 0;  // rows of the record classes
+};
+
+inline std::string Quote(const std::string& name) {
+  return "\"" + name + "\"";
+}
+
+inline void Exec(sqlite3* db, const std::string& sql) {
+  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) std::abort();
+}
+
+inline std::vector<std::string> Column0(sqlite3* db, const char* sql) {
+  std::vector<std::string> values;
+  sqlite3_stmt* s = nullptr;
+  sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
+  while (sqlite3_step(s) == SQLITE_ROW)
+    values.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+  sqlite3_finalize(s);
+  return values;
+}
+
+inline Table ReadTable(sqlite3* db, const std::string& name) {
+  Table t;
+  t.name = name;
+  sqlite3_stmt* s = nullptr;
+  sqlite3_prepare_v2(db, ("SELECT * FROM " + Quote(name)).c_str(), -1, &s, nullptr);
+  t.columns = sqlite3_column_count(s);
+  while (sqlite3_step(s) == SQLITE_ROW)
+    for (int c = 0; c < t.columns; ++c)
+      t.cells.push_back(sqlite3_value_dup(sqlite3_column_value(s, c)));
+  sqlite3_finalize(s);
+  return t;
+}
+
+// The schema and the rows of every table that holds records and collections (not the file's
+// own catalog).
+inline Snapshot ReadSnapshot(const std::string& path) {
+  Snapshot snap;
+  sqlite3* db = nullptr;
+  sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+  snap.schema = Column0(db, "SELECT sql FROM sqlite_master WHERE sql IS NOT NULL");
+  for (const std::string& name :
+       Column0(db,
+               "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT IN "
+               "('##Meta', '##Classes', '##Fields')")) {
+    Table t = ReadTable(db, name);
+    snap.rows += t.Rows();
+    if (name.rfind("##", 0) != 0) snap.records += t.Rows();
+    snap.tables.push_back(std::move(t));
+  }
+  sqlite3_close(db);
+  return snap;
+}
+
+// Writes the snapshot into a new file in `commits` transactions; seconds taken.
+inline double RawWrite(const std::string& path, const Snapshot& snap, long commits) {
+  std::remove(path.c_str());
+  std::remove((path + "-wal").c_str());
+  auto start = std::chrono::steady_clock::now();
+  sqlite3* db = nullptr;
+  sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  Exec(db, "PRAGMA journal_mode=WAL");
+  Exec(db, "PRAGMA synchronous=NORMAL");
+  for (const std::string& sql : snap.schema) Exec(db, sql);
+  std::vector<sqlite3_stmt*> inserts;
+  for (const Table& t : snap.tables) {
+    std::string sql = "INSERT INTO " + Quote(t.name) + " VALUES(?";
+    for (int c = 1; c < t.columns; ++c) sql += ", ?";
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db, (sql + ")").c_str(), -1, &s, nullptr);
+    inserts.push_back(s);
+  }
+  for (long b = 0; b < commits; ++b) {
+    Exec(db, "BEGIN IMMEDIATE");
+    for (std::size_t i = 0; i < snap.tables.size(); ++i) {
+      const Table& t = snap.tables[i];
+      for (long r = t.Rows() * b / commits; r < t.Rows() * (b + 1) / commits; ++r) {
+        sqlite3_reset(inserts[i]);
+        for (int c = 0; c < t.columns; ++c)
+          sqlite3_bind_value(inserts[i], c + 1, t.cells[r * t.columns + c]);
+        if (sqlite3_step(inserts[i]) != SQLITE_DONE) std::abort();
+      }
+    }
+    Exec(db, "COMMIT");
+  }
+  for (sqlite3_stmt* s : inserts) sqlite3_finalize(s);
+  sqlite3_close(db);
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace ddb_bench
