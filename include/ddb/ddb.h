@@ -9,6 +9,7 @@
 #include "ddb/catalog/dia_PrintTable.h"
 #include "ddb/catalog/dia_TextChannel.h"
 #include "ddb/catalog/dia_TypeCodeUtils.h"
+#include "ddb/catalog/dia_WarningErrorCodes.h"
 #include "ddb/catalog/dia_WarningErrorMetadataTable.h"
 #include "ddb/database/ddr_CustomData.h"
 #include "ddb/database/ddr_Ddb.h"

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <map>
 #include <set>
+#include <string>
 #include <utility>
 
 #include "catalog/FortranUnits.h"
@@ -10,6 +13,7 @@
 #include "ddb/catalog/dia_FormatUtils.h"
 #include "ddb/catalog/dia_MetadataTable.h"
 #include "ddb/catalog/dia_PrintTable.h"
+#include "ddb/catalog/dia_WarningErrorCodes.h"
 #include "ddb/diagnostics/dia_DiagnosticBase.h"
 
 namespace {
@@ -225,6 +229,40 @@ TEST(dia_Catalog_WarningError, ListsEveryRowInTableOrder) {
     EXPECT_EQ(table.entries[r].numVariations, listed[r].variations);
     EXPECT_EQ(table.entries[r].sendToOrvel, listed[r].orvel);
   }
+}
+
+// The name a code gets in dia_WarningErrorCodes.h: its title in upper case, words joined by "_".
+std::string NameOfTitle(const char* title) {
+  std::string name;
+  for (const char* c = title; *c; ++c) {
+    if (std::isalnum(static_cast<unsigned char>(*c)))
+      name += static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
+    else if (!name.empty() && name.back() != '_')
+      name += '_';
+  }
+  if (!name.empty() && name.back() == '_') name.pop_back();
+  return name;
+}
+
+TEST(dia_Catalog_WarningError, NamedCodesAreTheRowsInTableOrder) {
+  const dia_EntryTable table = dia_WarningErrorEntryTable();
+  std::set<unsigned> seen;
+  std::map<std::string, int> uses;
+  std::size_t named = 0;
+  for (int r = 0; r < table.count; ++r) {
+    const dia_Entry& row = table.entries[r];
+    if (!seen.insert(row.code).second) continue;  // a repeated row is never looked up
+    ASSERT_LT(named, std::size(dia_WarningErrorCodes)) << std::hex << row.code;
+    std::string name = std::string("dia_") + (row.code & 0x40000000u ? "Error" : "Warning") +
+                       "Code::" + NameOfTitle(row.description);
+    if (int n = ++uses[name]; n > 1) name += "_" + std::to_string(n);
+    EXPECT_EQ(dia_WarningErrorCodes[named].name, name) << std::hex << row.code;
+    EXPECT_EQ(dia_WarningErrorCodes[named].code, row.code) << name;
+    ++named;
+  }
+  EXPECT_EQ(named, std::size(dia_WarningErrorCodes));
+  EXPECT_EQ(dia_ErrorCode::TOO_MANY_ATTEMPTS, 0x4A0A0040u);
+  EXPECT_EQ(dia_WarningCode::NUMERICAL_SINGULARITIES_2, 0x0A0E0020u);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@ target_sources(ddb_catalog_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/FortranUnits.
 add_executable(ddb_catalog_fortran_unit
                ${CMAKE_CURRENT_LIST_DIR}/dia_FortranUnitProgram.f90
                ${CMAKE_CURRENT_LIST_DIR}/dia_FortranUnitPrinter.cc)
-target_include_directories(ddb_catalog_fortran_unit PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_include_directories(ddb_catalog_fortran_unit PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(ddb_catalog_fortran_unit PRIVATE ddb)
 add_test(NAME catalog.FortranUnit_LibraryLinesLandAmongFortranWrites
-         COMMAND ddb_catalog_fortran_unit WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+         COMMAND ddb_catalog_fortran_unit WORKING_DIRECTORY ${PROJECT_BINARY_DIR})

@@ -6,6 +6,7 @@
 // belong to the runtime: the write calls return its I/O status (0 on success) unexamined.
 // Flushing does nothing: records reach the unit in call order anyway. The channel keeps no
 // state; the order of lines written by different threads to one unit is the callers' concern.
+// Fortran code calls the channel through the shipped module ddb_text (use ddb_text).
 #pragma once
 
 extern "C" {
