@@ -1,7 +1,9 @@
 #include "ddb/catalog/dia_FormatUtils.h"
 
 #include <cstdlib>
+#include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ddb/platform/ZunBasUtlNumFormat.h"
@@ -16,19 +18,34 @@ bool IsFormatKind(char c) {
   return c == 'R' || c == 'S' || c == 'I' || c == 'E' || c == 'N';
 }
 
-// Positions of the specifiers of a valid format; empty when the format is invalid.
-std::vector<std::size_t> SpecifierPositions(const std::string& text) {
-  std::vector<std::size_t> positions;
+constexpr std::size_t kMaxSpecifiers = 23;
+
+// The index after position p; false when it does not fit an int.
+bool ParseIndex(const std::string& text, std::size_t& p, int& index) {
+  long long value = 0;
+  for (; p < text.size() && IsDigit(text[p]); ++p) {
+    value = value * 10 + (text[p] - '0');
+    if (value > std::numeric_limits<int>::max()) return false;
+  }
+  index = static_cast<int>(value);
+  return true;
+}
+
+// The specifiers of a valid format (position, index); empty when the format is invalid: a
+// malformed specifier, more than 23 of them, or an index beyond the int range.
+std::vector<std::pair<std::size_t, int>> Specifiers(const std::string& text) {
+  std::vector<std::pair<std::size_t, int>> specifiers;
   std::size_t p = 0;
   if (text.size() < 3) return {};
   while (true) {
     if (text.size() - p < 3 || text[p] != '%' || !IsFormatKind(text[p + 1]) ||
-        !IsDigit(text[p + 2]))
+        !IsDigit(text[p + 2]) || specifiers.size() == kMaxSpecifiers)
       return {};
-    positions.push_back(p);
-    std::size_t q = p + 3;
-    while (q < text.size() && IsDigit(text[q])) ++q;
-    if (q == text.size()) return positions;
+    std::size_t q = p + 2;
+    int index = 0;
+    if (!ParseIndex(text, q, index)) return {};
+    specifiers.emplace_back(p, index);
+    if (q == text.size()) return specifiers;
     if (text[q] != '%') return {};
     p = q;
   }
@@ -101,19 +118,19 @@ std::string RenderValue(char kind, const Values& v, Cursor& at) {
 }  // namespace
 
 bool dia_FormatUtils::ValidateFormatString(const cow_String& format) {
-  return !SpecifierPositions(format.str()).empty();
+  return !Specifiers(format.str()).empty();
 }
 
 cow_String dia_FormatUtils::GetTypeSpecifiers(const cow_String& format) {
   std::string letters;
-  for (std::size_t p : SpecifierPositions(format.str())) letters += format.str()[p + 1];
+  for (const auto& specifier : Specifiers(format.str()))
+    letters += format.str()[specifier.first + 1];
   return cow_String(letters);
 }
 
 cow_List<int> dia_FormatUtils::GetArrayIndexes(const cow_String& format) {
-  const std::string& text = format.str();
   cow_List<int> indexes;
-  for (std::size_t p : SpecifierPositions(text)) indexes.Append(std::atoi(text.c_str() + p + 2));
+  for (const auto& specifier : Specifiers(format.str())) indexes.Append(specifier.second);
   return indexes;
 }
 

@@ -19,9 +19,10 @@ int dia_Write(int unit, const char* text) {
   return dia_writefort(&unit, &length, text ? text : "");
 }
 
+// A null text writes an empty record whatever length comes with it.
 int dia_writefort(int* unit, int* length, const char* text) {
   char buffer[128];
-  int n = *length;
+  int n = text ? *length : 0;
   if (n < 0) n = 0;
   if (n > kMaxRecordLength) n = kMaxRecordLength;
   dia_intbtofstr(buffer, text, n);

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <string>
 
+#include "ddb/frame/ZunRomDdr.h"
 #include "ddb/platform/ZunBasUtlUrlParser.h"
 #include "ddb/platform/nex_Exception.h"
 #include "ddb/platform/omi_Timer.h"
@@ -49,6 +50,13 @@ void ReadCreationTimeColumn(const rfm_FileHandle& file, std::int64_t& value) {
 }
 
 }  // namespace
+
+// Created on first use. While the database module is started it takes a registrar of every
+// class declared so far; before start-up (or after shut-down) it has none, and create and open
+// refuse until the module is started.
+ddr_Root::ddr_Root() {
+  if (ZunRomDdr_Count() > 0) m_registrar = cls_MetadataRegistrar::Instance().NewClassRegistrar();
+}
 
 ddr_Root::~ddr_Root() {
   Clear();

@@ -153,21 +153,23 @@ void dia_DiagnosticData::GetJobCpuTimes(double& user, double& system, double& wa
 
 void dia_DiagnosticData::UpdateJobHistoryDescription(int a, int b, int c, bool f1, bool f2, bool f3,
                                                      const cow_List<int>& incrementBlock) {
+  const int steps = m_stepList.Length();
+  const int s = m_lastStepOffset;
+  if (steps > 0 && s < 0)
+    DDB_THROW(nex_PrimException,
+              "dia_DiagnosticData::UpdateJobHistoryDescription - the block of step %d cannot be "
+              "found in the job history",
+              steps);
+  // A history read back empty (a file that stored none) starts with a zero header.
   cow_List<int>& h = m_jobHistoryDescription.Values();
+  if (h.Length() < kHeaderSize) h.Resize(kHeaderSize);
   const int sums[] = {a, b, c};
   const bool flags[] = {f1, f2, f3};
   for (int i = 0; i < 3; ++i) {
     h[kJobSums + i] += sums[i];
     if (flags[i]) h[kJobFlags + i] = 1;
   }
-  const int steps = m_stepList.Length();
   if (steps == 0) return;
-  const int s = m_lastStepOffset;
-  if (s < 0)
-    DDB_THROW(nex_PrimException,
-              "dia_DiagnosticData::UpdateJobHistoryDescription - the block of step %d cannot be "
-              "found in the job history",
-              steps);
   for (int i = 0; i < 3; ++i) h[s + kStepSums + i] += sums[i];
   if (incrementBlock.IsEmpty()) return;
   const int r = h[s + kBlockCount] + 1;

@@ -69,9 +69,11 @@ cls_ReadVisitor Sub(const cls_ReadVisitor& r, Field f) {
 }
 
 // The scheme is stored by name and found by name, so a stored layout may place it anywhere.
+// Layouts older than 317 have none: such a step reads with the first value of the enumeration.
 dia_IncrementationSchemeEnum ReadScheme(const cls_ReadVisitor& r) {
-  return SchemeEnum(r.ReadString(cls_FieldHandle(kNames[kIncrementationScheme], -1), ""))
-      .GetValue();
+  const cls_FieldHandle field(kNames[kIncrementationScheme], -1);
+  if (!r.DataIsPresent(field)) return SchemeEnum::Value(0);
+  return SchemeEnum(r.ReadString(field, "")).GetValue();
 }
 
 }  // namespace

@@ -118,7 +118,9 @@ void ddr_RegisterClasses() {
   registrar.initClassMetadata(&ddr_CustomDataContainerShortcut::InitializeMetadata, 4);
   registrar.initClassMetadata(&ddr_CustomDataContainerInDdbShortcut::InitializeMetadata, 4);
   registrar.initClassMetadata(&ddr_ShortcutImpl<ddr_CustomDataMap>::InitializeMetadata, 4);
-  ddr_Root::Instance().SetClassRegistrar(registrar.NewClassRegistrar());
+  // A root made before this start-up (or left from an earlier one) takes the classes now; one
+  // made later builds its registrar itself on first use.
+  if (ddr_Root::Exists()) ddr_Root::Instance().SetClassRegistrar(registrar.NewClassRegistrar());
 }
 
 void ddr_RegisterOldVersions() {

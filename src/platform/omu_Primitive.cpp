@@ -12,6 +12,16 @@ omu_PrimEnumBase::omu_PrimEnumBase(const cls_ReadVisitor& reader)
     : m_string(reader.ReadString(cls_FieldHandle(kStringField), cow_String())),
       m_uid(reader.GetUid()) {}
 
+void omu_PrimEnumBase::DBWrite(const cls_WriteVisitor& writer) const {
+  if (!writer.StartWrite(kTypeId, m_uid)) return;
+  writer.Memento().WriteString(cls_FieldHandle(kStringField, 0), m_string);
+}
+
+void omu_PrimEnumBase::InitializeMetadata(cls_ClassRegistrar& registrar) {
+  registrar.CreateClassMD("omu_PrimEnum", kTypeId, 1, nullptr, cls_NoBaseTypeId)
+      .AddAttribute(cls_FieldHandle(kStringField, 0), cls_AttrString, 1, cls_CollNone);
+}
+
 cow_String omu_PrimEnumBase::AsString(int) const {
   return m_string;
 }

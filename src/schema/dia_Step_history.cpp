@@ -73,7 +73,9 @@ cls_ClassMetadata& Declare434Layout(cls_ClassRegistrar& registrar, int version) 
                         {"m_contactDiagnosticList", kObjectList}});
 }
 
+// A step stored before the scheme existed (309) keeps it missing.
 void* ConvertStep(const dbc_Row& stored, dbc_Row& converted, int) {
+  if (!stored.Has("m_incrementationScheme")) return nullptr;
   MapText(stored, converted, "m_incrementationScheme",
           {{"Auto incrementation", "AUTO_INCREMENTATION"},
            {"Direct incrementation", "DIRECT_INCREMENTATION"},

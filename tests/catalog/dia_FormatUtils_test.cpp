@@ -28,6 +28,9 @@ TEST(dia_FormatUtils_ColumnFormat, ValidatesAndTakesApartTheColumnGrammar) {
       {"%N0%R1", true, "NR", {0, 1}},
       {"%N0%N1%I0%R0%S1", true, "NNIRS", {0, 1, 0, 0, 1}},
       {"%E0%S2%I0%R0%S0%S1", true, "ESIRSS", {0, 2, 0, 0, 0, 1}},
+      {"%I2147483647", true, "I", {2147483647}},
+      {"%I2147483648", false, "", {}},
+      {"%I0%I123456789012345678901", false, "", {}},
   };
   for (const FormatCase& c : cases) {
     SCOPED_TRACE(c.format);
@@ -35,6 +38,15 @@ TEST(dia_FormatUtils_ColumnFormat, ValidatesAndTakesApartTheColumnGrammar) {
     EXPECT_EQ(dia_FormatUtils::GetTypeSpecifiers(c.format), c.kinds);
     EXPECT_EQ(dia_FormatUtils::GetArrayIndexes(c.format).vector(), c.indexes);
   }
+}
+
+TEST(dia_FormatUtils_ColumnFormat, HoldsAtMost23Specifiers) {
+  std::string format;
+  for (int i = 0; i < 23; ++i) format += "%I" + std::to_string(i);
+  EXPECT_EQ(dia_FormatUtils::GetArrayIndexes(format).Length(), 23);
+  format += "%I23";
+  EXPECT_FALSE(dia_FormatUtils::ValidateFormatString(format));
+  EXPECT_EQ(dia_FormatUtils::GetTypeSpecifiers(format), "");
 }
 
 TEST(dia_FormatUtils_DotSplitting, KeepsInnerAndLeadingEmptyPiecesButNoTrailingOne) {

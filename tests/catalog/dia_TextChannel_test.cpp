@@ -28,8 +28,9 @@ TEST(dia_TextChannel_Write, CutsLongTextAt120AndWritesEmptyRecords) {
   int unit = file.Unit(), negative = -5, three = 3;
   dia_writefort(&unit, &negative, "ignored");
   dia_writefort(&unit, &three, "abcdef");
+  dia_writefort(&unit, &three, nullptr);
   EXPECT_EQ(file.Lines(), (std::vector<std::string>{long_text.substr(0, 120), "",
-                                                    long_text.substr(0, 120), "", "abc"}));
+                                                    long_text.substr(0, 120), "", "abc", ""}));
 }
 
 TEST(dia_TextChannel_Flush, LeavesTheUnitAsItIs) {

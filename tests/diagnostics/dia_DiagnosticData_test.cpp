@@ -153,6 +153,13 @@ TEST(JobHistory, Update_ThreeIncrementsAfterOneBlockAppendsNothingButSums) {
             Concat({{1, 2, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0}, StepBlock(1, 1, 1, 0, 2, 0, 0), {1}}));
 }
 
+TEST(JobHistory, Update_OfAJobReadWithoutHistoryStartsFromAZeroHeader) {
+  dia_DiagnosticData job{cls_ReadVisitor()};
+  ASSERT_TRUE(History(job).empty());
+  job.UpdateJobHistoryDescription(2, 3, 4, false, true, false, {});
+  EXPECT_EQ(History(job), (std::vector<int>{0, 2, 3, 4, 0, 1, 0, 0, 0, 0, 0, 0}));
+}
+
 TEST(JobHistory, Flags_NeverCleared) {
   dia_DiagnosticData job;
   job.UpdateJobHistoryDescription(0, 0, 0, true, true, true, {});
@@ -292,4 +299,21 @@ TEST_F(JobFileTest, Read_HeaderCountResetWhenStepsDoNotMatch) {
               EXPECT_EQ(h[12], 1);
             }),
             0);
+}
+
+TEST(JobHistory, Read_AMissingHistoryArrayIsDamage) {
+  ScratchDir dir;
+  const std::string path = dir.Path("job.ddb");
+  JobFile::Create(path).Save(dia_DiagnosticData());
+  ASSERT_EQ(Query(path, "SELECT COUNT(*) FROM \"##Array\""), 1);
+  sqlite3* db = nullptr;
+  sqlite3_open(path.c_str(), &db);
+  sqlite3_exec(db, "DELETE FROM \"##Array\"", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+  try {
+    JobFile::Open(path).Load();
+    ADD_FAILURE() << "a job whose history array is missing was read";
+  } catch (const nex_PrimException& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("'" + path + "' is damaged: array ", 0), 0u) << e.what();
+  }
 }

@@ -5,8 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "TestFiles.h"
 #include "ddb/diagnostics/dia_Enums.h"
 #include "ddb/platform/cls_ReadVisitor.h"
+#include "ddb/platform/cls_WriteVisitor.h"
 #include "ddb/platform/nex_Exception.h"
 
 namespace {
@@ -143,4 +145,21 @@ TEST(omu_PrimEnum_Render, AcceptVisitsAsEnumeration) {
   } recorder;
   Equation(dia_EquationEnum::CONSTRAINT).Accept(&recorder);
   EXPECT_EQ(recorder.seen, "CONSTRAINT");
+}
+
+TEST(omu_PrimEnum_Persist, WrittenWrapperReadsBackWithItsString) {
+  ddb_test::ScratchDir dir;
+  const std::string path = dir.Path("enum.ddb");
+  FieldVariable written(dia_FieldVariableEnum::ROTATION_FIELD);
+  {
+    rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Create, true, ZunBasStringMode::UTF8);
+    rom_Transporter transporter(nullptr, file, "D0", "", 0, -1);
+    rom_MementoWrite memento(transporter, omu_PrimEnumBase::kTypeId, -1);
+    written.DBWrite(cls_WriteVisitor(memento));
+  }
+  rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Read, true, ZunBasStringMode::UTF8);
+  rom_Transporter transporter(nullptr, file, "D0", -1);
+  rom_MementoRead memento(transporter, omu_PrimEnumBase::kTypeId, 0, cls_Uid());
+  FieldVariable back{cls_ReadVisitor(memento)};
+  EXPECT_EQ(back.GetValue(), dia_FieldVariableEnum::ROTATION_FIELD);
 }

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "ddb/database/ddr_Root.h"
 #include "ddb/frame/ZunRomDdr.h"
 #include "ddb/frame/ZunRomDia.h"
 #include "ddb/platform/BaseLibraries.h"
+#include "ddb/platform/dbc_OldClassRegistrar.h"
 #include "ddb/platform/typ_ArchCompTable.h"
 
 namespace {
@@ -86,6 +88,11 @@ void ShutDownAndRestart() {
   CHILD_CHECK(n == 2);
   CHILD_CHECK(typ_ArchCompTable::HasComponent(dia_Component));
   CHILD_CHECK(typ_ArchCompTable::HasComponent(ddr_Component));
+  // Registration is kept once; the root comes back on first use, with every class.
+  CHILD_CHECK(dbc_OldClassRegistrar::Instance().Versions().size() == 53);
+  CHILD_CHECK(!ddr_Root::Exists());
+  CHILD_CHECK(ddr_Root::Instance().GetClassRegistrar() != nullptr);
+  CHILD_CHECK(ddr_Root::Instance().GetClassRegistrar()->Find(0x220006) != nullptr);
   _exit(0);
 }
 

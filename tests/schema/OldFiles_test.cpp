@@ -85,6 +85,14 @@ TEST_F(OldFiles, Step434_CanonicalTextIsNotAcceptedButStep1001KeepsIt) {
             dia_IncrementationSchemeEnum::DIRECT_INCREMENTATION);
 }
 
+TEST_F(OldFiles, Step309_ReadsTheFirstScheme) {
+  Write("dia_Step", 309,
+        {0x2B0002, {{"m_stepName", "Step-1"}}, {{"m_stepNumber", 2}, {"m_isStabilizeActive", 1}}});
+  dia_Step step = Read<dia_Step>();
+  EXPECT_EQ(step.GetIncrementationScheme(), dia_IncrementationSchemeEnum::AUTO_INCREMENTATION);
+  EXPECT_EQ(step.GetStepNumber(), 2);
+}
+
 TEST_F(OldFiles, Residual410_ReadsCanonicalValues) {
   Write("dia_Residual", 410,
         {0x2B0011,

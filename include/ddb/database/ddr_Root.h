@@ -6,9 +6,10 @@
 // a second writer of one file and a file regenerated since it was first opened. Messages are
 // raised as nex_CmdException (the date-text internal error as nex_PrimException).
 //
-// The class registrar handed to every transporter is installed by the database module's
-// initialise: ddr_Root::Instance().SetClassRegistrar(
-// cls_MetadataRegistrar::Instance().NewClassRegistrar()). A library that declares persistent
+// The root is created on first Instance(). The class registrar handed to every transporter is
+// built then from every class declared so far when the database module is started (and
+// installed by the module's initialise into a root that already exists); a root made while the
+// module is not started has none and refuses to create or open. A library that declares persistent
 // classes later installs a fresh registrar the same way before creating or opening databases;
 // replaced registrars stay alive for the databases already open. The root owns its registrars.
 //
@@ -76,7 +77,7 @@ class ddr_Root : public ddr_DdbContainer, public omi_Singleton<ddr_Root> {
 
  private:
   friend class omi_Singleton<ddr_Root>;
-  ddr_Root() = default;
+  ddr_Root();
 
   const cow_String& OpenAgain(const rfm_FileHandle& file, ZunBasStringMode mode);
   std::unique_ptr<rom_Transporter> StampName(rfm_FileHandle& handle, const cow_String& name);

@@ -143,7 +143,8 @@ class cls_MetadataRegistrar {
   std::unique_ptr<cls_ClassRegistrar> NewClassRegistrar() const;
 
  private:
-  cls_MetadataRegistrar() = default;
+  // Declares the framework's own stored types.
+  cls_MetadataRegistrar();
   cls_ClassRegistrar m_registrar;
   std::vector<cls_ClassRegistrar::InitFn> m_functions;
 };

@@ -109,7 +109,9 @@ class dbc_OldClassRegistrar {
  public:
   static dbc_OldClassRegistrar& Instance();
 
-  // Keeps the version; `flags` is part of the callers' protocol and not interpreted here.
+  // Keeps the version unless a version of the same class is already kept (a module started
+  // again in one process registers nothing twice); `flags` is part of the callers' protocol and
+  // not interpreted here.
   void Register(const dbc_OldClassHandle& version, int flags);
   const std::vector<dbc_OldClassHandle>& Versions() const { return m_versions; }
 

@@ -10,7 +10,9 @@
 
 #include <cstdint>
 
+#include "ddb/platform/cls_ClassRegistrar.h"
 #include "ddb/platform/cls_Uid.h"
+#include "ddb/platform/cls_WriteVisitor.h"
 #include "ddb/platform/cow_Map.h"
 #include "ddb/platform/cow_String.h"
 #include "ddb/platform/mem_AllocationOperators.h"
@@ -60,6 +62,11 @@ class omu_PrimEnumBase : public omu_Primitive {
   cow_String AsRepr() const override;
   void Accept(omu_PrimVisitor* visitor) const override;
   std::uint32_t DynTypeId() const override { return kTypeId; }
+  // Stores the wrapper as an object of its own (class "omu_PrimEnum") holding the canonical
+  // string in "value"; the read constructor of the wrapper reads it back.
+  virtual void DBWrite(const cls_WriteVisitor& writer) const;
+  // Declares that class; the framework declares it with its own types.
+  static void InitializeMetadata(cls_ClassRegistrar& registrar);
 
   // The canonical string of the current value (empty before a value is set).
   const cow_String& GetString() const { return m_string; }

@@ -1,6 +1,9 @@
 #include "ddb/platform/cls_ClassRegistrar.h"
 
+#include <algorithm>
+
 #include "ddb/platform/nex_Exception.h"
+#include "ddb/platform/omu_Primitive.h"
 
 cls_ClassMetadata::cls_ClassMetadata(cow_String name, std::uint32_t typeId, int version,
                                      cls_CtorFn ctor, std::uint32_t baseTypeId)
@@ -78,6 +81,10 @@ std::vector<const cls_ClassMetadata*> cls_ClassRegistrar::Classes() const {
   return out;
 }
 
+cls_MetadataRegistrar::cls_MetadataRegistrar() {
+  initClassMetadata(&omu_PrimEnumBase::InitializeMetadata, 4);
+}
+
 cls_MetadataRegistrar& cls_MetadataRegistrar::Instance() {
   static auto& instance = *new cls_MetadataRegistrar;
   return instance;
@@ -85,7 +92,8 @@ cls_MetadataRegistrar& cls_MetadataRegistrar::Instance() {
 
 void cls_MetadataRegistrar::initClassMetadata(cls_ClassRegistrar::InitFn fn, int) {
   fn(m_registrar);
-  m_functions.push_back(fn);
+  if (std::find(m_functions.begin(), m_functions.end(), fn) == m_functions.end())
+    m_functions.push_back(fn);
 }
 
 std::unique_ptr<cls_ClassRegistrar> cls_MetadataRegistrar::NewClassRegistrar() const {

@@ -157,7 +157,11 @@ cls_AgentMapKey2Obj<cow_String>* cls_ReadVisitor::NewMapAgent() const {
   return new cls_AgentMapKey2Obj<cow_String>(m_store, m_uid);
 }
 
+// An array that a row references must be stored: a missing one is damage, not an empty array.
 bool cls_ReadVisitor::ReadArray(int& collectionType, std::string& bytes) const {
   if (!m_store || m_oid == 0) return false;
-  return m_store->ReadArray(m_oid, collectionType, bytes);
+  if (!m_store->ReadArray(m_oid, collectionType, bytes))
+    DDB_THROW(nex_PrimException, "'%s' is damaged: array %d is missing", m_store->FileName(),
+              static_cast<long long>(m_oid));
+  return true;
 }

@@ -1,5 +1,7 @@
 #include "ddb/platform/dbc_OldClassRegistrar.h"
 
+#include <typeinfo>
+
 cow_String dbc_Row::GetText(const std::string& field) const {
   auto it = m_fields.find(field);
   return it == m_fields.end() ? cow_String() : cow_String(it->second);
@@ -16,6 +18,11 @@ dbc_OldClassRegistrar& dbc_OldClassRegistrar::Instance() {
   return instance;
 }
 
+// A version class is kept once: registering it again (a module started anew in the same
+// process) changes nothing.
 void dbc_OldClassRegistrar::Register(const dbc_OldClassHandle& version, int) {
+  const std::type_info& type = typeid(version.ConstGet());
+  for (const dbc_OldClassHandle& known : m_versions)
+    if (typeid(known.ConstGet()) == type) return;
   m_versions.push_back(version);
 }
