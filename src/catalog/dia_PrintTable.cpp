@@ -1,6 +1,7 @@
 #include "ddb/catalog/dia_PrintTable.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ constexpr int kMinIntWidth = 12;
 constexpr int kMinRealWidth = 16;
 constexpr int kRuleLength = 80;
 constexpr int kLabelWidth = 9;
+// The text channel cuts every record to this length.
+constexpr std::size_t kMaxRecordLength = 120;
 
 // The catalog lists of one code, read once per diagnostic.
 struct CatalogRow {
@@ -144,9 +147,8 @@ std::string Cell(const Column& column, const dia_AuxiliaryData& data, bool withI
   }
 }
 
-void WriteLine(int unit, const std::string& line) {
-  dia_Write(unit, line.c_str());
-}
+// Where the lines of the tables go: a Fortran unit or a text.
+using LineSink = std::function<void(const std::string&)>;
 
 void Widen(std::vector<Column>& columns, const dia_DiagnosticBase::DataList& data, int v,
            bool withInstanceNames) {
@@ -160,28 +162,29 @@ void Widen(std::vector<Column>& columns, const dia_DiagnosticBase::DataList& dat
   }
 }
 
-void WriteHeading(int unit, const std::vector<Column>& columns, const cow_String& title) {
-  WriteLine(unit, " ");
-  WriteLine(unit, std::string(kRuleLength, '-'));
-  WriteLine(unit, title.str());
-  WriteLine(unit, " ");
+void WriteHeading(const LineSink& emit, const std::vector<Column>& columns,
+                  const cow_String& title) {
+  emit(" ");
+  emit(std::string(kRuleLength, '-'));
+  emit(title.str());
+  emit(" ");
   std::string titles, underline;
   for (const Column& column : columns) {
     titles += Centre(column.title, column.width) + " ";
     underline += std::string(static_cast<std::size_t>(column.width), '-') + " ";
   }
-  WriteLine(unit, titles);
-  WriteLine(unit, underline);
+  emit(titles);
+  emit(underline);
 }
 
-void WriteRows(int unit, const std::vector<Column>& columns,
+void WriteRows(const LineSink& emit, const std::vector<Column>& columns,
                const dia_DiagnosticBase::DataList& data, int v, bool withInstanceNames) {
   for (int i = 0; i < data.size(); ++i) {
     const dia_AuxiliaryData& block = data.ConstGet(i);
     if (block.GetVariation() != v) continue;
     std::string line;
     for (const Column& column : columns) line += Cell(column, block, withInstanceNames) + " ";
-    WriteLine(unit, line);
+    emit(line);
   }
 }
 
@@ -193,10 +196,8 @@ void CheckVariation(const CatalogRow& row, int v) {
   (void)row.formats[v];
 }
 
-}  // namespace
-
-void dia_PrintTable(const dia_DiagnosticBase& diagnostic, dia_MetadataTable& catalog, int unit,
-                    bool withInstanceNames) {
+void RenderTables(const dia_DiagnosticBase& diagnostic, dia_MetadataTable& catalog,
+                  bool withInstanceNames, const LineSink& emit) {
   const unsigned code = static_cast<unsigned>(diagnostic.GetType());
   const dia_DiagnosticBase::DataList data = diagnostic.GetData();
   const CatalogRow row = ReadCatalog(catalog, code);
@@ -205,8 +206,26 @@ void dia_PrintTable(const dia_DiagnosticBase& diagnostic, dia_MetadataTable& cat
     std::vector<Column> columns = LayoutColumns(row, v);
     if (columns.empty()) return;
     Widen(columns, data, v, withInstanceNames);
-    WriteHeading(unit, columns, row.titles[v]);
-    WriteRows(unit, columns, data, v, withInstanceNames);
-    WriteLine(unit, " ");
+    WriteHeading(emit, columns, row.titles[v]);
+    WriteRows(emit, columns, data, v, withInstanceNames);
+    emit(" ");
   }
+}
+
+}  // namespace
+
+void dia_PrintTable(const dia_DiagnosticBase& diagnostic, dia_MetadataTable& catalog, int unit,
+                    bool withInstanceNames) {
+  RenderTables(diagnostic, catalog, withInstanceNames,
+               [unit](const std::string& line) { dia_Write(unit, line.c_str()); });
+}
+
+cow_String dia_TableText(const dia_DiagnosticBase& diagnostic, dia_MetadataTable& catalog,
+                         bool withInstanceNames) {
+  std::string text;
+  RenderTables(diagnostic, catalog, withInstanceNames, [&text](const std::string& line) {
+    text.append(line, 0, std::min(line.size(), kMaxRecordLength));
+    text += '\n';
+  });
+  return cow_String(std::move(text));
 }

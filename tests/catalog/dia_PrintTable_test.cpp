@@ -112,6 +112,27 @@ TEST(dia_PrintTable_Layout, PrintsOneTablePerVariationInOrderOfFirstOccurrence) 
   EXPECT_EQ(lines[11], "Node");
 }
 
+// The text rendering is the printed lines, each ended by a newline.
+TEST(dia_TableText, HoldsTheLinesPrintedOnAUnit) {
+  dia_DiagnosticBase contact(0x01000020);
+  contact.AddData(Block(2, {4}, {0.25}, {}, {9}, {"PART-1"}, {}, {}));
+  contact.AddData(Block(0, {}, {0.5}, {std::string(50, 'S'), "MSTR"}, {}, {}, {3}, {"P"}));
+  dia_DiagnosticBase element(0x01000020);
+  element.AddData(ElementBlock(17));
+  const struct {
+    const dia_DiagnosticBase& diagnostic;
+    dia_MetadataTable& catalog;
+  } cases[] = {{contact, dia_ContactMetadataTable::Instance()},
+               {element, dia_ElementMetadataTable::Instance()}};
+  for (const auto& c : cases) {
+    for (bool names : {false, true}) {
+      std::string printed;
+      for (const std::string& line : Print(c.diagnostic, c.catalog, names)) printed += line + "\n";
+      EXPECT_EQ(dia_TableText(c.diagnostic, c.catalog, names).str(), printed);
+    }
+  }
+}
+
 // A catalog with one made-up row whose variation 5 has no column format.
 class FormatlessTable : public dia_MetadataTable {
  protected:

@@ -7,11 +7,16 @@
 // valid column format. A variation unknown to the catalog, a column index beyond its titles, or
 // an occurrence lacking a value a column shows raises the list's out-of-range nex_PrimException;
 // lines already written stay written. Keeps its state in locals; the catalog is the calling
-// thread's.
+// thread's. dia_TableText renders the same lines into a text instead, each cut to the channel's
+// 120 characters and ended by a newline; when it raises, nothing is returned.
 #pragma once
+
+#include "ddb/platform/cow_String.h"
 
 class dia_DiagnosticBase;
 class dia_MetadataTable;
 
 void dia_PrintTable(const dia_DiagnosticBase& diagnostic, dia_MetadataTable& catalog, int unit,
                     bool withInstanceNames);
+cow_String dia_TableText(const dia_DiagnosticBase& diagnostic, dia_MetadataTable& catalog,
+                         bool withInstanceNames);
