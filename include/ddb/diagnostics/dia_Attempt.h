@@ -56,6 +56,8 @@ class dia_Attempt : public mem_AllocationOperators {
   void FlushIterations() { m_iterationList.Flush(); }
   // Iterations held in memory.
   int SnapIterations() const { return m_iterationList.Snap(); }
+  // The list itself, for readers (see dia_DiagnosticData::GetSteps).
+  const IterationList& GetIterations() const { return m_iterationList; }
 
   cls_Uid Uid() const { return m_uid; }
 

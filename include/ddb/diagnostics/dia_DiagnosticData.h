@@ -88,6 +88,11 @@ class dia_DiagnosticData : public mem_AllocationOperators {
   void FlushJobHistoryDescription() { m_jobHistoryDescription.Flush(); }
   // Steps held in memory.
   int SnapSteps() const { return m_stepList.Snap(); }
+  // The lists themselves, for readers: they keep elements through shared handles (ConstGetCOW)
+  // and drop the ones they have passed with the list's Release, which never writes.
+  const StepList& GetSteps() const { return m_stepList; }
+  const WarningList& GetAnalysisWarnings() const { return m_warningList; }
+  const ErrorList& GetAnalysisErrors() const { return m_errorList; }
 
   cls_Uid Uid() const { return m_uid; }
 

@@ -49,6 +49,8 @@ class dia_Increment final : public mem_AllocationOperators {
   void FlushAttempts() { m_attemptList.Flush(); }
   // Attempts held in memory.
   int SnapAttempts() const { return m_attemptList.Snap(); }
+  // The list itself, for readers (see dia_DiagnosticData::GetSteps).
+  const AttemptList& GetAttempts() const { return m_attemptList; }
 
   void AddElementDiagnostic(const dia_ElementDiagnostic& d) { m_elementDiagnosticList.Append(d); }
   int GetNumberOfElementDiagnostics() const { return m_elementDiagnosticList.Length(); }

@@ -102,6 +102,9 @@ class dia_Iteration final : public mem_AllocationOperators {
     return m_elementDiagnosticList.ConstGet(i);
   }
   const ElementDiagnosticList& GetElementDiagnostics() const { return m_elementDiagnosticList; }
+  const ResidualList& GetResiduals() const { return m_residualList; }
+  const CompatibilityErrorList& GetCompatibilityErrors() const { return m_compatibiltyErrorList; }
+  const ContactIterationList& GetContactIterations() const { return m_contactIterationList; }
 
   cls_Uid Uid() const { return m_uid; }
 

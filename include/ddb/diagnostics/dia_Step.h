@@ -62,6 +62,10 @@ class dia_Step : public mem_AllocationOperators {
   void FlushIncrements() { m_incrementList.Flush(); }
   // Increments held in memory.
   int SnapIncrements() const { return m_incrementList.Snap(); }
+  // The lists themselves, for readers (see dia_DiagnosticData::GetSteps).
+  const IncrementList& GetIncrements() const { return m_incrementList; }
+  const ContactDiagnosticList& GetContactDiagnostics() const { return m_contactDiagnosticList; }
+  const XplStatusList& GetXplStatuses() const { return m_XplStatusList; }
 
   void AddContactDiagnostic(const dia_ContactDiagnostic& d) { m_contactDiagnosticList.Append(d); }
   int GetNumberOfContactDiagnostics() const { return m_contactDiagnosticList.Length(); }

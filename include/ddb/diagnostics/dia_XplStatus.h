@@ -40,6 +40,10 @@ class dia_XplStatus final : public mem_AllocationOperators {
   virtual std::uint32_t DynTypeId() const { return TypeId(); }
 
   int GetIncrementNumber() const { return m_incrementNumber; }
+  // Read access for reports and scripts.
+  int GetCritElementLabel() const { return m_critElementLabel; }
+  const cow_String& GetCritElementInst() const { return m_critElementInst; }
+  const cow_List<double>& GetRealValues() const { return m_XplStatusRealv.Values(); }
   // Equal in every member, identities of the record and of its real-value array included.
   bool operator==(const dia_XplStatus& other) const;
   bool operator!=(const dia_XplStatus& other) const { return !(*this == other); }
