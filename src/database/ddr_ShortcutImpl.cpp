@@ -16,10 +16,12 @@ const char kContainerStart[] = "ddbCont[";
 const char kDefaultUserData[] = "userData['default userData']";
 const std::size_t kUserDataWord = 8;  // "userData"
 
-// The regular-expression service: its failures are the suite's primary exception.
+// The regular-expression service: its failures are the suite's primary exception. The rest
+// starts with the "." that follows the database part; it is empty for a path that names the
+// database itself, so that its script path ends with the call that opens the file.
 std::string RestAfterDatabase(const std::string& path) {
   try {
-    static const std::regex pattern(R"(ddbCont\[\'(.*?)\'\]\.(.*?)$)");
+    static const std::regex pattern(R"(ddbCont\[\'(.*?)\'\](\..*?)$)");
     std::smatch match;
     std::regex_search(path, match, pattern);
     return match[2].str();
@@ -57,7 +59,7 @@ cow_String ddr_ShortcutBaseImpl::ScriptPath(const cow_String& path, const cow_St
     throw;
   }
   std::string script = session ? "session." : "";
-  script += "openDdb(r'" + fileName.str() + "')." + rest;
+  script += "openDdb(r'" + fileName.str() + "')" + rest;
   return cow_String(std::move(script));
 }
 

@@ -132,6 +132,8 @@ TEST(ShortcutScriptPath, RewritesTheDatabasePart) {
       {"ddbCont['P'].models['Model-1']", true,
        "session.openDdb(r'/runs/job1.ddb').models['Model-1']"},
       {"ddbCont['P'].result", false, "openDdb(r'/runs/job1.ddb').result"},
+      {"ddbCont['P']", false, "openDdb(r'/runs/job1.ddb')"},
+      {"ddbCont['P']", true, "session.openDdb(r'/runs/job1.ddb')"},
       {"ddbCont['P'].userData['default userData'].x", false,
        "openDdb(r'/runs/job1.ddb').userData.x"},
       {"ddbCont['a']b'].userData", false, "openDdb(r'/runs/job1.ddb').userData"},

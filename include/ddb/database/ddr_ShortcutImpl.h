@@ -77,7 +77,8 @@ class ddr_ShortcutBaseImpl : public omu_ShortcutImpl {
   cow_String PythonPath() const override;
   cow_String DdbName(ZunBasStringMode mode) const override;
 
-  // "openDdb(r'<fileName>')." + the path after its database part, with
+  // "openDdb(r'<fileName>')" + the path after its database part (nothing for the database
+  // itself, so that every script path evaluates), with
   // "userData['default userData']" shortened to "userData"; a path that does not start with
   // "ddbCont[" is returned unchanged.
   static cow_String ScriptPath(const cow_String& path, const cow_String& fileName, bool session);
