@@ -1,0 +1,66 @@
+"""Files that are not readable ddb files raise ddb.DdbError with the library's exact message."""
+
+import os
+import shutil
+import sqlite3
+
+import ddb
+import pytest
+
+
+def missing(path, example):
+    pass
+
+
+def empty(path, example):
+    open(path, "wb").close()
+
+
+def random_bytes(path, example):
+    with open(path, "wb") as f:
+        f.write(bytes(range(256)) * 16)
+
+
+def another_program(path, example):
+    with sqlite3.connect(path) as db:
+        db.execute("create table t (x)")
+
+
+def truncated(path, example):
+    shutil.copyfile(example, path)
+    with open(path, "r+b") as f:
+        f.truncate(os.path.getsize(path) // 2)
+
+
+def newer_layout(path, example):
+    shutil.copyfile(example, path)
+    with sqlite3.connect(path) as db:
+        db.execute("pragma user_version = 2")
+
+
+CASES = [
+    (missing, "'{}' does not exist"),
+    (empty, "'{}' is not a ddb file: it is empty"),
+    (random_bytes, "'{}' is not a ddb file"),
+    (another_program, "'{}' is not a ddb file: it is a database of another program"),
+    (truncated, "'{}' is damaged: the file is truncated"),
+    (newer_layout,
+     "'{}' was written by a newer release of ddb (layout 2; this release reads up to layout 1)"),
+]
+
+
+@pytest.mark.parametrize("make, message", CASES, ids=[c[0].__name__ for c in CASES])
+def test_bad_files_raise_the_library_message(tmp_path, example_file, make, message):
+    path = str(tmp_path / "bad.ddb")
+    make(path, example_file)
+    with pytest.raises(ddb.DdbError) as raised:
+        ddb.openDdb(path)
+    assert str(raised.value) == message.format(path)
+    # Nothing was left open: a good file opens afterwards.
+    assert ddb.openDdb(example_file).diagnosticData.steps[0].number == 1
+
+
+def test_eval_of_a_path_to_a_missing_file_raises_too(tmp_path):
+    path = str(tmp_path / "gone.ddb")
+    with pytest.raises(ddb.DdbError, match="^'%s' does not exist$" % path):
+        eval("session.openDdb(r'%s').models['Model-1']" % path, vars(ddb))
