@@ -97,3 +97,20 @@ def test_an_element_outlives_its_release_and_its_database(example_file):
     with pytest.raises(ddb.DdbError, match="^'%s' is closed$" % example_file):
         kept[0].name
     assert ddb.openDdb(example_file).diagnosticData.steps[0].name == "Step-1"
+
+
+def test_each_level_of_the_tree_reads_as_one_sequence(example_file):
+    job = ddb.openDdb(example_file).diagnosticData
+    # Every iteration but the last of the 8 converged attempts reports a distorted element.
+    counts = {"increments": 8, "attempts": 10, "iterations": 34, "residuals": 68,
+              "contactDiagnostics": 34, "elementDiagnostics": 34 - 8, "compatibilityErrors": 0,
+              "xplStatus": 0}
+    for level, count in counts.items():
+        sequence = getattr(job, level)
+        assert len(sequence) == count == len(list(sequence)), level
+    assert [i.number for i in job.increments] == [1, 2, 3, 4] * 2
+    last = job.steps[-1].increments[-1].attempts[-1].iterations[-1]
+    assert job.iterations[-1] == last == job.iterations[33]
+    assert [a.number for a in job.attempts[2:5]] == [1, 2, 1]
+    with pytest.raises(IndexError):
+        job.residuals[68]
