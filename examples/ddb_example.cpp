@@ -33,8 +33,9 @@ dia_Residual Residual(dia_FieldVariableEnum field, double value, bool accepted) 
                       value / 10, 42, "PLATE-1", 2);
 }
 
-dia_AuxiliaryData Occurrence(int element, double value) {
-  return dia_AuxiliaryData({1}, {value}, {}, {element}, {"PLATE-1"}, {}, {}, 0);
+// An element occurrence of "Distorted elements", variation 0: the element alone.
+dia_AuxiliaryData ElementOccurrence(int element) {
+  return dia_AuxiliaryData({}, {}, {}, {element}, {"PLATE-1"}, {}, {}, 0);
 }
 
 // A contact occurrence at a node of a contact pair (variation 0 of the contact codes used here).
@@ -60,7 +61,7 @@ dia_Iteration MakeIteration(int number, bool converged, Counts& n) {
   if (!converged) {
     dia_ElementDiagnostic distortion(
         static_cast<int>(dia_ElementDiagnosticTypeEnum::EXCESSIVE_DISTORTION));
-    distortion.AddData(Occurrence(7, 0.9));
+    distortion.AddData(ElementOccurrence(7));
     it.AddElementDiagnostic(distortion);
     ++n.elementDiagnostics;
   }
