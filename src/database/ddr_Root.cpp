@@ -11,6 +11,7 @@
 #include "ddb/platform/nex_Exception.h"
 #include "ddb/platform/omi_Timer.h"
 #include "ddb/platform/rom_Transporter.h"
+#include "ddb/platform/rom_Upgrade.h"
 #include "ddb/platform/typ_DebugFlags.h"
 
 namespace {
@@ -118,7 +119,7 @@ std::unique_ptr<rom_Transporter> ddr_Root::StampName(rfm_FileHandle& handle,
         .NeuterString(cls_FieldHandle("name"), name);
   }
   if (readOnly) handle = rds_RfmFile::Open(fileName, rfm_Access::Read, true, kUtf8);
-  return std::make_unique<rom_Transporter>(m_registrar.get(), handle, kDatabaseName, -1);
+  return rom_OpenTransporter(m_registrar.get(), handle, kDatabaseName);
 }
 
 const cow_String& ddr_Root::OpenDdb(const rfm_FileHandle& file, const cow_String& name,
@@ -129,9 +130,8 @@ const cow_String& ddr_Root::OpenDdb(const rfm_FileHandle& file, const cow_String
   if (IsMember(fileName, kUtf8)) return OpenAgain(file, mode);
   rfm_FileHandle handle = file;
   std::unique_ptr<rom_Transporter> transporter =
-      nameU.empty()
-          ? std::make_unique<rom_Transporter>(m_registrar.get(), handle, kDatabaseName, -1)
-          : StampName(handle, nameU);
+      nameU.empty() ? rom_OpenTransporter(m_registrar.get(), handle, kDatabaseName)
+                    : StampName(handle, nameU);
   rom_MementoRead memento(*transporter, kDdbTypeId, LastRow(*transporter), cls_Uid::AllocateUid());
   transporter->CowBarn().Clear();
   omi_Timer timer;
@@ -165,6 +165,15 @@ const cow_String& ddr_Root::OpenAgain(const rfm_FileHandle& file, ZunBasStringMo
   m_openCounts.Insert(persistent, entry);
   m_nameResult = Out(persistent, mode);
   return m_nameResult;
+}
+
+bool ddr_Root::UpgradeDdb(const cow_String& fileName, ZunBasStringMode mode,
+                          const rom_Progress& progress) {
+  cow_String fileNameU = In(fileName, mode);
+  RequireRegistrar();
+  if (IsMember(fileNameU, kUtf8))
+    Refuse(atr_String::Format("'%s' is open: close it before upgrading it", fileNameU), __LINE__);
+  return rom_UpgradeFile(fileNameU, m_registrar.get(), kDatabaseName, progress);
 }
 
 void ddr_Root::SaveDdb(const cow_String& persistentName, bool updateTime, ZunBasStringMode mode) {

@@ -1,6 +1,8 @@
 // ddr_Root: the process-wide registry of open ddb files.
 //
-// It creates new ddb files, opens existing ones (reading the last "ddr_Ddb" row of the file),
+// It creates new ddb files, opens existing ones (reading the last "ddr_Ddb" row of the file;
+// a file of older layouts is read from a converted copy and never changed, see rom_Upgrade.h),
+// upgrades files of older layouts in place,
 // saves and closes them, and translates between an open database's file name and its
 // persistent name (the record's "name", also its key in the container the root is). It refuses
 // a second writer of one file and a file regenerated since it was first opened. Messages are
@@ -29,6 +31,7 @@
 #include "ddb/platform/cow_String.h"
 #include "ddb/platform/omi_Singleton.h"
 #include "ddb/platform/rfm_File.h"
+#include "ddb/platform/rom_Upgrade.h"
 
 struct ddr_OpenCountEntry {
   std::int32_t openCount = 0;
@@ -52,6 +55,12 @@ class ddr_Root : public ddr_DdbContainer, public omi_Singleton<ddr_Root> {
   // persistent name of the open database.
   const cow_String& OpenDdb(const rfm_FileHandle& file, const cow_String& name,
                             ZunBasStringMode mode);
+  // Converts a file stored in the layouts of an older release to the current layouts in
+  // place, safely (rom_UpgradeFile: the name holds the original or the complete new file at
+  // every moment); false when it was up to date. `progress` hears of the rows converted. The
+  // file must not be open here.
+  bool UpgradeDdb(const cow_String& fileName, ZunBasStringMode mode,
+                  const rom_Progress& progress = {});
   // Appends the record as the file's new last "ddr_Ddb" row.
   void SaveDdb(const cow_String& persistentName, bool updateTime, ZunBasStringMode mode);
   void CloseDdb(const cow_String& persistentName, ZunBasStringMode mode);

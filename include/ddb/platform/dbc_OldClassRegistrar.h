@@ -8,8 +8,10 @@
 //
 // dbc_DatabaseConverter is what a version sees while a file is being upgraded: per-class
 // converters on which row functions (old row -> new row) and table functions are bound, the
-// list of classes to delete, and the two class registrars (the stored layouts and the current
-// ones). Converters are owned by the database converter.
+// list of classes to delete, the two class registrars (the stored layouts and the current
+// ones) and, during a file's conversion, the database being written (dbc_Database). Converters
+// are owned by the database converter. The conversion of a file itself is
+// rom_ConvertedDatabase / rom_UpgradeFile (rom_Upgrade.h).
 #pragma once
 
 #include <cstdint>
@@ -24,21 +26,61 @@
 #include "ddb/platform/cow_String.h"
 
 class dbc_DatabaseConverter;
+class dbc_Database;
 
-// One row during conversion: field texts by name.
+// One row during conversion: field texts by column name (an object field is the pair
+// "<field>#ClassID" / "<field>#OID"). While a file is converted a row also names the database
+// being written (Database()), through which a step reads other tables and creates rows; a row
+// built outside a conversion has none.
 class dbc_Row {
  public:
   bool Has(const std::string& field) const { return m_fields.count(field) != 0; }
   cow_String GetText(const std::string& field) const;
   void SetText(const std::string& field, const cow_String& text) { m_fields[field] = text.str(); }
+  void Remove(const std::string& field) { m_fields.erase(field); }
   const std::map<std::string, std::string>& Fields() const { return m_fields; }
+  dbc_Database* Database() const { return m_database; }
+  void SetDatabase(dbc_Database* database) { m_database = database; }
 
  private:
   std::map<std::string, std::string> m_fields;
+  dbc_Database* m_database = nullptr;
 };
 
 using dbc_ConversionFn = void* (*)(const dbc_Row& oldRow, dbc_Row& newRow, int);
 using dbc_FinalizeFn = void (*)(dbc_DatabaseConverter&);
+
+// The database a file is converted into. It holds, from the start, every row of the file that
+// needs no conversion (lists, maps, arrays, and the tables of current or foreign classes); rows
+// of converted classes arrive as their steps run. Tables are named by class type id. Failures
+// raise nex_PrimException naming the file.
+class dbc_Database {
+ public:
+  struct MapEntry {
+    std::string key;
+    std::uint32_t typeId;
+    std::int64_t oid;
+  };
+
+  virtual ~dbc_Database() = default;
+  // The OIDs of a class's rows in OID order; empty when the file has no such table.
+  virtual std::vector<std::int64_t> RowOids(std::uint32_t typeId) = 0;
+  // The stored row's non-null columns as texts; false when there is no such row.
+  virtual bool ReadRow(std::uint32_t typeId, std::int64_t oid, dbc_Row& row) = 0;
+  // A new row of the class declared by `layout` (its table is created on first use), with
+  // the given columns; returns its OID.
+  virtual std::int64_t AddRow(const cls_ClassMetadata& layout, const dbc_Row& columns) = 0;
+  // Sets columns of an existing row.
+  virtual void UpdateRow(std::uint32_t typeId, std::int64_t oid, const dbc_Row& columns) = 0;
+  // An identity no stored object has, for a new row, list, map or array.
+  virtual std::int64_t NewOid() = 0;
+  virtual std::vector<MapEntry> ReadMap(std::int64_t map) = 0;
+  virtual void PutMapEntry(std::int64_t map, const MapEntry& entry) = 0;
+  virtual std::vector<int> ReadIntArray(std::int64_t oid) = 0;
+  virtual std::int64_t AddIntArray(const std::vector<int>& values) = 0;
+  // The current layouts of the classes this process registers.
+  virtual const cls_ClassRegistrar& CurrentClasses() const = 0;
+};
 
 class dbc_ClassConverter {
  public:
@@ -83,10 +125,14 @@ class dbc_DatabaseConverter {
   std::list<std::uint32_t>& GetClassesToDelete() { return m_classesToDelete; }
   cls_ClassRegistrar& StoredClassRegistrar() { return m_stored; }
   cls_ClassRegistrar& CurrentClassRegistrar() { return m_current; }
+  // The database being written while a file is converted; null otherwise.
+  dbc_Database* Database() const { return m_database; }
+  void SetDatabase(dbc_Database* database) { m_database = database; }
 
  private:
   cls_ClassRegistrar& m_stored;
   cls_ClassRegistrar& m_current;
+  dbc_Database* m_database = nullptr;
   std::map<int, dbc_Converter> m_converters;
   std::list<std::uint32_t> m_classesToDelete;
 };

@@ -44,6 +44,8 @@ class rom_Transporter {
   // An existing file.
   rom_Transporter(const cls_ClassRegistrar* registrar, const rfm_FileHandle& file,
                   const cow_String& dbName, int flag);
+  // A store already open (a converted copy of a file, rom_Upgrade.h).
+  explicit rom_Transporter(std::shared_ptr<rom_detail::Store> store);
   ~rom_Transporter();
   rom_Transporter(const rom_Transporter&) = delete;
   rom_Transporter& operator=(const rom_Transporter&) = delete;

@@ -82,6 +82,11 @@ SqlStmt& SqlStmt::BindNull(int i) {
   return *this;
 }
 
+SqlStmt& SqlStmt::BindValue(int i, sqlite3_value* v) {
+  m_db->Check(sqlite3_bind_value(m_stmt, i, v));
+  return *this;
+}
+
 bool SqlStmt::Step() {
   int rc = sqlite3_step(m_stmt);
   if (rc == SQLITE_ROW) return true;

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 class SqlDb {
  public:
@@ -21,6 +22,8 @@ class SqlDb {
   [[noreturn]] void Fail(int rc) const;
   sqlite3* Handle() const { return m_db; }
   const std::string& FileName() const { return m_fileName; }
+  // The name messages give the file (a converted copy names the file it was made from).
+  void SetFileName(std::string name) { m_fileName = std::move(name); }
 
  private:
   sqlite3* m_db;
@@ -47,6 +50,8 @@ class SqlStmt {
   SqlStmt& BindStatic(int i, const std::string& v);
   SqlStmt& BindBlob(int i, const std::string& v);
   SqlStmt& BindNull(int i);
+  // Binds a column value of another statement as it stands.
+  SqlStmt& BindValue(int i, sqlite3_value* v);
   // True while a row is available.
   bool Step();
   // Runs a statement that returns no rows.
@@ -59,6 +64,7 @@ class SqlStmt {
   std::string Text(int col) const;
   std::string Blob(int col) const;
   const char* Name(int col) const { return sqlite3_column_name(m_stmt, col); }
+  sqlite3_value* Value(int col) const { return sqlite3_column_value(m_stmt, col); }
 
  private:
   SqlDb* m_db = nullptr;

@@ -55,6 +55,8 @@ void BindValue(SqlStmt& stmt, int i, const Value& v) {
   }
 }
 
+}  // namespace
+
 Value ColumnValue(const SqlStmt& stmt, int col) {
   Value v;
   switch (stmt.Type(col)) {
@@ -76,8 +78,6 @@ Value ColumnValue(const SqlStmt& stmt, int col) {
   }
   return v;
 }
-
-}  // namespace
 
 int ClassTable::Column(const cls_FieldHandle& field) const {
   int index = field.Index();
@@ -231,6 +231,10 @@ void Store::PrepareConversions() {
 }
 
 void Store::ReserveStoredIdentities() {
+  cls_Uid::ReserveAbove(HighestStoredOid());
+}
+
+std::int64_t Store::HighestStoredOid() {
   std::int64_t highest = 0;
   auto take = [&](const std::string& sql) {
     SqlStmt s(m_db, sql);
@@ -241,7 +245,7 @@ void Store::ReserveStoredIdentities() {
   take("SELECT MAX(map) FROM \"##Map\"");
   take("SELECT MAX(oid) FROM \"##Map\"");
   take("SELECT MAX(oid) FROM \"##Array\"");
-  cls_Uid::ReserveAbove(highest);
+  return highest;
 }
 
 ClassTable* Store::Find(std::uint32_t typeId) {
@@ -256,6 +260,13 @@ ClassTable& Store::ForWrite(std::uint32_t typeId) {
   ClassTable& ref = *table;
   m_tables[typeId] = std::move(table);
   m_createdInTransaction.insert(typeId);
+  return ref;
+}
+
+ClassTable& Store::AddTable(const cls_ClassMetadata& layout) {
+  if (ClassTable* t = Find(layout.TypeId())) return *t;
+  ClassTable& ref = *(m_tables[layout.TypeId()] = CreateTable(layout));
+  m_createdInTransaction.insert(layout.TypeId());
   return ref;
 }
 

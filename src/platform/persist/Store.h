@@ -87,7 +87,13 @@ class Store : public std::enable_shared_from_this<Store> {
   void OpenDatabase(const std::string& dbName);
 
   SqlDb& Db() { return m_db; }
-  const rfm_FileHandle& File() const { return m_file; }
+  // The file the database belongs to: for a converted copy, the file it was made from.
+  const rfm_FileHandle& File() const { return m_source ? m_source : m_file; }
+  // Makes this store (a converted copy) stand for `source` in File() and in messages.
+  void StandFor(rfm_FileHandle source) {
+    m_db.SetFileName(source->FileName().str());
+    m_source = std::move(source);
+  }
   const std::string& FileName() const { return m_db.FileName(); }
   bool ReadOnly() const { return m_file->IsReadOnly(); }
   const cls_ClassRegistrar& Registrar() const;
@@ -95,6 +101,10 @@ class Store : public std::enable_shared_from_this<Store> {
 
   ClassTable* Find(std::uint32_t typeId);
   ClassTable& ForWrite(std::uint32_t typeId);
+  // The table of a class in the given layout, created (with its catalog rows) when missing.
+  ClassTable& AddTable(const cls_ClassMetadata& layout);
+  // Every class table of the file, by type id.
+  const std::map<std::uint32_t, std::unique_ptr<ClassTable>>& Tables() const { return m_tables; }
   void InsertRow(PendingRow& row);
   bool LoadRow(std::uint32_t typeId, std::int64_t oid, LoadedRow& row);
   // OID of the row at position rowIndex in table order; raises when there is none.
@@ -129,6 +139,8 @@ class Store : public std::enable_shared_from_this<Store> {
   void Withdraw(cls_AgentBase* agent) { m_enlisted.erase(agent); }
 
   std::string MetaValue(const std::string& key);
+  // The largest identity the file stores (objects, lists, maps, arrays); 0 for none.
+  std::int64_t HighestStoredOid();
 
  private:
   void LoadCatalog();
@@ -140,6 +152,7 @@ class Store : public std::enable_shared_from_this<Store> {
   void ReserveStoredIdentities();
 
   rfm_FileHandle m_file;
+  rfm_FileHandle m_source;
   const cls_ClassRegistrar* m_registrar;
   SqlDb m_db;
   std::map<std::uint32_t, std::unique_ptr<ClassTable>> m_tables;
@@ -153,5 +166,7 @@ class Store : public std::enable_shared_from_this<Store> {
 
 // Builds the columns of a layout from its fields.
 void BuildColumns(ClassTable& table);
+// The value of a result column as it is stored.
+Value ColumnValue(const SqlStmt& stmt, int col);
 
 }  // namespace rom_detail

@@ -20,6 +20,8 @@ rom_Transporter::rom_Transporter(const cls_ClassRegistrar* registrar, const rfm_
   m_store->OpenDatabase(dbName.str());
 }
 
+rom_Transporter::rom_Transporter(std::shared_ptr<Store> store) : m_store(std::move(store)) {}
+
 rom_Transporter::~rom_Transporter() = default;
 
 rom_CowBarn& rom_Transporter::CowBarn() {

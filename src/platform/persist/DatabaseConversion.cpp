@@ -1,0 +1,327 @@
+#include "platform/persist/DatabaseConversion.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+#include <string>
+
+#include "ddb/platform/cls_ArrayPrim.h"
+#include "ddb/platform/nex_Exception.h"
+
+namespace rom_detail {
+
+namespace {
+
+std::string AsText(const Value& v) {
+  switch (v.kind) {
+    case Value::Int:
+      return std::to_string(v.i);
+    case Value::Real: {
+      char buffer[32];
+      std::snprintf(buffer, sizeof buffer, "%.17g", v.d);
+      return buffer;
+    }
+    case Value::Text:
+      return v.s;
+    default:
+      return std::string();
+  }
+}
+
+// How a column stores its values: 'i' integers (also object references), 'r' reals, 't' texts.
+std::vector<char> ColumnKinds(const ClassTable& t) {
+  std::vector<char> kinds(t.columns.size(), 'i');
+  for (std::size_t f = 0; f < t.fields.size(); ++f) {
+    int type = t.fields[f].attributeType;
+    if (type == cls_AttrDouble) kinds[t.fieldColumn[f]] = 'r';
+    if (type == cls_AttrString || type == cls_AttrEnum) kinds[t.fieldColumn[f]] = 't';
+  }
+  return kinds;
+}
+
+// A converted text in the column's kind; an empty text in a number column is null.
+Value Typed(const std::string& text, char kind) {
+  Value v;
+  if (kind == 't') {
+    v.kind = Value::Text;
+    v.s = text;
+  } else if (!text.empty()) {
+    v.kind = kind == 'r' ? Value::Real : Value::Int;
+    if (kind == 'r')
+      v.d = std::strtod(text.c_str(), nullptr);
+    else
+      v.i = std::strtoll(text.c_str(), nullptr, 10);
+  }
+  return v;
+}
+
+cls_ClassMetadata StoredLayout(const ClassTable& t) {
+  cls_ClassMetadata md(t.name, t.typeId, t.version, nullptr, t.baseTypeId);
+  for (std::size_t f = 0; f < t.fields.size(); ++f) {
+    const cls_Attribute& a = t.fields[f];
+    md.AddAttribute(cls_FieldHandle(a.name, static_cast<int>(f)), a.attributeType, a.typeId,
+                    a.collectionType);
+  }
+  md.AddTableExtentQuantum(t.extentQuantum);
+  return md;
+}
+
+// Copies every row of a table between files whose tables have the same columns, calling
+// `onRow` after each.
+void CopyRows(SqlDb& from, SqlDb& to, const std::string& table, const char* verb,
+              const std::function<void()>& onRow = {}) {
+  SqlStmt select(from, "SELECT * FROM " + SqlQuote(table));
+  int n = select.Columns();
+  std::string sql = std::string(verb) + " INTO " + SqlQuote(table) + " VALUES(?";
+  for (int i = 1; i < n; ++i) sql += ", ?";
+  SqlStmt insert(to, sql + ")");
+  while (select.Step()) {
+    insert.Reset();
+    for (int i = 0; i < n; ++i) insert.BindValue(i + 1, select.Value(i));
+    insert.Run();
+    if (onRow) onRow();
+  }
+}
+
+// The steps that take one stored class to its current layout.
+struct ClassSteps {
+  std::vector<dbc_ConversionFn> rows;
+  std::vector<dbc_FinalizeFn> tables;
+};
+
+class OutputDatabase : public dbc_Database {
+ public:
+  OutputDatabase(Store& out, std::int64_t highest) : m_out(out), m_next(highest) {}
+
+  std::vector<std::int64_t> RowOids(std::uint32_t typeId) override {
+    std::vector<std::int64_t> oids;
+    if (ClassTable* t = m_out.Find(typeId)) {
+      SqlStmt s(m_out.Db(), "SELECT \"OID\" FROM " + SqlQuote(t->table) + " ORDER BY \"OID\"");
+      while (s.Step()) oids.push_back(s.Int(0));
+    }
+    return oids;
+  }
+  bool ReadRow(std::uint32_t typeId, std::int64_t oid, dbc_Row& row) override {
+    LoadedRow loaded;
+    if (!m_out.LoadRow(typeId, oid, loaded)) return false;
+    for (std::size_t c = 0; c < loaded.values.size(); ++c)
+      if (loaded.values[c].kind != Value::Null)
+        row.SetText(loaded.table->columns[c], AsText(loaded.values[c]));
+    row.SetDatabase(this);
+    return true;
+  }
+  std::int64_t AddRow(const cls_ClassMetadata& layout, const dbc_Row& columns) override {
+    ClassTable& t = m_out.AddTable(layout);
+    const std::int64_t oid = NewOid();
+    PendingRow row(t, oid);
+    const std::vector<char> kinds = ColumnKinds(t);
+    for (const auto& field : columns.Fields()) {
+      int c = t.Column(field.first);
+      if (c >= 1) row.Set(c, Typed(field.second, kinds[c]));
+    }
+    m_out.InsertRow(row);
+    return oid;
+  }
+  void UpdateRow(std::uint32_t typeId, std::int64_t oid, const dbc_Row& columns) override {
+    ClassTable* t = m_out.Find(typeId);
+    if (!t) return;
+    const std::vector<char> kinds = ColumnKinds(*t);
+    for (const auto& field : columns.Fields()) {
+      int c = t->Column(field.first);
+      if (c >= 1) m_out.UpdateField(typeId, oid, t->columns[c], Typed(field.second, kinds[c]));
+    }
+  }
+  std::int64_t NewOid() override { return ++m_next; }
+  std::vector<MapEntry> ReadMap(std::int64_t map) override {
+    std::vector<MapEntry> entries;
+    for (const std::string& key : m_out.MapKeys(map)) {
+      MapEntry e{key, 0, 0};
+      m_out.MapEntry(map, key, e.typeId, e.oid);
+      entries.push_back(e);
+    }
+    return entries;
+  }
+  void PutMapEntry(std::int64_t map, const MapEntry& e) override {
+    m_out.WriteMapEntry(map, e.key, e.typeId, e.oid);
+  }
+  std::vector<int> ReadIntArray(std::int64_t oid) override {
+    int collection = 0;
+    std::string bytes;
+    cow_List<int> values;
+    if (m_out.ReadArray(oid, collection, bytes) && collection == cls_CollInts)
+      cls_ArrayCodec::Decode(bytes, values);
+    return values.vector();
+  }
+  std::int64_t AddIntArray(const std::vector<int>& values) override {
+    std::string bytes;
+    cls_ArrayCodec::Encode(cow_List<int>(values), bytes);
+    const std::int64_t oid = NewOid();
+    m_out.WriteArray(oid, cls_CollInts, static_cast<int>(values.size()), bytes);
+    return oid;
+  }
+  const cls_ClassRegistrar& CurrentClasses() const override { return m_out.Registrar(); }
+
+ private:
+  Store& m_out;
+  std::int64_t m_next;
+};
+
+class Conversion {
+ public:
+  Conversion(Store& in, Store& out, const ConversionProgress& progress)
+      : m_in(in),
+        m_out(out),
+        m_converter(m_declared, m_current),
+        m_database(out, in.HighestStoredOid()),
+        m_progress(progress) {
+    m_converter.SetDatabase(&m_database);
+    for (const dbc_OldClassHandle& handle : dbc_OldClassRegistrar::Instance().Versions()) {
+      auto& version = const_cast<dbc_OldClassVersion&>(handle.ConstGet());
+      version.InitializeMetadata(m_declared);
+      version.SchemaChanges(m_converter);
+      version.ClassesToDelete(m_converter);
+    }
+    const std::list<std::uint32_t>& deleted = m_converter.GetClassesToDelete();
+    m_deleted.insert(deleted.begin(), deleted.end());
+  }
+
+  void Run() {
+    for (const auto& entry : m_in.Tables())
+      if (!m_deleted.count(entry.first)) m_total += RowCount(*entry.second);
+    for (const char* table : {"##List", "##Map", "##Array"})
+      CopyRows(m_in.Db(), m_out.Db(), table, "INSERT");
+    CopyRows(m_in.Db(), m_out.Db(), "##Meta", "INSERT OR REPLACE");
+    std::vector<const ClassTable*> older;
+    for (const auto& entry : m_in.Tables()) {
+      const ClassTable& t = *entry.second;
+      const cls_ClassMetadata* md = m_out.Registrar().Find(t.typeId);
+      if (m_deleted.count(t.typeId)) continue;
+      if (md && t.version < md->Version())
+        older.push_back(&t);
+      else
+        CopyTable(t);
+    }
+    for (const ClassTable* t : older) ConvertTable(*t);
+    for (const ClassTable* t : older)
+      for (dbc_FinalizeFn fn : StepsOf(*t).tables) fn(m_converter);
+    Report(true);
+  }
+
+ private:
+  std::int64_t RowCount(const ClassTable& t) {
+    SqlStmt s(m_in.Db(), "SELECT COUNT(*) FROM " + SqlQuote(t.table));
+    return s.Step() ? s.Int(0) : 0;
+  }
+
+  void Report(bool last) {
+    if (m_progress && (last || m_done % 16384 == 0)) m_progress(m_done, m_total);
+  }
+
+  void CopyTable(const ClassTable& t) {
+    m_out.AddTable(StoredLayout(t));
+    CopyRows(m_in.Db(), m_out.Db(), t.table, "INSERT", [this] {
+      ++m_done;
+      Report(false);
+    });
+  }
+
+  ClassSteps StepsOf(const ClassTable& t) const {
+    std::vector<const dbc_ClassConverter*> steps;
+    for (const auto& level : m_converter.Converters())
+      for (const auto& c : level.second.ClassConverters())
+        if (c->TypeId() == t.typeId && c->FromVersion() >= t.version) steps.push_back(c.get());
+    std::stable_sort(steps.begin(), steps.end(),
+                     [](auto* a, auto* b) { return a->FromVersion() < b->FromVersion(); });
+    ClassSteps out;
+    for (const dbc_ClassConverter* c : steps) {
+      if (c->RowFunction()) out.rows.push_back(c->RowFunction());
+      if (c->TableFunction()) out.tables.push_back(c->TableFunction());
+    }
+    return out;
+  }
+
+  void ConvertTable(const ClassTable& t) {
+    const ClassSteps steps = StepsOf(t);
+    ClassTable& target = m_out.AddTable(m_out.Registrar().Get(t.typeId));
+    const std::vector<char> kinds = ColumnKinds(target);
+    std::vector<int> source(target.columns.size(), -1);
+    for (std::size_t c = 1; c < target.columns.size(); ++c) source[c] = t.Column(target.columns[c]);
+    SqlStmt select(m_in.Db(), "SELECT * FROM " + SqlQuote(t.table) + " ORDER BY \"OID\"");
+    const int n = std::min<int>(select.Columns(), static_cast<int>(t.columns.size()));
+    while (select.Step()) {
+      PendingRow row(target, select.Int(0));
+      row.Set(1, ColumnValue(select, 1));
+      if (steps.rows.empty()) {
+        for (std::size_t c = 2; c < source.size(); ++c)
+          if (source[c] >= 0) row.Set(static_cast<int>(c), ColumnValue(select, source[c]));
+      } else {
+        dbc_Row current;
+        current.SetDatabase(&m_database);
+        for (int c = 2; c < n; ++c) {
+          Value v = ColumnValue(select, c);
+          if (v.kind != Value::Null) current.SetText(t.columns[c], AsText(v));
+        }
+        for (dbc_ConversionFn fn : steps.rows) {
+          dbc_Row next = current;
+          fn(current, next, 0);
+          current = std::move(next);
+        }
+        for (std::size_t c = 2; c < target.columns.size(); ++c)
+          if (current.Has(target.columns[c]))
+            row.Set(static_cast<int>(c), Typed(current.GetText(target.columns[c]).str(), kinds[c]));
+      }
+      m_out.InsertRow(row);
+      ++m_done;
+      Report(false);
+    }
+  }
+
+  Store& m_in;
+  Store& m_out;
+  cls_ClassRegistrar m_declared;
+  cls_ClassRegistrar m_current;
+  dbc_DatabaseConverter m_converter;
+  OutputDatabase m_database;
+  std::set<std::uint32_t> m_deleted;
+  const ConversionProgress& m_progress;
+  std::int64_t m_done = 0;
+  std::int64_t m_total = 0;
+};
+
+}  // namespace
+
+bool NeedsConversion(Store& input) {
+  bool older = false;
+  for (const auto& entry : input.Tables()) {
+    const ClassTable& t = *entry.second;
+    const cls_ClassMetadata* md = input.Registrar().Find(t.typeId);
+    if (!md) continue;
+    if (t.version > md->Version())
+      DDB_THROW(nex_PrimException,
+                "'%s' was written by a newer release of ddb (class %s at version %d; this "
+                "release reads up to version %d)",
+                input.FileName(), t.name, t.version, md->Version());
+    older = older || t.version < md->Version();
+  }
+  return older;
+}
+
+void ConvertDatabase(Store& input, Store& output, const ConversionProgress& progress) {
+  SqlDb& db = output.Db();
+  db.Exec("PRAGMA journal_mode=OFF");
+  db.Exec("PRAGMA synchronous=OFF");
+  db.Exec("BEGIN");
+  try {
+    Conversion(input, output, progress).Run();
+    db.Exec("COMMIT");
+  } catch (...) {
+    try {
+      db.Exec("ROLLBACK");
+    } catch (...) {
+    }
+    throw;
+  }
+  db.Exec("PRAGMA journal_mode=DELETE");
+}
+
+}  // namespace rom_detail

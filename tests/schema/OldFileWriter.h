@@ -1,0 +1,193 @@
+// Test support: writes ddb files in the layouts of older releases with plain SQL, as
+// doc/ddb-format.md describes them, taking each older layout from the registered version that
+// declares it. So every chain of conversions is exercised from a file on disk. Files are made
+// in scratch directories and never kept.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "SchemaHistory.h"
+#include "ddb/platform/cls_ClassRegistrar.h"
+
+namespace ddb_test {
+
+// One stored column: an integer, a real or a text.
+using Cell = std::variant<long long, double, std::string>;
+using Cells = std::vector<std::pair<std::string, Cell>>;
+
+class OldFileWriter {
+ public:
+  explicit OldFileWriter(const std::string& path) {
+    std::remove(path.c_str());
+    sqlite3_open(path.c_str(), &m_db);
+    Exec("PRAGMA journal_mode=WAL; PRAGMA application_id=1684300321; PRAGMA user_version=1;");
+    Exec(
+        "CREATE TABLE \"##Meta\"(key TEXT PRIMARY KEY, value TEXT);"
+        "CREATE TABLE \"##Classes\"(\"Type Id\" INTEGER PRIMARY KEY, \"Class Name\" TEXT NOT "
+        "NULL, \"Class Table\" TEXT NOT NULL, \"Version\" INTEGER NOT NULL, \"Base Type Id\" "
+        "INTEGER NOT NULL, \"Extent Quantum\" INTEGER NOT NULL);"
+        "CREATE TABLE \"##Fields\"(\"Type Id\" INTEGER NOT NULL, \"Position\" INTEGER NOT NULL,"
+        " \"Field Name\" TEXT NOT NULL, \"Attribute Type\" INTEGER NOT NULL, \"Field Type Id\" "
+        "INTEGER NOT NULL, \"Collection Type\" INTEGER NOT NULL, PRIMARY KEY(\"Type Id\", "
+        "\"Position\"));"
+        "CREATE TABLE \"##List\"(list INTEGER NOT NULL, first INTEGER NOT NULL, count INTEGER "
+        "NOT NULL, entries BLOB NOT NULL, PRIMARY KEY(list, first)) WITHOUT ROWID;"
+        "CREATE TABLE \"##Map\"(map INTEGER NOT NULL, key TEXT NOT NULL, class INTEGER NOT NULL,"
+        " oid INTEGER NOT NULL, PRIMARY KEY(map, key)) WITHOUT ROWID;"
+        "CREATE TABLE \"##Array\"(oid INTEGER PRIMARY KEY, collection INTEGER NOT NULL, count "
+        "INTEGER NOT NULL, data BLOB NOT NULL);"
+        "INSERT INTO \"##Meta\" VALUES('database', 'D0'), ('description', 'older release'),"
+        " ('creationTime', '1000');");
+  }
+  ~OldFileWriter() { sqlite3_close(m_db); }
+  OldFileWriter(const OldFileWriter&) = delete;
+  OldFileWriter& operator=(const OldFileWriter&) = delete;
+
+  // The class's table in the layout of `version`: the registered older version's, or the
+  // current one when `version` is the class's current version.
+  void Declare(const std::string& className, int version) {
+    const cls_ClassMetadata* current =
+        cls_MetadataRegistrar::Instance().ProcessRegistrar().FindByName(className);
+    if (current && current->Version() == version) {
+      Table(current->Name().str(), current->TypeId(), version, current->BaseTypeId(),
+            current->Attributes());
+      return;
+    }
+    dbc_OldClassVersion* v = FindVersion(className, version);
+    ASSERT_NE(v, nullptr);
+    Declared d = ddb_test::Declare(*v);
+    Table(d.name, d.typeId, d.version, d.baseTypeId, d.fields);
+  }
+  // A class of another library: plain fields of the given attribute types, object fields as
+  // (name, 15).
+  void DeclareForeign(const std::string& name, std::uint32_t typeId, int version,
+                      const std::vector<std::pair<std::string, int>>& fields) {
+    std::vector<cls_Attribute> attributes;
+    for (const auto& f : fields) attributes.push_back({f.first, f.second, 1, 0});
+    Table(name, typeId, version, cls_NoBaseTypeId, attributes);
+  }
+
+  long long Row(std::uint32_t typeId, const Cells& cells) {
+    const long long oid = ++m_oid;
+    std::string names = "\"OID\"", marks = "?";
+    for (const auto& c : cells) {
+      names += ", \"" + c.first + "\"";
+      marks += ", ?";
+    }
+    sqlite3_stmt* s =
+        Prepare("INSERT INTO \"" + m_tables.at(typeId) + "\"(" + names + ") VALUES(" + marks + ")");
+    sqlite3_bind_int64(s, 1, oid);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+      Bind(s, static_cast<int>(i) + 2, cells[i].second);
+    Finish(s);
+    return oid;
+  }
+  // A reference to an object as the two cells of an object field.
+  static Cells Ref(const std::string& field, long long typeId, long long oid) {
+    return {{field + "#ClassID", typeId}, {field + "#OID", oid}};
+  }
+  long long List(const std::vector<std::pair<std::uint32_t, long long>>& elements) {
+    const long long list = ++m_oid;
+    std::string bytes(elements.size() * 12, '\0');
+    for (std::size_t k = 0; k < elements.size(); ++k) {
+      std::memcpy(&bytes[k * 12], &elements[k].first, 4);
+      std::memcpy(&bytes[k * 12 + 4], &elements[k].second, 8);
+    }
+    sqlite3_stmt* s = Prepare("INSERT INTO \"##List\" VALUES(?, 0, ?, ?)");
+    sqlite3_bind_int64(s, 1, list);
+    sqlite3_bind_int(s, 2, static_cast<int>(elements.size()));
+    sqlite3_bind_blob(s, 3, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+    Finish(s);
+    return list;
+  }
+  long long Map(const std::vector<std::tuple<std::string, std::uint32_t, long long>>& entries) {
+    const long long map = ++m_oid;
+    for (const auto& e : entries) {
+      sqlite3_stmt* s = Prepare("INSERT INTO \"##Map\" VALUES(?, ?, ?, ?)");
+      sqlite3_bind_int64(s, 1, map);
+      Bind(s, 2, std::get<0>(e));
+      sqlite3_bind_int64(s, 3, std::get<1>(e));
+      sqlite3_bind_int64(s, 4, std::get<2>(e));
+      Finish(s);
+    }
+    return map;
+  }
+  long long IntArray(const std::vector<int>& values) {
+    const long long oid = ++m_oid;
+    sqlite3_stmt* s = Prepare("INSERT INTO \"##Array\" VALUES(?, 54, ?, ?)");
+    sqlite3_bind_int64(s, 1, oid);
+    sqlite3_bind_int(s, 2, static_cast<int>(values.size()));
+    sqlite3_bind_blob(s, 3, values.data(), static_cast<int>(values.size() * 4), SQLITE_TRANSIENT);
+    Finish(s);
+    return oid;
+  }
+  void Exec(const std::string& sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK)
+      ADD_FAILURE() << sql << ": " << (error ? error : "");
+    sqlite3_free(error);
+  }
+  // Runs SQL on a file written before.
+  static void Touch(const std::string& path, const std::string& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+    sqlite3_close(db);
+  }
+  void Begin() { Exec("BEGIN"); }
+  void Commit() { Exec("COMMIT"); }
+
+ private:
+  void Table(const std::string& name, std::uint32_t typeId, int version, std::uint32_t base,
+             const std::vector<cls_Attribute>& fields) {
+    m_tables[typeId] = name;
+    std::string sql =
+        "CREATE TABLE \"" + name + "\"(\"OID\" INTEGER PRIMARY KEY, \"##BaseClassOID\" INTEGER";
+    for (const cls_Attribute& a : fields) {
+      if (a.attributeType == cls_AttrObject)
+        sql += ", \"" + a.name + "#ClassID\" INTEGER, \"" + a.name + "#OID\" INTEGER";
+      else
+        sql += ", \"" + a.name + "\" " +
+               (a.attributeType == cls_AttrDouble                                      ? "REAL"
+                : a.attributeType == cls_AttrString || a.attributeType == cls_AttrEnum ? "TEXT"
+                                                                                       : "INTEGER");
+    }
+    Exec(sql + ")");
+    Exec("INSERT INTO \"##Classes\" VALUES(" + std::to_string(typeId) + ", '" + name + "', '" +
+         name + "', " + std::to_string(version) + ", " + std::to_string(base) + ", 0)");
+    for (std::size_t i = 0; i < fields.size(); ++i)
+      Exec("INSERT INTO \"##Fields\" VALUES(" + std::to_string(typeId) + ", " + std::to_string(i) +
+           ", '" + fields[i].name + "', " + std::to_string(fields[i].attributeType) + ", " +
+           std::to_string(fields[i].typeId) + ", " + std::to_string(fields[i].collectionType) +
+           ")");
+  }
+  sqlite3_stmt* Prepare(const std::string& sql) {
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &s, nullptr) != SQLITE_OK)
+      ADD_FAILURE() << sql << ": " << sqlite3_errmsg(m_db);
+    return s;
+  }
+  static void Bind(sqlite3_stmt* s, int i, const Cell& cell) {
+    if (auto* n = std::get_if<long long>(&cell)) sqlite3_bind_int64(s, i, *n);
+    if (auto* d = std::get_if<double>(&cell)) sqlite3_bind_double(s, i, *d);
+    if (auto* t = std::get_if<std::string>(&cell))
+      sqlite3_bind_text(s, i, t->c_str(), -1, SQLITE_TRANSIENT);
+  }
+  void Finish(sqlite3_stmt* s) {
+    if (sqlite3_step(s) != SQLITE_DONE) ADD_FAILURE() << sqlite3_errmsg(m_db);
+    sqlite3_finalize(s);
+  }
+
+  sqlite3* m_db = nullptr;
+  long long m_oid = 100;
+  std::map<std::uint32_t, std::string> m_tables;
+};
+
+}  // namespace ddb_test
