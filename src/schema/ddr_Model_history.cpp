@@ -3,49 +3,119 @@
 // The steps between them rework the model's surroundings rather than the model row: 203 to 401
 // moves the containers of the suite's classic model class into the model's extension table,
 // 401 to 857 turns connector properties into connector sections, 857 to 874 turns connectors
-// into mesh elements, sets, section assignments and connector orientations. Every row and table
-// they read or create belongs to classes of other libraries of the suite, which files of this
-// system do not hold, and a conversion here works on one row while it is read. So the row and
-// table functions are bound to keep the chain complete, and they leave the model row as stored:
-// its "modelName" is unchanged by every step, and a model without "instanceTable" reads with an
-// empty extension table.
+// into element sets, section assignments and connector orientations. They work in the
+// database being converted (dbc_Row::Database); a row converted outside a file's conversion is
+// left as it is. The rows they read and create belong to classes of other libraries; the
+// layouts below declare the fields these steps use.
+#include "schema/ModelParts.h"
 #include "schema/OldLayout.h"
 #include "schema/OldVersions.h"
+#include "schema/dbc_Utils.h"
 
 namespace {
 
 using namespace schema_detail;
+using namespace model_detail;
 
 constexpr const char* kClass = "ddr_Model";
 constexpr std::uint32_t kTypeId = 0x220007;
-constexpr std::uint32_t kExtensionTableId = 0x220018;
 
 void DeclareExtensionLayout(cls_ClassRegistrar& registrar, int version) {
   DeclareLayout(registrar, kClass, kTypeId, version,
                 {{"modelName", kString}, {"instanceTable", Member(kExtensionTableId)}});
 }
 
-// With "instanceTable" already set there is nothing to do; without it the step would build the
-// extension table from the classic model's rows, which are not stored here.
-void* UpgradeModel_203_401(const dbc_Row&, dbc_Row&, int) {
+// The classic model's containers and the extension keys and container classes they become.
+struct ClassicContainer {
+  const char* attribute;
+  const char* key;
+  std::uint32_t typeId;
+};
+constexpr ClassicContainer kClassicContainers[] = {
+    {"matCont", "material", 0x238007d},
+    {"sectCont", "section", 0x260003b},
+    {"ampCont", "amplitude", 0x2440017},
+    {"constraintCont", "constraint", 0x2d00012},
+    {"bpCont", "profile", 0x2640014},
+    {"amcCont", "adaptiveMeshControl", 0x2680010},
+    {"loadCont", "load", 0x2880052},
+    {"bcCont", "bc", 0x2980030},
+    {"ipCont", "interactionProperty", 0x2a00062},
+    {"intCont", "interaction", 0x2a00061},
+    {"fCont", "field", 0x2ec002c},
+    {"foCont", "fieldOutputRequest", 0x2400032},
+    {"hoCont", "historyOutputRequest", 0x2400033},
+};
+constexpr std::uint32_t kClassicModelId = 0x2a50001;
+constexpr std::uint32_t kStepWrapperId = 0x23c004a;
+
+// The last row of the classic model table, read on the step's first row and kept for the
+// conversion until the table step releases it; null when the file has none.
+struct ClassicModelRow {
+  bool present = false;
+  dbc_Row row;
+};
+
+const dbc_Row* ClassicModel(dbc_Database& db) {
+  std::shared_ptr<void>& state = db.StepState("odiK_Model");
+  if (!state) {
+    auto cached = std::make_shared<ClassicModelRow>();
+    std::vector<std::int64_t> oids = db.RowOids(kClassicModelId);
+    cached->present = !oids.empty() && db.ReadRow(kClassicModelId, oids.back(), cached->row);
+    state = cached;
+  }
+  auto* cached = static_cast<ClassicModelRow*>(state.get());
+  return cached->present ? &cached->row : nullptr;
+}
+
+void ReleaseClassicModel(dbc_DatabaseConverter& converter) {
+  if (dbc_Database* db = converter.Database()) db->StepState("odiK_Model").reset();
+}
+
+// The model's extension table and its map: a new one when the row has none.
+void* UpgradeModel_203_401(const dbc_Row& in, dbc_Row& out, int) {
+  dbc_Database* db = out.Database();
+  if (!db || dbc_Utils::IsPresentAndSet(in, "instanceTable#ClassID")) return nullptr;
+  const std::int64_t map = db->NewOid();
+  dbc_Row table;
+  SetRef(table, "map", cls_ObjListTypeId, map);
+  const std::int64_t tableOid = db->AddRow(db->CurrentClasses().Get(kExtensionTableId), table);
+  SetRef(out, "instanceTable", kExtensionTableId, tableOid);
+  const dbc_Row* classic = ClassicModel(*db);
+  if (!classic) return nullptr;
+  if (dbc_Utils::IsPresentAndSet(*classic, "steps#ClassID")) {
+    dbc_Row wrapper;
+    for (const char* f : {"steps#ClassID", "steps#OID", "stepsorder#ClassID", "stepsorder#OID"})
+      if (classic->Has(f)) wrapper.SetText(f, classic->GetText(f));
+    wrapper.SetText("##BaseClassOID", "-1");
+    const std::int64_t oid = db->AddRow(Foreign(kStepWrapperId), wrapper);
+    db->PutMapEntry(map, {"step", kStepWrapperId, oid});
+  }
+  for (const ClassicContainer& c : kClassicContainers) {
+    const std::string attribute = c.attribute;
+    if (!dbc_Utils::IsPresentAndSet(*classic, attribute + "#ClassID")) continue;
+    dbc_Row container;
+    container.SetText("extension#ClassID", classic->GetText(attribute + "#ClassID"));
+    container.SetText("extension#OID", classic->GetText(attribute + "#OID"));
+    container.SetText("##BaseClassOID", "-1");
+    db->PutMapEntry(map, {c.key, c.typeId, db->AddRow(Foreign(c.typeId), container)});
+  }
   return nullptr;
 }
 
-// Releases the classic model table that the 203 step would have cached; none is ever cached.
-void FinalizeModel_203_401(dbc_DatabaseConverter&) {}
-
-// The connector properties live in an extension container of another library.
-void* UpgradeModel_401_857(const dbc_Row&, dbc_Row&, int) {
+void* UpgradeModel_401_857(const dbc_Row& in, dbc_Row&, int) {
+  if (dbc_Database* db = in.Database()) ConnectorPropertiesToSections(*db, in);
   return nullptr;
 }
 
-// The connectors and the assembly's mesh live in tables of other libraries.
-void* UpgradeModel_857_874(const dbc_Row&, dbc_Row&, int) {
+void* UpgradeModel_857_874(const dbc_Row& in, dbc_Row&, int) {
+  if (dbc_Database* db = in.Database()) ConnectorsToAssignments(*db, in);
   return nullptr;
 }
 
-// Completes the section-assignment and connector-orientation tables, which no row step fills.
-void FinalizeModel_857_874(dbc_DatabaseConverter&) {}
+void FinalizeModel_857_874(dbc_DatabaseConverter& converter) {
+  if (dbc_Database* db = converter.Database()) CompleteAssignmentTables(*db);
+}
 
 dbc_ClassConverter& Step(dbc_DatabaseConverter& converter, int level, int fromVersion,
                          dbc_ConversionFn fn) {
@@ -60,7 +130,7 @@ class ddr_Model_203 : public dbc_OldClassVersion {
     DeclareLayout(registrar, kClass, kTypeId, 203, {{"modelName", kString}});
   }
   void SchemaChanges(dbc_DatabaseConverter& converter) override {
-    Step(converter, 401, 203, &UpgradeModel_203_401).BindFinalizeFunction(&FinalizeModel_203_401);
+    Step(converter, 401, 203, &UpgradeModel_203_401).BindFinalizeFunction(&ReleaseClassicModel);
   }
 };
 

@@ -153,9 +153,6 @@ const RowCase kRowCases[] = {
      {{"customData#ClassID", "2293762"}, {"customData#OID", "5"}},
      {{"customData#ClassID", "2293762"}, {"customData#OID", "5"}}},
     {"848 without custom data", "ddr_Ddb", 848, {{"name", "job"}}, {{"name", "job"}}},
-    {"model 203", "ddr_Model", 203, {{"modelName", "Model-1"}}, {{"modelName", "Model-1"}}},
-    {"model 401", "ddr_Model", 401, {{"modelName", "Model-1"}}, {{"modelName", "Model-1"}}},
-    {"model 857", "ddr_Model", 857, {{"modelName", "Model-1"}}, {{"modelName", "Model-1"}}},
 };
 
 }  // namespace

@@ -1,9 +1,15 @@
 // Whole files of older releases, written with the layouts their classes had then, opened
 // through the open-file registry and walked through the tree.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <thread>
 
 #include "OldFileWriter.h"
 #include "TestFiles.h"
@@ -47,9 +53,9 @@ int At(const std::string& className, int release) {
   return found;
 }
 
-// A job of one step, increment, attempt and iteration, each class in its layout of `release`,
-// under a database record of layout 848.
-void WriteRelease(const std::string& path, int release) {
+// A job of one step with `increments` increments (sharing one attempt of one iteration), each
+// class in its layout of `release`, under a database record of layout 848.
+void WriteRelease(const std::string& path, int release, int increments = 1) {
   OldFileWriter w(path);
   w.Begin();
   w.Declare("ddr_Ddb", 848);
@@ -97,13 +103,15 @@ void WriteRelease(const std::string& path, int release) {
   if (At("dia_Increment", release) >= 415) increment.push_back({"m_initialIncrementSize", 0.5});
   for (auto& c : OldFileWriter::Ref("m_attemptList", kList, w.List({{kAttempt, attemptRow}})))
     increment.push_back(c);
-  long long incrementRow = w.Row(kIncrement, increment);
+  std::vector<std::pair<std::uint32_t, long long>> incrementRows;
+  for (int k = 0; k < increments; ++k)
+    incrementRows.push_back({kIncrement, w.Row(kIncrement, increment)});
   Cells step = {{"m_stepNumber", 1LL}, {"m_stepName", "Step-1"}};
   const int stepVersion = At("dia_Step", release);
   if (stepVersion >= 317)
     step.push_back({"m_incrementationScheme",
                     stepVersion >= 1001 ? "DIRECT_INCREMENTATION" : "Direct incrementation"});
-  for (auto& c : OldFileWriter::Ref("m_incrementList", kList, w.List({{kIncrement, incrementRow}})))
+  for (auto& c : OldFileWriter::Ref("m_incrementList", kList, w.List(incrementRows)))
     step.push_back(c);
   long long stepRow = w.Row(kStep, step);
   Cells job = {{"m_jobUserTime", 1.5}};
@@ -124,25 +132,10 @@ std::string Bytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-class OldReleases : public ::testing::TestWithParam<int> {
- protected:
-  ScratchDir dir;
-  std::string path = dir.Path("old.ddb");
-};
-
-}  // namespace
-
-TEST_P(OldReleases, WholeFileOpensWithTheValuesItsChainsImplyAndStaysUnchanged) {
-  const int release = GetParam();
-  WriteRelease(path, release);
-  const std::string before = Bytes(path);
-  ddr_Root& root = ddr_Root::Instance();
-  cow_String name = root.OpenDdb(rfm_File::Open(path, rfm_Access::Read, true, kUtf8), "", kUtf8);
+void ExpectJob(const ddr_Ddb& ddb, int release, const std::string& path, int increments = 1) {
   {
-    const ddr_Ddb& ddb = root.ConstGet(name, kUtf8);
-    EXPECT_EQ(name, "job of release " + std::to_string(release));
+    EXPECT_EQ(ddb.Name(), "job of release " + std::to_string(release));
     EXPECT_EQ(ddb.FileName(kUtf8), path);
-    EXPECT_FALSE(ddb.checkWriteCompatibility());
     const dia_DiagnosticData& job = ddb.ConstGetDiagnosticData();
     double user = 0, system = 0, wall = 0;
     job.GetJobCpuTimes(user, system, wall);
@@ -153,7 +146,7 @@ TEST_P(OldReleases, WholeFileOpensWithTheValuesItsChainsImplyAndStaysUnchanged) 
     EXPECT_EQ(step.GetIncrementationScheme(),
               At("dia_Step", release) >= 317 ? dia_IncrementationSchemeEnum::DIRECT_INCREMENTATION
                                              : dia_IncrementationSchemeEnum::AUTO_INCREMENTATION);
-    ASSERT_EQ(step.GetNumberOfIncrements(), 1);
+    ASSERT_EQ(step.GetNumberOfIncrements(), increments);
     const dia_Increment& increment = step.ConstGetIncrementByIndex(0);
     EXPECT_EQ(increment.GetIncrementNumber(), 3);
     EXPECT_EQ(increment.GetInitialIncrementSize(), At("dia_Increment", release) >= 415 ? 0.5 : 0.0);
@@ -182,6 +175,24 @@ TEST_P(OldReleases, WholeFileOpensWithTheValuesItsChainsImplyAndStaysUnchanged) 
       EXPECT_EQ(iteration.GetNumberOfResiduals(), 0);
     }
   }
+}
+
+class OldReleases : public ::testing::TestWithParam<int> {
+ protected:
+  ScratchDir dir;
+  std::string path = dir.Path("old.ddb");
+};
+
+}  // namespace
+
+TEST_P(OldReleases, WholeFileOpensWithTheValuesItsChainsImplyAndStaysUnchanged) {
+  const int release = GetParam();
+  WriteRelease(path, release);
+  const std::string before = Bytes(path);
+  ddr_Root& root = ddr_Root::Instance();
+  cow_String name = root.OpenDdb(rfm_File::Open(path, rfm_Access::Read, true, kUtf8), "", kUtf8);
+  ExpectJob(root.ConstGet(name, kUtf8), release, path);
+  EXPECT_FALSE(root.ConstGet(name, kUtf8).checkWriteCompatibility());
   root.CloseDdb(name, kUtf8);
   EXPECT_EQ(Bytes(path), before) << "a read-only open changed the file";
 }
@@ -244,4 +255,63 @@ TEST_F(OldReleases, Open_RefusesAClassNewerThanTheLibraryAndWritingToOlderLayout
             "' is stored in the layouts of an older release: upgrade it before writing to it");
   }
   EXPECT_FALSE(root.IsMember(path, kUtf8));
+}
+
+// Reads the file as a job of `release` when it is the converted file; false when it still is
+// the original.
+bool IsOriginalOrConverted(const std::string& path, const std::string& original, int release,
+                           int increments) {
+  if (Bytes(path) == original) return true;
+  EXPECT_EQ(Query(path, "SELECT \"Version\" FROM \"##Classes\" WHERE \"Class Name\" = 'dia_Step'"),
+            1037);
+  ddr_Root& root = ddr_Root::Instance();
+  cow_String name = root.OpenDdb(rfm_File::Open(path, rfm_Access::Read, true, kUtf8), "", kUtf8);
+  EXPECT_TRUE(root.ConstGet(name, kUtf8).checkWriteCompatibility());
+  ExpectJob(root.ConstGet(name, kUtf8), release, path, increments);
+  root.CloseDdb(name, kUtf8);
+  return false;
+}
+
+TEST_F(OldReleases, Upgrade_KilledAnywhereLeavesTheOriginalOrTheCompleteConvertedFile) {
+  const int increments = 20000;
+  WriteRelease(path, 321, increments);
+  const std::string original = Bytes(path);
+  auto restore = [&] {
+    for (const char* suffix : {"-wal", "-shm", ".backup", ".upgrading"})
+      std::remove((path + suffix).c_str());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << original;
+  };
+  auto upgradeInChild = [&] {
+    std::fflush(nullptr);
+    pid_t pid = fork();
+    if (pid == 0) {
+      ddr_Root::Instance().UpgradeDdb(path, kUtf8);
+      _exit(0);
+    }
+    return pid;
+  };
+  const auto started = std::chrono::steady_clock::now();
+  int status = 0;
+  waitpid(upgradeInChild(), &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  const auto duration = std::chrono::duration_cast<std::chrono::microseconds>(
+                            std::chrono::steady_clock::now() - started)
+                            .count();
+  EXPECT_FALSE(IsOriginalOrConverted(path, original, 321, increments));
+  std::mt19937 random(20261206);
+  std::uniform_int_distribution<long long> delay(0, duration * 11 / 10);
+  int kills = 0, originals = 0;
+  for (int k = 0; k < 60; ++k) {
+    restore();
+    pid_t pid = upgradeInChild();
+    std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    if (WIFSIGNALED(status)) ++kills;
+    if (IsOriginalOrConverted(path, original, 321, increments)) ++originals;
+  }
+  EXPECT_GE(kills, 50);
+  EXPECT_GT(originals, 0);
+  std::printf("upgrade of %lld us killed %d times: %d originals, %d converted files\n",
+              static_cast<long long>(duration), kills, originals, 60 - originals);
 }

@@ -80,6 +80,12 @@ class dbc_Database {
   virtual std::int64_t AddIntArray(const std::vector<int>& values) = 0;
   // The current layouts of the classes this process registers.
   virtual const cls_ClassRegistrar& CurrentClasses() const = 0;
+  // What a step keeps from one row to the next and for its table step, by name; it lives as
+  // long as the conversion of the file.
+  std::shared_ptr<void>& StepState(const std::string& name) { return m_stepState[name]; }
+
+ private:
+  std::map<std::string, std::shared_ptr<void>> m_stepState;
 };
 
 class dbc_ClassConverter {
