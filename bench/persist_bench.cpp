@@ -15,6 +15,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <set>
@@ -98,8 +99,17 @@ void Register() {
   (void)done;
 }
 
+// Files live in a scratch directory of this run, removed at the end.
+const std::string& ScratchDir() {
+  static const std::string dir = [] {
+    char tmpl[] = "/tmp/ddb-persist-bench-XXXXXX";
+    return std::string(mkdtemp(tmpl));
+  }();
+  return dir;
+}
+
 std::string BenchPath(const char* name) {
-  return std::string("/tmp/ddb-bench-") + name + ".ddb";
+  return ScratchDir() + "/" + name + ".ddb";
 }
 
 // Writes n rows through a holder's list, flushing and releasing every `batch`.
@@ -254,5 +264,5 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  return 0;
+  return std::system(("rm -rf '" + ScratchDir() + "'").c_str()) == 0 ? 0 : 1;
 }
