@@ -1,10 +1,16 @@
 #include "ddb/platform/rfm_File.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <fstream>
+#include <vector>
 
 #include "OwnerFile.h"
 #include "TestFiles.h"
@@ -107,4 +113,103 @@ TEST_F(NotADdb, Open_SecondWritingProcessRefusedUntilWriterDies) {
   kill(writer, SIGKILL);
   waitpid(writer, nullptr, 0);
   EXPECT_NO_THROW(OwnerFile::Open(path, rfm_Access::Update));
+}
+
+namespace {
+
+// The names in a directory, sorted.
+std::vector<std::string> Names(const std::string& dir) {
+  std::vector<std::string> names;
+  if (DIR* d = opendir(dir.c_str())) {
+    while (dirent* e = readdir(d))
+      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+        names.push_back(e->d_name);
+    closedir(d);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string DirOf(const std::string& path) {
+  return path.substr(0, path.rfind('/'));
+}
+
+// Reads the owner's 50 leaves; exits 0 when all read back.
+void ReadFiftyLeaves(const std::string& path) {
+  OwnerFile f = OwnerFile::Open(path);
+  Owner back = f.Load();
+  EXPECT_EQ(back.leaves.Length(), 50);
+  EXPECT_EQ(back.leaves.ConstGet(49).text, "leaf 49");
+}
+
+}  // namespace
+
+TEST_F(NotADdb, Open_ClosedFileIsSelfContainedAndReadsWithoutWriteAccess) {
+  {
+    OwnerFile f = OwnerFile::Create(path);
+    f.Save(OwnerWithLeaves(50));
+    f.file->Checkpoint();
+  }
+  const std::string dir = DirOf(path);
+  EXPECT_EQ(Names(dir), std::vector<std::string>{"file.ddb"});
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  ASSERT_EQ(chmod(dir.c_str(), 0555), 0);
+  // Root writes wherever it likes: the read then runs as an unprivileged user when one exists.
+  const bool root = geteuid() == 0;
+  const bool canDrop =
+      !root || InChild([] { _exit(setgid(65534) == 0 && setuid(65534) == 0 ? 0 : 1); }) == 0;
+  EXPECT_EQ(InChild([&] {
+              if (root && canDrop && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(9);
+              ReadFiftyLeaves(path);
+            }),
+            0);
+  EXPECT_EQ(Names(dir), std::vector<std::string>{"file.ddb"});
+  chmod(dir.c_str(), 0755);
+  if (!canDrop)
+    GTEST_SKIP() << "running as root with no unprivileged user to switch to: checked that "
+                    "reading leaves no file, not that it needs no write permission";
+}
+
+TEST_F(NotADdb, Open_CopyWithoutItsLogReadsWhatTheFileItselfHolds) {
+  OwnerFile writer = OwnerFile::Create(path);
+  writer.Save(OwnerWithLeaves(50));
+  ASSERT_EQ(sqlite3_wal_checkpoint_v2(writer.file->Connection(), nullptr,
+                                      SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr),
+            SQLITE_OK);
+  writer.Save(OwnerWithLeaves(70));
+  const std::string copy = DirOf(path) + "/copy.ddb";
+  std::ifstream from(path, std::ios::binary);
+  std::ofstream(copy, std::ios::binary) << from.rdbuf();
+  EXPECT_EQ(InChild([&] { ReadFiftyLeaves(copy); }), 0);
+  EXPECT_EQ(access((copy + "-wal").c_str(), F_OK), -1);
+  EXPECT_EQ(access((copy + "-shm").c_str(), F_OK), -1);
+}
+
+TEST_F(NotADdb, Open_FileOfAnOlderWriterWithoutItsLogIsIncomplete) {
+  sqlite3* db = nullptr;
+  sqlite3_open(path.c_str(), &db);
+  sqlite3_exec(db, "PRAGMA journal_mode=WAL; CREATE TABLE \"##Meta\"(key TEXT, value TEXT);",
+               nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+  EXPECT_EQ(OpenError(), "'" + path +
+                             "' is incomplete: its writer did not close it and its write-ahead "
+                             "log ('" +
+                             path + "-wal') is missing");
+}
+
+TEST_F(NotADdb, Create_FailureLeavesNothingAndAbandonedBuildsAreRemoved) {
+  const std::string dir = DirOf(path);
+  ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+  EXPECT_NE(OpenError(rfm_Access::Create), "no error");
+  EXPECT_EQ(Names(dir), std::vector<std::string>{"file.ddb"});
+  rmdir(path.c_str());
+  // A creation killed before its rename leaves its build; one still running holds its lock.
+  std::ofstream(path + ".creating-AAAAAA") << "abandoned";
+  std::ofstream(path + ".creating-AAAAAA-wal") << "abandoned";
+  std::ofstream(path + ".creating-BBBBBB") << "running";
+  int running = open((path + ".creating-BBBBBB").c_str(), O_RDONLY);
+  ASSERT_EQ(flock(running, LOCK_EX), 0);
+  { OwnerFile::Create(path); }
+  EXPECT_EQ(Names(dir), (std::vector<std::string>{"file.ddb", "file.ddb.creating-BBBBBB"}));
+  close(running);
 }

@@ -61,6 +61,7 @@ TEST_F(Transporter, HeaderCatalog_DescribesStoredClasses) {
   {
     OwnerFile f = OwnerFile::Create(path);
     f.Save(Owner());
+    f.file->Checkpoint();
   }
   rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Read, true, ZunBasStringMode::UTF8);
   rom_DDBHeaderParser header(rfm_Database::Open(file, "D0"));

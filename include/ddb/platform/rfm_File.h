@@ -3,11 +3,26 @@
 // A ddb file is one SQLite database in WAL mode, marked with the ddb application id and a
 // layout number (see doc/ddb-format.md). rfm_File::Open checks those marks and raises
 // nex_PrimException naming the file for anything that is not a readable ddb: a missing, empty,
-// foreign, truncated or newer-layout file. Read access never creates a file and never blocks a
-// writer; update and create access take the file's advisory write lock, which the kernel drops
-// when the process dies, so a second writing process is refused and a killed writer leaves
-// nothing to clean up. Handles are shared (rfm_FileHandle); the connection closes with the last.
-// A handle serves one thread at a time.
+// foreign, truncated or newer-layout file.
+//
+// A writer keeps the file in WAL mode while it has it; Checkpoint, called when a database is
+// closed, copies the log into the file and takes the file out of WAL mode, so a closed ddb is
+// one self-contained file. Read access never writes, never creates a file and never blocks a
+// writer: a closed file is read with SQLite's own shared lock and no side file (so it reads
+// from a read-only directory), a file whose writer runs or was killed is read through its log,
+// and a file in WAL mode whose log is missing (copied without it) is read as it stands. The one
+// exception: a writer killed in the middle of leaving or entering WAL mode leaves a journal that
+// a reader must roll back before it can read; a reader that may write the file does so, and
+// any other is refused with a message saying so.
+//
+// Update and create access take the file's advisory write lock, which the kernel drops when the
+// process dies, so a second writing process is refused and a killed writer leaves nothing to
+// clean up. Create access builds the new file under a temporary name beside the final one
+// ("<name>.creating-XXXXXX"); Publish, called once the new file holds its fixed tables, renames
+// it into place, so a killed or failed creation never leaves a half-made file under the final
+// name (a killed one may leave its temporary file, which the next creation beside it removes).
+// Handles are shared (rfm_FileHandle); the connection closes with the last. A handle serves one
+// thread at a time.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +54,17 @@ class rfm_File {
   bool IsReadOnly() const { return m_access == rfm_Access::Read; }
   sqlite3* Connection() const { return m_db; }
 
+  // Create access: moves the built file to its final name (replacing any file there, with its
+  // side files) and reopens it there. Nothing to do for other handles or a second call. Raises
+  // naming the file when the file cannot be completed or moved; the temporary file then goes
+  // with the handle.
+  void Publish();
+  // Copies every change the write-ahead log holds into the file itself and leaves WAL mode, so
+  // that the file alone holds the database. While another connection still uses the log the
+  // file stays in WAL mode, with the log copied as far as that reader allows. A failed write (a
+  // full disk) raises naming the file; the log keeps everything and a later call retries.
+  void Checkpoint();
+
   // The layout number this release writes into user_version.
   static constexpr int kLayout = 1;
   static constexpr std::int32_t kApplicationId = 0x64646221;  // "ddb!"
@@ -47,12 +73,17 @@ class rfm_File {
   rfm_File(cow_String name, rfm_Access access);
   void OpenExisting();
   void CreateNew();
-  void CheckMarks();
+  void CheckMarks(bool logMissing);
+  void OpenForRead(const std::string& path);
+  void RollBackInterruptedChange(const std::string& path);
+  void Connect(const std::string& target, int flags);
 
   cow_String m_name;
+  std::string m_building;  // the temporary file of a creation not yet published
   rfm_Access m_access;
   sqlite3* m_db = nullptr;
   int m_lockFd = -1;
+  int m_replacedLockFd = -1;  // the lock of the file a creation replaces, until it does
 };
 
 // The named inner database of a file. A ddb file holds exactly one, named "D0".

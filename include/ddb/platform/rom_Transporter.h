@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <set>
 #include <utility>
@@ -54,6 +55,12 @@ class rom_Transporter {
   // Number of stored rows of the class's table (0 when the file has no such table).
   int GetTableSize(std::uint32_t typeId) const;
   const rfm_FileHandle& File() const;
+  // The description stored when the file was created.
+  cow_String Description() const;
+  // Runs `write` and then flushes every attached container of the file holding new or changed
+  // elements, all as one transaction; raises when a write fails, keeping the elements marked
+  // for the next flush.
+  void WriteAndFlush(const std::function<void()>& write);
   const std::shared_ptr<rom_detail::Store>& GetStore() const { return m_store; }
 
  private:

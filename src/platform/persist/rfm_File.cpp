@@ -1,15 +1,18 @@
 #include "ddb/platform/rfm_File.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <mutex>
 #include <utility>
+#include <vector>
 
 #include "ddb/platform/ZunBasI18n.h"
 #include "ddb/platform/nex_Exception.h"
@@ -56,6 +59,15 @@ int AcquireWriteLock(const std::string& path, bool create) {
     ::close(fd);
     DDB_THROW(nex_CmdException, "'%s' is open for writing by another process", path);
   }
+  locks.held[Identity(fd)] = {fd, 1};
+  return fd;
+}
+
+// The lock of a file this process has just made: nobody else can hold it.
+int AdoptWriteLock(int fd) {
+  flock(fd, LOCK_EX);
+  WriteLocks& locks = Locks();
+  std::lock_guard<std::mutex> guard(locks.mutex);
   locks.held[Identity(fd)] = {fd, 1};
   return fd;
 }
@@ -111,9 +123,65 @@ int PragmaInt(SqlDb& db, const char* pragma) {
   return s.Step() ? static_cast<int>(s.Int(0)) : 0;
 }
 
+bool Exists(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0;
+}
+
 void RemoveSideFiles(const std::string& path) {
   ::unlink((path + "-wal").c_str());
   ::unlink((path + "-shm").c_str());
+  ::unlink((path + "-journal").c_str());
+}
+
+// A URI naming the file as immutable: SQLite then reads it as it stands, takes no lock and
+// creates no side file.
+std::string ImmutableUri(const std::string& path) {
+  std::string uri = "file:";
+  for (unsigned char c : path) {
+    if (c == '%' || c == '?' || c == '#' || c < 0x20) {
+      char hex[4];
+      std::snprintf(hex, sizeof hex, "%%%02X", c);
+      uri += hex;
+    } else {
+      uri += static_cast<char>(c);
+    }
+  }
+  return uri + "?immutable=1";
+}
+
+void SyncDirectoryOf(const std::string& path) {
+  std::string::size_type slash = path.rfind('/');
+  std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  ::close(fd);
+}
+
+// Removes the temporary files of creations beside `path` whose creator died (their lock is
+// free): "<name>.creating-XXXXXX" and its side files.
+void RemoveAbandonedBuilds(const std::string& path) {
+  std::string::size_type slash = path.rfind('/');
+  std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  std::string prefix = (slash == std::string::npos ? path : path.substr(slash + 1)) + ".creating-";
+  DIR* d = opendir(dir.c_str());
+  if (!d) return;
+  std::vector<std::string> abandoned;
+  while (dirent* e = readdir(d)) {
+    std::string name = e->d_name;
+    if (name.compare(0, prefix.size(), prefix) != 0 || name.size() != prefix.size() + 6) continue;
+    std::string full = (slash == std::string::npos ? "" : dir) + name;
+    int fd = ::open(full.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) continue;
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) abandoned.push_back(full);
+    ::close(fd);
+  }
+  closedir(d);
+  for (const std::string& full : abandoned) {
+    RemoveSideFiles(full);
+    ::unlink(full.c_str());
+  }
 }
 
 }  // namespace
@@ -134,27 +202,103 @@ rfm_FileHandle rfm_File::Open(const cow_String& name, rfm_Access access, bool,
 
 rfm_File::~rfm_File() {
   sqlite3_close_v2(m_db);
+  if (!m_building.empty()) {
+    RemoveSideFiles(m_building);
+    ::unlink(m_building.c_str());
+  }
   if (m_lockFd >= 0) ReleaseWriteLock(m_lockFd);
+  if (m_replacedLockFd >= 0) ReleaseWriteLock(m_replacedLockFd);
+}
+
+void rfm_File::Connect(const std::string& target, int flags) {
+  sqlite3_close_v2(m_db);
+  m_db = nullptr;
+  int rc = sqlite3_open_v2(target.c_str(), &m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+  SqlDb db(m_db, m_name.str());
+  db.Check(rc);
+  sqlite3_busy_timeout(m_db, 5000);
 }
 
 void rfm_File::OpenExisting() {
   const std::string& path = m_name.str();
   CheckHeader(path);
-  if (m_access == rfm_Access::Update) m_lockFd = AcquireWriteLock(path, false);
-  int flags = m_access == rfm_Access::Read ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
-  int rc = sqlite3_open_v2(path.c_str(), &m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+  if (m_access == rfm_Access::Read) return OpenForRead(path);
+  bool logMissing = !Exists(path + "-wal");
+  m_lockFd = AcquireWriteLock(path, false);
+  Connect(path, SQLITE_OPEN_READWRITE);
+  CheckMarks(logMissing);
   SqlDb db(m_db, path);
-  db.Check(rc);
-  sqlite3_busy_timeout(m_db, 5000);
-  CheckMarks();
-  if (m_access == rfm_Access::Update) db.Exec("PRAGMA synchronous=NORMAL");
+  db.Exec("PRAGMA journal_mode=WAL");
+  db.Exec("PRAGMA synchronous=NORMAL");
 }
 
-void rfm_File::CheckMarks() {
+namespace {
+
+// Byte 18 of the header is 2 in WAL mode.
+bool InWalMode(const std::string& path) {
+  unsigned char header[19] = {};
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  bool wal = fd >= 0 && ::read(fd, header, sizeof header) == sizeof header && header[18] == 2;
+  if (fd >= 0) ::close(fd);
+  return wal;
+}
+
+}  // namespace
+
+void rfm_File::OpenForRead(const std::string& path) {
+  bool logMissing = !Exists(path + "-wal");
+  if (logMissing && InWalMode(path)) {
+    // Without its log SQLite would create one (and its index) to read the file: read it as it
+    // stands instead.
+    Connect(ImmutableUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+    CheckMarks(true);
+    return;
+  }
+  Connect(path, SQLITE_OPEN_READONLY);
+  try {
+    CheckMarks(logMissing);
+  } catch (const nex_PrimException&) {
+    if (sqlite3_extended_errcode(m_db) != SQLITE_READONLY_ROLLBACK) throw;
+    RollBackInterruptedChange(path);
+    OpenForRead(path);
+  }
+}
+
+// A writer killed while the file changed journal mode left a hot journal that only a connection
+// allowed to write may roll back.
+void rfm_File::RollBackInterruptedChange(const std::string& path) {
+  sqlite3* writer = nullptr;
+  int rc =
+      sqlite3_open_v2(path.c_str(), &writer, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  if (rc == SQLITE_OK) {
+    sqlite3_busy_timeout(writer, 5000);
+    rc = sqlite3_exec(writer, "SELECT COUNT(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+  }
+  sqlite3_close_v2(writer);
+  if (rc != SQLITE_OK)
+    DDB_THROW(nex_PrimException,
+              "'%s' cannot be read: its writer stopped in the middle of a change that only a "
+              "process allowed to write the file can undo (journal '%s-journal')",
+              m_name, m_name);
+}
+
+void rfm_File::CheckMarks(bool logMissing) {
   SqlDb db(m_db, m_name.str());
-  if (PragmaInt(db, "application_id") != kApplicationId)
+  if (PragmaInt(db, "application_id") != kApplicationId) {
+    // A writer of an older release put the marks into the log first: a file whose log is
+    // missing and that holds nothing or the ddb tables is a ddb copied without its log.
+    SqlStmt tables(db,
+                   "SELECT COUNT(*), COUNT(CASE WHEN name = '##Meta' THEN 1 END) FROM "
+                   "sqlite_master WHERE type = 'table'");
+    bool ours = tables.Step() && (tables.Int(0) == 0 || tables.Int(1) == 1);
+    if (logMissing && ours)
+      DDB_THROW(nex_PrimException,
+                "'%s' is incomplete: its writer did not close it and its write-ahead log "
+                "('%s-wal') is missing",
+                m_name, m_name);
     DDB_THROW(nex_PrimException, "'%s' is not a ddb file: it is a database of another program",
               m_name);
+  }
   int layout = PragmaInt(db, "user_version");
   if (layout > kLayout)
     DDB_THROW(nex_PrimException,
@@ -165,19 +309,60 @@ void rfm_File::CheckMarks() {
 
 void rfm_File::CreateNew() {
   const std::string& path = m_name.str();
-  m_lockFd = AcquireWriteLock(path, true);
-  if (ftruncate(m_lockFd, 0) != 0)
+  // Holding the lock of a file already there keeps other writers out while the new one is
+  // built; the lock then moves to the new file.
+  if (Exists(path)) m_replacedLockFd = AcquireWriteLock(path, false);
+  RemoveAbandonedBuilds(path);
+  std::string building = path + ".creating-XXXXXX";
+  int fd = mkostemp(&building[0], O_CLOEXEC);
+  if (fd < 0)
     DDB_THROW(nex_PrimException, "'%s' cannot be created: %s", path, std::strerror(errno));
-  RemoveSideFiles(path);
-  int rc =
-      sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
+  m_building = building;
+  m_lockFd = AdoptWriteLock(fd);
+  Connect(building, SQLITE_OPEN_READWRITE);
   SqlDb db(m_db, path);
-  db.Check(rc);
-  sqlite3_busy_timeout(m_db, 5000);
-  db.Exec("PRAGMA journal_mode=WAL");
-  db.Exec("PRAGMA synchronous=NORMAL");
+  // The build is private and goes when it fails, so it needs no journal.
+  db.Exec("PRAGMA journal_mode=OFF");
+  db.Exec("PRAGMA synchronous=FULL");
   db.Exec("PRAGMA application_id=" + std::to_string(kApplicationId));
   db.Exec("PRAGMA user_version=" + std::to_string(kLayout));
+}
+
+void rfm_File::Publish() {
+  if (m_building.empty()) return;
+  const std::string& path = m_name.str();
+  int rc = sqlite3_close(m_db);
+  if (rc != SQLITE_OK) SqlDb(m_db, path).Fail(rc);
+  m_db = nullptr;
+  if (fsync(m_lockFd) != 0)
+    DDB_THROW(nex_PrimException, "'%s' cannot be created: the new file could not be completed",
+              path);
+  RemoveSideFiles(path);
+  if (std::rename(m_building.c_str(), path.c_str()) != 0)
+    DDB_THROW(nex_PrimException, "'%s' cannot be created: %s", path, std::strerror(errno));
+  m_building.clear();
+  if (m_replacedLockFd >= 0) ReleaseWriteLock(std::exchange(m_replacedLockFd, -1));
+  SyncDirectoryOf(path);
+  Connect(path, SQLITE_OPEN_READWRITE);
+  SqlDb db(m_db, path);
+  db.Exec("PRAGMA journal_mode=WAL");
+  db.Exec("PRAGMA synchronous=NORMAL");
+}
+
+void rfm_File::Checkpoint() {
+  if (m_access == rfm_Access::Read || !m_db) return;
+  SqlDb db(m_db, m_name.str());
+  // Leaving WAL mode needs the only connection to the file; a reader's is not waited for.
+  sqlite3_busy_timeout(m_db, 0);
+  int rc = sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+  sqlite3_busy_timeout(m_db, 5000);
+  // Still in WAL mode: copy what the readers allow.
+  if (rc == SQLITE_OK || (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
+    rc = sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+  if ((rc & 0xff) != SQLITE_BUSY) db.Check(rc);
 }
 
 rfm_Database rfm_Database::Open(const rfm_FileHandle& file, const cow_String& name) {

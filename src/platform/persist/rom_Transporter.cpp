@@ -6,11 +6,26 @@
 using rom_detail::Store;
 using rom_detail::Value;
 
+namespace {
+
+// A new file gets its fixed tables and marks before it appears under its name.
+std::shared_ptr<Store> BuildNew(const cls_ClassRegistrar* registrar, const rfm_FileHandle& file,
+                                const cow_String& dbName, const cow_String& description,
+                                std::int64_t creationTime) {
+  {
+    Store builder(file, registrar);
+    builder.InitializeNew(dbName.str(), description.str(), creationTime);
+  }
+  file->Publish();
+  return std::make_shared<Store>(file, registrar);
+}
+
+}  // namespace
+
 rom_Transporter::rom_Transporter(const cls_ClassRegistrar* registrar, const rfm_FileHandle& file,
                                  const cow_String& dbName, const cow_String& description,
                                  std::int64_t creationTime, int)
-    : m_store(std::make_shared<Store>(file, registrar)) {
-  m_store->InitializeNew(dbName.str(), description.str(), creationTime);
+    : m_store(BuildNew(registrar, file, dbName, description, creationTime)) {
   m_store->OpenDatabase(dbName.str());
 }
 
@@ -34,6 +49,26 @@ int rom_Transporter::GetTableSize(std::uint32_t typeId) const {
 
 const rfm_FileHandle& rom_Transporter::File() const {
   return m_store->File();
+}
+
+cow_String rom_Transporter::Description() const {
+  return cow_String(m_store->MetaValue("description"));
+}
+
+void rom_Transporter::WriteAndFlush(const std::function<void()>& write) {
+  if (m_store->ReadOnly()) {
+    if (write) write();
+    return;
+  }
+  m_store->BeginScope();
+  try {
+    if (write) write();
+    m_store->FlushAttached();
+  } catch (...) {
+    m_store->EndScope(false);
+    throw;
+  }
+  m_store->EndScope(true);
 }
 
 rom_MementoWrite::rom_MementoWrite(rom_Transporter& transporter, std::uint32_t typeId, int rowIndex)
