@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <exception>
 #include <string>
 
 #include "ddb/frame/ZunRomDdr.h"
@@ -23,6 +24,11 @@ const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
 
 [[noreturn]] void Refuse(const atr_String& message, int line) {
   ZunBasException::Throw<nex_CmdException>(message, "ddr_Root", line);
+}
+
+// A file created but never saved stores no class at all.
+bool StoresNoClass(const rfm_FileHandle& file) {
+  return rom_DDBHeaderParser(rfm_Database::Open(file, kDatabaseName)).Classes().empty();
 }
 
 int LastRow(const rom_Transporter& transporter) {
@@ -129,13 +135,13 @@ const cow_String& ddr_Root::OpenDdb(const rfm_FileHandle& file, const cow_String
   const cow_String fileName = file->FileName();
   if (IsMember(fileName, kUtf8)) return OpenAgain(file, mode);
   rfm_FileHandle handle = file;
+  // A file that stores no record yet has nothing to stamp a name into.
   std::unique_ptr<rom_Transporter> transporter =
-      nameU.empty() ? rom_OpenTransporter(m_registrar.get(), handle, kDatabaseName)
-                    : StampName(handle, nameU);
-  rom_MementoRead memento(*transporter, kDdbTypeId, LastRow(*transporter), cls_Uid::AllocateUid());
-  transporter->CowBarn().Clear();
+      nameU.empty() || StoresNoClass(handle)
+          ? rom_OpenTransporter(m_registrar.get(), handle, kDatabaseName)
+          : StampName(handle, nameU);
   omi_Timer timer;
-  std::unique_ptr<ddr_Ddb> record(new ddr_Ddb(cls_ReadVisitor(memento)));
+  std::unique_ptr<ddr_Ddb> record = ReadRecord(*transporter, nameU);
   if (typ_DebugFlags::GetDebugFlags(kDatabaseModule) >= 2)
     std::fprintf(stderr, "ddr_Root::OpenDdb: It took %g to read ddb\n", timer.Elapsed());
   rom_Transporter& channel = *transporter;
@@ -147,6 +153,23 @@ const cow_String& ddr_Root::OpenDdb(const rfm_FileHandle& file, const cow_String
   m_openCounts.Insert(recordName, ddr_OpenCountEntry{1, handle->IsReadOnly()});
   m_nameResult = Out(recordName, mode);
   return m_nameResult;
+}
+
+// A file created but never saved (its writer stopped during set-up) stores no class at all: it
+// reads as the empty job its creation made, named as a creation at its stored time names it.
+std::unique_ptr<ddr_Ddb> ddr_Root::ReadRecord(rom_Transporter& transporter,
+                                              const cow_String& name) {
+  if (transporter.GetTableSize(kDdbTypeId) == 0 && StoresNoClass(transporter.File())) {
+    const cow_String& fileName = transporter.File()->FileName();
+    std::int64_t created = rfm_Database::GetCreationTime(transporter.File());
+    cow_String persistent = name.empty() ? PersistentName(created, fileName) : name;
+    auto record = std::make_unique<ddr_Ddb>(persistent, fileName, transporter.Description(), kUtf8);
+    record->SetCreateTimeAsInt(static_cast<std::int32_t>(created));
+    return record;
+  }
+  rom_MementoRead memento(transporter, kDdbTypeId, LastRow(transporter), cls_Uid::AllocateUid());
+  transporter.CowBarn().Clear();
+  return std::unique_ptr<ddr_Ddb>(new ddr_Ddb(cls_ReadVisitor(memento)));
 }
 
 const cow_String& ddr_Root::OpenAgain(const rfm_FileHandle& file, ZunBasStringMode mode) {
@@ -180,22 +203,37 @@ void ddr_Root::SaveDdb(const cow_String& persistentName, bool updateTime, ZunBas
   ddr_Ddb& record = ddr_DdbContainer::Get(persistentName, mode);
   if (!updateTime) record.SetUpdateTime(false);
   rom_Transporter& transporter = *record.GetTransporter();
-  rom_MementoWrite memento(transporter, kDdbTypeId, -1);
-  transporter.CowBarn().Clear();
-  {
+  transporter.WriteAndFlush([&] {
+    rom_MementoWrite memento(transporter, kDdbTypeId, -1);
+    transporter.CowBarn().Clear();
     cls_WriteVisitor writer(memento);
     record.DBWrite(writer);
-  }
+  });
   transporter.CowBarn().Clear();
 }
 
 void ddr_Root::CloseDdb(const cow_String& persistentName, ZunBasStringMode mode) {
   cow_String key = In(persistentName, mode);
   cow_String fileName = GetFileName(key, kUtf8);
-  if (rom_Transporter* transporter = ddr_DdbContainer::ConstGet(key, kUtf8).GetTransporter())
+  if (rom_Transporter* transporter = ddr_DdbContainer::ConstGet(key, kUtf8).GetTransporter()) {
     transporter->CowBarn().Clear();
+    transporter->WriteAndFlush(nullptr);
+    transporter->File()->Checkpoint();
+  }
   m_persistentNames.Remove(fileName);
   ddr_DdbContainer::Remove(key, kUtf8);
+}
+
+void ddr_Root::CloseAll() {
+  std::exception_ptr first;
+  for (const cow_String& name : Keys(kUtf8)) {
+    try {
+      CloseDdb(name, kUtf8);
+    } catch (...) {
+      if (!first) first = std::current_exception();
+    }
+  }
+  if (first) std::rethrow_exception(first);
 }
 
 bool ddr_Root::IsMember(const cow_String& fileName, ZunBasStringMode mode) const {

@@ -129,6 +129,10 @@ void ddr_RegisterOldVersions() {
   ddr_RegisterDdbHistory(registrar);
 }
 
+void ddr_CloseOpenDatabases() {
+  ddr_Root::Instance().CloseAll();
+}
+
 void ddr_FinalizeModuleState() {
   ddr_Root::Finalize();
   ddr_ModelExtensionSubject::Finalize();

@@ -14,3 +14,5 @@ void ddr_InitializeModuleState();
 void ddr_RegisterClasses();
 void ddr_RegisterOldVersions();
 void ddr_FinalizeModuleState();
+// Closes every open database; raises when one cannot be closed (it stays open).
+void ddr_CloseOpenDatabases();

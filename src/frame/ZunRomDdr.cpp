@@ -74,6 +74,9 @@ void ZunRomDdr_initialize(int& n) {
 
 void ZunRomDdr_finalize(int& n) {
   BaseLibraries_LogCall("ZunRomDdr_finalize");
+  // The last finalise first closes what is still open; when that fails it raises with the
+  // module still initialised, so the caller may make room and finalise again.
+  if (ModuleCounter() == 1) ddr_CloseOpenDatabases();
   if (--ModuleCounter() != 0) return;
   --n;
   ddr_FinalizeModuleState();

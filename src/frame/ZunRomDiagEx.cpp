@@ -1,8 +1,12 @@
 #include "ddb/frame/ZunRomDiagEx.h"
 
+#include <cstdio>
+#include <exception>
+
 #include "ddb/frame/ZunRomDdr.h"
 #include "ddb/frame/ZunRomDia.h"
 #include "ddb/platform/BaseLibraries.h"
+#include "frame/Registration.h"
 
 namespace {
 
@@ -57,8 +61,14 @@ __attribute__((constructor)) void OnLibraryLoad() {
   ZunRomDiagEx_initialize(AttachCounter());
 }
 
+// Unloading cannot raise: a database that cannot be closed is reported on stderr and left as
+// its last flush stored it.
 __attribute__((destructor)) void OnLibraryUnload() {
-  ZunRomDiagEx_finalize(AttachCounter());
+  try {
+    ZunRomDiagEx_finalize(AttachCounter());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "ddb: closing the open databases at unload failed: %s\n", e.what());
+  }
 }
 
 }  // namespace
@@ -73,6 +83,7 @@ void ZunRomDiagEx_initialize(int& n) {
 
 void ZunRomDiagEx_finalize(int& n) {
   BaseLibraries_LogCall("ZunRomDiagEx_finalize");
+  if (LibraryCounter() == 1 && ZunRomDdr_Count() == 1) ddr_CloseOpenDatabases();
   if (--LibraryCounter() != 0) return;
   --n;
   if (--SpecificCounter() == 0) --n;

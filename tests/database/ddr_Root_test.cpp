@@ -234,3 +234,36 @@ TEST_F(RootTest, Container_KeysInByteOrderAndReplace) {
   EXPECT_EQ(root.ConstGet("a", kUtf8).Name(), "a");
   root.Clear();
 }
+
+// A writer that stopped after CreateDdb and before its first SaveDdb leaves a file that opens as
+// the empty job it had, named as its creation named it, and that a writer may carry on.
+TEST_F(RootTest, Open_CreatedButNeverSavedIsAnEmptyJob) {
+  ASSERT_EQ(InChild([&] {
+              root.CreateDdb(path, "set-up", kUtf8);
+              _exit(0);
+            }),
+            0);
+  std::int64_t created = ddr_Root::ReadCreationDate(cow_String(path));
+  ASSERT_NE(created, 0);
+  cow_String name = Open(path);
+  EXPECT_EQ(name, ddr_Root::PersistentName(created, path));
+  const ddr_Ddb& record = root.ConstGet(name, kUtf8);
+  EXPECT_EQ(record.Description(), "set-up");
+  EXPECT_EQ(record.CreateTimeAsInt(), created);
+  EXPECT_EQ(record.ConstGetDiagnosticData().GetNumberOfSteps(), 0);
+  Close(name);
+  name = Open(path, rfm_Access::Update, "carried on");
+  EXPECT_EQ(name, "carried on");
+  Save(name);
+  Close(name);
+  EXPECT_EQ(Open(path), "carried on");
+}
+
+// A create that fails leaves nothing: neither a file nor an entry in the registry.
+TEST_F(RootTest, Create_FailureLeavesNothing) {
+  const std::string inMissingDir = dir.Path("missing/job.ddb");
+  EXPECT_NE(Message([&] { Create(inMissingDir); }), "<no exception>");
+  EXPECT_EQ(access(dir.Path("missing").c_str(), F_OK), -1);
+  EXPECT_FALSE(root.IsMember(inMissingDir, kUtf8));
+  EXPECT_EQ(root.Fetch().Length(), 0);
+}

@@ -85,6 +85,11 @@ class ddr_Ddb : public mem_AllocationOperators {
   const cow_String& CreateTime() const;
   const cow_String& ModifyTime() const;
   std::int32_t CreateTimeAsInt() const { return m_creationTime; }
+  // A record made for a file that stores none takes the file's creation time.
+  void SetCreateTimeAsInt(std::int32_t time) {
+    m_creationTime = time;
+    m_creationTimeText = cow_String();
+  }
   std::int32_t ModifyTimeAsInt() const { return m_modifyTime; }
   void SetUpdateTime(bool on) { m_updateTime = on; }
   bool UpdateTime() const { return m_updateTime; }

@@ -15,9 +15,16 @@
 // classes later installs a fresh registrar the same way before creating or opening databases;
 // replaced registrars stay alive for the databases already open. The root owns its registrars.
 //
+// Saving and closing write through explicit calls: SaveDdb and CloseDdb flush every attached
+// list and map of the file that holds new or changed elements, and raise naming the file when a
+// write fails (a full disk), keeping the database open with everything unflushed still in
+// memory, so the caller can make room and call again. CloseDdb then copies the file's
+// write-ahead log into the file, so a closed ddb is one self-contained file. A file created but
+// never saved opens as an empty job.
+//
 // A process singleton (omi_Singleton), destroyed by the database module's finalise, which
-// closes whatever is still open. No locks: one thread at a time; returned references point into
-// result members that the next call of the same kind overwrites.
+// first closes whatever is still open (CloseAll). No locks: one thread at a time; returned
+// references point into result members that the next call of the same kind overwrites.
 #pragma once
 
 #include <cstdint>
@@ -61,9 +68,14 @@ class ddr_Root : public ddr_DdbContainer, public omi_Singleton<ddr_Root> {
   // file must not be open here.
   bool UpgradeDdb(const cow_String& fileName, ZunBasStringMode mode,
                   const rom_Progress& progress = {});
-  // Appends the record as the file's new last "ddr_Ddb" row.
+  // Appends the record as the file's new last "ddr_Ddb" row and flushes every attached list
+  // and map holding changes, as one transaction.
   void SaveDdb(const cow_String& persistentName, bool updateTime, ZunBasStringMode mode);
+  // Flushes what the database holds, leaves the file self-contained and forgets the record.
   void CloseDdb(const cow_String& persistentName, ZunBasStringMode mode);
+  // Closes every open database; raises the first failure after trying them all (the failed
+  // ones stay open).
+  void CloseAll();
 
   bool IsMember(const cow_String& fileName, ZunBasStringMode mode) const;
   const cow_String& GetPersistentName(const cow_String& fileName, ZunBasStringMode mode);
@@ -90,6 +102,7 @@ class ddr_Root : public ddr_DdbContainer, public omi_Singleton<ddr_Root> {
 
   const cow_String& OpenAgain(const rfm_FileHandle& file, ZunBasStringMode mode);
   std::unique_ptr<rom_Transporter> StampName(rfm_FileHandle& handle, const cow_String& name);
+  std::unique_ptr<ddr_Ddb> ReadRecord(rom_Transporter& transporter, const cow_String& name);
   void RequireRegistrar() const;
 
   std::unique_ptr<cls_ClassRegistrar> m_registrar;

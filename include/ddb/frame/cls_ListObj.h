@@ -79,7 +79,7 @@ class cls_ListObj : public cls_PC {
     }
     return *this;
   }
-  virtual ~cls_ListObj() {
+  ~cls_ListObj() override {
     try {
       DropAgent();
     } catch (const std::exception& e) {
@@ -112,7 +112,7 @@ class cls_ListObj : public cls_PC {
     return LoadSlot(i, "cls_ListObj::ConstGetCOW - no agent, can't load object.");
   }
 
-  virtual void Flush() const {
+  void Flush() const override {
     if (!m_agent || (!m_modified && !m_agent->RetryPending()) || m_agent->FlushRefused()) return;
     m_modified = 0;
     m_agent->BeginFlush();

@@ -25,7 +25,8 @@
 
 namespace cls_MapDetail {
 [[noreturn]] void ThrowMissing(const cow_String& key);
-}
+void ReportFailedFlush(const char* what);
+}  // namespace cls_MapDetail
 
 template <class K, class T, class A = cow_ArrayCOW<T, cow_Virtual<T>>>
 class cls_Map2Obj : public cls_PC {
@@ -44,6 +45,7 @@ class cls_Map2Obj : public cls_PC {
       return;
     }
     m_agent->AddRef();
+    m_agent->Attach(this);
     for (const cow_String& key : m_agent->StoredKeys()) m_items[key];
   }
   cls_Map2Obj(const cls_Map2Obj& other)
@@ -52,7 +54,10 @@ class cls_Map2Obj : public cls_PC {
         m_modified(other.m_modified),
         m_agent(other.m_agent),
         m_uid(other.m_uid) {
-    if (m_agent) m_agent->AddRef();
+    if (m_agent) {
+      m_agent->AddRef();
+      m_agent->Attach(this);
+    }
   }
   cls_Map2Obj& operator=(const cls_Map2Obj& other) {
     if (this == &other) return *this;
@@ -63,13 +68,17 @@ class cls_Map2Obj : public cls_PC {
     m_modified = other.m_modified;
     m_agent = other.m_agent;
     m_uid = other.m_uid;
-    if (m_agent) m_agent->AddRef();
+    if (m_agent) {
+      m_agent->AddRef();
+      m_agent->Attach(this);
+    }
     return *this;
   }
-  virtual ~cls_Map2Obj() {
+  ~cls_Map2Obj() override {
     try {
       DropAgent();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+      cls_MapDetail::ReportFailedFlush(e.what());
     }
   }
 
@@ -101,7 +110,7 @@ class cls_Map2Obj : public cls_PC {
   }
   const T& ConstGet(const cow_String& key) const { return Load(key).ConstGet(); }
 
-  virtual void Flush() const {
+  void Flush() const override {
     if (!m_agent || (!m_modified && !m_agent->RetryPending()) || m_agent->FlushRefused()) return;
     m_modified = 0;
     m_agent->BeginFlush();
@@ -138,6 +147,7 @@ class cls_Map2Obj : public cls_PC {
     if (m_agent) return;
     m_agent = writer.NewMapAgent();
     m_agent->AddRef();
+    m_agent->Attach(this);
     for (const cow_String& key : m_agent->StoredKeys()) {
       if (m_items.count(key))
         std::fputs("cls_Map2Obj::DBWrite - Duplicate key when loading collection from DDB", stderr);
@@ -149,6 +159,7 @@ class cls_Map2Obj : public cls_PC {
 
   virtual void Detach() {
     if (m_agent) {
+      m_agent->Detach(this);
       if (m_agent->DropRef()) {
         Flush();
         delete m_agent;
@@ -184,6 +195,7 @@ class cls_Map2Obj : public cls_PC {
     if (!m_agent) return;
     Agent* agent = m_agent;
     m_agent = nullptr;
+    agent->Detach(this);
     if (agent->DropRef()) {
       m_agent = agent;
       try {

@@ -14,6 +14,7 @@
 #include <set>
 #include <vector>
 
+#include "ddb/platform/cls_PC.h"
 #include "ddb/platform/cls_Uid.h"
 #include "ddb/platform/cow_String.h"
 
@@ -46,6 +47,11 @@ class cls_AgentBase {
   // Called by the store when the transaction holding this agent's writes ends.
   virtual void TransactionEnded(bool committed) = 0;
 
+  // The containers sharing this agent; FlushHolders flushes each of them.
+  void Attach(const cls_PC* holder) { m_holders.insert(holder); }
+  void Detach(const cls_PC* holder) { m_holders.erase(holder); }
+  void FlushHolders() const;
+
  protected:
   void JoinTransaction();
 
@@ -54,7 +60,7 @@ class cls_AgentBase {
   int m_refs = 0;
   bool m_retry = false;
   bool m_inFlush = false;
-  bool m_joined = false;
+  std::set<const cls_PC*> m_holders;
 };
 
 class cls_AgentListObj : public cls_AgentBase {
@@ -69,8 +75,6 @@ class cls_AgentListObj : public cls_AgentBase {
   bool MustWrite(int i) const { return i >= m_stored || m_changed.count(i) != 0; }
   // The indices below n that MustWrite holds for, in increasing order.
   std::vector<int> IndicesToWrite(int n) const;
-  void Attach(const void* list) { m_lists.insert(list); }
-  void Detach(const void* list) { m_lists.erase(list); }
   void Released() { ++m_releases; }
   long Releases() const { return m_releases; }
 
@@ -95,7 +99,6 @@ class cls_AgentListObj : public cls_AgentBase {
   std::vector<int> m_written;
   int m_runFirst = -1;
   std::vector<std::pair<std::uint32_t, std::int64_t>> m_run;
-  std::set<const void*> m_lists;
   long m_releases = 0;
 };
 

@@ -12,7 +12,11 @@ class cls_PC : public mem_AllocationOperators {
   cls_PC() { Link(); }
   cls_PC(const cls_PC&) : mem_AllocationOperators() { Link(); }
   cls_PC& operator=(const cls_PC&) { return *this; }
-  ~cls_PC() { Unlink(); }
+  virtual ~cls_PC() { Unlink(); }
+
+  // Writes the container's new and changed elements to its file; nothing when it has none or is
+  // not attached. Raises when the write fails, keeping the elements for a later flush.
+  virtual void Flush() const {}
 
   static long LinkedContainers();
 

@@ -469,6 +469,21 @@ bool Store::ReadArray(std::int64_t oid, int& collectionType, std::string& bytes)
   return found;
 }
 
+void Store::FlushAttached() {
+  if (ReadOnly()) return;
+  BeginScope();
+  try {
+    // Agents made while flushing belong to containers that were flushed as they were attached.
+    std::vector<cls_AgentBase*> agents(m_agents.begin(), m_agents.end());
+    for (cls_AgentBase* agent : agents)
+      if (m_agents.count(agent)) agent->FlushHolders();
+  } catch (...) {
+    EndScope(false);
+    throw;
+  }
+  EndScope(true);
+}
+
 void Store::BeginScope() {
   if (m_depth == 0) {
     if (ReadOnly()) DDB_THROW(nex_CmdException, "'%s' is open read-only", FileName());

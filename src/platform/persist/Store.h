@@ -137,6 +137,12 @@ class Store : public std::enable_shared_from_this<Store> {
   int Depth() const { return m_depth; }
   void Enlist(cls_AgentBase* agent) { m_enlisted.insert(agent); }
   void Withdraw(cls_AgentBase* agent) { m_enlisted.erase(agent); }
+  // Every live agent of this file, so that a save or a close can flush what they hold.
+  void Adopt(cls_AgentBase* agent) { m_agents.insert(agent); }
+  void Forget(cls_AgentBase* agent) { m_agents.erase(agent); }
+  // Flushes every attached container holding new or changed elements, as one transaction.
+  // Raises when a write fails; the elements stay marked for the next flush.
+  void FlushAttached();
 
   std::string MetaValue(const std::string& key);
   // The largest identity the file stores (objects, lists, maps, arrays); 0 for none.
@@ -160,6 +166,7 @@ class Store : public std::enable_shared_from_this<Store> {
   std::unordered_map<const char*, SqlStmt> m_statements;
   rom_CowBarn m_barn;
   std::set<cls_AgentBase*> m_enlisted;
+  std::set<cls_AgentBase*> m_agents;
   int m_depth = 0;
   bool m_doomed = false;
 };

@@ -6,10 +6,19 @@
 #include "platform/persist/Store.h"
 
 cls_AgentBase::cls_AgentBase(std::shared_ptr<rom_detail::Store> store, cls_Uid uid)
-    : m_store(std::move(store)), m_uid(uid) {}
+    : m_store(std::move(store)), m_uid(uid) {
+  m_store->Adopt(this);
+}
 
 cls_AgentBase::~cls_AgentBase() {
   m_store->Withdraw(this);
+  m_store->Forget(this);
+}
+
+void cls_AgentBase::FlushHolders() const {
+  std::vector<const cls_PC*> holders(m_holders.begin(), m_holders.end());
+  for (const cls_PC* holder : holders)
+    if (m_holders.count(holder)) holder->Flush();
 }
 
 bool cls_AgentBase::FlushRefused() const {
@@ -22,14 +31,20 @@ void cls_AgentBase::JoinTransaction() {
 
 void cls_AgentBase::BeginFlush() {
   m_store->BeginScope();
+  m_inFlush = true;
   JoinTransaction();
 }
 
+// A flush ends its scope once: a commit that fails has already ended it when the list then
+// reports the failure.
 void cls_AgentBase::FlushFinished() {
+  m_inFlush = false;
   m_store->EndScope(true);
 }
 
 void cls_AgentBase::FlushFailed() {
+  if (!m_inFlush) return;
+  m_inFlush = false;
   m_store->EndScope(false);
 }
 

@@ -52,4 +52,8 @@ void ThrowMissing(const cow_String& key) {
   DDB_THROW(nex_PrimException, "cls_Map2Obj: no entry '%s'", key);
 }
 
+void ReportFailedFlush(const char* what) {
+  std::fprintf(stderr, "cls_Map2Obj: the flush of a map going out of scope failed: %s\n", what);
+}
+
 }  // namespace cls_MapDetail

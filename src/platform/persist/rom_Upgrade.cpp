@@ -31,13 +31,17 @@ std::string TemporaryPath() {
 
 // Converts `input` into a new file at `path`; the file is closed when this returns.
 void ConvertInto(Store& input, const std::string& path, const cow_String& dbName,
-                 const rom_Progress& progress, bool writeAheadLog) {
+                 const rom_Progress& progress) {
   rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Create, true, kUtf8);
-  auto output = std::make_shared<Store>(file, &input.Registrar());
-  output->InitializeNew(dbName.str(), input.MetaValue("description"), 0);
-  output->OpenDatabase(dbName.str());
-  rom_detail::ConvertDatabase(input, *output, progress);
-  if (writeAheadLog) output->Db().Exec("PRAGMA journal_mode=WAL");
+  {
+    auto output = std::make_shared<Store>(file, &input.Registrar());
+    output->InitializeNew(dbName.str(), input.MetaValue("description"), 0);
+    output->OpenDatabase(dbName.str());
+    rom_detail::ConvertDatabase(input, *output, progress);
+  }
+  // The converted file appears under its name complete, and closed: self-contained.
+  file->Publish();
+  file->Checkpoint();
 }
 
 void Sync(const std::string& path, int flags) {
@@ -111,7 +115,7 @@ std::unique_ptr<rom_Transporter> rom_OpenTransporter(const cls_ClassRegistrar* r
   const std::string copy = TemporaryPath();
   std::shared_ptr<Store> converted;
   try {
-    ConvertInto(*store, copy, dbName, progress, false);
+    ConvertInto(*store, copy, dbName, progress);
     converted = OpenStore(rfm_File::Open(copy, rfm_Access::Read, true, kUtf8), registrar, dbName);
   } catch (...) {
     ::unlink(copy.c_str());
@@ -135,7 +139,7 @@ bool rom_UpgradeFile(const cow_String& fileName, const cls_ClassRegistrar* regis
   {
     std::shared_ptr<Store> input =
         OpenStore(rfm_File::Open(fileName, rfm_Access::Read, true, kUtf8), registrar, dbName);
-    ConvertInto(*input, upgrading, dbName, progress, true);
+    ConvertInto(*input, upgrading, dbName, progress);
   }
   Sync(upgrading, O_RDONLY);
   ::unlink(backup.c_str());

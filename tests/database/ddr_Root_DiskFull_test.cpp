@@ -1,0 +1,125 @@
+// A disk that fills up while a job is written: the flush, the save and the close that find no
+// room raise naming the file, what was flushed before stays in the file, the database stays
+// open with the unflushed increments in memory, and once there is room again a retry of the
+// close stores everything.
+//
+// The disk is a small tmpfs mounted in a private mount namespace when the system lets the test
+// mount one; otherwise SQLite's page limit of the writer's connection stands in for it (the
+// same "database or disk is full" failure, raised when the file must grow).
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <sqlite3.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "RootFixture.h"
+#include "ddb/diagnostics/dia_DiagnosticData.h"
+
+using namespace ddb_test;
+
+namespace {
+
+const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
+constexpr int kStored = 5, kMore = 300;
+
+enum class Disk { PageLimit, Tmpfs };
+
+// Fills the disk holding `dir` and frees it again.
+class FullDisk {
+ public:
+  FullDisk(Disk kind, std::string dir) : m_kind(kind), m_filler(std::move(dir) + "/filler") {}
+
+  void Fill(sqlite3* writer) {
+    if (m_kind == Disk::PageLimit) {
+      sqlite3_exec(writer, "PRAGMA max_page_count=1", nullptr, nullptr, nullptr);
+      return;
+    }
+    int fd = open(m_filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<char> block(4096, 'x');
+    while (write(fd, block.data(), block.size()) > 0) {
+    }
+    close(fd);
+  }
+  void Free(sqlite3* writer) {
+    if (m_kind == Disk::PageLimit)
+      sqlite3_exec(writer, "PRAGMA max_page_count=1073741823", nullptr, nullptr, nullptr);
+    else
+      unlink(m_filler.c_str());
+  }
+
+ private:
+  Disk m_kind;
+  std::string m_filler;
+};
+
+// A private mount namespace with a 2 MB tmpfs over `dir`; false when the system refuses.
+bool MountSmallTmpfs(const std::string& dir) {
+  if (unshare(CLONE_NEWNS) != 0) return false;
+  if (mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return false;
+  return mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=2m") == 0;
+}
+
+long long StoredIncrements(const std::string& path) {
+  return Query(path, "SELECT COUNT(*) FROM dia_Increment");
+}
+
+class DiskFull : public RootTest, public ::testing::WithParamInterface<Disk> {
+ protected:
+  void Scenario() {
+    FullDisk disk(GetParam(), path.substr(0, path.rfind('/')));
+    cow_String name = Create(path);
+    Save(name);
+    dia_DiagnosticData& job = root.Get(name, kUtf8).GetDiagnosticData();
+    job.AddStep(dia_Step(1, "Step-1", 1, false, false));
+    job.FlushSteps();
+    dia_Step& step = job.GetStepByIndex(0);
+    for (int i = 1; i <= kStored; ++i) step.AddIncrement(dia_Increment(i, 0.5 * i));
+    step.FlushIncrements();
+    sqlite3* writer = root.Get(name, kUtf8).GetTransporter()->File()->Connection();
+    disk.Fill(writer);
+    for (int i = kStored + 1; i <= kStored + kMore; ++i)
+      step.AddIncrement(dia_Increment(i, 0.5 * i));
+    const std::string full = "'" + path + "': database or disk is full";
+    EXPECT_EQ(Message([&] { step.FlushIncrements(); }), full);
+    EXPECT_EQ(Message([&] { Save(name); }), full);
+    EXPECT_EQ(Message([&] { Close(name); }), full);
+    EXPECT_TRUE(root.IsMember(path, kUtf8));
+    EXPECT_EQ(StoredIncrements(path), kStored);
+    disk.Free(writer);
+    Close(name);
+    EXPECT_EQ(StoredIncrements(path), kStored + kMore);
+    name = Open(path);
+    const dia_Step& back =
+        root.ConstGet(name, kUtf8).ConstGetDiagnosticData().ConstGetStepByIndex(0);
+    ASSERT_EQ(back.GetNumberOfIncrements(), kStored + kMore);
+    for (int i = 0; i < kStored + kMore; ++i)
+      ASSERT_EQ(back.ConstGetIncrementByIndex(i).GetInitialIncrementSize(), 0.5 * (i + 1));
+    Close(name);
+  }
+};
+
+}  // namespace
+
+TEST_P(DiskFull, DiskFull_FlushSaveAndCloseRaiseAndARetryStoresEverything) {
+  if (GetParam() == Disk::PageLimit) {
+    Scenario();
+    return;
+  }
+  // The tmpfs lives in a child's own mount namespace, so the whole scenario runs there.
+  const std::string dir = path.substr(0, path.rfind('/'));
+  int status = InChild([&] {
+    if (!MountSmallTmpfs(dir)) _exit(77);
+    Scenario();
+  });
+  if (status == 77) GTEST_SKIP() << "this system does not let the test mount a tmpfs";
+  EXPECT_EQ(status, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Disks, DiskFull, ::testing::Values(Disk::PageLimit, Disk::Tmpfs),
+                         [](const ::testing::TestParamInfo<Disk>& info) {
+                           return info.param == Disk::PageLimit ? "PageLimit" : "Tmpfs";
+                         });
