@@ -52,7 +52,7 @@ class dia_Attempt : public mem_AllocationOperators {
   int GetNumberOfIterations() const { return m_iterationList.Length(); }
   dia_Iteration& GetIterationByIndex(int i) { return m_iterationList.Get(i); }
   const dia_Iteration& ConstGetIterationByIndex(int i) const { return m_iterationList.ConstGet(i); }
-  void ReleaseIteration(int i) { m_iterationList.Release(i); }
+  void ReleaseIteration(int i) const { m_iterationList.Release(i); }
   void FlushIterations() { m_iterationList.Flush(); }
   // Iterations held in memory.
   int SnapIterations() const { return m_iterationList.Snap(); }

@@ -81,7 +81,11 @@ class dia_DiagnosticData : public mem_AllocationOperators {
   // Index of the last step's block in the history, -1 when there is none or it is unknown.
   int LastStepOffset() const { return m_lastStepOffset; }
 
-  void ReleaseStep(int index) { m_stepList.Release(index); }
+  // Releasing drops only the in-memory copy of a stored record, so readers holding the record
+  // const release what they have read, too.
+  void ReleaseStep(int index) const { m_stepList.Release(index); }
+  void ReleaseAnalysisWarning(int i) const { m_warningList.Release(i); }
+  void ReleaseAnalysisError(int i) const { m_errorList.Release(i); }
   void FlushSteps() { m_stepList.Flush(); }
   void FlushAndReleaseWarnings();
   void FlushAndReleaseErrors();

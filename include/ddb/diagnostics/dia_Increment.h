@@ -45,7 +45,7 @@ class dia_Increment final : public mem_AllocationOperators {
   int GetNumberOfAttempts() const { return m_attemptList.Length(); }
   dia_Attempt& GetAttemptByIndex(int i) { return m_attemptList.Get(i); }
   const dia_Attempt& ConstGetAttemptByIndex(int i) const { return m_attemptList.ConstGet(i); }
-  void ReleaseAttempt(int i) { m_attemptList.Release(i); }
+  void ReleaseAttempt(int i) const { m_attemptList.Release(i); }
   void FlushAttempts() { m_attemptList.Flush(); }
   // Attempts held in memory.
   int SnapAttempts() const { return m_attemptList.Snap(); }

@@ -58,7 +58,7 @@ class dia_Step : public mem_AllocationOperators {
   int GetNumberOfIncrements() const { return m_incrementList.Length(); }
   dia_Increment& GetIncrementByIndex(int i) { return m_incrementList.Get(i); }
   const dia_Increment& ConstGetIncrementByIndex(int i) const { return m_incrementList.ConstGet(i); }
-  void ReleaseIncrement(int i) { m_incrementList.Release(i); }
+  void ReleaseIncrement(int i) const { m_incrementList.Release(i); }
   void FlushIncrements() { m_incrementList.Flush(); }
   // Increments held in memory.
   int SnapIncrements() const { return m_incrementList.Snap(); }

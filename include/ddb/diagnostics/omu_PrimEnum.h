@@ -95,6 +95,11 @@ class omu_PrimEnum : public omu_PrimEnumBase {
   static const char* Name(int position) { return s_table.rows[position].name; }
   static E Value(int position) { return static_cast<E>(s_table.rows[position].value); }
   static int NumberOfValues() { return omu_detail::CountRows(s_table.rows); }
+  // The canonical string of a value, or null for a value outside the table. Never raises.
+  static const char* NameOf(unsigned value) {
+    const omu_PrimEnumRow* row = omu_detail::FindValue(s_table.rows, value);
+    return row ? row->name : nullptr;
+  }
 
   cow_Map<cow_String, unsigned> PermissibleValues() const override {
     return omu_detail::MapRows(s_table.rows);

@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ddb/platform/ZunBasStringMode.h"
 #include "ddb/platform/cow_String.h"
@@ -64,6 +65,12 @@ class rfm_File {
   // file stays in WAL mode, with the log copied as far as that reader allows. A failed write (a
   // full disk) raises naming the file; the log keeps everything and a later call retries.
   void Checkpoint();
+  // SQLite's own check of the file's pages, indexes and free lists: one line per problem found,
+  // none for a sound file. Raises nex_PrimException naming the file when the check cannot run.
+  std::vector<std::string> CheckIntegrity() const;
+  // True while a process (this one included) holds the file open for writing: a job that is
+  // still running. False for a file without a writer, and for a missing one. Never raises.
+  static bool HasWriter(const std::string& utf8Name);
 
   // The layout number this release writes into user_version.
   static constexpr int kLayout = 1;

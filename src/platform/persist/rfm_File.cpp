@@ -381,3 +381,23 @@ std::int64_t rfm_Database::GetCreationTime(const rfm_FileHandle& file) {
     return 0;
   }
 }
+
+std::vector<std::string> rfm_File::CheckIntegrity() const {
+  SqlDb db(m_db, m_name.str());
+  SqlStmt check(db, "PRAGMA integrity_check");
+  std::vector<std::string> problems;
+  while (check.Step()) {
+    std::string line = check.Text(0);
+    if (line != "ok") problems.push_back(std::move(line));
+  }
+  return problems;
+}
+
+bool rfm_File::HasWriter(const std::string& utf8Name) {
+  const int fd = open(utf8Name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  // A writer holds the exclusive lock; a shared one is refused exactly while it does.
+  const bool written = flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  close(fd);
+  return written;
+}
