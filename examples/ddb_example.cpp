@@ -1,7 +1,8 @@
 // Plays a small nonlinear analysis that writes its diagnostics the way a solver does: each step,
 // increment, attempt and iteration is appended, flushed to the ddb file when it completes and
-// released from memory. A second process then reopens the file and walks the tree lazily,
-// loading only the records it asks for.
+// released from memory. The job fails the way real ones do: the last increment of step 2 is cut
+// back five times and the analysis stops with "Too many attempts". A second process then reopens
+// the file and walks the tree lazily, loading only the records it asks for.
 //
 // Usage: ddb_example [file.ddb]   (default: a scratch file that is removed afterwards)
 #include <sys/wait.h>
@@ -10,13 +11,14 @@
 #include <cstdio>
 #include <string>
 
+#include "ddb/catalog/dia_WarningErrorCodes.h"
 #include "ddb/database/ddr_Root.h"
 #include "ddb/diagnostics/dia_DiagnosticData.h"
 #include "ddb/platform/nex_Exception.h"
 
 namespace {
 
-constexpr int kSteps = 2, kIncrementsPerStep = 4;
+constexpr int kSteps = 2, kIncrementsPerStep = 4, kFailingCutbacks = 5;
 
 struct Counts {
   int steps = 0, increments = 0, attempts = 0, cutbacks = 0, iterations = 0, residuals = 0;
@@ -105,6 +107,14 @@ void RunStep(dia_DiagnosticData& job, int s, Counts& n) {
     current.AddIncrement(dia_Increment(i, 0.25));
     current.FlushIncrements();
     dia_Increment& increment = current.GetIncrementByIndex(i - 1);
+    if (s + 1 == kSteps && i == kIncrementsPerStep) {
+      for (int a = 1; a <= kFailingCutbacks; ++a)
+        RunAttempt(increment, a, 0.25 / (1 << 2 * a), true, n);
+      current.FlushIncrements();
+      current.ReleaseIncrement(i - 1);
+      ++n.increments;
+      break;
+    }
     bool cutBack = i % 3 == 0;
     if (cutBack) RunAttempt(increment, 1, 0.25, true, n);
     double size = cutBack ? 0.0625 : 0.25;
@@ -118,7 +128,7 @@ void RunStep(dia_DiagnosticData& job, int s, Counts& n) {
     ++n.increments;
   }
   current.m_stepTimeCompleted = time;
-  current.m_incrementsCompleted = kIncrementsPerStep;
+  current.m_incrementsCompleted = s + 1 == kSteps ? kIncrementsPerStep - 1 : kIncrementsPerStep;
   // "Distorted elements", variation 1: an integration point, its volume ratio and the element.
   dia_Warning warning(0x02020020, s + 1, 3, 1, 5);
   warning.AddData(dia_AuxiliaryData({2}, {0.05}, {}, {101 + s}, {"PART-1"}, {}, {}, 1));
@@ -142,12 +152,14 @@ Counts WriteJob(const std::string& path) {
   error.AddData(dia_AuxiliaryData({4}, {-0.5}, {}, {205}, {"PART-1"}, {}, {}, 2));
   error.SetInternalErrorString("material point did not converge");
   job.AddAnalysisError(error);
+  job.AddAnalysisError(
+      dia_Error(dia_ErrorCode::TOO_MANY_ATTEMPTS, kSteps, kIncrementsPerStep, kFailingCutbacks, 5));
   job.FlushAndReleaseErrors();
-  job.SetJobStatus(static_cast<int>(dia_JobStatusEnum::JOB_STATUS_COMPLETED_SUCCESSFULLY));
+  job.SetJobStatus(static_cast<int>(dia_JobStatusEnum::JOB_STATUS_EXITED_WITH_ERROR));
   job.SetJobCpuTimes(12.5, 0.75, 14.0);
   job.FlushJobHistoryDescription();
   root.SaveDdb(name, true, ZunBasStringMode::UTF8);
-  ++n.errors;
+  n.errors += 2;
   std::printf("steps held in memory after the last flush: %d\n", job.SnapSteps());
   root.CloseDdb(name, ZunBasStringMode::UTF8);
   return n;
@@ -224,7 +236,7 @@ int main(int argc, char** argv) {
   std::printf(
       "wrote %s: %d steps, %d increments, %d attempts (%d cut back), %d iterations, "
       "%d residuals, %d contact iterations, %d contact and %d element diagnostics, "
-      "%d warnings, %d error\n",
+      "%d warnings, %d errors\n",
       path.c_str(), n.steps, n.increments, n.attempts, n.cutbacks, n.iterations, n.residuals,
       n.contactIterations, n.contactDiagnostics, n.elementDiagnostics, n.warnings, n.errors);
   std::fflush(stdout);

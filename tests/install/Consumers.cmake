@@ -43,6 +43,8 @@ if(CASE STREQUAL "installed")
   expect_output("read back 2 steps, last \"Step-2\"")
   run(${WORK}/find_package/fortran_consumer ${WORK}/fortran.txt)
   expect_output("fortran consumer: 4 records as written")
+  run(${prefix}/bin/ddb catalog TOO_MANY_ATTEMPTS)
+  expect_output("0x4A0A0040: Too many attempts")
 
   # pkg-config: one compiler command line, as a Makefile would write it.
   file(GLOB_RECURSE pc_file ${prefix}/*/ddb.pc)

@@ -1,0 +1,324 @@
+// The ddb command run as users run it: on the file the example writes (a job that fails in step
+// 2, increment 4 after five cut-backs), on a job still being written, and on bad input.
+#include <gtest/gtest.h>
+#include <poll.h>
+
+#include <chrono>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "TestFiles.h"
+#include "ddb/database/ddr_Root.h"
+
+namespace {
+
+using ddb_test::ScratchDir;
+using Clock = std::chrono::steady_clock;
+constexpr ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+class DdbCommand : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    s_dir = new ScratchDir;
+    s_file = s_dir->Path("example.ddb");
+    ASSERT_EQ(std::system((std::string(DDB_EXAMPLE) + " " + s_file + " >/dev/null").c_str()), 0);
+  }
+  static void TearDownTestSuite() { delete s_dir; }
+
+  // Runs `ddb <args>` with stdout and stderr going to files (a pipe, not a terminal).
+  static Result Ddb(const std::string& args) {
+    const std::string out = s_dir->Path("out"), err = s_dir->Path("err");
+    const int rc =
+        std::system((std::string(DDB_COMMAND) + " " + args + " >" + out + " 2>" + err).c_str());
+    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, Slurp(out), Slurp(err)};
+  }
+
+  static ScratchDir* s_dir;
+  static std::string s_file;
+};
+
+ScratchDir* DdbCommand::s_dir = nullptr;
+std::string DdbCommand::s_file;
+
+TEST_F(DdbCommand, ExplainOpensWithWhereAndWhyTheRunFailed) {
+  const Result r = Ddb("explain " + s_file);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto lines = Lines(r.out);
+  EXPECT_EQ(lines.at(0),
+            "Step 2, increment 4 did not converge after 5 cut-backs: Too many attempts");
+  for (const char* expected :
+       {"  attempt 5: size 0.000244141, 5 iterations, cut back: SOLUTION_APPEARS_TO_BE_DIVERGING, "
+        "MAXIMUM_NUMBER_OF_EQUILIBRIUM_ITERATIONS",
+        "    worst residual in iteration 5: Displacement 0.04 at PLATE-1.42 dof 2",
+        "  PLATE-1.7: Distorted elements, 25 times",
+        "  PLATE-TOP / BLOCK-BOTTOM: Overclosures, 25 times",
+        "    error   0x4A0A0040 Too many attempts: 1",
+        "  step 1:", "    warning 0x02020020 Distorted elements: 1"})
+    EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
+  EXPECT_NE(r.out.find("Elements are distorting so severely"), std::string::npos);
+}
+
+TEST_F(DdbCommand, InfoCountsTheRecordsOfTheTree) {
+  const Result r = Ddb("info " + s_file);
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (const char* expected :
+       {"job status: JOB_STATUS_EXITED_WITH_ERROR\n", "steps: 2\n", "increments: 8 (7 converged)\n",
+        "attempts: 14 (7 cut back)\n", "iterations: 56\n", "warnings: 2\n", "errors: 2\n"})
+    EXPECT_NE(r.out.find(expected), std::string::npos) << expected << r.out;
+}
+
+TEST_F(DdbCommand, TreeShowsTheChosenIncrementsWithReasonsAndResiduals) {
+  Result r = Ddb("tree --step 2 --increment 3 " + s_file);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Lines(r.out), (std::vector<std::string>{
+                              "step 2 \"Step-2\": 4 increments, step time 0.5625",
+                              "  increment 3: size 0.0625, step time 0.5625, converged, 2 attempts",
+                              "    attempt 1: size 0.25, 5 iterations, not converged, cut back: "
+                              "SOLUTION_APPEARS_TO_BE_DIVERGING, "
+                              "MAXIMUM_NUMBER_OF_EQUILIBRIUM_ITERATIONS",
+                              "      worst residual, Displacement: residual 0.04 at PLATE-1.42 dof "
+                              "2, not accepted",
+                              "    attempt 2: size 0.0625, 3 iterations, converged",
+                              "      worst residual, Displacement: residual 0.111111 at PLATE-1.42 "
+                              "dof 2, accepted"}));
+  r = Ddb("tree --iterations --step 1 " + s_file);
+  EXPECT_EQ(Lines(r.out).size(), 1 + 4 + 5 + 3 * (3 + 3 + 5 + 3 + 3));
+  EXPECT_EQ(Ddb("tree --step 9 " + s_file).err, "ddb: '" + s_file + "' has no step 9\n");
+}
+
+TEST_F(DdbCommand, PrintShowsTheCatalogTablesOfTheChosenCodes) {
+  Result r = Ddb("print --code TOO_MANY_ATTEMPTS " + s_file);
+  EXPECT_EQ(r.out,
+            "error 0x4A0A0040 at step 2, increment 4, attempt 5, iteration 5: Too many attempts\n");
+  r = Ddb("print --step 1 " + s_file);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto lines = Lines(r.out);
+  ASSERT_GE(lines.size(), 8u);
+  EXPECT_EQ(
+      lines[0],
+      "warning 0x02020020 at step 1, increment 3, attempt 1, iteration 5: Distorted elements");
+  EXPECT_EQ(lines[2], std::string(80, '-'));
+  r = Ddb("print --diagnostics --code 0x01000020 --step 2 " + s_file);
+  EXPECT_NE(r.out.find("element diagnostic 0x01000020 at step 2, increment 4, attempt 5, "
+                       "iteration 5: Distorted elements"),
+            std::string::npos);
+}
+
+TEST_F(DdbCommand, JsonExportHoldsEveryValueAsStored) {
+  const Result r = Ddb("export --format json " + s_file);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto json = nlohmann::json::parse(r.out);
+  ddr_Root& root = ddr_Root::Instance();
+  const cow_String name =
+      root.OpenDdb(rfm_File::Open(s_file, rfm_Access::Read, true, kUtf8), "", kUtf8);
+  const dia_DiagnosticData& job = root.ConstGet(name, kUtf8).ConstGetDiagnosticData();
+  ASSERT_EQ(json["steps"].size(), static_cast<std::size_t>(job.GetNumberOfSteps()));
+  int residuals = 0;
+  for (int s = 0; s < job.GetNumberOfSteps(); ++s) {
+    const dia_Step& step = job.ConstGetStepByIndex(s);
+    const auto& increments = json["steps"][s]["increments"];
+    ASSERT_EQ(increments.size(), static_cast<std::size_t>(step.GetNumberOfIncrements()));
+    for (int i = 0; i < step.GetNumberOfIncrements(); ++i) {
+      const dia_Increment& inc = step.ConstGetIncrementByIndex(i);
+      for (int a = 0; a < inc.GetNumberOfAttempts(); ++a) {
+        const dia_Attempt& attempt = inc.ConstGetAttemptByIndex(a);
+        const auto& ja = increments[i]["attempts"][a];
+        EXPECT_EQ(ja["size"].get<double>(), attempt.GetAttemptSize());
+        EXPECT_EQ(ja["cutbackReasons"].size(),
+                  static_cast<std::size_t>(attempt.GetNumberOfCutbackDiagnostics()));
+        for (int k = 0; k < attempt.GetNumberOfIterations(); ++k) {
+          const dia_Iteration& it = attempt.ConstGetIterationByIndex(k);
+          for (int q = 0; q < it.GetNumberOfResiduals(); ++q, ++residuals) {
+            const auto& jr = ja["iterations"][k]["residuals"][q];
+            const dia_Residual& res = it.ConstGetResidualByIndex(q);
+            EXPECT_EQ(jr["maxResidual"].get<double>(), res.GetMaxResidual());  // exact
+            EXPECT_EQ(jr["maxCorrection"].get<double>(), res.GetMaxCorrection());
+            EXPECT_EQ(jr["maxResidualInstance"], res.GetMaxResidualInstanceName().str());
+          }
+        }
+      }
+    }
+  }
+  EXPECT_EQ(residuals, 112);
+  EXPECT_EQ(json["errors"][0]["internalError"], "material point did not converge");
+  EXPECT_EQ(json["errors"][0]["occurrences"][0]["reals"][0].get<double>(), -0.5);
+  root.CloseDdb(name, kUtf8);
+}
+
+TEST_F(DdbCommand, FlatTablesHaveOneRowPerRecord) {
+  struct Case {
+    const char* what;
+    std::size_t rows;
+    const char* header;
+  };
+  for (const Case& c :
+       {Case{"attempts", 14, "step,increment,attempt,size,converged,"},
+        Case{"iterations", 56, "step,increment,attempt,iteration,converged,"},
+        Case{"residuals", 112, "step,increment,attempt,iteration,field,"},
+        Case{"diagnostics", 112 + 49 + 3, "step,increment,attempt,iteration,kind,"}}) {
+    const Result r = Ddb(std::string("export --format csv --what ") + c.what + " " + s_file);
+    const auto lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), c.rows + 1) << c.what;
+    EXPECT_EQ(lines[0].rfind(c.header, 0), 0u) << lines[0];
+    const auto rows =
+        nlohmann::json::parse(Ddb(std::string("export --what ") + c.what + " " + s_file).out);
+    EXPECT_EQ(rows.size(), c.rows) << c.what;
+  }
+}
+
+TEST_F(DdbCommand, CheckPassesASoundFileAndFailsADamagedOne) {
+  Result r = Ddb("check " + s_file);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("SQLite integrity: ok\n"), std::string::npos);
+  EXPECT_NE(r.out.find(": sound\n"), std::string::npos);
+  EXPECT_EQ(r.err, "");  // no progress bar on a pipe
+
+  // Pages of the tree overwritten in the middle of the file.
+  const std::string damaged = s_dir->Path("damaged.ddb");
+  std::system(("cp " + s_file + " " + damaged).c_str());
+  std::fstream file(damaged, std::ios::in | std::ios::out | std::ios::binary);
+  file.seekp(3 * 4096);
+  const std::string junk(8192, '\x5a');
+  file.write(junk.data(), static_cast<std::streamsize>(junk.size()));
+  file.close();
+  r = Ddb("check " + damaged);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("ddb: '" + damaged + "'"), std::string::npos) << r.err;
+}
+
+TEST_F(DdbCommand, CatalogShowsACodeByNumberOrName) {
+  const Result r = Ddb("catalog TOO_MANY_ATTEMPTS");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto lines = Lines(r.out);
+  EXPECT_EQ(lines.at(0), "warning/error 0x4A0A0040: Too many attempts");
+  EXPECT_EQ(lines.at(1), "  constant: dia_ErrorCode::TOO_MANY_ATTEMPTS");
+  EXPECT_EQ(Ddb("catalog 0x4A0A0040").out, r.out);
+  EXPECT_EQ(Lines(Ddb("catalog").out).size(), 128u + 29 + 19);
+}
+
+TEST_F(DdbCommand, BadInputGetsAClearMessageAndItsExitCode) {
+  const std::string dir = s_dir->Path("");
+  const std::string text = s_dir->Path("notes.txt");
+  std::ofstream(text) << "not a ddb\n";
+  const std::string truncated = s_dir->Path("truncated.ddb");
+  std::system(("head -c 5000 " + s_file + " > " + truncated).c_str());
+  struct Case {
+    std::string args;
+    int status;
+    std::string err;  // expected start of stderr
+  };
+  const std::string missing = s_dir->Path("missing.ddb");
+  for (const Case& c : std::vector<Case>{
+           {"info " + missing, 1, "ddb: '" + missing + "' does not exist"},
+           {"tree " + dir, 1, "ddb: '" + dir + "' is a directory, not a ddb file"},
+           {"explain " + text, 1, "ddb: '" + text + "' is not a ddb file"},
+           {"export " + truncated, 1, "ddb: '" + truncated + "' is damaged"},
+           {"catalog 0x12345", 1, "ddb: code 0x00012345 is not in the catalog"},
+           {"catalog NO_SUCH_CODE", 1, "ddb: 'NO_SUCH_CODE' is not a code"},
+           {"print --code 0xZZ " + s_file, 1, "ddb: '" + s_file + "': '0xZZ' is not a code"},
+           {"info --bogus " + s_file, 2, "The following argument was not expected: --bogus"},
+           {"export --format xml " + s_file, 2, "--format: xml not in {json,csv}"},
+           {"export --format csv --what tree " + s_file, 1, "ddb: '" + s_file + "': a CSV"},
+           {"tree", 2, "file is required"},
+           {"", 2, "A subcommand is required"},
+       }) {
+    const Result r = Ddb(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
+    EXPECT_EQ(r.err.rfind(c.err, 0), 0u) << c.args << "\n" << r.err;
+    EXPECT_EQ(r.out, "") << c.args;
+  }
+  for (const char* sub :
+       {"info", "tree", "explain", "print", "export", "watch", "check", "catalog"}) {
+    const Result r = Ddb(std::string(sub) + " --help");
+    EXPECT_EQ(r.status, 0) << sub;
+    EXPECT_NE(r.out.find("Exit status: 0"), std::string::npos) << sub;
+  }
+}
+
+// Reads what a child process prints, line by line, with a deadline.
+class LineReader {
+ public:
+  explicit LineReader(FILE* pipe) : m_pipe(pipe) {}
+  bool Next(std::string& line, std::chrono::milliseconds timeout) {
+    const auto end = Clock::now() + timeout;
+    for (;;) {
+      const auto newline = m_buffer.find('\n');
+      if (newline != std::string::npos) {
+        line = m_buffer.substr(0, newline);
+        m_buffer.erase(0, newline + 1);
+        return true;
+      }
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+      pollfd fd{fileno(m_pipe), POLLIN, 0};
+      if (left.count() <= 0 || poll(&fd, 1, static_cast<int>(left.count())) <= 0) return false;
+      char chunk[512];
+      const ssize_t n = read(fileno(m_pipe), chunk, sizeof chunk);
+      if (n <= 0) return false;
+      m_buffer.append(chunk, static_cast<std::size_t>(n));
+    }
+  }
+
+ private:
+  FILE* m_pipe;
+  std::string m_buffer;
+};
+
+TEST_F(DdbCommand, WatchShowsEachIncrementWithinASecondOfItsFlushAndEndsWithTheJob) {
+  const std::string path = s_dir->Path("running.ddb");
+  ddr_Root& root = ddr_Root::Instance();
+  const cow_String name = root.CreateDdb(path, "running", kUtf8);
+  root.SaveDdb(name, true, kUtf8);
+  dia_DiagnosticData& job = root.Get(name, kUtf8).GetDiagnosticData();
+  job.AddStep(dia_Step(1, "Step-1", 1, false, false));
+  job.FlushSteps();
+  FILE* watch = popen((std::string(DDB_COMMAND) + " watch " + path).c_str(), "r");
+  ASSERT_NE(watch, nullptr);
+  LineReader reader(watch);
+  std::string line;
+  for (int i = 1; i <= 3; ++i) {
+    dia_Step& step = job.GetStepByIndex(0);
+    dia_Increment increment(i, 0.25);
+    dia_Attempt attempt(1, 0.25);
+    dia_Iteration iteration(1);
+    iteration.SetConverged();
+    attempt.AddIteration(iteration);
+    increment.AddAttempt(attempt);
+    step.AddIncrement(increment);
+    step.FlushIncrements();
+    job.FlushSteps();
+    const auto flushed = Clock::now();
+    ASSERT_TRUE(reader.Next(line, std::chrono::seconds(5))) << "increment " << i;
+    const auto latency = Clock::now() - flushed;
+    EXPECT_EQ(line, "step 1, increment " + std::to_string(i) +
+                        ": size 0.25, step time 0, converged, 1 attempt");
+    EXPECT_LT(latency, std::chrono::seconds(1)) << "increment " << i;
+  }
+  job.SetJobStatus(static_cast<int>(dia_JobStatusEnum::JOB_STATUS_COMPLETED_SUCCESSFULLY));
+  root.SaveDdb(name, true, kUtf8);
+  root.CloseDdb(name, kUtf8);
+  ASSERT_TRUE(reader.Next(line, std::chrono::seconds(5)));
+  EXPECT_EQ(line, "job closed: JOB_STATUS_COMPLETED_SUCCESSFULLY");
+  EXPECT_EQ(pclose(watch), 0);
+}
+
+}  // namespace
