@@ -1,10 +1,10 @@
 // Plays a small nonlinear analysis that writes its diagnostics the way a solver does: each step,
 // increment, attempt and iteration is appended, flushed to the ddb file when it completes and
-// released from memory. The job fails the way real ones do: the last increment of step 2 is cut
-// back five times and the analysis stops with "Too many attempts". A second process then reopens
-// the file and walks the tree lazily, loading only the records it asks for.
+// released from memory. A second process then reopens the file and walks the tree lazily,
+// loading only the records it asks for. With --failing the job fails the way real ones do: the
+// last increment of step 2 is cut back five times and the analysis stops with "Too many attempts".
 //
-// Usage: ddb_example [file.ddb]   (default: a scratch file that is removed afterwards)
+// Usage: ddb_example [--failing] [file.ddb]   (default: a scratch file removed afterwards)
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,6 +19,9 @@
 namespace {
 
 constexpr int kSteps = 2, kIncrementsPerStep = 4, kFailingCutbacks = 5;
+
+// Whether the job fails in its last increment (--failing).
+bool g_failing = false;
 
 struct Counts {
   int steps = 0, increments = 0, attempts = 0, cutbacks = 0, iterations = 0, residuals = 0;
@@ -107,7 +110,7 @@ void RunStep(dia_DiagnosticData& job, int s, Counts& n) {
     current.AddIncrement(dia_Increment(i, 0.25));
     current.FlushIncrements();
     dia_Increment& increment = current.GetIncrementByIndex(i - 1);
-    if (s + 1 == kSteps && i == kIncrementsPerStep) {
+    if (g_failing && s + 1 == kSteps && i == kIncrementsPerStep) {
       for (int a = 1; a <= kFailingCutbacks; ++a)
         RunAttempt(increment, a, 0.25 / (1 << 2 * a), true, n);
       current.FlushIncrements();
@@ -128,7 +131,8 @@ void RunStep(dia_DiagnosticData& job, int s, Counts& n) {
     ++n.increments;
   }
   current.m_stepTimeCompleted = time;
-  current.m_incrementsCompleted = s + 1 == kSteps ? kIncrementsPerStep - 1 : kIncrementsPerStep;
+  current.m_incrementsCompleted =
+      g_failing && s + 1 == kSteps ? kIncrementsPerStep - 1 : kIncrementsPerStep;
   // "Distorted elements", variation 1: an integration point, its volume ratio and the element.
   dia_Warning warning(0x02020020, s + 1, 3, 1, 5);
   warning.AddData(dia_AuxiliaryData({2}, {0.05}, {}, {101 + s}, {"PART-1"}, {}, {}, 1));
@@ -152,14 +156,19 @@ Counts WriteJob(const std::string& path) {
   error.AddData(dia_AuxiliaryData({4}, {-0.5}, {}, {205}, {"PART-1"}, {}, {}, 2));
   error.SetInternalErrorString("material point did not converge");
   job.AddAnalysisError(error);
-  job.AddAnalysisError(
-      dia_Error(dia_ErrorCode::TOO_MANY_ATTEMPTS, kSteps, kIncrementsPerStep, kFailingCutbacks, 5));
+  ++n.errors;
+  if (g_failing) {
+    job.AddAnalysisError(dia_Error(dia_ErrorCode::TOO_MANY_ATTEMPTS, kSteps, kIncrementsPerStep,
+                                   kFailingCutbacks, 5));
+    ++n.errors;
+  }
   job.FlushAndReleaseErrors();
-  job.SetJobStatus(static_cast<int>(dia_JobStatusEnum::JOB_STATUS_EXITED_WITH_ERROR));
+  job.SetJobStatus(static_cast<int>(g_failing
+                                        ? dia_JobStatusEnum::JOB_STATUS_EXITED_WITH_ERROR
+                                        : dia_JobStatusEnum::JOB_STATUS_COMPLETED_SUCCESSFULLY));
   job.SetJobCpuTimes(12.5, 0.75, 14.0);
   job.FlushJobHistoryDescription();
   root.SaveDdb(name, true, ZunBasStringMode::UTF8);
-  n.errors += 2;
   std::printf("steps held in memory after the last flush: %d\n", job.SnapSteps());
   root.CloseDdb(name, ZunBasStringMode::UTF8);
   return n;
@@ -231,14 +240,17 @@ void ReadJob(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  g_failing = argc > 1 && std::string(argv[1]) == "--failing";
+  if (g_failing) --argc, ++argv;
   std::string path = argc > 1 ? argv[1] : "/tmp/ddb-example-" + std::to_string(getpid()) + ".ddb";
   Counts n = WriteJob(path);
   std::printf(
       "wrote %s: %d steps, %d increments, %d attempts (%d cut back), %d iterations, "
       "%d residuals, %d contact iterations, %d contact and %d element diagnostics, "
-      "%d warnings, %d errors\n",
+      "%d warnings, %d error%s\n",
       path.c_str(), n.steps, n.increments, n.attempts, n.cutbacks, n.iterations, n.residuals,
-      n.contactIterations, n.contactDiagnostics, n.elementDiagnostics, n.warnings, n.errors);
+      n.contactIterations, n.contactDiagnostics, n.elementDiagnostics, n.warnings, n.errors,
+      n.errors == 1 ? "" : "s");
   std::fflush(stdout);
   pid_t reader = fork();
   if (reader == 0) {

@@ -1,5 +1,5 @@
-// The ddb command run as users run it: on the file the example writes (a job that fails in step
-// 2, increment 4 after five cut-backs), on a job still being written, and on bad input.
+// The ddb command run as users run it: on the file the example writes (--failing: a job that fails
+// in step 2, increment 4 after five cut-backs), on a job still being written, and on bad input.
 #include <gtest/gtest.h>
 #include <poll.h>
 
@@ -41,7 +41,9 @@ class DdbCommand : public ::testing::Test {
   static void SetUpTestSuite() {
     s_dir = new ScratchDir;
     s_file = s_dir->Path("example.ddb");
-    ASSERT_EQ(std::system((std::string(DDB_EXAMPLE) + " " + s_file + " >/dev/null").c_str()), 0);
+    ASSERT_EQ(
+        std::system((std::string(DDB_EXAMPLE) + " --failing " + s_file + " >/dev/null").c_str()),
+        0);
   }
   static void TearDownTestSuite() { delete s_dir; }
 

@@ -18,7 +18,9 @@ class DdbViews : public ::testing::Test {
  protected:
   void SetUp() override {
     m_file = m_dir.Path("example.ddb");
-    ASSERT_EQ(std::system((std::string(DDB_EXAMPLE) + " " + m_file + " >/dev/null").c_str()), 0);
+    ASSERT_EQ(
+        std::system((std::string(DDB_EXAMPLE) + " --failing " + m_file + " >/dev/null").c_str()),
+        0);
     ASSERT_EQ(sqlite3_open_v2(m_file.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
     std::ifstream in(DDB_VIEWS_SQL);
     std::stringstream sql;
