@@ -11,6 +11,9 @@ namespace ddbcli {
 namespace {
 
 constexpr auto kPollInterval = std::chrono::milliseconds(100);
+// A pass that meets a flush half-way (a list naming a record its writer has not committed yet)
+// is retried; this many failures in a row while the writer runs are reported.
+constexpr int kRetries = 30;
 
 void PrintIncrement(int step, const dia_Increment& inc) {
   int cutbacks = 0;
@@ -62,9 +65,14 @@ void Pass(const std::string& path, Printed& printed, bool closed) {
 
 int Run(const Arguments& args) {
   Printed printed;
-  for (;;) {
+  for (int failures = 0;;) {
     const bool closed = !rfm_File::HasWriter(args.positional);
-    Pass(args.positional, printed, closed);
+    try {
+      Pass(args.positional, printed, closed);
+      failures = 0;
+    } catch (const std::exception&) {
+      if (closed || ++failures > kRetries) throw;
+    }
     if (closed) return kOk;
     std::this_thread::sleep_for(kPollInterval);
   }
