@@ -1,6 +1,7 @@
 // A database written by one process and read by another: every stored value comes back, later
 // saves append rows, and a new persistent name is stamped and then spread to every row.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "DdbFiles.h"
 #include "RootFixture.h"
@@ -172,4 +173,27 @@ TEST_F(RootTest, EndToEnd_ProcessExitWithoutCloseStoresTheJob) {
   EXPECT_EQ(job.GetJobStatus(), 1);
   EXPECT_EQ(job.GetNumberOfSteps(), kSteps);
   EXPECT_EQ(job.ConstGetStepByIndex(kSteps - 1).GetNumberOfIncrements(), kIncrements);
+}
+
+TEST_F(RootTest, EndToEnd_A2100CharacterFileNameRoundTrips) {
+  std::string longPath = dir.Path("");
+  while (longPath.size() < 1900) {
+    longPath += std::string(200, 'd') + "/";
+    ASSERT_EQ(mkdir(longPath.c_str(), 0755), 0);
+  }
+  longPath += std::string(2100 - longPath.size() - 4, 'f') + ".ddb";
+  ASSERT_EQ(longPath.size(), 2100u);
+  cow_String name = Create(longPath, "long");
+  EXPECT_EQ(name.str().size(), 2048u);
+  EXPECT_EQ(name.str().substr(20), longPath.substr(0, 2028));
+  root.Get(name, kUtf8).GetDiagnosticData().AddStep(dia_Step(1, "Step-1", 1, false, false));
+  Save(name);
+  Close(name);
+  cow_String opened = Open(longPath);
+  EXPECT_EQ(opened, name);
+  EXPECT_EQ(root.ConstGet(opened, kUtf8).FileName(kUtf8), longPath);
+  EXPECT_EQ(
+      root.ConstGet(opened, kUtf8).ConstGetDiagnosticData().ConstGetStepByIndex(0).GetStepName(),
+      "Step-1");
+  Close(opened);
 }

@@ -34,6 +34,7 @@
 #include "ddb/platform/cow_String.h"
 
 struct sqlite3;
+class SqlitePath;
 
 enum class rfm_Access { Read, Update, Create };
 
@@ -88,6 +89,7 @@ class rfm_File {
   cow_String m_name;
   std::string m_building;  // the temporary file of a creation not yet published
   rfm_Access m_access;
+  std::unique_ptr<SqlitePath> m_sqlitePath;  // how SQLite names the file (long paths)
   sqlite3* m_db = nullptr;
   int m_lockFd = -1;
   int m_replacedLockFd = -1;  // the lock of the file a creation replaces, until it does

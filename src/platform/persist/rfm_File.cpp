@@ -16,6 +16,7 @@
 
 #include "ddb/platform/ZunBasI18n.h"
 #include "ddb/platform/nex_Exception.h"
+#include "platform/persist/LongPath.h"
 #include "platform/persist/Sql.h"
 #include "platform/persist/Store.h"
 
@@ -213,7 +214,9 @@ rfm_File::~rfm_File() {
 void rfm_File::Connect(const std::string& target, int flags) {
   sqlite3_close_v2(m_db);
   m_db = nullptr;
-  int rc = sqlite3_open_v2(target.c_str(), &m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+  m_sqlitePath = std::make_unique<SqlitePath>(target);
+  int rc = sqlite3_open_v2(m_sqlitePath->Name(), &m_db, flags | SQLITE_OPEN_NOMUTEX,
+                           m_sqlitePath->Vfs());
   SqlDb db(m_db, m_name.str());
   db.Check(rc);
   sqlite3_busy_timeout(m_db, 5000);
@@ -268,8 +271,9 @@ void rfm_File::OpenForRead(const std::string& path) {
 // allowed to write may roll back.
 void rfm_File::RollBackInterruptedChange(const std::string& path) {
   sqlite3* writer = nullptr;
-  int rc =
-      sqlite3_open_v2(path.c_str(), &writer, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  SqlitePath name(path);
+  int rc = sqlite3_open_v2(name.Name(), &writer, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                           name.Vfs());
   if (rc == SQLITE_OK) {
     sqlite3_busy_timeout(writer, 5000);
     rc = sqlite3_exec(writer, "SELECT COUNT(*) FROM sqlite_master", nullptr, nullptr, nullptr);

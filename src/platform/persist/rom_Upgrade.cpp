@@ -11,6 +11,7 @@
 
 #include "ddb/platform/nex_Exception.h"
 #include "platform/persist/DatabaseConversion.h"
+#include "platform/persist/LongPath.h"
 
 using rom_detail::Store;
 
@@ -80,7 +81,8 @@ class WriteLock {
 // nothing of the original can be replayed onto the file that replaces it.
 void Checkpoint(const std::string& path) {
   sqlite3* connection = nullptr;
-  int rc = sqlite3_open_v2(path.c_str(), &connection, SQLITE_OPEN_READWRITE, nullptr);
+  SqlitePath name(path);
+  int rc = sqlite3_open_v2(name.Name(), &connection, SQLITE_OPEN_READWRITE, name.Vfs());
   SqlDb db(connection, path);
   try {
     db.Check(rc);
