@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace ddb_test {
 
@@ -61,6 +62,30 @@ inline long long Query(const std::string& path, const std::string& sql) {
   sqlite3_finalize(stmt);
   sqlite3_close(db);
   return value;
+}
+
+// Turns a file of layout 2 into one of layout 1, as older releases wrote them: no checksums, no
+// list lengths. Tests that edit stored rows by hand (older layouts, values outside a table) work
+// on such files, where nothing tells an edit from a write.
+inline void StripChecksums(const std::string& path) {
+  sqlite3* db = nullptr;
+  sqlite3_open(path.c_str(), &db);
+  auto exec = [&](const std::string& sql) {
+    ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+  };
+  sqlite3_stmt* stmt = nullptr;
+  std::vector<std::string> tables;
+  sqlite3_prepare_v2(db, "SELECT \"Class Table\" FROM \"##Classes\"", -1, &stmt, nullptr);
+  while (sqlite3_step(stmt) == SQLITE_ROW)
+    tables.push_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+  sqlite3_finalize(stmt);
+  for (const std::string& t : tables) exec("ALTER TABLE \"" + t + "\" DROP COLUMN \"##Check\"");
+  exec("ALTER TABLE \"##Classes\" DROP COLUMN \"Check\"");
+  for (const char* t : {"##List", "##Map", "##Array"})
+    exec("ALTER TABLE \"" + std::string(t) + "\" DROP COLUMN \"check\"");
+  exec("DROP TABLE \"##Length\"");
+  exec("PRAGMA user_version = 1");
+  sqlite3_close(db);
 }
 
 }  // namespace ddb_test

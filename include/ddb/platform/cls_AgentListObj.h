@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "ddb/platform/cls_PC.h"
@@ -21,10 +22,14 @@
 namespace rom_detail {
 class Store;
 }
+struct cls_ReadPath;
 
 class cls_AgentBase {
  public:
-  cls_AgentBase(std::shared_ptr<rom_detail::Store> store, cls_Uid uid);
+  // `path`: the collection itself and what a reader found it in; the readers of its elements are
+  // nested there, so an element that refers back to it is refused.
+  cls_AgentBase(std::shared_ptr<rom_detail::Store> store, cls_Uid uid,
+                std::shared_ptr<const cls_ReadPath> path);
   virtual ~cls_AgentBase();
   cls_AgentBase(const cls_AgentBase&) = delete;
   cls_AgentBase& operator=(const cls_AgentBase&) = delete;
@@ -55,8 +60,14 @@ class cls_AgentBase {
  protected:
   void JoinTransaction();
 
+  // Creates the stored element (storedType, oid) as an object of class `expected`; the element is
+  // described as `what` in messages.
+  void* Construct(std::uint32_t storedType, std::uint32_t expected, std::int64_t oid,
+                  const std::string& what) const;
+
   std::shared_ptr<rom_detail::Store> m_store;
   cls_Uid m_uid;
+  std::shared_ptr<const cls_ReadPath> m_path;
   int m_refs = 0;
   bool m_retry = false;
   bool m_inFlush = false;
@@ -65,7 +76,8 @@ class cls_AgentBase {
 
 class cls_AgentListObj : public cls_AgentBase {
  public:
-  cls_AgentListObj(std::shared_ptr<rom_detail::Store> store, cls_Uid listUid);
+  cls_AgentListObj(std::shared_ptr<rom_detail::Store> store, cls_Uid listUid,
+                   std::shared_ptr<const cls_ReadPath> path = nullptr);
   ~cls_AgentListObj() override;
 
   int StoredCount() const { return m_stored; }
@@ -122,7 +134,8 @@ class cls_AgentMapKey2Obj;
 template <>
 class cls_AgentMapKey2Obj<cow_String> : public cls_AgentBase {
  public:
-  cls_AgentMapKey2Obj(std::shared_ptr<rom_detail::Store> store, cls_Uid mapUid);
+  cls_AgentMapKey2Obj(std::shared_ptr<rom_detail::Store> store, cls_Uid mapUid,
+                      std::shared_ptr<const cls_ReadPath> path = nullptr);
   ~cls_AgentMapKey2Obj() override;
 
   // The stored keys in key order.

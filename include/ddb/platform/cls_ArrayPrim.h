@@ -47,6 +47,8 @@ class cls_ArrayPrim {
     int collection = 0;
     std::string bytes;
     if (reader.ReadArray(collection, bytes)) {
+      if (collection != CollectionType())
+        reader.Damaged("array " + std::to_string(reader.Oid()) + " holds values of another type");
       cls_ArrayCodec::Decode(bytes, m_values);
       m_store = reader.StoreRef();
       m_state = 1;

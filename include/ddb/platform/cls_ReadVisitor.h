@@ -7,6 +7,11 @@
 // a row of its own class, with an identity of its own). A default-constructed reader has no
 // backing store: every field is absent. Readers share the store of their transporter and belong
 // to one thread.
+//
+// A reader trusts nothing it reads: a stored reference to an object of the wrong class, a list
+// that the layout declares but the row does not refer to, a reference to a list or object that
+// the reader is already inside, a missing row or array and a value of the wrong storage class
+// raise nex_PrimException "'<file>' is damaged: ..." naming the class and the object.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +32,12 @@ struct LoadedRow;
 struct Value;
 }  // namespace rom_detail
 
+// The lists and objects a reader is nested in, innermost first.
+struct cls_ReadPath {
+  std::int64_t oid;
+  std::shared_ptr<const cls_ReadPath> outer;
+};
+
 class cls_ReadVisitor {
  public:
   cls_ReadVisitor();
@@ -34,8 +45,9 @@ class cls_ReadVisitor {
   cls_ReadVisitor(const cls_ReadVisitor& parent, const cls_FieldHandle& field);
   // Base-part reader.
   cls_ReadVisitor(const cls_ReadVisitor& derived);
-  // A reader on the stored object (typeId, oid); used by the collection agents.
-  cls_ReadVisitor(std::shared_ptr<rom_detail::Store> store, std::uint32_t typeId, std::int64_t oid);
+  // A reader on the stored object (typeId, oid), nested in `path`; used by the collection agents.
+  cls_ReadVisitor(std::shared_ptr<rom_detail::Store> store, std::uint32_t typeId, std::int64_t oid,
+                  std::shared_ptr<const cls_ReadPath> path = nullptr);
   ~cls_ReadVisitor();
   cls_ReadVisitor& operator=(const cls_ReadVisitor&) = delete;
 
@@ -61,8 +73,12 @@ class cls_ReadVisitor {
   bool ReadArray(int& collectionType, std::string& bytes) const;
 
   const std::shared_ptr<rom_detail::Store>& StoreRef() const { return m_store; }
+  // Raises "'<file>' is damaged: <what>".
+  [[noreturn]] void Damaged(const std::string& what) const;
 
  private:
+  // "field 'm_stepList' of dia_DiagnosticData 12": where a sub-reader's reference is stored.
+  std::string Origin() const;
   const rom_detail::LoadedRow* Row() const;
   const rom_detail::Value* Lookup(const cls_FieldHandle& field) const;
 
@@ -71,4 +87,11 @@ class cls_ReadVisitor {
   std::int64_t m_oid = 0;
   cls_Uid m_uid;
   mutable std::shared_ptr<rom_detail::LoadedRow> m_row;
+  std::shared_ptr<const cls_ReadPath> m_path;
+  // A sub-reader's field and the object holding it, for messages.
+  cls_FieldHandle m_field{""};
+  std::uint32_t m_ownerType = 0;
+  std::int64_t m_ownerOid = 0;
+  // The stored layout declares a list here but the row refers to none.
+  bool m_listMissing = false;
 };

@@ -74,7 +74,7 @@ class rfm_File {
   static bool HasWriter(const std::string& utf8Name);
 
   // The layout number this release writes into user_version.
-  static constexpr int kLayout = 1;
+  static constexpr int kLayout = 2;
   static constexpr std::int32_t kApplicationId = 0x64646221;  // "ddb!"
 
  private:

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <map>
 #include <set>
 #include <string>
 
@@ -188,8 +190,7 @@ class Conversion {
   void Run() {
     for (const auto& entry : m_in.Tables())
       if (!m_deleted.count(entry.first)) m_total += RowCount(*entry.second);
-    for (const char* table : {"##List", "##Map", "##Array"})
-      CopyRows(m_in.Db(), m_out.Db(), table, "INSERT");
+    CopyCollections();
     CopyRows(m_in.Db(), m_out.Db(), "##Meta", "INSERT OR REPLACE");
     std::vector<const ClassTable*> older;
     for (const auto& entry : m_in.Tables()) {
@@ -217,12 +218,45 @@ class Conversion {
     if (m_progress && (last || m_done % 16384 == 0)) m_progress(m_done, m_total);
   }
 
+  // Rows are written through the output store, which adds what its layout stores with them
+  // (checksums, list lengths).
   void CopyTable(const ClassTable& t) {
-    m_out.AddTable(StoredLayout(t));
-    CopyRows(m_in.Db(), m_out.Db(), t.table, "INSERT", [this] {
+    ClassTable& target = m_out.AddTable(StoredLayout(t));
+    SqlStmt select(m_in.Db(), "SELECT * FROM " + SqlQuote(t.table));
+    const int n = std::min<int>(select.Columns(), static_cast<int>(target.columns.size()));
+    while (select.Step()) {
+      PendingRow row(target, select.Int(0));
+      for (int c = 1; c < n; ++c) row.Set(c, ColumnValue(select, c));
+      m_out.InsertRow(row);
       ++m_done;
       Report(false);
-    });
+    }
+  }
+
+  void CopyCollections() {
+    std::map<std::int64_t, std::int64_t> lengths;
+    SqlStmt runs(m_in.Db(), "SELECT list, first, count, entries FROM \"##List\"");
+    while (runs.Step()) {
+      std::string bytes = runs.Blob(3);
+      std::vector<Store::ListEntry> entries(bytes.size() / Store::kListEntryBytes);
+      for (std::size_t k = 0; k < entries.size(); ++k) {
+        std::memcpy(&entries[k].typeId, &bytes[k * Store::kListEntryBytes], 4);
+        std::memcpy(&entries[k].oid, &bytes[k * Store::kListEntryBytes + 4], 8);
+      }
+      std::int64_t list = runs.Int(0), first = runs.Int(1);
+      m_out.WriteListRun(list, static_cast<int>(first), entries);
+      std::int64_t& length = lengths[list];
+      length = std::max<std::int64_t>(length, first + static_cast<std::int64_t>(entries.size()));
+    }
+    for (const auto& entry : lengths) m_out.WriteListLength(entry.first, entry.second);
+    SqlStmt maps(m_in.Db(), "SELECT map, key, class, oid FROM \"##Map\"");
+    while (maps.Step())
+      m_out.WriteMapEntry(maps.Int(0), maps.Text(1), static_cast<std::uint32_t>(maps.Int(2)),
+                          maps.Int(3));
+    SqlStmt arrays(m_in.Db(), "SELECT oid, collection, count, data FROM \"##Array\"");
+    while (arrays.Step())
+      m_out.WriteArray(arrays.Int(0), static_cast<int>(arrays.Int(1)),
+                       static_cast<int>(arrays.Int(2)), arrays.Blob(3));
   }
 
   ClassSteps StepsOf(const ClassTable& t) const {

@@ -63,6 +63,11 @@ class SqlStmt {
   double Real(int col) const { return sqlite3_column_double(m_stmt, col); }
   std::string Text(int col) const;
   std::string Blob(int col) const;
+  // A blob column's bytes, valid until the next step or reset; Bytes after BlobData.
+  const char* BlobData(int col) const {
+    return static_cast<const char*>(sqlite3_column_blob(m_stmt, col));
+  }
+  int Bytes(int col) const { return sqlite3_column_bytes(m_stmt, col); }
   const char* Name(int col) const { return sqlite3_column_name(m_stmt, col); }
   sqlite3_value* Value(int col) const { return sqlite3_column_value(m_stmt, col); }
 

@@ -44,13 +44,20 @@ struct ClassTable {
   std::vector<std::string> columns;
   std::unordered_map<std::string, int> columnIndex;
   std::vector<int> fieldColumn;
+  // The declared field behind each column, -1 for "OID" and "##BaseClassOID".
+  std::vector<int> columnField;
   SqlStmt insert;
   SqlStmt select;
+  // Rows of this class are written whole by this release: every list field refers to a list.
+  bool complete = false;
   // Row functions upgrading rows of this (older) stored layout; empty when it is current.
   const std::vector<dbc_ConversionFn>* conversions = nullptr;
 
   int Column(const cls_FieldHandle& field) const;
   int Column(const std::string& name) const;
+  bool HasBase() const { return baseTypeId != cls_NoBaseTypeId && baseTypeId != 0; }
+  // The field stored in `column`, or null for the identity columns.
+  const cls_Attribute* FieldAt(int column) const;
 };
 
 struct LoadedRow {
@@ -99,6 +106,17 @@ class Store : public std::enable_shared_from_this<Store> {
   const cls_ClassRegistrar& Registrar() const;
   rom_CowBarn& Barn() { return m_barn; }
 
+  // Raises nex_PrimException "'<file>' is damaged: <what>".
+  [[noreturn]] void Damaged(const std::string& what) const;
+  // The persisted name of a class: from the file's catalog, else the registrar, else its id.
+  std::string ClassName(std::uint32_t typeId) const;
+  // "dia_Step 123": an object named for messages.
+  std::string ObjectName(std::uint32_t typeId, std::int64_t oid) const;
+  // True when `typeId` is `expected` or a class derived from it.
+  bool DerivesFrom(std::uint32_t typeId, std::uint32_t expected) const;
+  // True when the registrar or the file's catalog knows the class.
+  bool Knows(std::uint32_t typeId) const;
+
   ClassTable* Find(std::uint32_t typeId);
   ClassTable& ForWrite(std::uint32_t typeId);
   // The table of a class in the given layout, created (with its catalog rows) when missing.
@@ -106,14 +124,19 @@ class Store : public std::enable_shared_from_this<Store> {
   // Every class table of the file, by type id.
   const std::map<std::uint32_t, std::unique_ptr<ClassTable>>& Tables() const { return m_tables; }
   void InsertRow(PendingRow& row);
-  bool LoadRow(std::uint32_t typeId, std::int64_t oid, LoadedRow& row);
+  // False when the file stores no such row. Raises when the row is damaged: values of the wrong
+  // storage class or (verify) a sum that does not match.
+  bool LoadRow(std::uint32_t typeId, std::int64_t oid, LoadedRow& row, bool verify = true);
   // OID of the row at position rowIndex in table order; raises when there is none.
   std::int64_t RowOid(std::uint32_t typeId, int rowIndex);
   int TableSize(std::uint32_t typeId);
   void UpdateField(std::uint32_t typeId, std::int64_t oid, const std::string& column,
                    const Value& value);
 
-  // A list's elements are stored as runs of consecutive indices, one row per run.
+  // A list's elements are stored as runs of consecutive indices, one row per run of at most
+  // kListRun entries of kListEntryBytes each.
+  static constexpr int kListRun = 1024;
+  static constexpr int kListEntryBytes = 12;
   struct ListEntry {
     std::uint32_t typeId;
     std::int64_t oid;
@@ -122,6 +145,9 @@ class Store : public std::enable_shared_from_this<Store> {
   // The run holding element `index`: its first index and entries. False when none does.
   bool ReadListRun(std::int64_t list, int index, int& first, std::vector<ListEntry>& entries);
   int ListCount(std::int64_t list);
+  // Layout 2: the stored length of a non-empty list (0 when none is stored), and its update.
+  std::int64_t StoredLength(std::int64_t list);
+  void WriteListLength(std::int64_t list, std::int64_t length);
   void WriteMapEntry(std::int64_t map, const std::string& key, std::uint32_t typeId,
                      std::int64_t oid);
   void DeleteMapEntry(std::int64_t map, const std::string& key);
@@ -147,9 +173,23 @@ class Store : public std::enable_shared_from_this<Store> {
   std::string MetaValue(const std::string& key);
   // The largest identity the file stores (objects, lists, maps, arrays); 0 for none.
   std::int64_t HighestStoredOid();
+  // The file's layout number; from layout 2 on every stored row carries a checksum.
+  int Layout();
+  bool Checked() { return Layout() >= 2; }
 
  private:
   void LoadCatalog();
+  void VerifyTables();
+  std::string CheckStorage(const ClassTable& t, const SqlStmt& row) const;
+  static void StoredForm(const ClassTable& t, int column, Value& v);
+  std::int64_t RowSum(const ClassTable& t, const std::vector<Value>& values) const;
+  std::int64_t ClassSum(const ClassTable& t) const;
+  std::int64_t MapSum(std::int64_t map, const std::string& key, std::uint32_t typeId,
+                      std::int64_t oid) const;
+  // An upper bound of the number of list elements the file can hold (12 bytes each).
+  bool FitsInFile(std::int64_t elements);
+  // What is wrong with the run whose first, count and entries are columns firstCol.. of s.
+  std::string RunProblem(const SqlStmt& s, int firstCol, std::int64_t list);
   void PrepareConversions();
   std::unique_ptr<ClassTable> CreateTable(const cls_ClassMetadata& md);
   void RollBack();
@@ -169,6 +209,8 @@ class Store : public std::enable_shared_from_this<Store> {
   std::set<cls_AgentBase*> m_agents;
   int m_depth = 0;
   bool m_doomed = false;
+  std::int64_t m_fileBytes = -1;
+  int m_layout = -1;
 };
 
 // Builds the columns of a layout from its fields.

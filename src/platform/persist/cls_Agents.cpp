@@ -5,8 +5,9 @@
 #include "ddb/platform/nex_Exception.h"
 #include "platform/persist/Store.h"
 
-cls_AgentBase::cls_AgentBase(std::shared_ptr<rom_detail::Store> store, cls_Uid uid)
-    : m_store(std::move(store)), m_uid(uid) {
+cls_AgentBase::cls_AgentBase(std::shared_ptr<rom_detail::Store> store, cls_Uid uid,
+                             std::shared_ptr<const cls_ReadPath> path)
+    : m_store(std::move(store)), m_uid(uid), m_path(std::move(path)) {
   m_store->Adopt(this);
 }
 
@@ -48,28 +49,42 @@ void cls_AgentBase::FlushFailed() {
   m_store->EndScope(false);
 }
 
-namespace {
-
-void* ConstructFrom(const std::shared_ptr<rom_detail::Store>& store, std::uint32_t storedType,
-                    std::uint32_t expectedType, std::int64_t oid) {
-  const cls_ClassRegistrar& registrar = store->Registrar();
+// An element's stored class must be the element type or derive from it: the object is handed
+// out as the element type (an element type that is not a registered class, an abstract base,
+// cannot be judged). A class the file stores but the process does not register (one
+// deleted from the schema) is read as the element type.
+void* cls_AgentBase::Construct(std::uint32_t storedType, std::uint32_t expected, std::int64_t oid,
+                               const std::string& what) const {
+  const cls_ClassRegistrar& registrar = m_store->Registrar();
   const cls_ClassMetadata* md = registrar.Find(storedType);
-  if (!md || !md->Ctor()) md = registrar.Find(expectedType);
+  bool judged = m_store->Knows(expected);
+  if (md ? judged && !m_store->DerivesFrom(storedType, expected) : !m_store->Knows(storedType))
+    m_store->Damaged(what + " is a " + m_store->ClassName(storedType) + " where a " +
+                     m_store->ClassName(expected) + " belongs");
+  if (!md || !md->Ctor()) md = registrar.Find(expected);
   if (!md || !md->Ctor())
-    DDB_THROW(nex_PrimException, "'%s': no reader is registered for class %d", store->FileName(),
-              static_cast<long>(storedType));
-  cls_ReadVisitor reader(store, storedType, oid);
-  void* object = md->Ctor()(reader);
+    DDB_THROW(nex_PrimException, "'%s': no reader is registered for class %s", m_store->FileName(),
+              m_store->ClassName(storedType));
+  cls_ReadVisitor reader(m_store, storedType, oid, m_path);
+  void* object = nullptr;
+  try {
+    object = md->Ctor()(reader);
+  } catch (const nex_Exception& e) {
+    // A record refusing what it read (an enumeration text outside its table, say) is damage too.
+    const std::string quoted = "'" + m_store->FileName() + "'";
+    if (std::string(e.what()).rfind(quoted, 0) == 0) throw;
+    m_store->Damaged(m_store->ObjectName(storedType, oid) + ": " + e.what());
+  }
   if (!object)
     DDB_THROW(nex_PrimException, "'%s': object %d of class %s could not be created",
-              store->FileName(), static_cast<long long>(oid), md->Name());
+              m_store->FileName(), static_cast<long long>(oid), md->Name());
   return object;
 }
 
-}  // namespace
-
-cls_AgentListObj::cls_AgentListObj(std::shared_ptr<rom_detail::Store> store, cls_Uid listUid)
-    : cls_AgentBase(std::move(store), listUid), m_stored(m_store->ListCount(listUid.Value())) {}
+cls_AgentListObj::cls_AgentListObj(std::shared_ptr<rom_detail::Store> store, cls_Uid listUid,
+                                   std::shared_ptr<const cls_ReadPath> path)
+    : cls_AgentBase(std::move(store), listUid, std::move(path)),
+      m_stored(m_store->ListCount(listUid.Value())) {}
 
 cls_AgentListObj::~cls_AgentListObj() = default;
 
@@ -79,14 +94,15 @@ void* cls_AgentListObj::Load(int i, std::uint32_t typeId) {
     std::vector<rom_detail::Store::ListEntry> entries;
     int first = 0;
     if (!m_store->ReadListRun(m_uid.Value(), i, first, entries))
-      DDB_THROW(nex_PrimException, "'%s' stores no element %d of list %d", m_store->FileName(), i,
-                static_cast<long long>(m_uid.Value()));
+      m_store->Damaged("element " + std::to_string(i) + " of list " +
+                       std::to_string(m_uid.Value()) + " is missing");
     m_run.clear();
     for (const auto& e : entries) m_run.emplace_back(e.typeId, e.oid);
     m_runFirst = first;
   }
   const auto& entry = m_run[i - m_runFirst];
-  return ConstructFrom(m_store, entry.first, typeId, entry.second);
+  return Construct(entry.first, typeId, entry.second,
+                   "element " + std::to_string(i) + " of list " + std::to_string(m_uid.Value()));
 }
 
 std::vector<int> cls_AgentListObj::IndicesToWrite(int n) const {
@@ -118,10 +134,10 @@ void cls_AgentListObj::FlushFailed() {
   cls_AgentBase::FlushFailed();
 }
 
-// New elements are appended as runs of at most kRun entries; a changed stored element is
+// New elements are appended as runs of at most kListRun entries; a changed stored element is
 // patched into the run that holds it.
 void cls_AgentListObj::StorePending() {
-  constexpr int kRun = 1024;
+  constexpr int kRun = rom_detail::Store::kListRun;
   std::sort(m_pending.begin(), m_pending.end(),
             [](const Entry& a, const Entry& b) { return a.index < b.index; });
   std::vector<rom_detail::Store::ListEntry> run;
@@ -149,6 +165,11 @@ void cls_AgentListObj::StorePending() {
     run.push_back({e.typeId, e.oid});
   }
   flushRun();
+  if (!m_pending.empty()) {
+    int length = m_stored;
+    for (const Entry& e : m_pending) length = std::max(length, e.index + 1);
+    m_store->WriteListLength(m_uid.Value(), length);
+  }
   m_pending.clear();
   m_runFirst = -1;
 }
@@ -169,8 +190,9 @@ void cls_AgentListObj::TransactionEnded(bool committed) {
 }
 
 cls_AgentMapKey2Obj<cow_String>::cls_AgentMapKey2Obj(std::shared_ptr<rom_detail::Store> store,
-                                                     cls_Uid mapUid)
-    : cls_AgentBase(std::move(store), mapUid) {
+                                                     cls_Uid mapUid,
+                                                     std::shared_ptr<const cls_ReadPath> path)
+    : cls_AgentBase(std::move(store), mapUid, std::move(path)) {
   for (std::string& key : m_store->MapKeys(mapUid.Value())) {
     m_stored.insert(key);
     m_keys.emplace_back(std::move(key));
@@ -187,9 +209,10 @@ void* cls_AgentMapKey2Obj<cow_String>::Load(const cow_String& key, std::uint32_t
   std::uint32_t stored = 0;
   std::int64_t oid = 0;
   if (!m_store->MapEntry(m_uid.Value(), key.str(), stored, oid))
-    DDB_THROW(nex_PrimException, "'%s' stores no entry '%s' of map %d", m_store->FileName(), key,
-              static_cast<long long>(m_uid.Value()));
-  return ConstructFrom(m_store, stored, typeId, oid);
+    m_store->Damaged("entry '" + key.str() + "' of map " + std::to_string(m_uid.Value()) +
+                     " is missing");
+  return Construct(stored, typeId, oid,
+                   "entry '" + key.str() + "' of map " + std::to_string(m_uid.Value()));
 }
 
 void cls_AgentMapKey2Obj<cow_String>::NoteRemoved(const cow_String& key) {

@@ -14,7 +14,7 @@ namespace {
 
 // The class id and OID of an object field, or false when the object is not stored.
 bool ObjectReference(const LoadedRow& row, const cls_FieldHandle& field, std::int64_t& typeId,
-                     std::int64_t& oid) {
+                     std::int64_t& oid, const cls_Attribute** declared = nullptr) {
   const Value* cls = nullptr;
   const Value* id = nullptr;
   int column = row.table->Column(field);
@@ -24,6 +24,7 @@ bool ObjectReference(const LoadedRow& row, const cls_FieldHandle& field, std::in
       name->compare(name->size() - suffix.size(), suffix.size(), suffix) == 0) {
     cls = &row.values[column];
     id = &row.values[column + 1];
+    if (declared) *declared = row.table->FieldAt(column);
   } else if (column < 0 && !row.added.empty()) {
     cls = row.Find(field.Name() + "#ClassID");
     id = row.Find(field.Name() + "#OID");
@@ -32,6 +33,32 @@ bool ObjectReference(const LoadedRow& row, const cls_FieldHandle& field, std::in
   typeId = cls->kind == Value::Int ? cls->i : std::strtoll(cls->s.c_str(), nullptr, 10);
   oid = id->kind == Value::Int ? id->i : std::strtoll(id->s.c_str(), nullptr, 10);
   return true;
+}
+
+// The class a stored reference of the field names: an array or a list (also a keyed one) for
+// collections, else the declared class (or one derived from it).
+std::uint32_t ReferenceClass(const cls_Attribute& field) {
+  if (field.typeId == cls_PrimArrayTypeId) return cls_PrimArrayTypeId;
+  switch (field.collectionType) {
+    case cls_CollList:
+    case cls_CollMap:
+      return cls_ObjListTypeId;
+    case cls_CollNone:
+      return field.typeId;
+    default:
+      return cls_PrimArrayTypeId;
+  }
+}
+
+bool OnPath(const cls_ReadPath* path, std::int64_t oid) {
+  for (; path; path = path->outer.get())
+    if (path->oid == oid) return true;
+  return false;
+}
+
+std::shared_ptr<const cls_ReadPath> Nest(std::int64_t oid,
+                                         const std::shared_ptr<const cls_ReadPath>& outer) {
+  return std::make_shared<const cls_ReadPath>(cls_ReadPath{oid, outer});
 }
 
 }  // namespace
@@ -43,27 +70,55 @@ cls_ReadVisitor::cls_ReadVisitor(const rom_MementoRead& memento)
     : m_store(memento.GetStore().shared_from_this()),
       m_typeId(memento.TypeId()),
       m_oid(memento.Oid()),
-      m_uid(memento.Uid().IsNull() ? cls_Uid(memento.Oid()) : memento.Uid()) {}
+      m_uid(memento.Uid().IsNull() ? cls_Uid(memento.Oid()) : memento.Uid()),
+      m_path(Nest(memento.Oid(), nullptr)) {}
 
 cls_ReadVisitor::cls_ReadVisitor(std::shared_ptr<rom_detail::Store> store, std::uint32_t typeId,
-                                 std::int64_t oid)
-    : m_store(std::move(store)), m_typeId(typeId), m_oid(oid), m_uid(oid) {}
+                                 std::int64_t oid, std::shared_ptr<const cls_ReadPath> path)
+    : m_store(std::move(store)),
+      m_typeId(typeId),
+      m_oid(oid),
+      m_uid(oid),
+      m_path(Nest(oid, path)) {}
 
+// A stored reference must name what the stored layout declares for the field: a list for a list
+// field, an array for an array field, the declared class or one derived from it otherwise. A
+// list field must refer to a list (an empty list is stored as a reference to no runs).
 cls_ReadVisitor::cls_ReadVisitor(const cls_ReadVisitor& parent, const cls_FieldHandle& field)
-    : m_store(parent.m_store) {
+    : m_store(parent.m_store),
+      m_path(parent.m_path),
+      m_field(field),
+      m_ownerType(parent.m_typeId),
+      m_ownerOid(parent.m_oid) {
   const LoadedRow* row = parent.Row();
   std::int64_t typeId = 0, oid = 0;
-  if (!row || !ObjectReference(*row, field, typeId, oid)) return;
+  const cls_Attribute* declared = nullptr;
+  if (!row) return;
+  if (!ObjectReference(*row, field, typeId, oid, &declared)) {
+    m_listMissing =
+        declared && row->table->complete && ReferenceClass(*declared) == cls_ObjListTypeId;
+    return;
+  }
   m_typeId = static_cast<std::uint32_t>(typeId);
   m_oid = oid;
   m_uid = cls_Uid(oid);
+  if (!declared) return;
+  std::uint32_t expected = ReferenceClass(*declared);
+  bool pseudo = expected == cls_ObjListTypeId || expected == cls_PrimArrayTypeId;
+  if (typeId < 0 || typeId > 0xffffffffLL ||
+      (pseudo ? m_typeId != expected : !m_store->DerivesFrom(m_typeId, expected)))
+    Damaged(Origin() + " refers to a " + m_store->ClassName(m_typeId) + " where a " +
+            m_store->ClassName(expected) + " belongs");
+  if (pseudo) return;
+  if (OnPath(m_path.get(), oid)) Damaged(Origin() + " refers to an object that contains it");
+  m_path = Nest(oid, m_path);
 }
 
 // A copy addresses the base part: the row of the base class that the object's own row links.
-cls_ReadVisitor::cls_ReadVisitor(const cls_ReadVisitor& derived) : m_store(derived.m_store) {
+cls_ReadVisitor::cls_ReadVisitor(const cls_ReadVisitor& derived)
+    : m_store(derived.m_store), m_path(derived.m_path) {
   const LoadedRow* row = derived.Row();
-  if (!row || !row->table || row->table->baseTypeId == cls_NoBaseTypeId ||
-      row->table->baseTypeId == 0) {
+  if (!row || !row->table || !row->table->HasBase()) {
     m_typeId = derived.m_typeId;
     m_oid = derived.m_oid;
     m_uid = derived.m_uid;
@@ -83,11 +138,20 @@ const LoadedRow* cls_ReadVisitor::Row() const {
   if (!m_row) {
     auto row = std::make_shared<LoadedRow>();
     if (!m_store->LoadRow(m_typeId, m_oid, *row))
-      DDB_THROW(nex_PrimException, "'%s' is damaged: object %d of class %d is missing",
-                m_store->FileName(), static_cast<long long>(m_oid), static_cast<long>(m_typeId));
+      Damaged(m_store->ObjectName(m_typeId, m_oid) + " is missing");
     m_row = std::move(row);
   }
   return m_row.get();
+}
+
+void cls_ReadVisitor::Damaged(const std::string& what) const {
+  if (!m_store) DDB_THROW(nex_PrimException, "a stored object is damaged: %s", what);
+  m_store->Damaged(what);
+}
+
+std::string cls_ReadVisitor::Origin() const {
+  if (m_ownerOid == 0) return "the object read";
+  return "field '" + m_field.Name() + "' of " + m_store->ObjectName(m_ownerType, m_ownerOid);
 }
 
 const Value* cls_ReadVisitor::Lookup(const cls_FieldHandle& field) const {
@@ -148,20 +212,26 @@ cow_String cls_ReadVisitor::DbId() const {
 }
 
 cls_AgentListObj* cls_ReadVisitor::NewListAgent() const {
+  if (m_listMissing) Damaged(Origin() + " refers to no list");
   if (!m_store || m_oid == 0) return nullptr;
-  return new cls_AgentListObj(m_store, m_uid);
+  if (OnPath(m_path.get(), m_oid))
+    Damaged("list " + std::to_string(m_oid) + " in " + Origin() + " contains itself");
+  return new cls_AgentListObj(m_store, m_uid, Nest(m_oid, m_path));
 }
 
 cls_AgentMapKey2Obj<cow_String>* cls_ReadVisitor::NewMapAgent() const {
+  if (m_listMissing) Damaged(Origin() + " refers to no map");
   if (!m_store || m_oid == 0) return nullptr;
-  return new cls_AgentMapKey2Obj<cow_String>(m_store, m_uid);
+  if (OnPath(m_path.get(), m_oid))
+    Damaged("map " + std::to_string(m_oid) + " in " + Origin() + " contains itself");
+  return new cls_AgentMapKey2Obj<cow_String>(m_store, m_uid, Nest(m_oid, m_path));
 }
 
-// An array that a row references must be stored: a missing one is damage, not an empty array.
+// Arrays with no values may be left unwritten, so an absent reference reads as no array; a
+// reference to an array the file does not hold is damage.
 bool cls_ReadVisitor::ReadArray(int& collectionType, std::string& bytes) const {
   if (!m_store || m_oid == 0) return false;
   if (!m_store->ReadArray(m_oid, collectionType, bytes))
-    DDB_THROW(nex_PrimException, "'%s' is damaged: array %d is missing", m_store->FileName(),
-              static_cast<long long>(m_oid));
+    Damaged("array " + std::to_string(m_oid) + " in " + Origin() + " is missing");
   return true;
 }

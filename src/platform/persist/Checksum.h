@@ -1,0 +1,36 @@
+// Checksums of stored rows: the low 32 bits of XXH3 over a canonical encoding of a row's values,
+// seeded with what the row belongs to (a class id, or the id of a framework table). Values are
+// added in column order; each is encoded with a tag, so that moving bytes between neighbouring
+// values changes the sum. One thread at a time per object.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace rom_detail {
+
+struct Value;
+
+class Checksum {
+ public:
+  explicit Checksum(std::uint64_t seed);
+  Checksum& Add(const Value& value);
+  Checksum& Add(std::int64_t value);
+  Checksum& Add(const std::string& text);
+  Checksum& Add(const char* bytes, std::size_t size);
+  // The sum, as stored: a non-negative integer below 2^32.
+  std::int64_t Sum() const;
+
+ private:
+  std::uint64_t m_seed;
+  std::string& m_bytes;
+};
+
+// Seeds of the framework's tables (class rows use their class id).
+constexpr std::uint64_t kCatalogSeed = 0x230000;
+constexpr std::uint64_t kArraySeed = 0x230001;
+constexpr std::uint64_t kListSeed = 0x230002;
+constexpr std::uint64_t kMapSeed = 0x230003;
+constexpr std::uint64_t kLengthSeed = 0x230004;
+
+}  // namespace rom_detail

@@ -1,0 +1,537 @@
+// Test support for damaged files: a seeded generator of damaged copies of a real ddb file, and a
+// reader that opens and walks one copy in a forked child and says how it ended.
+//
+// Variant i of a seed is always the same file. Damage comes in kinds: cut files, flipped bytes
+// in the header, in pages and in stored blobs, zeroed pages, and edits made with SQL (swapped
+// element classes, lists that refer to their ancestors, huge run counts, dropped tables and
+// columns, values of the wrong storage class, NULL and dangling references, left-over side
+// files). An SQL edit is made either as it is, or "sealed": with every checksum of the file
+// recomputed afterwards, as a forger would, so that the checks behind the checksums are tried
+// too.
+#pragma once
+
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ddb/platform/nex_Exception.h"
+#include "platform/persist/Checksum.h"
+#include "platform/persist/Store.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define DDB_DAMAGE_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define DDB_DAMAGE_SANITIZED 1
+#endif
+#endif
+#ifndef DDB_DAMAGE_SANITIZED
+#define DDB_DAMAGE_SANITIZED 0
+#endif
+
+namespace ddb_damage {
+
+inline std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// A plain SQLite connection on a variant, for the edits.
+class Sql {
+ public:
+  explicit Sql(const std::string& path) {
+    sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+  }
+  ~Sql() { sqlite3_close(m_db); }
+  bool Exec(const std::string& sql) {
+    return sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+  }
+  // Rows of a query as texts.
+  std::vector<std::vector<std::string>> Rows(const std::string& sql) {
+    std::vector<std::vector<std::string>> rows;
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &s, nullptr) != SQLITE_OK) return rows;
+    while (sqlite3_step(s) == SQLITE_ROW) {
+      std::vector<std::string> row;
+      for (int c = 0; c < sqlite3_column_count(s); ++c) {
+        const unsigned char* t = sqlite3_column_text(s, c);
+        row.push_back(t ? reinterpret_cast<const char*>(t) : "");
+      }
+      rows.push_back(row);
+    }
+    sqlite3_finalize(s);
+    return rows;
+  }
+  sqlite3* Handle() const { return m_db; }
+
+  // Recomputes every checksum of the class tables and of the list, map and array tables.
+  void Seal() {
+    Exec("BEGIN");
+    for (const auto& c : Rows("SELECT \"Type Id\", \"Class Table\" FROM \"##Classes\""))
+      SealTable("\"" + c[1] + "\"", "\"##Check\"", "OID", std::stoll(c[0]), false);
+    SealTable("\"##List\"", "\"check\"", "list, first", rom_detail::kListSeed, true);
+    SealTable("\"##Map\"", "\"check\"", "map, key", rom_detail::kMapSeed, true);
+    SealTable("\"##Array\"", "\"check\"", "oid", rom_detail::kArraySeed, true);
+    SealTable("\"##Length\"", "\"check\"", "list", rom_detail::kLengthSeed, true);
+    Exec("COMMIT");
+  }
+
+ private:
+  void SealTable(const std::string& table, const std::string& check, const std::string& keys,
+                 std::uint64_t seed, bool framework) {
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(m_db, ("SELECT * FROM " + table).c_str(), -1, &s, nullptr) != SQLITE_OK)
+      return;
+    int n = sqlite3_column_count(s);
+    std::vector<std::pair<std::vector<rom_detail::Value>, std::int64_t>> sums;
+    while (sqlite3_step(s) == SQLITE_ROW) {
+      std::vector<rom_detail::Value> values;
+      rom_detail::Checksum sum(seed);
+      for (int c = 0; c < n - 1; ++c) {
+        rom_detail::Value v;
+        switch (sqlite3_column_type(s, c)) {
+          case SQLITE_INTEGER:
+            v.kind = rom_detail::Value::Int;
+            v.i = sqlite3_column_int64(s, c);
+            break;
+          case SQLITE_FLOAT:
+            v.kind = rom_detail::Value::Real;
+            v.d = sqlite3_column_double(s, c);
+            break;
+          case SQLITE_TEXT:
+          case SQLITE_BLOB: {
+            v.kind = rom_detail::Value::Text;
+            const char* p = static_cast<const char*>(sqlite3_column_blob(s, c));
+            v.s.assign(p ? p : "", sqlite3_column_bytes(s, c));
+            break;
+          }
+          default:
+            break;
+        }
+        if (framework && v.kind == rom_detail::Value::Text)
+          sum.Add(v.s.data(), v.s.size());
+        else
+          sum.Add(v);
+        values.push_back(v);
+      }
+      sums.emplace_back(values, sum.Sum());
+    }
+    sqlite3_finalize(s);
+    int keyCount = keys.find(',') == std::string::npos ? 1 : 2;
+    std::string where = keyCount == 1 ? keys + " = ?2" : "list = ?2 AND first = ?3";
+    if (table == "\"##Map\"") where = "map = ?2 AND key = ?3";
+    sqlite3_stmt* u = nullptr;
+    sqlite3_prepare_v2(m_db, ("UPDATE " + table + " SET " + check + " = ?1 WHERE " + where).c_str(),
+                       -1, &u, nullptr);
+    for (const auto& row : sums) {
+      sqlite3_reset(u);
+      sqlite3_bind_int64(u, 1, row.second);
+      for (int k = 0; k < keyCount; ++k) {
+        const rom_detail::Value& v = row.first[k];
+        if (v.kind == rom_detail::Value::Int)
+          sqlite3_bind_int64(u, 2 + k, v.i);
+        else
+          sqlite3_bind_text(u, 2 + k, v.s.data(), static_cast<int>(v.s.size()), SQLITE_TRANSIENT);
+      }
+      sqlite3_step(u);
+    }
+    sqlite3_finalize(u);
+  }
+
+  sqlite3* m_db = nullptr;
+};
+
+// The kinds of damage, in the order variants cycle through them.
+enum class Kind {
+  Truncate,
+  FlipHeader,
+  FlipPage,
+  FlipBytes,
+  ZeroPage,
+  FlipBlob,
+  SwapElementClass,
+  ListToAncestor,
+  HugeCount,
+  DropTable,
+  DropColumn,
+  WrongType,
+  NullReference,
+  DanglingReference,
+  SideFiles,
+  Count
+};
+
+inline const char* KindName(Kind k) {
+  static const char* names[] = {
+      "truncate",    "flip-header", "flip-page",      "flip-bytes",         "zero-page",
+      "flip-blob",   "swap-class",  "list-ancestor",  "huge-count",         "drop-table",
+      "drop-column", "wrong-type",  "null-reference", "dangling-reference", "side-files"};
+  return names[static_cast<int>(k)];
+}
+
+class Generator {
+ public:
+  Generator(std::string pristine, std::uint64_t seed)
+      : m_pristine(std::move(pristine)), m_bytes(ReadBytes(m_pristine)), m_seed(seed) {}
+
+  Kind KindOf(int index) const { return static_cast<Kind>(index % static_cast<int>(Kind::Count)); }
+
+  // Writes variant `index` to `path` (and its side files); returns a description.
+  std::string Make(int index, const std::string& path) {
+    std::mt19937_64 rng(m_seed * 1000003u + static_cast<std::uint64_t>(index));
+    for (const char* side : {"-wal", "-shm", "-journal"}) ::unlink((path + side).c_str());
+    std::string bytes = m_bytes;
+    Kind kind = KindOf(index);
+    std::string what = KindName(kind);
+    auto pick = [&](std::uint64_t n) { return n == 0 ? 0 : static_cast<std::uint64_t>(rng() % n); };
+    auto flip = [&](std::size_t at) {
+      if (at < bytes.size()) bytes[at] ^= static_cast<char>(1 + pick(255));
+    };
+    std::size_t pageSize = PageSize();
+    switch (kind) {
+      case Kind::Truncate: {
+        std::size_t at = pick(2) ? pick(bytes.size()) : pick(bytes.size() / pageSize) * pageSize;
+        bytes.resize(at);
+        what += " at " + std::to_string(at);
+        break;
+      }
+      case Kind::FlipHeader:
+        flip(pick(100));
+        break;
+      case Kind::FlipPage:
+        flip(pageSize + pick(bytes.size() - pageSize));
+        break;
+      case Kind::FlipBytes:
+        for (int k = 0; k < 8; ++k) flip(pick(bytes.size()));
+        break;
+      case Kind::ZeroPage: {
+        std::size_t page = pick(bytes.size() / pageSize);
+        std::fill(bytes.begin() + page * pageSize, bytes.begin() + (page + 1) * pageSize, '\0');
+        what += " " + std::to_string(page);
+        break;
+      }
+      default:
+        WriteBytes(path, bytes);
+        what += Edit(kind, path, rng);
+        PlaceSideFiles(path);
+        return what;
+    }
+    WriteBytes(path, bytes);
+    return what;
+  }
+
+ private:
+  std::size_t PageSize() const {
+    if (m_bytes.size() < 100) return 4096;
+    std::size_t size =
+        (static_cast<unsigned char>(m_bytes[16]) << 8) | static_cast<unsigned char>(m_bytes[17]);
+    return size == 1 ? 65536 : size < 512 ? 4096 : size;
+  }
+
+  // An SQL edit of the variant at `path`; sealed for every other variant of a kind.
+  std::string Edit(Kind kind, const std::string& path, std::mt19937_64& rng) {
+    auto pick = [&](std::size_t n) { return n == 0 ? 0 : static_cast<std::size_t>(rng() % n); };
+    Sql db(path);
+    bool seal = rng() % 2 == 0;
+    std::string what;
+    auto tables = db.Rows("SELECT \"Type Id\", \"Class Table\" FROM \"##Classes\"");
+    auto anyTable = [&] { return tables[pick(tables.size())]; };
+    auto quote = [](const std::string& n) { return "\"" + n + "\""; };
+    // Object-field columns ("x#OID") of a class table.
+    auto references = [&](const std::string& table) {
+      std::vector<std::string> columns;
+      for (const auto& c : db.Rows("SELECT name FROM pragma_table_info(" + Literal(table) + ")"))
+        if (c[0].size() > 4 && c[0].compare(c[0].size() - 4, 4, "#OID") == 0)
+          columns.push_back(c[0].substr(0, c[0].size() - 4));
+      return columns;
+    };
+    auto anyRow = [&](const std::string& table) {
+      auto oids = db.Rows("SELECT OID FROM " + quote(table));
+      return oids.empty() ? std::string("0") : oids[pick(oids.size())][0];
+    };
+    switch (kind) {
+      case Kind::FlipBlob: {
+        seal = false;  // sealed, a changed element or value is a valid file
+        bool list = pick(2);
+        auto rows = db.Rows(list ? "SELECT list, first, length(entries) FROM \"##List\""
+                                 : "SELECT oid, 0, length(data) FROM \"##Array\"");
+        if (rows.empty()) break;
+        auto r = rows[pick(rows.size())];
+        std::size_t n = std::stoul(r[2]);
+        if (n == 0) break;
+        std::string at = std::to_string(pick(n) + 1);
+        std::string column = list ? "entries" : "data";
+        // The byte at `at` is replaced by a random one (equal by chance in 1 of 256).
+        std::string blob = "cast(substr(" + column + ", 1, " + at +
+                           " - 1) || randomblob(1) || substr(" + column + ", " + at +
+                           " + 1) AS BLOB)";
+        std::string key = list ? "list = " + r[0] + " AND first = " + r[1] : "oid = " + r[0];
+        db.Exec("UPDATE " + std::string(list ? "\"##List\"" : "\"##Array\"") + " SET " + column +
+                " = " + blob + " WHERE " + key);
+        what = " " + column + " of " + r[0];
+        break;
+      }
+      case Kind::SwapElementClass: {
+        auto rows = db.Rows("SELECT list, first, count FROM \"##List\"");
+        if (rows.empty() || tables.empty()) break;
+        auto r = rows[pick(rows.size())];
+        long long count = std::stoll(r[2]);
+        long long k = static_cast<long long>(pick(static_cast<std::size_t>(count)));
+        auto t = anyTable();
+        unsigned id = static_cast<unsigned>(pick(3) == 0 ? rng() : std::stoull(t[0]));
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "%02x%02x%02x%02x", id & 0xff, (id >> 8) & 0xff,
+                      (id >> 16) & 0xff, id >> 24);
+        db.Exec("UPDATE \"##List\" SET entries = cast(substr(entries, 1, " +
+                std::to_string(k * 12) + ") || x'" + hex + "' || substr(entries, " +
+                std::to_string(k * 12 + 5) + ") AS BLOB) WHERE list = " + r[0] +
+                " AND first = " + r[1]);
+        what = " element " + std::to_string(k) + " of run " + r[0] + "/" + r[1] + " to " +
+               std::to_string(id);
+        break;
+      }
+      case Kind::ListToAncestor: {
+        // A list field made to refer to the list holding its own object (sealed: a cycle the
+        // checksums cannot see) or to any list of the file.
+        auto t = anyTable();
+        std::vector<std::string> fields;
+        for (const std::string& f : references(t[1]))
+          if (!db.Rows("SELECT 1 FROM " + quote(t[1]) + " WHERE " + quote(f + "#ClassID") +
+                       " = 2293762 LIMIT 1")
+                   .empty())
+            fields.push_back(f);
+        if (fields.empty()) break;
+        std::string field = fields[pick(fields.size())];
+        std::string row = anyRow(t[1]);
+        std::string target;
+        if (seal) {
+          unsigned long long oid = std::stoull(row);
+          char hex[17];
+          for (int b = 0; b < 8; ++b)
+            std::snprintf(hex + 2 * b, 3, "%02x", static_cast<unsigned>((oid >> (8 * b)) & 0xff));
+          auto holders = db.Rows("SELECT list FROM \"##List\" WHERE instr(entries, x'" +
+                                 std::string(hex) + "')");
+          if (holders.empty()) break;
+          target = holders[0][0];
+        } else {
+          auto lists = db.Rows("SELECT DISTINCT list FROM \"##List\"");
+          if (lists.empty()) break;
+          target = lists[pick(lists.size())][0];
+        }
+        db.Exec("UPDATE " + quote(t[1]) + " SET " + quote(field + "#OID") + " = " + target +
+                " WHERE OID = " + row);
+        what = " " + t[1] + " " + row + "." + field + " to " + target;
+        break;
+      }
+      case Kind::HugeCount: {
+        static const char* values[] = {"2147483647", "-1",        "0",
+                                       "1025",       "count + 1", "9223372036854775807"};
+        std::string value = values[pick(6)];
+        bool first = pick(3) == 0;
+        auto rows = db.Rows("SELECT list, first FROM \"##List\"");
+        if (rows.empty()) break;
+        auto r = rows[pick(rows.size())];
+        db.Exec("UPDATE OR IGNORE \"##List\" SET " + std::string(first ? "first" : "count") +
+                " = " + (first && value == "count + 1" ? "first + 1" : value) +
+                " WHERE list = " + r[0] + " AND first = " + r[1]);
+        what = std::string(first ? " first" : " count") + " = " + value + " in list " + r[0];
+        break;
+      }
+      case Kind::DropTable: {
+        auto all = db.Rows("SELECT name FROM sqlite_master WHERE type = 'table'");
+        std::string table = all[pick(all.size())][0];
+        db.Exec("DROP TABLE " + quote(table));
+        seal = false;
+        what = " " + table;
+        break;
+      }
+      case Kind::DropColumn: {
+        auto t = anyTable();
+        auto columns = db.Rows("SELECT name FROM pragma_table_info(" + Literal(t[1]) + ")");
+        std::string column = columns[1 + pick(columns.size() - 1)][0];
+        db.Exec("ALTER TABLE " + quote(t[1]) + " DROP COLUMN " + quote(column));
+        seal = false;
+        what = " " + t[1] + "." + column;
+        break;
+      }
+      case Kind::WrongType: {
+        auto t = anyTable();
+        auto columns = db.Rows("SELECT name, type FROM pragma_table_info(" + Literal(t[1]) + ")");
+        auto c = columns[1 + pick(columns.size() - 1)];
+        std::string column = c[0];
+        // Sealed, only a value of another storage class: any other is a valid value.
+        static const char* values[] = {"'text'", "x'00ff'", "1.5", "42", "''", "'12'"};
+        std::string value = values[pick(6)];
+        if (seal) value = c[1] == "TEXT" ? "x'00ff'" : pick(2) ? "'text'" : "x'00ff'";
+        std::string row = anyRow(t[1]);
+        db.Exec("UPDATE " + quote(t[1]) + " SET " + quote(column) + " = " + value +
+                " WHERE OID = " + row);
+        what = " " + t[1] + " " + row + "." + column + " = " + value;
+        break;
+      }
+      case Kind::NullReference:
+      case Kind::DanglingReference: {
+        auto t = anyTable();
+        std::string row = anyRow(t[1]);
+        std::vector<std::string> fields = references(t[1]);
+        std::string value =
+            kind == Kind::NullReference ? "NULL" : std::to_string(1 + pick(1u << 30));
+        std::vector<std::string> columns;
+        if (!fields.empty()) {
+          std::string field = fields[pick(fields.size())];
+          auto cls = db.Rows("SELECT " + quote(field + "#ClassID") + " FROM " + quote(t[1]) +
+                             " WHERE OID = " + row);
+          bool list = !cls.empty() && cls[0][0] == "2293762";
+          // Sealed, only what a reader can tell: a list without its reference, half a
+          // reference, or a reference to nothing that is not a list (an empty list is stored
+          // as a reference to no runs).
+          if (!seal || (kind == Kind::NullReference && list))
+            columns = {field + "#OID", field + "#ClassID"};
+          if (!seal && pick(2)) columns = {columns[pick(2)]};
+          if (seal && kind == Kind::NullReference && !list) columns = {field + "#ClassID"};
+          if (seal && kind == Kind::DanglingReference && !list) columns = {field + "#OID"};
+        }
+        if (!seal && pick(4) == 0) columns = {"##BaseClassOID"};
+        if (columns.empty()) break;
+        std::string sets;
+        for (const std::string& column : columns)
+          sets += (sets.empty() ? "" : ", ") + quote(column) + " = " + value;
+        db.Exec("UPDATE " + quote(t[1]) + " SET " + sets + " WHERE OID = " + row);
+        what = " " + t[1] + " " + row + " " + sets;
+        break;
+      }
+      case Kind::SideFiles: {
+        seal = false;
+        std::size_t choice = pick(4);
+        std::string side = choice == 1 ? "-journal" : "-wal";
+        std::string junk;
+        for (std::size_t k = 0, n = 32 + pick(40000); k < n; ++k) junk += static_cast<char>(rng());
+        if (choice == 2) {
+          // A write-ahead log of a writer killed after committing an edit.
+          db.Exec("PRAGMA journal_mode=WAL");
+          db.Exec("PRAGMA wal_autocheckpoint=0");
+          auto t = anyTable();
+          std::string row = anyRow(t[1]);
+          auto columns = db.Rows("SELECT name FROM pragma_table_info(" + Literal(t[1]) + ")");
+          std::string column = columns[2 + pick(columns.size() > 3 ? columns.size() - 3 : 1)][0];
+          db.Exec("UPDATE " + quote(t[1]) + " SET " + quote(column) + " = 7 WHERE OID = " + row);
+          std::string wal = ReadBytes(path + "-wal");
+          WriteBytes(path + "-wal.stash", wal.substr(0, pick(2) ? wal.size() : pick(wal.size())));
+          what = " log editing " + t[1] + "." + column;
+        } else {
+          WriteBytes(path + side + ".stash", junk);
+          what = " junk " + side;
+        }
+        break;
+      }
+      default:
+        break;
+    }
+    if (seal) {
+      db.Seal();
+      what += " (sealed)";
+    }
+    return what;
+  }
+
+  static std::string Literal(const std::string& text) { return "'" + text + "'"; }
+
+  // Side files of a variant are made while its connection is open and put in place once it is
+  // closed, which would otherwise check the log into the file and remove it.
+  static void PlaceSideFiles(const std::string& path) {
+    ::unlink((path + "-shm").c_str());
+    for (const char* side : {"-wal", "-journal"}) {
+      std::string stash = path + side + ".stash";
+      if (access(stash.c_str(), F_OK) == 0) ::rename(stash.c_str(), (path + side).c_str());
+    }
+  }
+
+  std::string m_pristine;
+  std::string m_bytes;
+  std::uint64_t m_seed;
+};
+
+// How reading a variant ended.
+enum class Outcome { Exact, Error, Wrong, UnclearError, ForeignException, Crash, Hang };
+
+struct Result {
+  Outcome outcome;
+  std::string detail;
+};
+
+// Runs `read` (open and walk, returning the dump) in a forked child with a time limit and
+// compares its dump with `expected`. The library's exceptions whose message names the file are
+// clear errors.
+inline Result ReadInChild(const std::string& path, const std::string& expected,
+                          const std::function<std::string(const std::string&)>& readJob,
+                          int seconds) {
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return {Outcome::Crash, "no pipe"};
+  std::fflush(nullptr);
+  pid_t pid = fork();
+  if (pid == 0) {
+    close(pipeFds[0]);
+    alarm(static_cast<unsigned>(seconds));
+#if !DDB_DAMAGE_SANITIZED
+    // A reader that sizes something after a damaged count fails here instead of swapping.
+    rlimit limit{rlim_t(2) << 30, rlim_t(2) << 30};
+    setrlimit(RLIMIT_AS, &limit);
+#endif
+    int code = 0;
+    std::string message;
+    try {
+      code = readJob(path) == expected ? 0 : 2;
+    } catch (const nex_Exception& e) {
+      message = e.what();
+      code = message.rfind("'" + path + "'", 0) == 0 ? 1 : 3;
+    } catch (const std::exception& e) {
+      message = e.what();
+      code = 4;
+    } catch (...) {
+      code = 4;
+    }
+    if (!message.empty()) (void)!write(pipeFds[1], message.data(), message.size());
+    _exit(code);
+  }
+  close(pipeFds[1]);
+  std::string message;
+  char buffer[512];
+  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) message.append(buffer, n);
+  close(pipeFds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (WIFSIGNALED(status))
+    return {WTERMSIG(status) == SIGALRM ? Outcome::Hang : Outcome::Crash,
+            "signal " + std::to_string(WTERMSIG(status))};
+  switch (WEXITSTATUS(status)) {
+    case 0:
+      return {Outcome::Exact, ""};
+    case 1:
+      return {Outcome::Error, message};
+    case 2:
+      return {Outcome::Wrong, "values differ"};
+    case 3:
+      return {Outcome::UnclearError, message};
+    default:
+      return {Outcome::ForeignException, message};
+  }
+}
+
+}  // namespace ddb_damage

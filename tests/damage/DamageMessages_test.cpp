@@ -1,0 +1,145 @@
+// One damage at a time, with the exact message a reader gets; and a file of layout 1 (without
+// checksums) that still reads back whole.
+#include <gtest/gtest.h>
+
+#include "Damage.h"
+#include "JobTree.h"
+#include "TestFiles.h"
+
+using namespace ddb_damage;
+
+namespace {
+
+class DamageMessages : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    s_dir = new ddb_test::ScratchDir;
+    WriteJob(s_dir->Path("job.ddb"));
+    s_expected = new std::string(ReadJob(s_dir->Path("job.ddb")));
+  }
+  static void TearDownTestSuite() {
+    delete s_dir;
+    delete s_expected;
+  }
+
+  // A copy of the job with `sql` applied, then sealed when asked.
+  std::string Variant(const std::string& sql, bool seal) {
+    std::string path = dir.Path("variant.ddb");
+    WriteBytes(path, ReadBytes(s_dir->Path("job.ddb")));
+    Sql db(path);
+    EXPECT_TRUE(db.Exec(sql)) << sql << ": " << sqlite3_errmsg(db.Handle());
+    if (seal) db.Seal();
+    return path;
+  }
+  std::string Read(const std::string& path) {
+    try {
+      return ReadJob(path) == *s_expected ? "exact" : "WRONG VALUES";
+    } catch (const nex_Exception& e) {
+      std::string message = e.what();
+      std::string prefix = "'" + path + "' is damaged: ";
+      return message.rfind(prefix, 0) == 0 ? message.substr(prefix.size()) : message;
+    }
+  }
+  // The OID of the stored object a query names.
+  std::string Oid(const std::string& query) {
+    Sql db(s_dir->Path("job.ddb"));
+    auto rows = db.Rows(query);
+    return rows.empty() ? "?" : rows[0][0];
+  }
+
+  ddb_test::ScratchDir dir;
+  static ddb_test::ScratchDir* s_dir;
+  static std::string* s_expected;
+};
+
+ddb_test::ScratchDir* DamageMessages::s_dir = nullptr;
+std::string* DamageMessages::s_expected = nullptr;
+
+struct Case {
+  const char* name;
+  const char* sql;
+  bool seal;
+  // The message after "is damaged: "; "{oid}" stands for the OID that `oid` selects.
+  const char* message;
+  const char* oid;
+};
+
+const char* kFirstStep = "SELECT OID FROM dia_Step ORDER BY OID LIMIT 1";
+const char* kStepList = "SELECT \"m_stepList#OID\" FROM dia_DiagnosticData";
+
+const Case kCases[] = {
+    {"changed value",
+     "UPDATE dia_Step SET m_stepName = 'Step-9' WHERE OID = (" /* first */
+     "SELECT OID FROM dia_Step ORDER BY OID LIMIT 1)",
+     false, "dia_Step {oid} does not match its checksum", kFirstStep},
+    {"text in a number column",
+     "UPDATE dia_Step SET m_stepNumber = 'one' WHERE OID = (SELECT OID FROM dia_Step ORDER BY OID "
+     "LIMIT 1)",
+     true, "dia_Step {oid} holds a text in its field 'm_stepNumber', which stores another type",
+     kFirstStep},
+    {"huge run count", "UPDATE \"##List\" SET count = 2147483647", false, nullptr, nullptr},
+    {"dropped class table", "DROP TABLE dia_Residual", false,
+     "the table of class dia_Residual is missing", nullptr},
+    {"dropped column", "ALTER TABLE dia_Step DROP COLUMN m_isRiks", false,
+     "the table of class dia_Step lacks its column 'm_isRiks'", nullptr},
+    {"list of another class",
+     "UPDATE dia_Step SET \"m_incrementList#OID\" = (SELECT \"m_stepList#OID\" FROM "
+     "dia_DiagnosticData) WHERE OID = (SELECT OID FROM dia_Step ORDER BY OID LIMIT 1)",
+     true, nullptr, nullptr},
+    {"NULL list reference",
+     "UPDATE dia_Step SET \"m_incrementList#OID\" = NULL, \"m_incrementList#ClassID\" = NULL "
+     "WHERE OID = (SELECT OID FROM dia_Step ORDER BY OID LIMIT 1)",
+     true, "field 'm_incrementList' of dia_Step {oid} refers to no list", kFirstStep},
+    {"missing row",
+     "DELETE FROM dia_Step WHERE OID = (SELECT OID FROM dia_Step ORDER BY OID LIMIT 1)", false,
+     "dia_Step {oid} is missing", kFirstStep},
+    {"list that contains itself",
+     "UPDATE dia_DiagnosticData SET \"m_stepList#OID\" = (SELECT \"m_stepList#OID\" FROM "
+     "dia_DiagnosticData); UPDATE dia_Step SET \"m_contactDiagnosticList#OID\" = (SELECT "
+     "\"m_stepList#OID\" FROM dia_DiagnosticData)",
+     true, nullptr, kStepList},
+};
+
+}  // namespace
+
+TEST_F(DamageMessages, EachDamageNamesTheFileTheClassAndTheObject) {
+  for (const Case& c : kCases) {
+    std::string got = Read(Variant(c.sql, c.seal));
+    if (!c.message) {
+      EXPECT_NE(got, "exact") << c.name;
+      EXPECT_NE(got, "WRONG VALUES") << c.name;
+      EXPECT_EQ(got.find(dir.Path("")), std::string::npos) << c.name << ": " << got;
+      continue;
+    }
+    std::string expected = c.message;
+    if (c.oid) expected.replace(expected.find("{oid}"), 5, Oid(c.oid));
+    EXPECT_EQ(got, expected) << c.name;
+  }
+}
+
+TEST_F(DamageMessages, HugeRunCountIsRefusedBeforeAnythingIsSized) {
+  std::string list = Oid(kStepList);
+  std::string got =
+      Read(Variant("UPDATE \"##List\" SET count = 2147483647 WHERE list = " + list, true));
+  // Each step was flushed on its own: two runs of one element.
+  EXPECT_EQ(got, "list " + list + " has a run at 1 of 2147483647 elements in 12 bytes");
+}
+
+TEST_F(DamageMessages, ElementOfAnotherClassIsRefused) {
+  std::string list = Oid(kStepList);
+  std::string residual =
+      Oid("SELECT \"Type Id\" FROM \"##Classes\" WHERE \"Class Name\" = 'dia_Residual'");
+  std::string got =
+      Read(Variant("UPDATE \"##List\" SET entries = CAST(x'11002b00' || substr(entries, 5) AS BLOB)"
+                   " WHERE list = " +
+                       list,
+                   true));
+  EXPECT_EQ(got, "element 0 of list " + list + " is a dia_Residual where a dia_Step belongs");
+}
+
+TEST_F(DamageMessages, FileOfLayout1WithoutChecksumsReadsBackWhole) {
+  std::string path = dir.Path("layout1.ddb");
+  WriteBytes(path, ReadBytes(s_dir->Path("job.ddb")));
+  ddb_test::StripChecksums(path);
+  EXPECT_EQ(Read(path), "exact");
+}
