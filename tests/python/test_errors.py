@@ -35,7 +35,7 @@ def truncated(path, example):
 def newer_layout(path, example):
     shutil.copyfile(example, path)
     with sqlite3.connect(path) as db:
-        db.execute("pragma user_version = 2")
+        db.execute("pragma user_version = 3")
 
 
 CASES = [
@@ -45,7 +45,7 @@ CASES = [
     (another_program, "'{}' is not a ddb file: it is a database of another program"),
     (truncated, "'{}' is damaged: the file is truncated"),
     (newer_layout,
-     "'{}' was written by a newer release of ddb (layout 2; this release reads up to layout 1)"),
+     "'{}' was written by a newer release of ddb (layout 3; this release reads up to layout 2)"),
 ]
 
 

@@ -192,6 +192,9 @@ class Conversion {
       if (!m_deleted.count(entry.first)) m_total += RowCount(*entry.second);
     CopyCollections();
     CopyRows(m_in.Db(), m_out.Db(), "##Meta", "INSERT OR REPLACE");
+    // Rows converted from older layouts may lack lists that current writers always store.
+    SqlStmt(m_out.Db(), "INSERT OR REPLACE INTO \"##Meta\"(key, value) VALUES('converted', '1')")
+        .Run();
     std::vector<const ClassTable*> older;
     for (const auto& entry : m_in.Tables()) {
       const ClassTable& t = *entry.second;

@@ -369,10 +369,11 @@ bool Store::FitsInFile(std::int64_t elements) {
 }
 
 void Store::PrepareConversions() {
+  const bool converted = !MetaValue("converted").empty();
   for (auto& entry : m_tables) {
     ClassTable& t = *entry.second;
     const cls_ClassMetadata* md = Registrar().Find(t.typeId);
-    t.complete = Checked() && md && t.version == md->Version();
+    t.complete = Checked() && md && t.version == md->Version() && !converted;
     if (!md || t.version >= md->Version()) continue;
     const std::vector<dbc_ConversionFn>& functions = ConversionsFor(t.typeId, t.version);
     if (!functions.empty()) t.conversions = &functions;
@@ -536,6 +537,8 @@ bool Store::LoadRow(std::uint32_t typeId, std::int64_t oid, LoadedRow& row, bool
 // a number belongs would otherwise read as 0. An object reference is either complete or absent.
 // Returns what is wrong, or "".
 std::string Store::CheckStorage(const ClassTable& t, const SqlStmt& row) const {
+  if (row.Type(1) != SQLITE_NULL && row.Type(1) != SQLITE_INTEGER)
+    return "holds a link to its base part that is not an identity";
   for (int c = 2; c < static_cast<int>(t.columns.size()); ++c) {
     int type = row.Type(c);
     if (type == SQLITE_NULL) continue;
