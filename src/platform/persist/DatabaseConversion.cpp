@@ -247,7 +247,12 @@ class Conversion {
         std::memcpy(&entries[k].oid, &bytes[k * Store::kListEntryBytes + 4], 8);
       }
       std::int64_t list = runs.Int(0), first = runs.Int(1);
-      m_out.WriteListRun(list, static_cast<int>(first), entries);
+      // Older writers did not bound their runs; layout 2 stores runs of at most kListRun.
+      for (std::size_t k = 0; k < entries.size(); k += Store::kListRun) {
+        std::size_t end = std::min(entries.size(), k + Store::kListRun);
+        m_out.WriteListRun(list, static_cast<int>(first + static_cast<std::int64_t>(k)),
+                           {entries.begin() + k, entries.begin() + end});
+      }
       std::int64_t& length = lengths[list];
       length = std::max<std::int64_t>(length, first + static_cast<std::int64_t>(entries.size()));
     }
