@@ -208,6 +208,13 @@ TEST_F(DdbCommand, CheckPassesASoundFileAndFailsADamagedOne) {
   EXPECT_NE(r.err.find("ddb: '" + damaged + "'"), std::string::npos) << r.err;
 }
 
+TEST_F(DdbCommand, UpgradeLeavesAFileOfTheCurrentLayoutsAsItIs) {
+  const Result r = Ddb("upgrade " + s_file);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, s_file + ": already up to date\n");
+  EXPECT_EQ(Ddb("check " + s_file).status, 0);
+}
+
 TEST_F(DdbCommand, CatalogShowsACodeByNumberOrName) {
   const Result r = Ddb("catalog TOO_MANY_ATTEMPTS");
   ASSERT_EQ(r.status, 0) << r.err;
@@ -232,6 +239,7 @@ TEST_F(DdbCommand, BadInputGetsAClearMessageAndItsExitCode) {
   const std::string missing = s_dir->Path("missing.ddb");
   for (const Case& c : std::vector<Case>{
            {"info " + missing, 1, "ddb: '" + missing + "' does not exist"},
+           {"upgrade " + missing, 1, "ddb: '" + missing + "' does not exist"},
            {"tree " + dir, 1, "ddb: '" + dir + "' is a directory, not a ddb file"},
            {"explain " + text, 1, "ddb: '" + text + "' is not a ddb file"},
            {"export " + truncated, 1, "ddb: '" + truncated + "' is damaged"},
@@ -250,7 +258,7 @@ TEST_F(DdbCommand, BadInputGetsAClearMessageAndItsExitCode) {
     EXPECT_EQ(r.out, "") << c.args;
   }
   for (const char* sub :
-       {"info", "tree", "explain", "print", "export", "watch", "check", "catalog"}) {
+       {"info", "tree", "explain", "print", "export", "watch", "check", "catalog", "upgrade"}) {
     const Result r = Ddb(std::string(sub) + " --help");
     EXPECT_EQ(r.status, 0) << sub;
     EXPECT_NE(r.out.find("Exit status: 0"), std::string::npos) << sub;

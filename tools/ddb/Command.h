@@ -58,6 +58,18 @@ struct Command {
 
 // Standard output is a terminal (progress bars only then).
 bool OutputIsTerminal();
+// A progress bar on stderr while it is a terminal; nothing otherwise.
+class Progress {
+ public:
+  Progress(const char* what, long total);
+  void Show(long done) const;
+
+ private:
+  const char* m_what;
+  long m_total;
+  bool m_shown;
+};
+
 // Prints "ddb: <message>" on stderr, with the file named when the message does not name it.
 void ReportError(const std::string& file, const std::string& message);
 

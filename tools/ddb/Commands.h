@@ -16,10 +16,11 @@ Command ExportCommand();
 Command WatchCommand();
 Command CheckCommand();
 Command CatalogCommand();
+Command UpgradeCommand();
 
 inline std::vector<Command> AllCommands() {
-  return {InfoCommand(),   TreeCommand(),  ExplainCommand(), PrintCommand(),
-          ExportCommand(), WatchCommand(), CheckCommand(),   CatalogCommand()};
+  return {InfoCommand(),  TreeCommand(),  ExplainCommand(), PrintCommand(),  ExportCommand(),
+          WatchCommand(), CheckCommand(), CatalogCommand(), UpgradeCommand()};
 }
 
 }  // namespace ddbcli

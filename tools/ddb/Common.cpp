@@ -16,6 +16,17 @@ bool OutputIsTerminal() {
   return isatty(STDOUT_FILENO) != 0;
 }
 
+Progress::Progress(const char* what, long total)
+    : m_what(what), m_total(total), m_shown(isatty(STDERR_FILENO) != 0) {}
+
+void Progress::Show(long done) const {
+  if (!m_shown || m_total <= 0) return;
+  const long width = 40, filled = done * width / m_total;
+  std::fprintf(stderr, "\r%s [%s%s] %3ld%%", m_what, std::string(filled, '#').c_str(),
+               std::string(width - filled, ' ').c_str(), done * 100 / m_total);
+  if (done == m_total) std::fprintf(stderr, "\n");
+}
+
 void ReportError(const std::string& file, const std::string& message) {
   std::fflush(stdout);
   if (file.empty() || message.find(file) != std::string::npos)

@@ -1,7 +1,6 @@
 // ddb check FILE: whether a ddb file is sound. Checks its marks and layout (opening it), SQLite's
 // own integrity check of its pages, then reads every record of the job's tree, with a progress
 // bar on a terminal. Each problem goes to stderr; the exit status is 0 only for a sound file.
-#include <unistd.h>
 
 #include <cstdio>
 
@@ -13,23 +12,6 @@ namespace {
 struct Tally {
   long records = 0;
   int problems = 0;
-};
-
-// A progress bar on stderr while it is a terminal; nothing otherwise.
-class Progress {
- public:
-  explicit Progress(int total) : m_total(total), m_shown(isatty(STDERR_FILENO) != 0) {}
-  void Show(int done) const {
-    if (!m_shown || m_total <= 0) return;
-    const int width = 40, filled = done * width / m_total;
-    std::fprintf(stderr, "\rreading the tree [%s%s] %3d%%", std::string(filled, '#').c_str(),
-                 std::string(width - filled, ' ').c_str(), done * 100 / m_total);
-    if (done == m_total) std::fprintf(stderr, "\n");
-  }
-
- private:
-  int m_total;
-  bool m_shown;
 };
 
 void ReadIteration(const dia_Iteration& it, Tally& n) {
@@ -74,7 +56,7 @@ void ReadTree(const OpenedJob& opened, Tally& n) {
     total += job.ConstGetStepByIndex(s).GetNumberOfIncrements();
     job.ReleaseStep(s);
   }
-  const Progress progress(total);
+  const Progress progress("reading the tree", total);
   int done = 0;
   for (int s = 0; s < job.GetNumberOfSteps(); ++s) {
     const dia_Step& step = job.ConstGetStepByIndex(s);
