@@ -35,6 +35,8 @@ std::vector<dbc_ConversionFn> Collect(std::uint32_t typeId, int storedVersion) {
   return functions;
 }
 
+}  // namespace
+
 std::string AsText(const Value& v) {
   switch (v.kind) {
     case Value::Int:
@@ -50,8 +52,6 @@ std::string AsText(const Value& v) {
       return std::string();
   }
 }
-
-}  // namespace
 
 const std::vector<dbc_ConversionFn>& ConversionsFor(std::uint32_t typeId, int storedVersion) {
   static auto& mutex = *new std::mutex;

@@ -14,22 +14,6 @@ namespace rom_detail {
 
 namespace {
 
-std::string AsText(const Value& v) {
-  switch (v.kind) {
-    case Value::Int:
-      return std::to_string(v.i);
-    case Value::Real: {
-      char buffer[32];
-      std::snprintf(buffer, sizeof buffer, "%.17g", v.d);
-      return buffer;
-    }
-    case Value::Text:
-      return v.s;
-    default:
-      return std::string();
-  }
-}
-
 // How a column stores its values: 'i' integers (also object references), 'r' reals, 't' texts.
 std::vector<char> ColumnKinds(const ClassTable& t) {
   std::vector<char> kinds(t.columns.size(), 'i');

@@ -31,6 +31,9 @@ struct Value {
   std::string s;
 };
 
+// A stored value as the text a conversion compares and writes ("%.17g" for reals, "" for NULL).
+std::string AsText(const Value& v);
+
 // One class's stored layout in this file: its table and columns.
 struct ClassTable {
   std::uint32_t typeId = 0;
