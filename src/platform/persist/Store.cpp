@@ -1,6 +1,7 @@
 #include "platform/persist/Store.h"
 
 #include <cstring>
+#include <limits>
 
 #include "ddb/platform/cls_AgentListObj.h"
 #include "ddb/platform/cls_Uid.h"
@@ -645,10 +646,13 @@ std::string Store::RunProblem(const SqlStmt& s, int firstCol, std::int64_t list)
   if (s.Type(firstCol) != SQLITE_INTEGER || s.Type(firstCol + 1) != SQLITE_INTEGER || bytes < 0)
     return "list " + std::to_string(list) + " has a malformed run";
   // Runs of layout 1 were not bounded by every writer; the file's size bounds them.
-  if (count < 1 || (Checked() && count > kListRun) || bytes != count * kListEntryBytes)
+  if (count < 1 || (Checked() && count > kListRun) || bytes % kListEntryBytes != 0 ||
+      count != bytes / kListEntryBytes)
     return run + " of " + std::to_string(count) + " elements in " + std::to_string(bytes) +
            " bytes";
-  if (first < 0 || !FitsInFile(first + count)) return run + ", beyond what the file can hold";
+  if (first < 0 || first > std::numeric_limits<std::int64_t>::max() - count ||
+      !FitsInFile(first + count))
+    return run + ", beyond what the file can hold";
   if (Checked() && (s.Type(firstCol + 3) != SQLITE_INTEGER ||
                     s.Int(firstCol + 3) != Checksum(kListSeed)
                                                .Add(list)
