@@ -29,7 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     ddb_damage::ReadJob(path);
   } catch (const nex_Exception& e) {
-    if (std::string(e.what()).rfind("'" + path + "'", 0) != 0) std::abort();
+    // A sound file that holds no job yet says so in the record's own words.
+    const std::string message = e.what();
+    if (message.rfind("'" + path + "'", 0) != 0 && message != "No diagnostic data available")
+      std::abort();
   }
   return 0;
 }
