@@ -82,6 +82,13 @@ struct ChildRun {
 
 constexpr const char* kChildFlag = "--ddb-bench-child=";
 
+// A new directory for one run's files: /tmp/ddb-<name>-XXXXXX.
+inline std::string MakeScratchDir(const std::string& name) {
+  std::string path = "/tmp/ddb-" + name + "-XXXXXX";
+  if (!mkdtemp(path.data())) std::abort();
+  return path;
+}
+
 // Call first in main: when this process is a measuring child, runs the task named on the
 // command line, writes its figures to stdout and returns the exit status; otherwise -1.
 inline int RunChildIfAsked(int argc, char** argv, const std::map<std::string, ChildTask>& tasks) {
@@ -106,6 +113,20 @@ inline int RunChildIfAsked(int argc, char** argv, const std::map<std::string, Ch
   for (double figure : meter.Extra()) std::printf(" %.17g", figure);
   std::printf("\n");
   return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+// The main of a benchmark program: a measuring child runs its task; otherwise the benchmarks
+// run, and the run's scratch directory is removed afterwards unless it is to be kept.
+inline int BenchMain(int argc, char** argv, const std::map<std::string, ChildTask>& tasks,
+                     const std::string& (*scratchDir)(), bool keep = false) {
+  int child = RunChildIfAsked(argc, argv, tasks);
+  if (child >= 0) return child;
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  if (keep) return 0;
+  return std::system(("rm -rf '" + scratchDir() + "'").c_str()) == 0 ? 0 : 1;
 }
 
 // Runs `task` with `args` in a fresh copy of this executable and collects its figures.

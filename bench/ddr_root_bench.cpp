@@ -47,10 +47,7 @@ constexpr long kIncrements = kIterations / kIterationsPerIncrement;
 const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
 
 const std::string& ScratchDir() {
-  static const std::string dir = [] {
-    char tmpl[] = "/tmp/ddb-root-bench-XXXXXX";
-    return std::string(mkdtemp(tmpl));
-  }();
+  static const std::string dir = ddb_bench::MakeScratchDir("root-bench");
   return dir;
 }
 
@@ -171,14 +168,9 @@ BENCHMARK(BM_RawReadLast_LowerBound)
 }  // namespace
 
 int main(int argc, char** argv) {
-  int child = ddb_bench::RunChildIfAsked(argc, argv,
-                                         {{"root-write", &WriteThroughRoot},
-                                          {"root-open-read-last", &OpenThroughRoot},
-                                          {"raw-read-last", &RawReadLast}});
-  if (child >= 0) return child;
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return std::system(("rm -rf '" + ScratchDir() + "'").c_str()) == 0 ? 0 : 1;
+  return ddb_bench::BenchMain(argc, argv,
+                              {{"root-write", &WriteThroughRoot},
+                               {"root-open-read-last", &OpenThroughRoot},
+                               {"raw-read-last", &RawReadLast}},
+                              &ScratchDir);
 }

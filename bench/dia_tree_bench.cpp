@@ -58,8 +58,7 @@ const char* KeptDir() {
 const std::string& ScratchDir() {
   static const std::string dir = [] {
     if (KeptDir()) return std::string(KeptDir());
-    char tmpl[] = "/tmp/ddb-bench-XXXXXX";
-    return std::string(mkdtemp(tmpl));
+    return ddb_bench::MakeScratchDir("bench");
   }();
   return dir;
 }
@@ -318,12 +317,6 @@ BENCHMARK(BM_RawReadLast_LowerBound)->UseRealTime()->Unit(benchmark::kMillisecon
 }  // namespace
 
 int main(int argc, char** argv) {
-  int child = ddb_bench::RunChildIfAsked(argc, argv, {{"stream", &StreamTask}});
-  if (child >= 0) return child;
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  if (KeptDir()) return 0;
-  return std::system(("rm -rf '" + ScratchDir() + "'").c_str()) == 0 ? 0 : 1;
+  return ddb_bench::BenchMain(argc, argv, {{"stream", &StreamTask}}, &ScratchDir,
+                              KeptDir() != nullptr);
 }

@@ -101,10 +101,7 @@ void Register() {
 
 // Files live in a scratch directory of this run, removed at the end.
 const std::string& ScratchDir() {
-  static const std::string dir = [] {
-    char tmpl[] = "/tmp/ddb-persist-bench-XXXXXX";
-    return std::string(mkdtemp(tmpl));
-  }();
+  static const std::string dir = ddb_bench::MakeScratchDir("persist-bench");
   return dir;
 }
 
@@ -258,11 +255,5 @@ BENCHMARK(BM_StreamPeakRss)
     ->Iterations(1);
 
 int main(int argc, char** argv) {
-  int child = ddb_bench::RunChildIfAsked(argc, argv, {{"stream-rows", &StreamRowsTask}});
-  if (child >= 0) return child;
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return std::system(("rm -rf '" + ScratchDir() + "'").c_str()) == 0 ? 0 : 1;
+  return ddb_bench::BenchMain(argc, argv, {{"stream-rows", &StreamRowsTask}}, &ScratchDir);
 }

@@ -32,10 +32,7 @@ constexpr int kSteps = 40, kIncrements = 625, kAttempts = 2, kIterations = 75;
 constexpr std::uint32_t kList = 0x230002;
 
 const std::string& ScratchDir() {
-  static const std::string dir = [] {
-    char tmpl[] = "/tmp/ddb-upgrade-bench-XXXXXX";
-    return std::string(mkdtemp(tmpl));
-  }();
+  static const std::string dir = ddb_bench::MakeScratchDir("upgrade-bench");
   return dir;
 }
 
@@ -264,12 +261,6 @@ BENCHMARK(BM_CopyFile_LowerBound)->UseManualTime()->Unit(benchmark::kMillisecond
 }  // namespace
 
 int main(int argc, char** argv) {
-  int child =
-      ddb_bench::RunChildIfAsked(argc, argv, {{"upgrade", &Upgrade}, {"copy", &CopyLowerBound}});
-  if (child >= 0) return child;
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return std::system(("rm -rf '" + ScratchDir() + "'").c_str()) == 0 ? 0 : 1;
+  return ddb_bench::BenchMain(argc, argv, {{"upgrade", &Upgrade}, {"copy", &CopyLowerBound}},
+                              &ScratchDir);
 }
