@@ -24,7 +24,10 @@ void dia_WriteEnum(const cls_WriteVisitor& writer, const dia_Field& field, E val
   writer.Memento().WriteString(field, omu_PrimEnum<E, 1>(value).AsString(0));
 }
 
+// A stored object that lacks the field (an older layout, or a display text that a conversion
+// did not know) reads the first value of the enumeration.
 template <class E>
 E dia_ReadEnum(const cls_ReadVisitor& reader, const dia_Field& field) {
+  if (!reader.DataIsPresent(field)) return omu_PrimEnum<E, 1>::Value(0);
   return omu_PrimEnum<E, 1>(reader.ReadString(field, "")).GetValue();
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "SchemaHistory.h"
+#include "ddb/platform/cls_ArrayPrim.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
 
 namespace ddb_test {
@@ -119,14 +120,12 @@ class OldFileWriter {
     }
     return map;
   }
-  long long IntArray(const std::vector<int>& values) {
-    const long long oid = ++m_oid;
-    sqlite3_stmt* s = Prepare("INSERT INTO \"##Array\" VALUES(?, 54, ?, ?)");
-    sqlite3_bind_int64(s, 1, oid);
-    sqlite3_bind_int(s, 2, static_cast<int>(values.size()));
-    sqlite3_bind_blob(s, 3, values.data(), static_cast<int>(values.size() * 4), SQLITE_TRANSIENT);
-    Finish(s);
-    return oid;
+  long long IntArray(const std::vector<int>& values) { return Array(cls_CollInts, values); }
+  long long DoubleArray(const std::vector<double>& values) {
+    return Array(cls_CollDoubles, values);
+  }
+  long long StringArray(const std::vector<cow_String>& values) {
+    return Array(cls_CollStrings, values);
   }
   void Exec(const std::string& sql) {
     char* error = nullptr;
@@ -167,6 +166,19 @@ class OldFileWriter {
            ", '" + fields[i].name + "', " + std::to_string(fields[i].attributeType) + ", " +
            std::to_string(fields[i].typeId) + ", " + std::to_string(fields[i].collectionType) +
            ")");
+  }
+  template <class T>
+  long long Array(int collection, const std::vector<T>& values) {
+    const long long oid = ++m_oid;
+    std::string bytes;
+    cls_ArrayCodec::Encode(cow_List<T>(values), bytes);
+    sqlite3_stmt* s = Prepare("INSERT INTO \"##Array\" VALUES(?, ?, ?, ?)");
+    sqlite3_bind_int64(s, 1, oid);
+    sqlite3_bind_int(s, 2, collection);
+    sqlite3_bind_int(s, 3, static_cast<int>(values.size()));
+    sqlite3_bind_blob(s, 4, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+    Finish(s);
+    return oid;
   }
   sqlite3_stmt* Prepare(const std::string& sql) {
     sqlite3_stmt* s = nullptr;

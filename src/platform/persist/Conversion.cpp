@@ -77,7 +77,11 @@ void ApplyConversions(const std::vector<dbc_ConversionFn>& conversions, LoadedRo
     int c = table.Column(field.first);
     Value* target = c >= 2 ? &row.values[c] : c < 0 ? &row.added[field.first] : nullptr;
     if (!target || (target->kind != Value::Null && AsText(*target) == field.second)) continue;
-    target->kind = Value::Text;
+    // An enumeration text that no conversion knows reads as the enumeration's first value.
+    const cls_Attribute* declared = c >= 2 ? table.FieldAt(c) : nullptr;
+    const bool unknownEnum =
+        field.second.empty() && declared && declared->attributeType == cls_AttrEnum;
+    target->kind = unknownEnum ? Value::Null : Value::Text;
     target->s = field.second;
   }
 }

@@ -14,21 +14,26 @@ namespace rom_detail {
 
 namespace {
 
-// How a column stores its values: 'i' integers (also object references), 'r' reals, 't' texts.
+// How a column stores its values: 'i' integers (also object references), 'r' reals, 't' texts,
+// 'e' enumerations (texts).
 std::vector<char> ColumnKinds(const ClassTable& t) {
   std::vector<char> kinds(t.columns.size(), 'i');
   for (std::size_t f = 0; f < t.fields.size(); ++f) {
     int type = t.fields[f].attributeType;
     if (type == cls_AttrDouble) kinds[t.fieldColumn[f]] = 'r';
-    if (type == cls_AttrString || type == cls_AttrEnum) kinds[t.fieldColumn[f]] = 't';
+    if (type == cls_AttrString) kinds[t.fieldColumn[f]] = 't';
+    if (type == cls_AttrEnum) kinds[t.fieldColumn[f]] = 'e';
   }
   return kinds;
 }
 
-// A converted text in the column's kind; an empty text in a number column is null.
+// A converted text in the column's kind. An empty text in a number column is null, and so is
+// one in an enumeration column (a stored display text that no conversion knows), which reads
+// as the enumeration's first value.
 Value Typed(const std::string& text, char kind) {
   Value v;
-  if (kind == 't') {
+  if (kind == 'e' && text.empty()) return v;
+  if (kind == 't' || kind == 'e') {
     v.kind = Value::Text;
     v.s = text;
   } else if (!text.empty()) {

@@ -1,0 +1,574 @@
+// Every older layout of every class, from a file of its own: the layouts a case names are
+// written as the older release wrote them, hung into a job whose other records have their
+// current layouts (the database record 848 unless a case names another), and the file is
+// opened read-only and walked through the tree, then upgraded in place and walked again.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+#include "OldFileWriter.h"
+#include "TestFiles.h"
+#include "ddb/database/ddr_Ddb.h"
+#include "ddb/database/ddr_Root.h"
+#include "ddb/diagnostics/dia_CompatibilityError.h"
+#include "ddb/diagnostics/dia_DiagnosticData.h"
+#include "ddb/diagnostics/dia_Error.h"
+#include "ddb/diagnostics/dia_Residual.h"
+#include "ddb/diagnostics/dia_Warning.h"
+
+using namespace ddb_test;
+
+namespace {
+
+constexpr std::uint32_t kDdb = 0x220006, kModel = 0x220007, kJob = 0x2B0001, kStep = 0x2B0002,
+                        kIncrement = 0x2B0003, kAttempt = 0x2B0004, kIteration = 0x2B0005,
+                        kFieldCriteria = 0x2B0006, kConstraintCriteria = 0x2B0007,
+                        kContact = 0x2B0008, kSingularity = 0x2B0009, kZeroPivot = 0x2B000A,
+                        kSummary = 0x2B000B, kSummaryInfo = 0x2B000C, kWarningData = 0x2B000D,
+                        kWarningErrorBase = 0x2B000E, kResidual = 0x2B0011,
+                        kCompatibility = 0x2B0012, kElement = 0x2B0013, kAuxiliary = 0x2B0014,
+                        kNodeData = 0x2B0015, kElementData = 0x2B0016;
+constexpr long long kList = 0x230002, kArray = 0x230001;
+const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
+
+const char* const kRemoved[] = {
+    "dia_FieldCriteria",    "dia_ConstraintCriteria",      "dia_NumericalSingularity",
+    "dia_ZeroPivot",        "dia_NumericalProblemSummary", "dia_NumericalProblemSummaryInfo",
+    "dia_WarningErrorData", "dia_NodeDiagnosticData",      "dia_ElementDiagnosticData"};
+
+// The records of the job as cells, which a case extends before they are written.
+struct Job {
+  OldFileWriter& w;
+  Cells ddb{{"name", "old job"}, {"creationTime", 1000LL}};
+  Cells job{{"m_jobUserTime", 1.5}};
+  Cells step{{"m_stepNumber", 1LL}, {"m_stepName", "Step-1"}};
+  Cells increment{{"m_incrementNumber", 3LL}};
+  Cells attempt{{"m_attemptNumber", 2LL}};
+  Cells iteration{{"m_iterationNumber", 4LL}};
+
+  // A row whose base part, when given, is the row `base`.
+  long long Row(std::uint32_t typeId, Cells cells, long long base = 0) {
+    if (base) cells.push_back({"##BaseClassOID", base});
+    return w.Row(typeId, cells);
+  }
+  // Stores the objects as a list (kArray: an older layout's embedded list) in `owner`'s field.
+  void List(Cells& owner, const std::string& field, std::uint32_t typeId,
+            std::vector<long long> oids, long long kind = kList) {
+    std::vector<std::pair<std::uint32_t, long long>> elements;
+    for (long long oid : oids) elements.push_back({typeId, oid});
+    Ref(owner, field, kind, w.List(elements));
+  }
+  static void Ref(Cells& owner, const std::string& field, long long typeId, long long oid) {
+    for (auto& c : OldFileWriter::Ref(field, typeId, oid)) owner.push_back(c);
+  }
+};
+
+using Layouts = std::vector<std::pair<std::string, int>>;  // version 0: the current one
+
+struct Case {
+  const char* name;
+  Layouts layouts;
+  std::function<void(Job&)> write;
+  std::function<void(const ddr_Ddb&)> read;
+};
+
+const dia_DiagnosticData& JobOf(const ddr_Ddb& d) {
+  return d.ConstGetDiagnosticData();
+}
+const dia_Step& StepOf(const ddr_Ddb& d) {
+  return JobOf(d).ConstGetStepByIndex(0);
+}
+const dia_Increment& IncrementOf(const ddr_Ddb& d) {
+  return StepOf(d).ConstGetIncrementByIndex(0);
+}
+const dia_Attempt& AttemptOf(const ddr_Ddb& d) {
+  return IncrementOf(d).ConstGetAttemptByIndex(0);
+}
+const dia_Iteration& IterationOf(const ddr_Ddb& d) {
+  return AttemptOf(d).ConstGetIterationByIndex(0);
+}
+
+int Current(const std::string& className) {
+  return cls_MetadataRegistrar::Instance().ProcessRegistrar().FindByName(className)->Version();
+}
+
+void Write(const std::string& path, const Case& c) {
+  OldFileWriter w(path);
+  w.Begin();
+  Layouts layouts = c.layouts;
+  for (const char* skeleton : {"ddr_Ddb", "dia_DiagnosticData", "dia_Step", "dia_Increment",
+                               "dia_Attempt", "dia_Iteration"})
+    if (std::none_of(layouts.begin(), layouts.end(), [&](auto& l) { return l.first == skeleton; }))
+      layouts.push_back({skeleton, std::string(skeleton) == "ddr_Ddb" ? 848 : 0});
+  int ddbLayout = 0;
+  for (const auto& l : layouts) {
+    w.Declare(l.first, l.second ? l.second : Current(l.first));
+    if (l.first == "ddr_Ddb") ddbLayout = l.second;
+  }
+  Job j{w};
+  c.write(j);
+  j.List(j.attempt, "m_iterationList", kIteration, {w.Row(kIteration, j.iteration)});
+  j.List(j.increment, "m_attemptList", kAttempt, {w.Row(kAttempt, j.attempt)});
+  j.List(j.step, "m_incrementList", kIncrement, {w.Row(kIncrement, j.increment)});
+  j.List(j.job, "m_stepList", kStep, {w.Row(kStep, j.step)});
+  const long long job = w.Row(kJob, j.job);
+  if (ddbLayout == 309) Job::Ref(j.ddb, "diagnosticData", kJob, job);
+  if (ddbLayout >= 321) j.List(j.ddb, "diagnosticData", kJob, {job});
+  w.Row(kDdb, j.ddb);
+  w.Commit();
+}
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void ReadBack(const std::string& path, rfm_Access access, const Case& c) {
+  ddr_Root& root = ddr_Root::Instance();
+  cow_String name = root.OpenDdb(rfm_File::Open(path, access, true, kUtf8), "", kUtf8);
+  const ddr_Ddb& ddb = root.ConstGet(name, kUtf8);
+  EXPECT_EQ(ddb.checkWriteCompatibility(), access == rfm_Access::Update);
+  EXPECT_EQ(ddb.Name(), "old job");
+  try {
+    c.read(ddb);
+  } catch (...) {
+    root.CloseDdb(name, kUtf8);
+    throw;
+  }
+  root.CloseDdb(name, kUtf8);
+}
+
+void ExpectCurrentClassesOnly(const std::string& path) {
+  std::string removed;
+  for (const char* name : kRemoved)
+    removed += std::string(removed.empty() ? "'" : ", '") + name + "'";
+  EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM sqlite_master WHERE name IN (" + removed + ")"), 0);
+  EXPECT_EQ(
+      Query(path, "SELECT COUNT(*) FROM \"##Classes\" WHERE \"Class Name\" IN (" + removed + ")"),
+      0);
+  const cls_ClassRegistrar& current = cls_MetadataRegistrar::Instance().ProcessRegistrar();
+  for (const cls_ClassMetadata* md : current.Classes())
+    EXPECT_LE(Query(path, "SELECT MAX(\"Version\") FROM \"##Classes\" WHERE \"Type Id\" = " +
+                              std::to_string(md->TypeId())),
+              md->Version())
+        << md->Name().str();
+}
+
+// Models are read by the suite's own model class (ddr_Model has no reader); the model steps'
+// cases are in ModelSteps_test.cpp.
+void WriteModel(Job& j) {
+  long long model = j.Row(kModel, {{"modelName", "Model-1"}});
+  Job::Ref(j.ddb, "models", kList, j.w.Map({{"Model-1", kModel, model}}));
+}
+void ReadModel(const ddr_Ddb& d) {
+  EXPECT_EQ(d.ConstGetModels().Length(), 1);
+}
+
+const Case kCases[] = {
+    {"ddr_Ddb 203",
+     {{"ddr_Ddb", 203}},
+     [](Job& j) {
+       j.ddb.push_back({"analysisVersion", "5.8"});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(d.SequenceData(), "prior to 2000_04_25-21.21.10 17429");
+       EXPECT_EQ(d.DdbVersion(), 1804);
+       EXPECT_EQ(d.AnalysisVersion(), "5.8");
+       EXPECT_EQ(d.ConstGetModels().Length(), 0);
+       EXPECT_EQ(d.GetNumberOfDiagnosticData(), 0);
+     }},
+    {"ddr_Ddb 204",
+     {{"ddr_Ddb", 204}},
+     [](Job& j) {
+       j.ddb.push_back({"sequenceData", "2001_02_03"});
+       j.ddb.push_back({"ddbVersion", 1700LL});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(d.SequenceData(), "2001_02_03");
+       EXPECT_EQ(d.DdbVersion(), 1700);
+       EXPECT_EQ(d.GetNumberOfDiagnosticData(), 0);
+     }},
+    {"ddr_Ddb 309: its single job is not carried into the list",
+     {{"ddr_Ddb", 309}},
+     [](Job& j) {
+       j.ddb.push_back({"description", "one job"});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(d.Description(), "one job");
+       EXPECT_EQ(d.GetNumberOfDiagnosticData(), 0);
+     }},
+    {"ddr_Ddb 321 with add-ons",
+     {{"ddr_Ddb", 321}},
+     [](Job& j) { Job::Ref(j.ddb, "productAddOns", kArray, j.w.StringArray({"FATIGUE_LIFE"})); },
+     [](const ddr_Ddb& d) {
+       ASSERT_EQ(d.ConstGetProductAddOns().Size(), 1);
+       EXPECT_EQ(d.ConstGetProductAddOns().Get(0).GetValue(), ddr_ProductAddOnEnum::FATIGUE_LIFE);
+       EXPECT_EQ(StepOf(d).GetStepName(), "Step-1");
+     }},
+    {"ddr_Ddb 818, ddr_Model 874",
+     {{"ddr_Ddb", 818}, {"ddr_Model", 0}},
+     WriteModel,
+     [](const ddr_Ddb& d) {
+       ReadModel(d);
+       EXPECT_EQ(d.ConstGetCustomData().Length(), 0);
+       EXPECT_EQ(JobOf(d).GetNumberOfSteps(), 1);
+     }},
+    {"ddr_Model 203", {{"ddr_Model", 203}}, WriteModel, ReadModel},
+    {"ddr_Model 401", {{"ddr_Model", 401}}, WriteModel, ReadModel},
+    {"ddr_Model 857", {{"ddr_Model", 857}}, WriteModel, ReadModel},
+    {"dia_DiagnosticData 309",
+     {{"dia_DiagnosticData", 309}},
+     [](Job& j) {
+       j.job.push_back({"m_status", "Completed"});
+       j.job.push_back({"m_jobWallclockTime", 9.5});
+     },
+     [](const ddr_Ddb& d) {
+       double user = 0, system = 0, wall = 0;
+       JobOf(d).GetJobCpuTimes(user, system, wall);
+       EXPECT_EQ(user, 1.5);
+       EXPECT_EQ(wall, 9.5);
+       EXPECT_EQ(JobOf(d).GetJobStatus(), 0);
+     }},
+    {"dia_DiagnosticData 332 with its numerical problem summary (removed classes)",
+     {{"dia_DiagnosticData", 332},
+      {"dia_NumericalProblemSummary", 332},
+      {"dia_NumericalProblemSummaryInfo", 332}},
+     [](Job& j) {
+       Job::Ref(j.job, "m_jobHistoryDescription", kArray, j.w.IntArray({1, 4, 9}));
+       Cells summary;
+       j.List(summary, "m_infoList", kSummaryInfo,
+              {j.Row(kSummaryInfo, {{"m_stepNumber", 1LL}, {"m_numberOfZeroPivots", 2LL}})});
+       Job::Ref(j.job, "m_numericalProblemSummary", kSummary, j.Row(kSummary, summary));
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(JobOf(d).GetJobHistoryDescription().vector(), (std::vector<int>{1, 4, 9}));
+       EXPECT_EQ(JobOf(d).GetNumberOfSteps(), 1);
+     }},
+    {"dia_DiagnosticData 410, dia_WarningErrorBase 410, dia_WarningErrorData 410",
+     {{"dia_DiagnosticData", 410},
+      {"dia_WarningErrorBase", 410},
+      {"dia_WarningErrorData", 410},
+      {"dia_Warning", 0}},
+     [](Job& j) {
+       Cells base = {{"m_code", 0x10000020LL}, {"m_stepNumber", 1LL}, {"m_incrementNumber", 3LL}};
+       j.List(base, "m_data", kWarningData,
+              {j.Row(kWarningData,
+                     {{"m_intValues#ClassID", kArray}, {"m_intValues#OID", j.w.IntArray({7})}})},
+              kArray);
+       j.List(j.job, "m_warningList", dia_Warning::TypeId(),
+              {j.Row(dia_Warning::TypeId(), {}, j.Row(kWarningErrorBase, base))});
+     },
+     [](const ddr_Ddb& d) {
+       ASSERT_EQ(JobOf(d).GetNumberOfAnalysisWarnings(), 1);
+       const dia_Warning& warning = JobOf(d).ConstGetAnalysisWarningByIndex(0);
+       EXPECT_EQ(warning.GetStepNumber(), 1);
+       EXPECT_EQ(warning.GetIncrementNumber(), 3);
+       EXPECT_EQ(warning.GetType(), 0);  // the code is dropped by the next layout
+       EXPECT_EQ(warning.GetData().Length(), 0);
+     }},
+    {"dia_DiagnosticData 415, dia_WarningErrorBase 415, dia_WarningErrorData 415, "
+     "dia_AuxiliaryData 415",
+     {{"dia_DiagnosticData", 415},
+      {"dia_WarningErrorBase", 415},
+      {"dia_AuxiliaryData", 415},
+      {"dia_WarningErrorData", 415},
+      {"dia_Error", 0}},
+     [](Job& j) {
+       j.job.push_back({"m_jobStatus", 2LL});
+       long long values = j.Row(kAuxiliary, {{"m_intValues#ClassID", kArray},
+                                             {"m_intValues#OID", j.w.IntArray({7, 8})},
+                                             {"m_variation", 1LL}});
+       Cells labels = {{"m_elementLabels#ClassID", kArray},
+                       {"m_elementLabels#OID", j.w.IntArray({12})}};
+       Cells base = {{"m_type", 0x40000020LL}, {"m_stepNumber", 1LL}, {"m_iterationNumber", 4LL}};
+       j.List(base, "m_data", kWarningData, {j.Row(kWarningData, labels, values)}, kArray);
+       j.List(j.job, "m_errorList", dia_Error::TypeId(),
+              {j.Row(dia_Error::TypeId(), {{"m_internalErrorString", "solver"}},
+                     j.Row(kWarningErrorBase, base))});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(JobOf(d).GetJobStatus(), 2);
+       ASSERT_EQ(JobOf(d).GetNumberOfAnalysisErrors(), 1);
+       const dia_Error& error = JobOf(d).ConstGetAnalysisErrorByIndex(0);
+       EXPECT_EQ(error.GetInternalErrorString(), "solver");
+       EXPECT_EQ(error.GetStepNumber(), 1);
+       EXPECT_EQ(error.GetIterationNumber(), 4);
+       EXPECT_EQ(error.GetType(), 0);
+       EXPECT_EQ(error.GetData().Length(), 0);
+     }},
+    {"dia_Step 309: no scheme yet reads the first",
+     {{"dia_Step", 309}},
+     [](Job& j) {
+       j.step.push_back({"m_isStabilizeActive", 1LL});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(StepOf(d).GetIncrementationScheme(),
+                 dia_IncrementationSchemeEnum::AUTO_INCREMENTATION);
+       EXPECT_EQ(StepOf(d).GetStepNumber(), 1);
+       EXPECT_EQ(IncrementOf(d).GetIncrementNumber(), 3);
+     }},
+    {"dia_Step 317",
+     {{"dia_Step", 317}},
+     [](Job& j) {
+       j.step.push_back({"m_lproc", 11LL});
+       j.step.push_back({"m_isRiks", 1LL});
+       j.step.push_back({"m_incrementationScheme", "Direct incrementation"});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(StepOf(d).GetProcedureCode(), 11);
+       EXPECT_TRUE(StepOf(d).IsRiks());
+       EXPECT_EQ(StepOf(d).GetIncrementationScheme(),
+                 dia_IncrementationSchemeEnum::DIRECT_INCREMENTATION);
+     }},
+    {"dia_Step 410",
+     {{"dia_Step", 410}},
+     [](Job& j) {
+       j.step.push_back({"m_timePeriod", 2.0});
+       j.step.push_back({"m_incrementationScheme", "Auto incrementation"});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(StepOf(d).GetTimePeriod(), 2.0);
+       EXPECT_EQ(StepOf(d).GetIncrementationScheme(),
+                 dia_IncrementationSchemeEnum::AUTO_INCREMENTATION);
+     }},
+    {"dia_Step 415",
+     {{"dia_Step", 415}},
+     [](Job& j) {
+       j.step.push_back({"m_initialTimeIncrement", 0.1});
+       j.step.push_back({"m_isPerturbation", 1LL});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(StepOf(d).GetInitialTimeIncrement(), 0.1);
+       EXPECT_TRUE(StepOf(d).IsPerturbation());
+     }},
+    {"dia_Step 418 with a contact diagnostic 415",
+     {{"dia_Step", 418}, {"dia_ContactDiagnostic", 415}},
+     [](Job& j) {
+       j.List(j.step, "m_contactDiagnosticList", kContact,
+              {j.Row(kContact, {{"m_code", 0x01000020LL}, {"m_hasPoints", 1LL}})});
+     },
+     [](const ddr_Ddb& d) {
+       ASSERT_EQ(StepOf(d).GetNumberOfContactDiagnostics(), 1);
+       EXPECT_EQ(StepOf(d).ConstGetContactDiagnosticByIndex(0).GetType(), 0);
+     }},
+    {"dia_Step 434",
+     {{"dia_Step", 434}},
+     [](Job& j) {
+       j.step.push_back({"m_maximumNumberOfIncrements", 100LL});
+       j.step.push_back({"m_incrementationScheme", "Direct no stop incrementation"});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(StepOf(d).GetMaximumNumberOfIncrements(), 100);
+       EXPECT_EQ(StepOf(d).GetIncrementationScheme(),
+                 dia_IncrementationSchemeEnum::DIRECT_NO_STOP_INCREMENTATION);
+     }},
+    {"dia_Step 1001",
+     {{"dia_Step", 1001}},
+     [](Job& j) {
+       j.step.push_back({"m_minimumTimeIncrement", 1e-5});
+       j.step.push_back({"m_incrementationScheme", "FIXED_INCREMENTATION"});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(StepOf(d).GetMinimumTimeIncrement(), 1e-5);
+       EXPECT_EQ(StepOf(d).GetIncrementationScheme(),
+                 dia_IncrementationSchemeEnum::FIXED_INCREMENTATION);
+       EXPECT_EQ(StepOf(d).GetNumberOfXplStatus(), 0);
+     }},
+    {"dia_Increment 309",
+     {{"dia_Increment", 309}},
+     [](Job&) {},
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(IncrementOf(d).GetIncrementNumber(), 3);
+       EXPECT_EQ(AttemptOf(d).GetAttemptNumber(), 2);
+     }},
+    {"dia_Increment 317",
+     {{"dia_Increment", 317}},
+     [](Job& j) {
+       j.increment.push_back({"m_isConverged", 1LL});
+     },
+     [](const ddr_Ddb& d) { EXPECT_EQ(IncrementOf(d).GetInitialIncrementSize(), 0.0); }},
+    {"dia_Increment 415",
+     {{"dia_Increment", 415}},
+     [](Job& j) {
+       j.increment.push_back({"m_initialIncrementSize", 0.5});
+     },
+     [](const ddr_Ddb& d) { EXPECT_EQ(IncrementOf(d).GetInitialIncrementSize(), 0.5); }},
+    {"dia_Increment 434",
+     {{"dia_Increment", 434}},
+     [](Job& j) {
+       j.increment.push_back({"m_stepTimeCompleted", 0.75});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(IncrementOf(d).GetStepTimeCompleted(), 0.75);
+       EXPECT_EQ(IncrementOf(d).GetNumberOfElementDiagnostics(), 0);
+     }},
+    {"dia_Attempt 309",
+     {{"dia_Attempt", 309}},
+     [](Job& j) {
+       j.attempt.push_back({"m_attemptSize", 0.25});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(AttemptOf(d).GetAttemptSize(), 0.25);
+       EXPECT_FALSE(AttemptOf(d).IsCutback());
+       EXPECT_EQ(IterationOf(d).GetIterationNumber(), 4);
+     }},
+    {"dia_Iteration 309",
+     {{"dia_Iteration", 309}},
+     [](Job& j) {
+       j.iteration.push_back({"m_isSevereDiscontinuity", 1LL});
+     },
+     [](const ddr_Ddb& d) { EXPECT_TRUE(IterationOf(d).IsSevereDiscontinuity()); }},
+    {"dia_Iteration 312, dia_FieldCriteria 312, dia_ConstraintCriteria 312, "
+     "dia_ContactDiagnostic 312",
+     {{"dia_Iteration", 312},
+      {"dia_FieldCriteria", 312},
+      {"dia_ConstraintCriteria", 312},
+      {"dia_ContactDiagnostic", 312}},
+     [](Job& j) {
+       j.List(j.iteration, "m_fieldCriteriaList", kFieldCriteria,
+              {j.Row(kFieldCriteria, {{"m_fieldEquationType", "Displacement"}})});
+       j.List(j.iteration, "m_constraintCriteriaList", kConstraintCriteria,
+              {j.Row(kConstraintCriteria, {{"m_maxError", 0.5}})});
+       j.List(j.iteration, "m_contactDiagnosticList", kContact,
+              {j.Row(kContact, {{"m_contactDiagnosticType", "Overclosure"}})});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(IterationOf(d).GetNumberOfResiduals(), 0);
+       EXPECT_EQ(IterationOf(d).GetNumberOfCompatibilityErrors(), 0);
+       ASSERT_EQ(IterationOf(d).GetNumberOfContactDiagnostics(), 1);
+       EXPECT_EQ(IterationOf(d).ConstGetContactDiagnosticByIndex(0).GetType(), 0);
+     }},
+    {"dia_Iteration 318, dia_FieldCriteria 318, dia_NumericalSingularity 318",
+     {{"dia_Iteration", 318}, {"dia_FieldCriteria", 318}, {"dia_NumericalSingularity", 318}},
+     [](Job& j) {
+       j.List(j.iteration, "m_fieldCriteriaList", kFieldCriteria,
+              {j.Row(kFieldCriteria, {{"m_residualCheck", "Residual accepted"}})});
+       j.List(j.iteration, "m_numericalSingularityList", kSingularity,
+              {j.Row(kSingularity, {{"m_firstLabel", 5LL}})});
+       j.iteration.push_back({"m_numberOfNegativeEigenvalues", 3LL});
+       j.iteration.push_back({"m_isSeparationToleranceTooLarge", 1LL});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(IterationOf(d).GetNumberOfNegativeEigenvalues(), 3);
+       EXPECT_TRUE(IterationOf(d).IsSeparationToleranceTooLarge());
+       EXPECT_EQ(IterationOf(d).GetNumberOfNumericalSingularities(), 0);
+       EXPECT_EQ(IterationOf(d).GetNumberOfResiduals(), 0);
+     }},
+    {"dia_Iteration 321, dia_ZeroPivot 321, dia_ContactDiagnostic 321",
+     {{"dia_Iteration", 321}, {"dia_ZeroPivot", 321}, {"dia_ContactDiagnostic", 321}},
+     [](Job& j) {
+       j.List(j.iteration, "m_zeroPivotList", kZeroPivot, {j.Row(kZeroPivot, {{"m_dof", 2LL}})});
+       j.List(j.iteration, "m_contactDiagnosticList", kContact,
+              {j.Row(kContact,
+                     {{"m_nodeLabels#ClassID", kArray}, {"m_nodeLabels#OID", j.w.IntArray({3})}})});
+       j.iteration.push_back({"m_isConverged", 1LL});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_TRUE(IterationOf(d).IsConverged());
+       EXPECT_EQ(IterationOf(d).GetNumberOfZeroPivots(), 0);
+       ASSERT_EQ(IterationOf(d).GetNumberOfContactDiagnostics(), 1);
+       EXPECT_EQ(IterationOf(d).ConstGetContactDiagnosticByIndex(0).GetData().Length(), 0);
+     }},
+    {"dia_Iteration 410, dia_Residual 410, dia_CompatibilityError 410, "
+     "dia_ElementDiagnostic 410, dia_ContactDiagnostic 408",
+     {{"dia_Iteration", 410},
+      {"dia_Residual", 410},
+      {"dia_CompatibilityError", 410},
+      {"dia_ElementDiagnostic", 410},
+      {"dia_ContactDiagnostic", 408}},
+     [](Job& j) {
+       j.List(j.iteration, "m_residualList", kResidual,
+              {j.Row(kResidual, {{"m_fieldEquationType", "Rotation"},
+                                 {"m_residualCheck", "Residual not accepted"},
+                                 {"m_correctionCheck", "Correction accepted"},
+                                 {"m_maxResidual", 2.5}})});
+       j.List(j.iteration, "m_compatibiltyErrorList", kCompatibility,
+              {j.Row(kCompatibility,
+                     {{"m_constraintEquationType", "Axial Force"}, {"m_elementNumber", 12LL}})});
+       j.List(j.iteration, "m_elementDiagnosticList", kElement,
+              {j.Row(kElement, {{"m_code", 0x02000020LL},
+                                {"m_labels#ClassID", kArray},
+                                {"m_labels#OID", j.w.IntArray({21})}})});
+       j.List(j.iteration, "m_contactDiagnosticList", kContact,
+              {j.Row(kContact, {{"m_contactDiagnosticType", "Overclosure"}})});
+     },
+     [](const ddr_Ddb& d) {
+       const dia_Iteration& it = IterationOf(d);
+       ASSERT_EQ(it.GetNumberOfResiduals(), 1);
+       EXPECT_EQ(it.ConstGetResidualByIndex(0).GetFieldVariable(),
+                 dia_FieldVariableEnum::ROTATION_FIELD);
+       EXPECT_EQ(it.ConstGetResidualByIndex(0).GetResidualCheck(),
+                 dia_ResidualCheckEnum::RESIDUAL_NOT_ACCEPTED);
+       // A text that no conversion knows (this one is spelled right) reads as the first value.
+       EXPECT_EQ(it.ConstGetResidualByIndex(0).GetCorrectionCheck(),
+                 dia_CorrectionCheckEnum::CORRECTION_ACCEPTED);
+       EXPECT_EQ(it.ConstGetResidualByIndex(0).GetMaxResidual(), 2.5);
+       ASSERT_EQ(it.GetNumberOfCompatibilityErrors(), 1);
+       EXPECT_EQ(it.ConstGetCompatibilityErrorByIndex(0).GetConstraintVariable(),
+                 dia_ConstraintVariableEnum::AXIAL_FORCE_CONSTRAINT);
+       EXPECT_EQ(it.ConstGetCompatibilityErrorByIndex(0).GetElementLabel(), 12);
+       ASSERT_EQ(it.GetNumberOfElementDiagnostics(), 1);
+       EXPECT_EQ(it.ConstGetElementDiagnosticByIndex(0).GetType(), 0);
+       EXPECT_EQ(it.GetNumberOfContactDiagnostics(), 1);
+     }},
+    {"dia_Iteration 415, dia_ElementDiagnostic 415, dia_ElementDiagnosticData 415, "
+     "dia_ContactDiagnostic 415, dia_NodeDiagnosticData 415, dia_AuxiliaryData 415",
+     {{"dia_Iteration", 415},
+      {"dia_ElementDiagnostic", 415},
+      {"dia_ContactDiagnostic", 415},
+      {"dia_AuxiliaryData", 415},
+      {"dia_ElementDiagnosticData", 415},
+      {"dia_NodeDiagnosticData", 415}},
+     [](Job& j) {
+       auto block = [&](std::uint32_t typeId, Cells own, double value) {
+         return j.Row(typeId, own,
+                      j.Row(kAuxiliary, {{"m_realValues#ClassID", kArray},
+                                         {"m_realValues#OID", j.w.DoubleArray({value})}}));
+       };
+       Cells element = {{"m_code", 0x02000020LL}, {"m_hasFaces", 1LL}};
+       j.List(element, "m_elementData", kElementData,
+              {block(kElementData, {{"m_label", 21LL}, {"m_faceLabel", "S1"}}, 0.5)}, kArray);
+       j.List(j.iteration, "m_elementDiagnosticList", kElement, {j.Row(kElement, element)});
+       Cells contact = {{"m_code", 0x01000020LL}};
+       j.List(contact, "m_nodeData", kNodeData,
+              {block(kNodeData, {{"m_label", 3LL}, {"m_instanceName", "PART-1"}}, 1.5)}, kArray);
+       j.List(j.iteration, "m_contactDiagnosticList", kContact, {j.Row(kContact, contact)});
+       j.iteration.push_back({"m_numberOfZeroPivots", 2LL});
+       j.iteration.push_back({"m_isPenetrationToleranceExceeded", 1LL});
+     },
+     [](const ddr_Ddb& d) {
+       const dia_Iteration& it = IterationOf(d);
+       EXPECT_EQ(it.GetNumberOfZeroPivots(), 2);
+       EXPECT_TRUE(it.IsPenetrationToleranceExceeded());
+       ASSERT_EQ(it.GetNumberOfElementDiagnostics(), 1);
+       EXPECT_EQ(it.ConstGetElementDiagnosticByIndex(0).GetData().Length(), 0);
+       ASSERT_EQ(it.GetNumberOfContactDiagnostics(), 1);
+       EXPECT_EQ(it.ConstGetContactDiagnosticByIndex(0).GetType(), 0);
+     }},
+};
+
+}  // namespace
+
+TEST(OldLayouts, EveryLayoutReadsThroughTheTreeBeforeAndAfterAnUpgrade) {
+  ScratchDir dir;
+  const std::string path = dir.Path("old.ddb");
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    try {
+      Write(path, c);
+      const std::string before = Bytes(path);
+      std::ofstream(std::string("/tmp/keep-") + std::to_string(&c - kCases)) << before;
+      ReadBack(path, rfm_Access::Read, c);
+      EXPECT_EQ(Bytes(path), before) << "a read-only open changed the file";
+      ASSERT_TRUE(ddr_Root::Instance().UpgradeDdb(path, kUtf8));
+      ExpectCurrentClassesOnly(path);
+      std::ofstream(std::string("/tmp/keepu-") + std::to_string(&c - kCases)) << Bytes(path);
+      ReadBack(path, rfm_Access::Update, c);
+    } catch (const std::exception& e) {
+      ADD_FAILURE() << e.what();
+    }
+  }
+}
