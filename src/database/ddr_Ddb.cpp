@@ -168,14 +168,12 @@ void ddr_Ddb::SetModels(const ddr_ModelMap& models) {
 }
 
 dia_DiagnosticData& ddr_Ddb::GetDiagnosticData() {
-  if (m_diagnosticData.Length() == 0)
-    ZunBasException::Throw<nex_CmdException>("No diagnostic data available", "ddr_Ddb", __LINE__);
+  if (m_diagnosticData.Length() == 0) DDB_THROW(nex_CmdException, "No diagnostic data available");
   return m_diagnosticData.Get(0);
 }
 
 const dia_DiagnosticData& ddr_Ddb::ConstGetDiagnosticData() const {
-  if (m_diagnosticData.Length() == 0)
-    ZunBasException::Throw<nex_CmdException>("No diagnostic data available", "ddr_Ddb", __LINE__);
+  if (m_diagnosticData.Length() == 0) DDB_THROW(nex_CmdException, "No diagnostic data available");
   return m_diagnosticData.ConstGet(0);
 }
 
@@ -200,12 +198,7 @@ bool ddr_Ddb::checkUpwardsCompatibility() const {
 }
 
 bool ddr_Ddb::checkWriteCompatibility() const {
-  const cls_ClassRegistrar* registrar = ddr_Root::Instance().GetClassRegistrar();
-  if (!m_transporter || !registrar) return false;
-  cow_String fileName = m_transporter->File()->FileName();
-  rfm_FileHandle file = rds_RfmFile::Open(fileName, rfm_Access::Read, true, ZunBasStringMode::UTF8);
-  rom_DDBHeaderParser header(rfm_Database::Open(file, "D0"));
-  return header.GetUpToDateStatus(*registrar) == 0;
+  return m_transporter && m_transporter->GetUpToDateStatus() == 0;
 }
 
 cow_String ddr_Ddb::MarkName(const cow_String& name) {

@@ -5,9 +5,7 @@
 
 namespace {
 [[noreturn]] void ThrowNotOpen(const cow_String& name) {
-  ZunBasException::Throw<nex_CmdException>(
-      atr_String::Format("No ddb file by specified persistent name in container: '%s'", name),
-      "ddr_Root", __LINE__);
+  DDB_THROW(nex_CmdException, "No ddb file by specified persistent name in container: '%s'", name);
 }
 }  // namespace
 

@@ -1,7 +1,5 @@
 #include "ddb/database/ddr_Root.h"
 
-#include <sqlite3.h>
-
 #include <cstdio>
 #include <ctime>
 #include <exception>
@@ -22,10 +20,6 @@ constexpr int kDatabaseModule = 34;
 const char kDatabaseName[] = "D0";
 const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
 
-[[noreturn]] void Refuse(const atr_String& message, int line) {
-  ZunBasException::Throw<nex_CmdException>(message, "ddr_Root", line);
-}
-
 // A file created but never saved stores no class at all.
 bool StoresNoClass(const rfm_FileHandle& file) {
   return rom_DDBHeaderParser(rfm_Database::Open(file, kDatabaseName)).Classes().empty();
@@ -34,26 +28,6 @@ bool StoresNoClass(const rfm_FileHandle& file) {
 int LastRow(const rom_Transporter& transporter) {
   int rows = transporter.GetTableSize(kDdbTypeId);
   return rows > 0 ? rows - 1 : 0;
-}
-
-// The creationTime of the last row of the file's "ddr_Ddb" table, read with plain SQL; raises
-// when anything on the way fails, leaving in `value` what was read so far.
-void ReadCreationTimeColumn(const rfm_FileHandle& file, std::int64_t& value) {
-  rom_DDBHeaderParser header(rfm_Database::Open(file, kDatabaseName));
-  std::string table;
-  for (const rom_DDBHeaderParser::ClassRow& row : header.Classes())
-    if (row.className == "ddr_Ddb") table = row.classTable.str();
-  if (table.empty()) return;
-  std::string quoted = "\"";
-  for (char c : table) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  std::string sql = "SELECT \"creationTime\" FROM " + quoted + "\" ORDER BY \"OID\"";
-  sqlite3_stmt* stmt = nullptr;
-  if (sqlite3_prepare_v2(file->Connection(), sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK)
-    DDB_THROW(nex_PrimException, "%s", sqlite3_errmsg(file->Connection()));
-  int rc;
-  while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) value = sqlite3_column_int64(stmt, 0);
-  sqlite3_finalize(stmt);
-  if (rc != SQLITE_DONE) DDB_THROW(nex_PrimException, "%s", sqlite3_errstr(rc));
 }
 
 }  // namespace
@@ -75,7 +49,7 @@ void ddr_Root::SetClassRegistrar(std::unique_ptr<cls_ClassRegistrar> registrar) 
 }
 
 void ddr_Root::RequireRegistrar() const {
-  if (!m_registrar) Refuse("Class registrar not initialized", __LINE__);
+  if (!m_registrar) DDB_THROW(nex_CmdException, "Class registrar not initialized");
 }
 
 cow_String ddr_Root::PersistentName(std::int64_t time, const cow_String& fileNameUtf8) {
@@ -85,8 +59,8 @@ cow_String ddr_Root::PersistentName(std::int64_t time, const cow_String& fileNam
   char buffer[PERS_STRING_PAD + 1];
   std::size_t dsLen = std::strftime(buffer, PERS_STRING_PAD, "%Y/%m/%d %H:%M:%S ", &local);
   if (dsLen == 0 || dsLen > static_cast<std::size_t>(PERS_STRING_PAD))
-    ZunBasException::Throw<nex_PrimException>("dsLen > 0 && dsLen <= PERS_STRING_PAD", __FILE__,
-                                              __LINE__);
+    DDB_THROW(nex_PrimException, "the creation time %d has no local date and time",
+              static_cast<long long>(time));
   std::string name(buffer, dsLen);
   name += fileNameUtf8.str().substr(0, PERS_STRING_PAD - dsLen);
   name.resize(PERS_STRING_PAD, ' ');
@@ -113,10 +87,10 @@ std::unique_ptr<rom_Transporter> ddr_Root::StampName(rfm_FileHandle& handle,
                                                      const cow_String& name) {
   const cow_String fileName = handle->FileName();
   if (ZunBasUtlUrlParser::IsUrl(fileName))
-    Refuse(
+    DDB_THROW(
+        nex_CmdException,
         "ERROR: The Network DDB file you are opening\nconflicts with a DDB file that was opened "
-        "previously.  Please close any open DDB files before opening this DDB file.",
-        __LINE__);
+        "previously.  Please close any open DDB files before opening this DDB file.");
   bool readOnly = handle->IsReadOnly();
   if (readOnly) handle = rfm_File::Open(fileName, rfm_Access::Update, true, kUtf8);
   {
@@ -174,15 +148,14 @@ std::unique_ptr<ddr_Ddb> ddr_Root::ReadRecord(rom_Transporter& transporter,
 
 const cow_String& ddr_Root::OpenAgain(const rfm_FileHandle& file, ZunBasStringMode mode) {
   if (!VerifyCreationDate(file))
-    Refuse(
-        "The database has been regenerated since it was first opened. Close the existing "
-        "database and reopen using the new file.",
-        __LINE__);
+    DDB_THROW(nex_CmdException,
+              "The database has been regenerated since it was first opened. Close the existing "
+              "database and reopen using the new file.");
   cow_String persistent = GetPersistentName(file->FileName(), kUtf8);
   ddr_OpenCountEntry entry;
   if (m_openCounts.IsMember(persistent)) entry = m_openCounts.Get(persistent);
   if (!entry.readOnly && !file->IsReadOnly())
-    Refuse("Two applications opening the same file for write is not allowed.", __LINE__);
+    DDB_THROW(nex_CmdException, "Two applications opening the same file for write is not allowed.");
   if (!entry.readOnly) entry.readOnly = file->IsReadOnly();
   ++entry.openCount;
   m_openCounts.Insert(persistent, entry);
@@ -195,7 +168,7 @@ bool ddr_Root::UpgradeDdb(const cow_String& fileName, ZunBasStringMode mode,
   cow_String fileNameU = In(fileName, mode);
   RequireRegistrar();
   if (IsMember(fileNameU, kUtf8))
-    Refuse(atr_String::Format("'%s' is open: close it before upgrading it", fileNameU), __LINE__);
+    DDB_THROW(nex_CmdException, "'%s' is open: close it before upgrading it", fileNameU);
   return rom_UpgradeFile(fileNameU, m_registrar.get(), kDatabaseName, progress);
 }
 
@@ -245,8 +218,7 @@ bool ddr_Root::IsMember(const cow_String& fileName, ZunBasStringMode mode) const
 const cow_String& ddr_Root::GetPersistentName(const cow_String& fileName, ZunBasStringMode mode) {
   cow_String key = In(fileName, mode);
   if (!m_persistentNames.IsMember(key))
-    Refuse(atr_String::Format("No ddb file by specified file name in container: '%s'", key),
-           __LINE__);
+    DDB_THROW(nex_CmdException, "No ddb file by specified file name in container: '%s'", key);
   m_nameResult = Out(m_persistentNames.Get(key), mode);
   return m_nameResult;
 }
@@ -254,8 +226,7 @@ const cow_String& ddr_Root::GetPersistentName(const cow_String& fileName, ZunBas
 const cow_String& ddr_Root::GetFileName(const cow_String& persistentName, ZunBasStringMode mode) {
   cow_String key = In(persistentName, mode);
   if (!ddr_DdbContainer::IsMember(key, kUtf8))
-    Refuse(atr_String::Format("No ddb file by specified persistent name in container: '%s'", key),
-           __LINE__);
+    DDB_THROW(nex_CmdException, "No ddb file by specified persistent name in container: '%s'", key);
   m_fileResult = cow_String();
   for (const auto& entry : m_persistentNames) {
     if (entry.second.str() != key.str()) continue;
@@ -275,8 +246,7 @@ std::int64_t ddr_Root::ReadCreationDate(const rfm_FileHandle& file) {
   std::int64_t value = 0;
   try {
     if (!file) return 0;
-    value = rfm_Database::GetCreationTime(file);
-    if (value == 0) ReadCreationTimeColumn(file, value);
+    value = rfm_Database::GetCreationTime(file, "ddr_Ddb");
   } catch (...) {
   }
   return value;

@@ -91,7 +91,7 @@ void ddr_ShortcutBaseImpl::ThrowEmpty() {
 }
 
 void ddr_ShortcutBaseImpl::ThrowMissingKey(const cow_String& key) {
-  ZunBasException::Throw<nex_CmdException>(atr_String::Format("%s", key), "ddr_Shortcut", __LINE__);
+  DDB_THROW(nex_CmdException, "%s", key);
 }
 
 void ddr_ShortcutBaseImpl::ThrowWrongElement(std::uint32_t stored, std::uint32_t expected) {

@@ -100,8 +100,11 @@ class rfm_Database {
  public:
   // Raises when the file holds no database of that name.
   static rfm_Database Open(const rfm_FileHandle& file, const cow_String& name);
-  // The creation time stored with the file's database, or 0 when none can be read. Never raises.
-  static std::int64_t GetCreationTime(const rfm_FileHandle& file);
+  // The creation time stored with the file's database; when none is stored, the "creationTime"
+  // of the last row of the record class `recordClass` (if given); 0 when neither can be read.
+  // Never raises.
+  static std::int64_t GetCreationTime(const rfm_FileHandle& file,
+                                      const char* recordClass = nullptr);
 
   const rfm_FileHandle& File() const { return m_file; }
   const cow_String& Name() const { return m_name; }

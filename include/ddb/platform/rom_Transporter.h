@@ -62,6 +62,10 @@ class rom_Transporter {
   // for the next flush.
   void WriteAndFlush(const std::function<void()>& write);
   const std::shared_ptr<rom_detail::Store>& GetStore() const { return m_store; }
+  // 0 when the file stores every class at the version the registrar declares, 1 when it was
+  // written by an older release (and is read through a converted copy), 2 when some class is
+  // newer or unknown.
+  int GetUpToDateStatus() const;
 
  private:
   std::shared_ptr<rom_detail::Store> m_store;

@@ -584,6 +584,25 @@ int Store::TableSize(std::uint32_t typeId) {
   return s.Step() ? static_cast<int>(s.Int(0)) : 0;
 }
 
+std::int64_t Store::LastInt(const std::string& className, const std::string& column) {
+  SqlStmt table(m_db, "SELECT \"Class Table\" FROM \"##Classes\" WHERE \"Class Name\" = ?");
+  table.Bind(1, className);
+  if (!table.Step()) return 0;
+  SqlStmt s(m_db, "SELECT " + SqlQuote(column) + " FROM " + SqlQuote(table.Text(0)) +
+                      " ORDER BY \"OID\" DESC LIMIT 1");
+  return s.Step() ? s.Int(0) : 0;
+}
+
+int Store::UpToDateStatus() const {
+  int status = m_source ? 1 : 0;
+  for (const auto& entry : m_tables) {
+    const cls_ClassMetadata* md = m_registrar ? m_registrar->Find(entry.first) : nullptr;
+    if (!md || entry.second->version > md->Version()) return 2;
+    if (entry.second->version < md->Version()) status = 1;
+  }
+  return status;
+}
+
 void Store::UpdateField(std::uint32_t typeId, std::int64_t oid, const std::string& column,
                         const Value& value) {
   ClassTable* t = Find(typeId);

@@ -174,6 +174,12 @@ class Store : public std::enable_shared_from_this<Store> {
   void FlushAttached();
 
   std::string MetaValue(const std::string& key);
+  // The integer `column` of the last row of the class stored as `className`; 0 when the file
+  // stores no such class or row. Raises when the class has no such column.
+  std::int64_t LastInt(const std::string& className, const std::string& column);
+  // 0 when every stored class has the version the registrar declares, 1 when some is older (or
+  // this is a converted copy of an older file), 2 when some is newer or unknown.
+  int UpToDateStatus() const;
   // The largest identity the file stores (objects, lists, maps, arrays); 0 for none.
   std::int64_t HighestStoredOid();
   // The file's layout number; from layout 2 on every stored row carries a checksum.

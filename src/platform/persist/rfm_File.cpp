@@ -376,11 +376,13 @@ rfm_Database rfm_Database::Open(const rfm_FileHandle& file, const cow_String& na
   return rfm_Database(file, name);
 }
 
-std::int64_t rfm_Database::GetCreationTime(const rfm_FileHandle& file) {
+std::int64_t rfm_Database::GetCreationTime(const rfm_FileHandle& file, const char* recordClass) {
   try {
     rom_detail::Store store(file, nullptr);
     std::string text = store.MetaValue("creationTime");
-    return text.empty() ? 0 : std::stoll(text);
+    if (!text.empty() && std::stoll(text) != 0) return std::stoll(text);
+    if (!recordClass) return 0;
+    return store.LastInt(recordClass, "creationTime");
   } catch (...) {
     return 0;
   }

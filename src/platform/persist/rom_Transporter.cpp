@@ -47,6 +47,10 @@ int rom_Transporter::GetTableSize(std::uint32_t typeId) const {
   return m_store->TableSize(typeId);
 }
 
+int rom_Transporter::GetUpToDateStatus() const {
+  return m_store->UpToDateStatus();
+}
+
 const rfm_FileHandle& rom_Transporter::File() const {
   return m_store->File();
 }
