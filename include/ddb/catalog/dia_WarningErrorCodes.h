@@ -6,11 +6,14 @@
 // Each name is the catalog title of its code in upper case with "_" between words; a title that
 // several codes of one kind share gets "_2", "_3" in table order. Warnings (error flag clear) are
 // in dia_WarningCode, errors in dia_ErrorCode; dia_WarningErrorCodes lists every code with its name
-// in catalog table order. A test holds this list equal to the catalog rows, so the two cannot drift.
+// in catalog table order. A test holds this list equal to the catalog rows, so the two cannot
+// drift.
 #pragma once
 
 #include <cstdint>
 
+// One code per line, as the catalog lists them.
+// clang-format off
 // X(kind, NAME, code) for every code of the warning/error catalog, in table order.
 #define DDB_WARNING_ERROR_CODES(X) \
   X(Error, INTERNAL_ERROR, 0x41010020) \
@@ -139,7 +142,8 @@
   X(Warning, EXCESSIVE_AUTOMATIC_STABILIZATION, 0x0A0C0040) \
   X(Warning, IMPROPER_USE_OF_STABILIZATION, 0x0A0C0060) \
   X(Warning, NUMERICAL_SINGULARITIES_2, 0x0A0E0020) \
-  X(Error, NEGATIVE_PIVOTS, 0x4A0E0040) \
+  X(Error, NEGATIVE_PIVOTS, 0x4A0E0040)
+// clang-format on
 
 namespace dia_WarningCode {
 #define DDB_DEFINE_Warning(kind, name, code) constexpr std::uint32_t name = code;
