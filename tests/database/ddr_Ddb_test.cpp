@@ -25,7 +25,7 @@ ddr_Ddb NewRecord(const cow_String& name = "P") {
 
 }  // namespace
 
-TEST(ddr_Ddb_New, HasCreatedDefaultsAndOneJobRecord) {
+TEST(ddr_Ddb_New, HasCreatedDefaultsOneJobRecordAndReadsUpTo1804) {
   ddr_Ddb record = NewRecord();
   EXPECT_EQ(record.DdbVersion(), 1804);
   EXPECT_EQ(record.AnalysisVersion(), "");
@@ -34,21 +34,10 @@ TEST(ddr_Ddb_New, HasCreatedDefaultsAndOneJobRecord) {
   EXPECT_LE(record.ModifyTimeAsInt() - record.CreateTimeAsInt(), 1);
   EXPECT_EQ(record.GetNumberOfDiagnosticData(), 1);
   EXPECT_EQ(record.ConstGetDiagnosticData().GetNumberOfSteps(), 0);
-  EXPECT_EQ(record.FileName(ZunBasStringMode::UTF8), "/runs/job1.ddb");
-  EXPECT_EQ(record.Description(), "a description");
   EXPECT_EQ(record.ConstGetProductAddOns().Size(), 0);
-}
-
-TEST(ddr_Ddb_Copy, IsTheSamePersistentObject) {
-  ddr_Ddb record = NewRecord();
   std::unique_ptr<ddr_Ddb> copy(record.Copy());
   EXPECT_EQ(copy->Uid(), record.Uid());
-  EXPECT_EQ(copy->Name(), "P");
   EXPECT_EQ(copy->DynTypeId(), 0x220006u);
-}
-
-TEST(ddr_Ddb_Compatibility, UpwardsUpTo1804) {
-  ddr_Ddb record = NewRecord();
   EXPECT_TRUE(record.checkUpwardsCompatibility());
   record.SetDdbVersion(1805);
   EXPECT_FALSE(record.checkUpwardsCompatibility());
@@ -92,32 +81,16 @@ TEST_F(DdbFile, Names_RoundTripThroughTheFile) {
   EXPECT_EQ(ReadRecord(path)->Name(), "abc");
 }
 
-TEST_F(DdbFile, Read_RestoresEveryField) {
-  ddr_Ddb record = NewRecord("P1");
-  record.SetAnalysisVersion("2026-1");
-  record.SetSequenceData("seq text");
+// What the end-to-end test does not set: the user-data-only flag, and an empty analysis version.
+TEST_F(DdbFile, Read_RestoresTheFlagAndCallsAnEmptyAnalysisVersionUnknown) {
+  ddr_Ddb record = NewRecord();
   record.SetOnlyHasUserDefinedData(true);
-  record.GetProductAddOns().Append(ddr_ProductAddOnEnum::FATIGUE_LIFE);
-  record.GetDiagnosticData().SetJobStatus(3);
   WriteRecord(path, record);
   std::unique_ptr<ddr_Ddb> back = ReadRecord(path);
-  EXPECT_EQ(back->Name(), "P1");
-  EXPECT_EQ(back->AnalysisVersion(), "2026-1");
-  EXPECT_EQ(back->SequenceData(), "seq text");
   EXPECT_TRUE(back->OnlyHasUserDefinedData());
-  EXPECT_EQ(back->Description(), "a description");
-  EXPECT_EQ(back->DdbVersion(), 1804);
-  EXPECT_EQ(back->CreateTimeAsInt(), record.CreateTimeAsInt());
-  EXPECT_EQ(back->FileName(ZunBasStringMode::UTF8), path);
   EXPECT_TRUE(back->UpdateTime());
-  ASSERT_EQ(back->ConstGetProductAddOns().Size(), 1);
-  EXPECT_EQ(back->ConstGetProductAddOns().Get(0).GetValue(), ddr_ProductAddOnEnum::FATIGUE_LIFE);
-  EXPECT_EQ(back->ConstGetDiagnosticData().GetJobStatus(), 3);
-}
-
-TEST_F(DdbFile, Read_EmptyAnalysisVersionIsUnknown) {
-  WriteRecord(path, NewRecord());
-  EXPECT_EQ(ReadRecord(path)->AnalysisVersion(), "Unknown Version");
+  EXPECT_EQ(back->FileName(ZunBasStringMode::UTF8), path);
+  EXPECT_EQ(back->AnalysisVersion(), "Unknown Version");
 }
 
 // A ddr_Ddb table of an older layout: no description, ddbVersion, diagnostics, add-ons or

@@ -97,28 +97,36 @@ class Shortcuts : public RootTest {
 
 }  // namespace
 
-TEST_F(Shortcuts, Paths_OfEveryKind) {
-  Chain c("P");
-  struct Row {
+// Names and paths of every kind; the script path opens the database's file, with the "session."
+// prefix in the interactive and results editions.
+TEST_F(Shortcuts, Paths_OfEveryKindAndTheScriptPathOfEachEdition) {
+  const cow_String name = Create(path);
+  Chain c(name);
+  const struct {
     const omu_ShortcutBase& shortcut;
-    const char* name;
-    const char* path;
+    cow_String name;
+    const char* tail;
   } rows[] = {
-      {c.ddb, "P", "ddbCont['P']"},
-      {c.models, "models", "ddbCont['P'].models"},
-      {c.results, "result", "ddbCont['P'].result"},
-      {c.userData, "userData", "ddbCont['P'].userData"},
-      {c.customData, "customData", "ddbCont['P'].customData"},
-      {c.model, "Model-1", "ddbCont['P'].models['Model-1']"},
+      {c.ddb, name, ""},
+      {c.models, "models", ".models"},
+      {c.results, "result", ".result"},
+      {c.userData, "userData", ".userData"},
+      {c.customData, "customData", ".customData"},
+      {c.model, "Model-1", ".models['Model-1']"},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     EXPECT_TRUE(row.shortcut.HasValue());
     EXPECT_EQ(row.shortcut.Name(), row.name);
-    EXPECT_EQ(row.shortcut.Path(), row.path);
+    EXPECT_EQ(row.shortcut.Path(), "ddbCont['" + name.str() + "']" + row.tail);
+    EXPECT_EQ(row.shortcut.PythonPath(), "openDdb(r'" + path + "')" + row.tail);
   }
-  for (const cow_String& name :
+  for (const cow_String& ddbName :
        {c.ddb.DdbName(kUtf8), c.results.DdbName(kUtf8), c.model.DdbName(kUtf8)})
-    EXPECT_EQ(name, "P");
+    EXPECT_EQ(ddbName, name);
+  for (auto product : {ZunBasUtlVersion::ProductOrvel, ZunBasUtlVersion::ProductLumet}) {
+    ZunBasUtlVersion::Instance().SetProduct(product);
+    EXPECT_EQ(c.model.PythonPath(), "session.openDdb(r'" + path + "').models['Model-1']");
+  }
 }
 
 TEST(ShortcutScriptPath, RewritesTheDatabasePart) {
@@ -143,32 +151,6 @@ TEST(ShortcutScriptPath, RewritesTheDatabasePart) {
   for (const Row& row : rows)
     EXPECT_EQ(ddr_ShortcutBaseImpl::ScriptPath(row.path, file, row.session), row.script)
         << row.path;
-}
-
-TEST_F(Shortcuts, PythonPath_OpensTheFileOfTheDatabase) {
-  cow_String name = Create(path);
-  ASSERT_EQ(name.size(), 2048u);
-  Chain c(name);
-  const std::string open = "openDdb(r'" + path + "').";
-  EXPECT_EQ(c.models.PythonPath(), open + "models");
-  EXPECT_EQ(c.results.PythonPath(), open + "result");
-  EXPECT_EQ(c.userData.PythonPath(), open + "userData");
-  EXPECT_EQ(c.customData.PythonPath(), open + "customData");
-  EXPECT_EQ(c.model.PythonPath(), open + "models['Model-1']");
-}
-
-TEST_F(Shortcuts, PythonPath_SessionPrefixInTheInteractiveAndResultsEditions) {
-  Chain c(Create(path));
-  struct Row {
-    ZunBasUtlVersion::Product product;
-    std::string prefix;
-  } rows[] = {{ZunBasUtlVersion::ProductSolver, ""},
-              {ZunBasUtlVersion::ProductOrvel, "session."},
-              {ZunBasUtlVersion::ProductLumet, "session."}};
-  for (const Row& row : rows) {
-    ZunBasUtlVersion::Instance().SetProduct(row.product);
-    EXPECT_EQ(c.model.PythonPath(), row.prefix + "openDdb(r'" + path + "').models['Model-1']");
-  }
 }
 
 TEST_F(Shortcuts, Resolve_ReachesTheObjectsOfAnOpenDatabase) {
