@@ -17,7 +17,15 @@ dia_DiagnosticBase::dia_DiagnosticBase(const cls_ReadVisitor& reader)
     : m_type(reader.ReadInt(kType, 0)),
       m_data(cls_ReadVisitor(reader, kData)),
       m_variationNumbers(cls_ReadVisitor(reader, kVariationNumbers)),
-      m_uid(reader.GetUid()) {}
+      m_uid(reader.GetUid()) {
+  // A base part converted from an older layout holds its data blocks but not their variations.
+  if (reader.ObjIsPresent(kVariationNumbers.name)) return;
+  for (int i = 0; i < m_data.Length(); ++i) {
+    const int variation = m_data.ConstGet(i).GetVariation();
+    if (!m_variationNumbers.Values().Contains(variation))
+      m_variationNumbers.Values().Append(variation);
+  }
+}
 
 void dia_DiagnosticBase::AddData(const dia_AuxiliaryData& block) {
   int variation = block.GetVariation();

@@ -296,8 +296,13 @@ const Case kCases[] = {
        EXPECT_EQ(error.GetInternalErrorString(), "solver");
        EXPECT_EQ(error.GetStepNumber(), 1);
        EXPECT_EQ(error.GetIterationNumber(), 4);
-       EXPECT_EQ(error.GetType(), 0);
-       EXPECT_EQ(error.GetData().Length(), 0);
+       EXPECT_EQ(error.GetType(), 0x40000020);
+       ASSERT_EQ(error.GetData().Length(), 1);
+       const dia_AuxiliaryData& block = error.GetData().ConstGet(0);
+       EXPECT_EQ(block.GetIntValues().vector(), (std::vector<int>{7, 8}));
+       EXPECT_EQ(block.GetElementLabels().vector(), (std::vector<int>{12}));
+       EXPECT_EQ(block.GetVariation(), 1);
+       EXPECT_EQ(error.GetVariationNumbers().vector(), (std::vector<int>{1}));
      }},
     {"dia_Step 309: no scheme yet reads the first",
      {{"dia_Step", 309}},

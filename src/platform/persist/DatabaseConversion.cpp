@@ -179,6 +179,7 @@ class Conversion {
   void Run() {
     for (const auto& entry : m_in.Tables())
       if (!m_deleted.count(entry.first)) m_total += RowCount(*entry.second);
+    CollectBaseParts();
     CopyCollections();
     CopyRows(m_in.Db(), m_out.Db(), "##Meta", "INSERT OR REPLACE");
     // Rows converted from older layouts may lack lists that current writers always store.
@@ -219,6 +220,7 @@ class Conversion {
     while (select.Step()) {
       PendingRow row(target, select.Int(0));
       for (int c = 1; c < n; ++c) row.Set(c, ColumnValue(select, c));
+      TakeDeletedPart(row);
       m_out.InsertRow(row);
       ++m_done;
       Report(false);
@@ -226,26 +228,26 @@ class Conversion {
   }
 
   void CopyCollections() {
-    std::map<std::int64_t, std::int64_t> lengths;
-    SqlStmt runs(m_in.Db(), "SELECT list, first, count, entries FROM \"##List\"");
-    while (runs.Step()) {
-      std::string bytes = runs.Blob(3);
-      std::vector<Store::ListEntry> entries(bytes.size() / Store::kListEntryBytes);
+    // Runs come in key order, so the runs of one list are consecutive.
+    SqlStmt select(m_in.Db(), "SELECT list, first, count, entries FROM \"##List\"");
+    std::int64_t list = 0;
+    std::vector<ListRun> runs;
+    while (select.Step()) {
+      if (select.Int(0) != list) {
+        WriteList(list, runs);
+        list = select.Int(0);
+        runs.clear();
+      }
+      std::string bytes = select.Blob(3);
+      runs.push_back(
+          {select.Int(1), std::vector<Store::ListEntry>(bytes.size() / Store::kListEntryBytes)});
+      std::vector<Store::ListEntry>& entries = runs.back().entries;
       for (std::size_t k = 0; k < entries.size(); ++k) {
         std::memcpy(&entries[k].typeId, &bytes[k * Store::kListEntryBytes], 4);
         std::memcpy(&entries[k].oid, &bytes[k * Store::kListEntryBytes + 4], 8);
       }
-      std::int64_t list = runs.Int(0), first = runs.Int(1);
-      // Older writers did not bound their runs; layout 2 stores runs of at most kListRun.
-      for (std::size_t k = 0; k < entries.size(); k += Store::kListRun) {
-        std::size_t end = std::min(entries.size(), k + Store::kListRun);
-        m_out.WriteListRun(list, static_cast<int>(first + static_cast<std::int64_t>(k)),
-                           {entries.begin() + k, entries.begin() + end});
-      }
-      std::int64_t& length = lengths[list];
-      length = std::max<std::int64_t>(length, first + static_cast<std::int64_t>(entries.size()));
     }
-    for (const auto& entry : lengths) m_out.WriteListLength(entry.first, entry.second);
+    WriteList(list, runs);
     SqlStmt maps(m_in.Db(), "SELECT map, key, class, oid FROM \"##Map\"");
     while (maps.Step())
       m_out.WriteMapEntry(maps.Int(0), maps.Text(1), static_cast<std::uint32_t>(maps.Int(2)),
@@ -254,6 +256,124 @@ class Conversion {
     while (arrays.Step())
       m_out.WriteArray(arrays.Int(0), static_cast<int>(arrays.Int(1)),
                        static_cast<int>(arrays.Int(2)), arrays.Blob(3));
+  }
+
+  struct ListRun {
+    std::int64_t first;
+    std::vector<Store::ListEntry> entries;
+  };
+
+  // Older writers did not bound their runs; layout 2 stores runs of at most kListRun. A list
+  // holding objects of deleted classes is written again from its start: each such element
+  // becomes its base part when that survives and leaves the list otherwise.
+  void WriteList(std::int64_t list, std::vector<ListRun>& runs) {
+    bool relink = false;
+    for (const ListRun& run : runs)
+      for (const Store::ListEntry& e : run.entries)
+        relink = relink || (m_holdsDeleted && m_deleted.count(e.typeId));
+    if (relink) {
+      ListRun kept{0, {}};
+      for (const ListRun& run : runs)
+        for (const Store::ListEntry& e : run.entries) {
+          auto base = m_baseParts.find(e.oid);
+          if (!m_deleted.count(e.typeId))
+            kept.entries.push_back(e);
+          else if (base != m_baseParts.end())
+            kept.entries.push_back(base->second);
+        }
+      runs = {std::move(kept)};
+    }
+    std::int64_t length = 0;
+    for (const ListRun& run : runs) {
+      const std::vector<Store::ListEntry>& entries = run.entries;
+      for (std::size_t k = 0; k < entries.size(); k += Store::kListRun) {
+        std::size_t end = std::min(entries.size(), k + Store::kListRun);
+        m_out.WriteListRun(list, static_cast<int>(run.first + static_cast<std::int64_t>(k)),
+                           {entries.begin() + k, entries.begin() + end});
+      }
+      length =
+          std::max<std::int64_t>(length, run.first + static_cast<std::int64_t>(entries.size()));
+    }
+    if (length > 0) m_out.WriteListLength(list, length);
+  }
+
+  // The objects of deleted classes whose base class remains: each is read as its base part from
+  // now on, which takes the fields of the same name from the deleted part.
+  void CollectBaseParts() {
+    for (const auto& entry : m_in.Tables()) {
+      const ClassTable& t = *entry.second;
+      m_holdsDeleted = m_holdsDeleted || m_deleted.count(t.typeId);
+      if (!m_deleted.count(t.typeId) || !t.HasBase() || m_deleted.count(t.baseTypeId) ||
+          !m_out.Registrar().Find(t.baseTypeId))
+        continue;
+      SqlStmt select(m_in.Db(), "SELECT * FROM " + SqlQuote(t.table));
+      const int n = std::min<int>(select.Columns(), static_cast<int>(t.columns.size()));
+      while (select.Step()) {
+        if (select.Type(1) != SQLITE_INTEGER) continue;
+        const std::int64_t base = select.Int(1);
+        m_baseParts[select.Int(0)] = {t.baseTypeId, base};
+        for (int c = 2; c < n; ++c)
+          if (select.Type(c) != SQLITE_NULL)
+            m_deletedParts[base].push_back({t.columns[c], ColumnValue(select, c)});
+      }
+    }
+  }
+
+  void TakeDeletedPart(PendingRow& row) {
+    auto part = m_deletedParts.find(row.Values()[0].i);
+    if (part == m_deletedParts.end()) return;
+    for (const auto& field : part->second) {
+      const int c = row.Table().Column(field.first);
+      if (c >= 2 && row.Values()[c].kind == Value::Null) row.Set(c, field.second);
+    }
+  }
+
+  // The base levels that the class's current layout has and its stored layout had not, from
+  // the nearest: each gets a row holding the stored fields of its columns' names, linked from
+  // the level below. Nothing is added when no stored field belongs to them.
+  void AddBaseParts(const ClassTable& stored, PendingRow& row,
+                    const std::function<Value(const std::string&)>& field) {
+    const cls_ClassRegistrar& classes = m_out.Registrar();
+    if (row.Values()[1].kind != Value::Null) return;
+    std::vector<PendingRow> levels;
+    bool any = false;
+    for (std::uint32_t base = classes.Get(stored.typeId).BaseTypeId();
+         base != 0 && base != cls_NoBaseTypeId;) {
+      const cls_ClassMetadata& layout = classes.Get(base);
+      levels.emplace_back(m_out.AddTable(layout), 0);
+      ClassTable& t = levels.back().Table();
+      for (std::size_t c = 2; c < t.columns.size(); ++c) {
+        Value v = Retargeted(t, static_cast<int>(c), field(t.columns[c]));
+        any = any || v.kind != Value::Null;
+        levels.back().Set(static_cast<int>(c), std::move(v));
+      }
+      base = layout.BaseTypeId();
+    }
+    if (!any) return;
+    PendingRow* below = &row;
+    for (PendingRow& level : levels) {
+      level.Values()[0].i = m_database.NewOid();
+      below->Set(1, Oid(level.Values()[0].i));
+      below = &level;
+    }
+    for (PendingRow& level : levels) m_out.InsertRow(level);
+  }
+
+  static Value Oid(std::int64_t oid) {
+    Value v;
+    v.kind = Value::Int;
+    v.i = oid;
+    return v;
+  }
+
+  // An older layout's embedded list of objects read into a list-of-objects field.
+  static Value Retargeted(const ClassTable& t, int column, Value v) {
+    const cls_Attribute* a = t.FieldAt(column);
+    if (a && a->typeId == cls_ObjListTypeId && v.kind == Value::Int && v.i == cls_PrimArrayTypeId &&
+        t.columns[column].size() > 8 &&
+        t.columns[column].compare(t.columns[column].size() - 8, 8, "#ClassID") == 0)
+      v.i = cls_ObjListTypeId;
+    return v;
   }
 
   ClassSteps StepsOf(const ClassTable& t) const {
@@ -273,6 +393,8 @@ class Conversion {
 
   void ConvertTable(const ClassTable& t) {
     const ClassSteps steps = StepsOf(t);
+    const std::vector<char> storedKinds = ColumnKinds(t);
+    const bool gainsBase = m_out.Registrar().Get(t.typeId).BaseTypeId() != t.baseTypeId;
     ClassTable& target = m_out.AddTable(m_out.Registrar().Get(t.typeId));
     const std::vector<char> kinds = ColumnKinds(target);
     std::vector<int> source(target.columns.size(), -1);
@@ -285,6 +407,11 @@ class Conversion {
       if (steps.rows.empty()) {
         for (std::size_t c = 2; c < source.size(); ++c)
           if (source[c] >= 0) row.Set(static_cast<int>(c), ColumnValue(select, source[c]));
+        if (gainsBase)
+          AddBaseParts(t, row, [&](const std::string& name) {
+            const int c = t.Column(name);
+            return c >= 2 && c < n ? ColumnValue(select, c) : Value();
+          });
       } else {
         dbc_Row current;
         current.SetDatabase(&m_database);
@@ -300,7 +427,14 @@ class Conversion {
         for (std::size_t c = 2; c < target.columns.size(); ++c)
           if (current.Has(target.columns[c]))
             row.Set(static_cast<int>(c), Typed(current.GetText(target.columns[c]).str(), kinds[c]));
+        if (gainsBase)
+          AddBaseParts(t, row, [&](const std::string& name) {
+            const int c = t.Column(name);
+            return current.Has(name) && c >= 2 ? Typed(current.GetText(name).str(), storedKinds[c])
+                                               : Value();
+          });
       }
+      TakeDeletedPart(row);
       m_out.InsertRow(row);
       ++m_done;
       Report(false);
@@ -314,6 +448,9 @@ class Conversion {
   dbc_DatabaseConverter m_converter;
   OutputDatabase m_database;
   std::set<std::uint32_t> m_deleted;
+  bool m_holdsDeleted = false;                           // the file has tables of deleted classes
+  std::map<std::int64_t, Store::ListEntry> m_baseParts;  // deleted object -> its base part
+  std::map<std::int64_t, std::vector<std::pair<std::string, Value>>> m_deletedParts;  // by base
   const ConversionProgress& m_progress;
   std::int64_t m_done = 0;
   std::int64_t m_total = 0;

@@ -7,10 +7,12 @@
 // from its stored version up, oldest first (a function sees the output through
 // dbc_Row::Database(), where it may read other tables and create rows), and is written by
 // column name; the fields its steps do not give keep their stored values when the current
-// layout has a column of that name, others stay null (read as their defaults). Then the table
-// functions of those steps run, in step order. Classes that the registered versions delete
-// (ClassesToDelete) are not carried over. The whole output is written in one transaction; the
-// input is only read.
+// layout has a column of that name, others stay null (read as their defaults); base levels
+// that the current layout adds get rows of their own, filled by column name alike. Then the
+// table functions of those steps run, in step order. Classes that the registered versions
+// delete (ClassesToDelete) are not carried over: their objects live on as their base parts
+// where those remain, and leave the lists that held them otherwise. The whole output is
+// written in one transaction; the input is only read.
 #pragma once
 
 #include <cstdint>
