@@ -1,13 +1,22 @@
 // Every older layout of every class, from a file of its own: the layouts a case names are
 // written as the older release wrote them, hung into a job whose other records have their
 // current layouts (the database record 848 unless a case names another), and the file is
-// opened read-only and walked through the tree, then upgraded in place and walked again.
+// opened read-only and walked through the tree, then upgraded in place, walked again and
+// saved. Then: a newer layout is refused, and an upgrade killed anywhere leaves either file.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <random>
+#include <stdexcept>
+#include <thread>
 
 #include "OldFileWriter.h"
 #include "TestFiles.h"
@@ -18,6 +27,7 @@
 #include "ddb/diagnostics/dia_Error.h"
 #include "ddb/diagnostics/dia_Residual.h"
 #include "ddb/diagnostics/dia_Warning.h"
+#include "ddb/platform/nex_Exception.h"
 
 using namespace ddb_test;
 
@@ -95,7 +105,8 @@ int Current(const std::string& className) {
   return cls_MetadataRegistrar::Instance().ProcessRegistrar().FindByName(className)->Version();
 }
 
-void Write(const std::string& path, const Case& c) {
+// The case's file; with `increments`, its step holds that many copies of the increment.
+void Write(const std::string& path, const Case& c, int increments = 1) {
   OldFileWriter w(path);
   w.Begin();
   Layouts layouts = c.layouts;
@@ -112,7 +123,9 @@ void Write(const std::string& path, const Case& c) {
   c.write(j);
   j.List(j.attempt, "m_iterationList", kIteration, {w.Row(kIteration, j.iteration)});
   j.List(j.increment, "m_attemptList", kAttempt, {w.Row(kAttempt, j.attempt)});
-  j.List(j.step, "m_incrementList", kIncrement, {w.Row(kIncrement, j.increment)});
+  std::vector<long long> incrementRows;
+  for (int k = 0; k < increments; ++k) incrementRows.push_back(w.Row(kIncrement, j.increment));
+  j.List(j.step, "m_incrementList", kIncrement, incrementRows);
   j.List(j.job, "m_stepList", kStep, {w.Row(kStep, j.step)});
   const long long job = w.Row(kJob, j.job);
   if (ddbLayout == 309) Job::Ref(j.ddb, "diagnosticData", kJob, job);
@@ -126,14 +139,21 @@ std::string Bytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void ReadBack(const std::string& path, rfm_Access access, const Case& c) {
+// Opens the file, reads the case's values through the tree and, once the file is upgraded
+// (current, so open for writing), saves it.
+void ReadBack(const std::string& path, bool upgraded, const Case& c, int increments = 1) {
   ddr_Root& root = ddr_Root::Instance();
+  rfm_Access access = upgraded ? rfm_Access::Update : rfm_Access::Read;
   cow_String name = root.OpenDdb(rfm_File::Open(path, access, true, kUtf8), "", kUtf8);
-  const ddr_Ddb& ddb = root.ConstGet(name, kUtf8);
-  EXPECT_EQ(ddb.checkWriteCompatibility(), access == rfm_Access::Update);
-  EXPECT_EQ(ddb.Name(), "old job");
   try {
+    const ddr_Ddb& ddb = root.ConstGet(name, kUtf8);
+    EXPECT_EQ(ddb.checkWriteCompatibility(), upgraded);
+    EXPECT_EQ(ddb.Name(), "old job");
     c.read(ddb);
+    if (ddb.GetNumberOfDiagnosticData() > 0) {
+      EXPECT_EQ(StepOf(ddb).GetNumberOfIncrements(), increments);
+    }
+    if (upgraded) root.SaveDdb(name, true, kUtf8);
   } catch (...) {
     root.CloseDdb(name, kUtf8);
     throw;
@@ -166,6 +186,11 @@ void WriteModel(Job& j) {
 void ReadModel(const ddr_Ddb& d) {
   EXPECT_EQ(d.ConstGetModels().Length(), 1);
 }
+
+// A case whose file holds classes that the conversion removes.
+constexpr const char* kRemovingCase =
+    "dia_Iteration 312, dia_FieldCriteria 312, dia_ConstraintCriteria 312, "
+    "dia_ContactDiagnostic 312";
 
 const Case kCases[] = {
     {"ddr_Ddb 203",
@@ -426,8 +451,7 @@ const Case kCases[] = {
        j.iteration.push_back({"m_isSevereDiscontinuity", 1LL});
      },
      [](const ddr_Ddb& d) { EXPECT_TRUE(IterationOf(d).IsSevereDiscontinuity()); }},
-    {"dia_Iteration 312, dia_FieldCriteria 312, dia_ConstraintCriteria 312, "
-     "dia_ContactDiagnostic 312",
+    {kRemovingCase,
      {{"dia_Iteration", 312},
       {"dia_FieldCriteria", 312},
       {"dia_ConstraintCriteria", 312},
@@ -560,20 +584,125 @@ const Case kCases[] = {
 TEST(OldLayouts, EveryLayoutReadsThroughTheTreeBeforeAndAfterAnUpgrade) {
   ScratchDir dir;
   const std::string path = dir.Path("old.ddb");
+  ddr_Root& root = ddr_Root::Instance();
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
     try {
       Write(path, c);
       const std::string before = Bytes(path);
-      std::ofstream(std::string("/tmp/keep-") + std::to_string(&c - kCases)) << before;
-      ReadBack(path, rfm_Access::Read, c);
+      ReadBack(path, false, c);
       EXPECT_EQ(Bytes(path), before) << "a read-only open changed the file";
-      ASSERT_TRUE(ddr_Root::Instance().UpgradeDdb(path, kUtf8));
+      std::int64_t done = -1, total = -2;
+      ASSERT_TRUE(root.UpgradeDdb(path, kUtf8, [&](std::int64_t d, std::int64_t t) {
+        done = d;
+        total = t;
+      }));
+      EXPECT_EQ(done, total);
+      EXPECT_FALSE(root.UpgradeDdb(path, kUtf8));
+      for (const char* left : {".backup", ".upgrading"})
+        EXPECT_EQ(access((path + left).c_str(), F_OK), -1) << left;
       ExpectCurrentClassesOnly(path);
-      std::ofstream(std::string("/tmp/keepu-") + std::to_string(&c - kCases)) << Bytes(path);
-      ReadBack(path, rfm_Access::Update, c);
+      ReadBack(path, true, c);
     } catch (const std::exception& e) {
       ADD_FAILURE() << e.what();
     }
   }
+}
+
+const Case& Named(const std::string& name) {
+  for (const Case& c : kCases)
+    if (c.name == name) return c;
+  throw std::invalid_argument(name);
+}
+
+TEST(OldLayouts, NewerLayoutIsRefusedAndOlderOnesAreNotWritten) {
+  ScratchDir dir;
+  const std::string path = dir.Path("old.ddb");
+  ddr_Root& root = ddr_Root::Instance();
+  Write(path, Named("dia_Step 1001"));
+  OldFileWriter::Touch(
+      path, "UPDATE \"##Classes\" SET \"Version\" = 2000 WHERE \"Class Name\" = 'dia_Step'");
+  const std::string newer = "'" + path +
+                            "' was written by a newer release of ddb (class dia_Step at version "
+                            "2000; this release reads up to version 1037)";
+  for (auto attempt : std::vector<std::function<void()>>{
+           [&] { root.OpenDdb(rfm_File::Open(path, rfm_Access::Read, true, kUtf8), "", kUtf8); },
+           [&] { root.UpgradeDdb(path, kUtf8); }}) {
+    try {
+      attempt();
+      ADD_FAILURE() << "a newer file was read";
+    } catch (const nex_PrimException& e) {
+      EXPECT_EQ(std::string(e.what()), newer);
+    }
+  }
+  Write(path, Named("dia_Step 434"));
+  try {
+    root.OpenDdb(rfm_File::Open(path, rfm_Access::Update, true, kUtf8), "", kUtf8);
+    ADD_FAILURE() << "a file of older layouts was opened for writing";
+  } catch (const nex_CmdException& e) {
+    EXPECT_EQ(
+        std::string(e.what()),
+        "'" + path +
+            "' is stored in the layouts of an older release: upgrade it before writing to it");
+  }
+  EXPECT_FALSE(root.IsMember(path, kUtf8));
+}
+
+// True when the file still is the original; otherwise it must be the whole converted file.
+bool IsOriginalOrConverted(const std::string& path, const std::string& original, const Case& c,
+                           int increments) {
+  if (Bytes(path) == original) return true;
+  EXPECT_EQ(Query(path, "SELECT \"Version\" FROM \"##Classes\" WHERE \"Class Name\" = 'dia_Step'"),
+            1037);
+  ReadBack(path, true, c, increments);
+  return false;
+}
+
+TEST(OldLayouts, Upgrade_KilledAnywhereLeavesTheOriginalOrTheCompleteConvertedFile) {
+  ScratchDir dir;
+  const std::string path = dir.Path("old.ddb");
+  const Case& c = Named(kRemovingCase);
+  const int increments = 20000;
+  Write(path, c, increments);
+  const std::string original = Bytes(path);
+  auto restore = [&] {
+    for (const char* suffix : {"-wal", "-shm", ".backup", ".upgrading"})
+      std::remove((path + suffix).c_str());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << original;
+  };
+  auto upgradeInChild = [&] {
+    std::fflush(nullptr);
+    pid_t pid = fork();
+    if (pid == 0) {
+      ddr_Root::Instance().UpgradeDdb(path, kUtf8);
+      _exit(0);
+    }
+    return pid;
+  };
+  const auto started = std::chrono::steady_clock::now();
+  int status = 0;
+  waitpid(upgradeInChild(), &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  const auto duration = std::chrono::duration_cast<std::chrono::microseconds>(
+                            std::chrono::steady_clock::now() - started)
+                            .count();
+  EXPECT_FALSE(IsOriginalOrConverted(path, original, c, increments));
+  // Kills land anywhere in the upgrade; runs that end before their kill are not counted.
+  std::mt19937 random(20261206);
+  std::uniform_int_distribution<long long> delay(0, duration);
+  int kills = 0, originals = 0, runs = 0;
+  for (; kills < 60 && runs < 400; ++runs) {
+    restore();
+    pid_t pid = upgradeInChild();
+    std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    if (!WIFSIGNALED(status)) continue;
+    ++kills;
+    if (IsOriginalOrConverted(path, original, c, increments)) ++originals;
+  }
+  EXPECT_GE(kills, 50);
+  EXPECT_GT(originals, 0);
+  std::printf("upgrade of %lld us killed %d times in %d runs: %d originals, %d converted files\n",
+              static_cast<long long>(duration), kills, runs, originals, kills - originals);
 }
