@@ -76,10 +76,15 @@ TEST_F(ModelSteps, Model203_ClassicContainersBecomeExtensionsOnlyWhenSet) {
         {"stepsorder#ClassID", kMap},
         {"stepsorder#OID", 902LL}},
        "material|step"},
-      {"sections without materials",
+      {"sections and steps without materials",
        true,
-       {{"sectCont#ClassID", kMap}, {"sectCont#OID", 903LL}},
-       "section"},
+       {{"sectCont#ClassID", kMap},
+        {"sectCont#OID", 903LL},
+        {"steps#ClassID", kMap},
+        {"steps#OID", 904LL},
+        {"stepsorder#ClassID", kMap},
+        {"stepsorder#OID", 905LL}},
+       "section|step"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -100,26 +105,13 @@ TEST_F(ModelSteps, Model203_ClassicContainersBecomeExtensionsOnlyWhenSet) {
         Column(path, "SELECT \"Version\" FROM \"##Classes\" WHERE \"Class Name\" = 'ddr_Model'"),
         "874");
   }
-  // The last file's section container holds the classic model's section container.
+  // The last file's section container holds the classic model's, its step container wraps the
+  // classic steps with their order.
   EXPECT_EQ(Column(path, "SELECT \"extension#OID\" FROM sectionContainer"), "903");
-}
-
-TEST_F(ModelSteps, Model203_StepContainerIsWrappedWithItsOrder) {
-  {
-    OldFileWriter w(path);
-    w.Declare("ddr_Model", 203);
-    w.DeclareForeign("odiK_Model", kClassic, 304, {{"steps", 15}, {"stepsorder", 15}});
-    w.Row(kClassic, {{"steps#ClassID", kMap},
-                     {"steps#OID", 901LL},
-                     {"stepsorder#ClassID", kMap},
-                     {"stepsorder#OID", 902LL}});
-    WriteDdb(w, w.Row(kModel, {{"modelName", "Model-1"}}));
-  }
-  Upgrade();
   EXPECT_EQ(Column(path,
                    "SELECT \"steps#OID\" || ',' || \"stepsorder#OID\" || ',' || "
                    "\"##BaseClassOID\" FROM kprC_SCWrapper"),
-            "901,902,-1");
+            "904,905,-1");
 }
 
 // A model of layout 401 with a section "Beam", connector properties "Beam" and "Hinge", and

@@ -43,6 +43,7 @@ constexpr std::uint32_t kDdb = 0x220006, kModel = 0x220007, kJob = 0x2B0001, kSt
                         kNodeData = 0x2B0015, kElementData = 0x2B0016;
 constexpr long long kList = 0x230002, kArray = 0x230001;
 const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
+using Scheme = dia_IncrementationSchemeEnum;
 
 const char* const kRemoved[] = {
     "dia_FieldCriteria",    "dia_ConstraintCriteria",      "dia_NumericalSingularity",
@@ -75,6 +76,15 @@ struct Job {
     for (auto& c : OldFileWriter::Ref(field, typeId, oid)) owner.push_back(c);
   }
 };
+
+void Add(Cells& record, const Cells& cells) {
+  record.insert(record.end(), cells.begin(), cells.end());
+}
+
+// A writer that adds the cells to one record of the job.
+std::function<void(Job&)> Set(Cells Job::*record, Cells cells) {
+  return [record, cells](Job& j) { Add(j.*record, cells); };
+}
 
 using Layouts = std::vector<std::pair<std::string, int>>;  // version 0: the current one
 
@@ -195,9 +205,7 @@ constexpr const char* kRemovingCase =
 const Case kCases[] = {
     {"ddr_Ddb 203",
      {{"ddr_Ddb", 203}},
-     [](Job& j) {
-       j.ddb.push_back({"analysisVersion", "5.8"});
-     },
+     Set(&Job::ddb, {{"analysisVersion", "5.8"}}),
      [](const ddr_Ddb& d) {
        EXPECT_EQ(d.SequenceData(), "prior to 2000_04_25-21.21.10 17429");
        EXPECT_EQ(d.DdbVersion(), 1804);
@@ -207,10 +215,7 @@ const Case kCases[] = {
      }},
     {"ddr_Ddb 204",
      {{"ddr_Ddb", 204}},
-     [](Job& j) {
-       j.ddb.push_back({"sequenceData", "2001_02_03"});
-       j.ddb.push_back({"ddbVersion", 1700LL});
-     },
+     Set(&Job::ddb, {{"sequenceData", "2001_02_03"}, {"ddbVersion", 1700LL}}),
      [](const ddr_Ddb& d) {
        EXPECT_EQ(d.SequenceData(), "2001_02_03");
        EXPECT_EQ(d.DdbVersion(), 1700);
@@ -218,9 +223,7 @@ const Case kCases[] = {
      }},
     {"ddr_Ddb 309: its single job is not carried into the list",
      {{"ddr_Ddb", 309}},
-     [](Job& j) {
-       j.ddb.push_back({"description", "one job"});
-     },
+     Set(&Job::ddb, {{"description", "one job"}}),
      [](const ddr_Ddb& d) {
        EXPECT_EQ(d.Description(), "one job");
        EXPECT_EQ(d.GetNumberOfDiagnosticData(), 0);
@@ -246,10 +249,7 @@ const Case kCases[] = {
     {"ddr_Model 857", {{"ddr_Model", 857}}, WriteModel, ReadModel},
     {"dia_DiagnosticData 309",
      {{"dia_DiagnosticData", 309}},
-     [](Job& j) {
-       j.job.push_back({"m_status", "Completed"});
-       j.job.push_back({"m_jobWallclockTime", 9.5});
-     },
+     Set(&Job::job, {{"m_status", "Completed"}, {"m_jobWallclockTime", 9.5}}),
      [](const ddr_Ddb& d) {
        double user = 0, system = 0, wall = 0;
        JobOf(d).GetJobCpuTimes(user, system, wall);
@@ -302,7 +302,7 @@ const Case kCases[] = {
       {"dia_WarningErrorData", 415},
       {"dia_Error", 0}},
      [](Job& j) {
-       j.job.push_back({"m_jobStatus", 2LL});
+       Add(j.job, {{"m_jobStatus", 2LL}});
        long long values = j.Row(kAuxiliary, {{"m_intValues#ClassID", kArray},
                                              {"m_intValues#OID", j.w.IntArray({7, 8})},
                                              {"m_variation", 1LL}});
@@ -331,45 +331,32 @@ const Case kCases[] = {
      }},
     {"dia_Step 309: no scheme yet reads the first",
      {{"dia_Step", 309}},
-     [](Job& j) {
-       j.step.push_back({"m_isStabilizeActive", 1LL});
-     },
+     Set(&Job::step, {{"m_isStabilizeActive", 1LL}}),
      [](const ddr_Ddb& d) {
-       EXPECT_EQ(StepOf(d).GetIncrementationScheme(),
-                 dia_IncrementationSchemeEnum::AUTO_INCREMENTATION);
+       EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::AUTO_INCREMENTATION);
        EXPECT_EQ(StepOf(d).GetStepNumber(), 1);
        EXPECT_EQ(IncrementOf(d).GetIncrementNumber(), 3);
      }},
     {"dia_Step 317",
      {{"dia_Step", 317}},
-     [](Job& j) {
-       j.step.push_back({"m_lproc", 11LL});
-       j.step.push_back({"m_isRiks", 1LL});
-       j.step.push_back({"m_incrementationScheme", "Direct incrementation"});
-     },
+     Set(&Job::step, {{"m_lproc", 11LL},
+                      {"m_isRiks", 1LL},
+                      {"m_incrementationScheme", "Direct incrementation"}}),
      [](const ddr_Ddb& d) {
        EXPECT_EQ(StepOf(d).GetProcedureCode(), 11);
        EXPECT_TRUE(StepOf(d).IsRiks());
-       EXPECT_EQ(StepOf(d).GetIncrementationScheme(),
-                 dia_IncrementationSchemeEnum::DIRECT_INCREMENTATION);
+       EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::DIRECT_INCREMENTATION);
      }},
     {"dia_Step 410",
      {{"dia_Step", 410}},
-     [](Job& j) {
-       j.step.push_back({"m_timePeriod", 2.0});
-       j.step.push_back({"m_incrementationScheme", "Auto incrementation"});
-     },
+     Set(&Job::step, {{"m_timePeriod", 2.0}, {"m_incrementationScheme", "Auto incrementation"}}),
      [](const ddr_Ddb& d) {
        EXPECT_EQ(StepOf(d).GetTimePeriod(), 2.0);
-       EXPECT_EQ(StepOf(d).GetIncrementationScheme(),
-                 dia_IncrementationSchemeEnum::AUTO_INCREMENTATION);
+       EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::AUTO_INCREMENTATION);
      }},
     {"dia_Step 415",
      {{"dia_Step", 415}},
-     [](Job& j) {
-       j.step.push_back({"m_initialTimeIncrement", 0.1});
-       j.step.push_back({"m_isPerturbation", 1LL});
-     },
+     Set(&Job::step, {{"m_initialTimeIncrement", 0.1}, {"m_isPerturbation", 1LL}}),
      [](const ddr_Ddb& d) {
        EXPECT_EQ(StepOf(d).GetInitialTimeIncrement(), 0.1);
        EXPECT_TRUE(StepOf(d).IsPerturbation());
@@ -386,25 +373,21 @@ const Case kCases[] = {
      }},
     {"dia_Step 434",
      {{"dia_Step", 434}},
-     [](Job& j) {
-       j.step.push_back({"m_maximumNumberOfIncrements", 100LL});
-       j.step.push_back({"m_incrementationScheme", "Direct no stop incrementation"});
-     },
+     Set(&Job::step, {{"m_maximumNumberOfIncrements", 100LL},
+                      {"m_incrementationScheme", "Direct no stop incrementation"}}),
      [](const ddr_Ddb& d) {
        EXPECT_EQ(StepOf(d).GetMaximumNumberOfIncrements(), 100);
-       EXPECT_EQ(StepOf(d).GetIncrementationScheme(),
-                 dia_IncrementationSchemeEnum::DIRECT_NO_STOP_INCREMENTATION);
+       EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::DIRECT_NO_STOP_INCREMENTATION);
      }},
     {"dia_Step 1001",
      {{"dia_Step", 1001}},
      [](Job& j) {
-       j.step.push_back({"m_minimumTimeIncrement", 1e-5});
-       j.step.push_back({"m_incrementationScheme", "FIXED_INCREMENTATION"});
+       Add(j.step,
+           {{"m_minimumTimeIncrement", 1e-5}, {"m_incrementationScheme", "FIXED_INCREMENTATION"}});
      },
      [](const ddr_Ddb& d) {
        EXPECT_EQ(StepOf(d).GetMinimumTimeIncrement(), 1e-5);
-       EXPECT_EQ(StepOf(d).GetIncrementationScheme(),
-                 dia_IncrementationSchemeEnum::FIXED_INCREMENTATION);
+       EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::FIXED_INCREMENTATION);
        EXPECT_EQ(StepOf(d).GetNumberOfXplStatus(), 0);
      }},
     {"dia_Increment 309",
@@ -416,30 +399,22 @@ const Case kCases[] = {
      }},
     {"dia_Increment 317",
      {{"dia_Increment", 317}},
-     [](Job& j) {
-       j.increment.push_back({"m_isConverged", 1LL});
-     },
+     Set(&Job::increment, {{"m_isConverged", 1LL}}),
      [](const ddr_Ddb& d) { EXPECT_EQ(IncrementOf(d).GetInitialIncrementSize(), 0.0); }},
     {"dia_Increment 415",
      {{"dia_Increment", 415}},
-     [](Job& j) {
-       j.increment.push_back({"m_initialIncrementSize", 0.5});
-     },
+     Set(&Job::increment, {{"m_initialIncrementSize", 0.5}}),
      [](const ddr_Ddb& d) { EXPECT_EQ(IncrementOf(d).GetInitialIncrementSize(), 0.5); }},
     {"dia_Increment 434",
      {{"dia_Increment", 434}},
-     [](Job& j) {
-       j.increment.push_back({"m_stepTimeCompleted", 0.75});
-     },
+     Set(&Job::increment, {{"m_stepTimeCompleted", 0.75}}),
      [](const ddr_Ddb& d) {
        EXPECT_EQ(IncrementOf(d).GetStepTimeCompleted(), 0.75);
        EXPECT_EQ(IncrementOf(d).GetNumberOfElementDiagnostics(), 0);
      }},
     {"dia_Attempt 309",
      {{"dia_Attempt", 309}},
-     [](Job& j) {
-       j.attempt.push_back({"m_attemptSize", 0.25});
-     },
+     Set(&Job::attempt, {{"m_attemptSize", 0.25}}),
      [](const ddr_Ddb& d) {
        EXPECT_EQ(AttemptOf(d).GetAttemptSize(), 0.25);
        EXPECT_FALSE(AttemptOf(d).IsCutback());
@@ -447,9 +422,7 @@ const Case kCases[] = {
      }},
     {"dia_Iteration 309",
      {{"dia_Iteration", 309}},
-     [](Job& j) {
-       j.iteration.push_back({"m_isSevereDiscontinuity", 1LL});
-     },
+     Set(&Job::iteration, {{"m_isSevereDiscontinuity", 1LL}}),
      [](const ddr_Ddb& d) { EXPECT_TRUE(IterationOf(d).IsSevereDiscontinuity()); }},
     {kRemovingCase,
      {{"dia_Iteration", 312},
@@ -477,8 +450,8 @@ const Case kCases[] = {
               {j.Row(kFieldCriteria, {{"m_residualCheck", "Residual accepted"}})});
        j.List(j.iteration, "m_numericalSingularityList", kSingularity,
               {j.Row(kSingularity, {{"m_firstLabel", 5LL}})});
-       j.iteration.push_back({"m_numberOfNegativeEigenvalues", 3LL});
-       j.iteration.push_back({"m_isSeparationToleranceTooLarge", 1LL});
+       Add(j.iteration,
+           {{"m_numberOfNegativeEigenvalues", 3LL}, {"m_isSeparationToleranceTooLarge", 1LL}});
      },
      [](const ddr_Ddb& d) {
        EXPECT_EQ(IterationOf(d).GetNumberOfNegativeEigenvalues(), 3);
@@ -493,7 +466,7 @@ const Case kCases[] = {
        j.List(j.iteration, "m_contactDiagnosticList", kContact,
               {j.Row(kContact,
                      {{"m_nodeLabels#ClassID", kArray}, {"m_nodeLabels#OID", j.w.IntArray({3})}})});
-       j.iteration.push_back({"m_isConverged", 1LL});
+       Add(j.iteration, {{"m_isConverged", 1LL}});
      },
      [](const ddr_Ddb& d) {
        EXPECT_TRUE(IterationOf(d).IsConverged());
@@ -565,8 +538,7 @@ const Case kCases[] = {
        j.List(contact, "m_nodeData", kNodeData,
               {block(kNodeData, {{"m_label", 3LL}, {"m_instanceName", "PART-1"}}, 1.5)}, kArray);
        j.List(j.iteration, "m_contactDiagnosticList", kContact, {j.Row(kContact, contact)});
-       j.iteration.push_back({"m_numberOfZeroPivots", 2LL});
-       j.iteration.push_back({"m_isPenetrationToleranceExceeded", 1LL});
+       Add(j.iteration, {{"m_numberOfZeroPivots", 2LL}, {"m_isPenetrationToleranceExceeded", 1LL}});
      },
      [](const ddr_Ddb& d) {
        const dia_Iteration& it = IterationOf(d);
