@@ -580,6 +580,18 @@ TEST(OldLayouts, EveryLayoutReadsThroughTheTreeBeforeAndAfterAnUpgrade) {
   }
 }
 
+TEST(OldLayouts, EveryRegisteredLayoutHasACase) {
+  for (const dbc_OldClassHandle& handle : dbc_OldClassRegistrar::Instance().Versions()) {
+    const Declared d = Declare(Mutable(handle));
+    const bool covered =
+        (d.name == "ddr_Ddb" && d.version == 848) ||
+        std::any_of(std::begin(kCases), std::end(kCases), [&](const Case& c) {
+          return std::count(c.layouts.begin(), c.layouts.end(), std::make_pair(d.name, d.version));
+        });
+    EXPECT_TRUE(covered) << d.name << " " << d.version;
+  }
+}
+
 // Without converting the file, a row read on its own through a transporter goes through the
 // row steps of its layout.
 TEST(OldLayouts, RowReadDirectly_GoesThroughItsRowSteps) {
