@@ -275,11 +275,10 @@ class Conversion {
       ListRun kept{0, {}};
       for (const ListRun& run : runs)
         for (const Store::ListEntry& e : run.entries) {
-          auto base = m_baseParts.find(e.oid);
           if (!m_deleted.count(e.typeId))
             kept.entries.push_back(e);
-          else if (base != m_baseParts.end())
-            kept.entries.push_back(base->second);
+          else if (Store::ListEntry base; BasePartOf(e, base))
+            kept.entries.push_back(base);
         }
       runs = {std::move(kept)};
     }
@@ -297,26 +296,41 @@ class Conversion {
     if (length > 0) m_out.WriteListLength(list, length);
   }
 
-  // The objects of deleted classes whose base class remains: each is read as its base part from
-  // now on, which takes the fields of the same name from the deleted part.
+  // The objects of deleted classes whose base class remains are read as their base parts from
+  // now on, which take the deleted parts' fields of their columns' names.
   void CollectBaseParts() {
     for (const auto& entry : m_in.Tables()) {
       const ClassTable& t = *entry.second;
       m_holdsDeleted = m_holdsDeleted || m_deleted.count(t.typeId);
-      if (!m_deleted.count(t.typeId) || !t.HasBase() || m_deleted.count(t.baseTypeId) ||
-          !m_out.Registrar().Find(t.baseTypeId))
+      const cls_ClassMetadata* base = m_out.Registrar().Find(t.baseTypeId);
+      if (!m_deleted.count(t.typeId) || !t.HasBase() || m_deleted.count(t.baseTypeId) || !base)
         continue;
+      m_baseOf[t.typeId] = {
+          t.baseTypeId, SqlStmt(m_in.Db(), "SELECT \"##BaseClassOID\" FROM " + SqlQuote(t.table) +
+                                               " WHERE \"OID\" = ?")};
+      std::vector<int> shared;
+      const ClassTable& baseTable = m_out.AddTable(*base);
+      for (std::size_t c = 2; c < t.columns.size(); ++c)
+        if (baseTable.Column(t.columns[c]) >= 2) shared.push_back(static_cast<int>(c));
+      if (shared.empty()) continue;
       SqlStmt select(m_in.Db(), "SELECT * FROM " + SqlQuote(t.table));
-      const int n = std::min<int>(select.Columns(), static_cast<int>(t.columns.size()));
       while (select.Step()) {
         if (select.Type(1) != SQLITE_INTEGER) continue;
-        const std::int64_t base = select.Int(1);
-        m_baseParts[select.Int(0)] = {t.baseTypeId, base};
-        for (int c = 2; c < n; ++c)
-          if (select.Type(c) != SQLITE_NULL)
-            m_deletedParts[base].push_back({t.columns[c], ColumnValue(select, c)});
+        for (int c : shared)
+          if (c < select.Columns() && select.Type(c) != SQLITE_NULL)
+            m_deletedParts[select.Int(1)].push_back({t.columns[c], ColumnValue(select, c)});
       }
     }
+  }
+
+  bool BasePartOf(const Store::ListEntry& e, Store::ListEntry& base) {
+    auto it = m_baseOf.find(e.typeId);
+    if (it == m_baseOf.end()) return false;
+    SqlStmt& select = it->second.select;
+    select.Reset().Bind(1, e.oid);
+    if (!select.Step() || select.Type(0) != SQLITE_INTEGER) return false;
+    base = {it->second.typeId, select.Int(0)};
+    return true;
   }
 
   void TakeDeletedPart(PendingRow& row) {
@@ -448,9 +462,14 @@ class Conversion {
   dbc_DatabaseConverter m_converter;
   OutputDatabase m_database;
   std::set<std::uint32_t> m_deleted;
-  bool m_holdsDeleted = false;                           // the file has tables of deleted classes
-  std::map<std::int64_t, Store::ListEntry> m_baseParts;  // deleted object -> its base part
-  std::map<std::int64_t, std::vector<std::pair<std::string, Value>>> m_deletedParts;  // by base
+  bool m_holdsDeleted = false;  // the file has tables of deleted classes
+  struct BaseLookup {
+    std::uint32_t typeId;
+    SqlStmt select;  // the base part's OID of an object of the deleted class
+  };
+  std::map<std::uint32_t, BaseLookup> m_baseOf;  // by deleted class
+  // Fields of deleted parts that their base parts take, by base OID.
+  std::map<std::int64_t, std::vector<std::pair<std::string, Value>>> m_deletedParts;
   const ConversionProgress& m_progress;
   std::int64_t m_done = 0;
   std::int64_t m_total = 0;
