@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -26,6 +27,26 @@ class ScratchDir {
 
  private:
   std::string m_dir;
+};
+
+// LC_CTYPE switched to a Latin-1 locale, compiled into a scratch directory, for the object's life.
+class Latin1Locale {
+ public:
+  Latin1Locale() {
+    const std::string make =
+        "localedef -i en_US -f ISO-8859-1 " + m_dir.Path("en_US.ISO-8859-1") + " >/dev/null 2>&1";
+    if (std::system(make.c_str()) == 0) setenv("LOCPATH", m_dir.Path("").c_str(), 1);
+    m_on = std::setlocale(LC_CTYPE, "en_US.ISO-8859-1") != nullptr;
+  }
+  ~Latin1Locale() {
+    std::setlocale(LC_CTYPE, "C");
+    unsetenv("LOCPATH");
+  }
+  bool On() const { return m_on; }
+
+ private:
+  ScratchDir m_dir;
+  bool m_on = false;
 };
 
 // Runs `body` in a forked child and returns its exit status; a failed expectation or an

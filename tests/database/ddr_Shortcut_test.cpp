@@ -1,8 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <clocale>
-#include <cstdlib>
 
 #include "DdbFiles.h"
 #include "RootFixture.h"
@@ -309,27 +305,9 @@ TEST(ShortcutRegistration, EveryClassWithItsLayout) {
   }
 }
 
-namespace {
-
-// A Latin-1 locale compiled into a private directory for the locale-mode conversions.
-class ShortcutLatin1 : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const std::string make =
-        "localedef -i en_US -f ISO-8859-1 " + dir.Path("en_US.ISO-8859-1") + " >/dev/null 2>&1";
-    if (std::system(make.c_str()) == 0) setenv("LOCPATH", dir.Path("").c_str(), 1);
-    if (!std::setlocale(LC_CTYPE, "en_US.ISO-8859-1")) GTEST_SKIP() << "no Latin-1 locale";
-  }
-  void TearDown() override {
-    std::setlocale(LC_CTYPE, "C");
-    unsetenv("LOCPATH");
-  }
-  ScratchDir dir;
-};
-
-}  // namespace
-
-TEST_F(ShortcutLatin1, DdbName_ConvertsInLocaleMode) {
+TEST(ShortcutLatin1, DdbName_ConvertsInLocaleMode) {
+  Latin1Locale latin1;
+  if (!latin1.On()) GTEST_SKIP() << "no Latin-1 locale";
   Chain c(ddr_DdbShortcutImpl("caf\xe9", ZunBasStringMode::Locale).Name());
   EXPECT_EQ(c.ddb.Name(), "caf\xc3\xa9");
   EXPECT_EQ(c.model.DdbName(kUtf8), "caf\xc3\xa9");

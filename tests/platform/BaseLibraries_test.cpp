@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "ddb/platform/ZunBasUtlVersion.h"
-#include "ddb/platform/omi_Timer.h"
 
 namespace {
 
@@ -36,37 +32,6 @@ TEST(BaseLibraries_Counting, LastFinaliseTearsDownWhatTheLibraryOwns) {
         _exit(n == 0 ? 0 : 3);
       },
       ::testing::ExitedWithCode(0), "");
-}
-
-TEST(BaseLibraries_CallLog, RecordsEveryCallInOrder) {
-  BaseLibraries_ClearCallLog();
-  int n = 0;
-  ZunBasVelt_initialize(n);
-  ZunBasAlloc_initialize(n);
-  ZunBasAlloc_finalize(n);
-  ZunBasVelt_finalize(n);
-  const std::vector<std::string> expected = {"ZunBasVelt_initialize", "ZunBasAlloc_initialize",
-                                             "ZunBasAlloc_finalize", "ZunBasVelt_finalize"};
-  EXPECT_EQ(BaseLibraries_CallLog(), expected);
-}
-
-TEST(ZunBasUtlVersion_Product, SolverByDefaultAndSettable) {
-  ZunBasUtlVersion& version = ZunBasUtlVersion::Instance();
-  EXPECT_TRUE(version.IsProductSolver());
-  EXPECT_FALSE(version.IsProductOrvel() || version.IsProductLumet());
-  version.SetProduct(ZunBasUtlVersion::ProductOrvel);
-  EXPECT_TRUE(version.IsProductOrvel());
-  EXPECT_FALSE(version.IsProductLumet());
-  version.SetProduct(ZunBasUtlVersion::ProductSolver);
-}
-
-TEST(omi_Timer_Elapsed, NonNegativeAndMonotonic) {
-  omi_Timer timer;
-  const double first = timer.Elapsed();
-  EXPECT_GE(first, 0.0);
-  EXPECT_GE(timer.Elapsed(), first);
-  timer.Restart();
-  EXPECT_LT(timer.Elapsed(), 60.0);
 }
 
 }  // namespace

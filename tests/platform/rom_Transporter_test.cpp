@@ -1,11 +1,9 @@
 #include "ddb/platform/rom_Transporter.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include "OwnerFile.h"
 #include "TestFiles.h"
-#include "ddb/platform/dbc_OldClassRegistrar.h"
 #include "ddb/platform/nex_Exception.h"
 
 using namespace ddb_test;
@@ -17,15 +15,6 @@ class Transporter : public ::testing::Test {
   ScratchDir dir;
   std::string path = dir.Path("t.ddb");
 };
-
-void SetClassVersion(const std::string& path, std::uint32_t typeId, int version) {
-  sqlite3* db = nullptr;
-  sqlite3_open(path.c_str(), &db);
-  std::string sql = "UPDATE \"##Classes\" SET \"Version\" = " + std::to_string(version) +
-                    " WHERE \"Type Id\" = " + std::to_string(typeId);
-  sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
-  sqlite3_close(db);
-}
 
 }  // namespace
 
@@ -71,12 +60,6 @@ TEST_F(Transporter, HeaderCatalog_DescribesStoredClasses) {
   EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM \"##Fields\" WHERE \"Type Id\" = " +
                             std::to_string(kOwnerId)),
             4);
-  const cls_ClassRegistrar& current = cls_MetadataRegistrar::Instance().ProcessRegistrar();
-  EXPECT_EQ(header.GetUpToDateStatus(current), 0);
-  SetClassVersion(path, kOwnerId, 0);
-  EXPECT_EQ(rom_DDBHeaderParser(rfm_Database::Open(file, "D0")).GetUpToDateStatus(current), 1);
-  SetClassVersion(path, kOwnerId, 7);
-  EXPECT_EQ(rom_DDBHeaderParser(rfm_Database::Open(file, "D0")).GetUpToDateStatus(current), 2);
   EXPECT_THROW(rfm_Database::Open(file, "D1"), nex_PrimException);
 }
 
@@ -116,45 +99,4 @@ TEST_F(Transporter, ReadOnlyFile_RefusesWrites) {
   back.leaves.Flush();
   EXPECT_THROW(reader.Save(back), nex_CmdException);
   EXPECT_EQ(OwnerFile::Open(path).Load().leaves.ConstGet(0).number, 0);
-}
-
-namespace {
-
-// An older layout of the test leaf whose "text" held display texts.
-struct Leaf_0 : dbc_OldClassVersion {
-  void InitializeMetadata(cls_ClassRegistrar& registrar) override {
-    registrar.CreateClassMD("test_Leaf", kLeafId, 0, nullptr, cls_NoBaseTypeId)
-        .AddAttribute({"text", 0}, cls_AttrString, 1, 0);
-  }
-  void SchemaChanges(dbc_DatabaseConverter& converter) override {
-    converter.GetConverter(1).Upgrade("test_Leaf", kLeafId, 0).BindConversionFunction(&Convert);
-  }
-  static void* Convert(const dbc_Row& stored, dbc_Row& converted, int) {
-    converted.SetText("text", stored.GetText("text") == "Old text" ? "NEW_TEXT" : "");
-    return nullptr;
-  }
-};
-
-}  // namespace
-
-TEST_F(Transporter, OlderLayout_RowsConvertWhileRead) {
-  static bool registered = [] {
-    dbc_OldClassRegistrar::Instance().Register(dbc_OldClassHandle(new Leaf_0), 4);
-    return true;
-  }();
-  (void)registered;
-  {
-    OwnerFile f = OwnerFile::Create(path);
-    Owner owner;
-    owner.leaves.Append(Leaf(1, 0, "Old text"));
-    owner.leaves.Append(Leaf(2, 0, "other"));
-    f.Save(owner);
-  }
-  EXPECT_EQ(OwnerFile::Open(path).Load().leaves.ConstGet(0).text, "Old text");
-  StripChecksums(path);
-  SetClassVersion(path, kLeafId, 0);
-  Owner back = OwnerFile::Open(path).Load();
-  EXPECT_EQ(back.leaves.ConstGet(0).text, "NEW_TEXT");
-  EXPECT_EQ(back.leaves.ConstGet(1).text, "");
-  EXPECT_EQ(back.leaves.ConstGet(1).number, 2);
 }

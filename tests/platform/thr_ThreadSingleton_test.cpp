@@ -28,52 +28,27 @@ class Process : public omi_Singleton<Process> {
   int value = 0;
 };
 
-TEST(thr_ThreadSingleton_Instance, SameObjectOnOneThread) {
-  Counter& a = Counter::Instance();
-  a.value = 7;
-  EXPECT_EQ(&a, &Counter::Instance());
-  EXPECT_EQ(Counter::Instance().value, 7);
-  EXPECT_EQ(Counter::Finalize(), 1);
-}
-
-TEST(thr_ThreadSingleton_Instance, DistinctObjectPerThread) {
+// One object per thread, the same on each call; a thread's end or Finalize destroys its own.
+TEST(thr_ThreadSingleton_Instance, OneObjectPerThreadUntilFinalizeOrThreadEnd) {
   Counter& mine = Counter::Instance();
   mine.value = 1;
+  EXPECT_EQ(&mine, &Counter::Instance());
   const Counter* theirs = nullptr;
-  int theirValue = -1;
-  int liveWhileBothExist = 0;
-  std::thread other([&] {
-    Counter& c = Counter::Instance();
-    theirs = &c;
-    theirValue = c.value;
+  int theirValue = -1, liveWhileBothExist = 0, registered = 0;
+  std::thread([&] {
+    theirs = &Counter::Instance();
+    theirValue = theirs->value;
     liveWhileBothExist = Counter::LiveCount();
-    EXPECT_EQ(Counter::Finalize(), 1);
-    EXPECT_EQ(Counter::Finalize(), 0);
-  });
-  other.join();
+    registered = thr_ThrSingletonRegistry::RegisteredCount();
+  }).join();
   EXPECT_NE(theirs, &mine);
   EXPECT_EQ(theirValue, 0);
   EXPECT_EQ(liveWhileBothExist, 2);
+  EXPECT_EQ(registered, 1);
+  EXPECT_EQ(Counter::LiveCount(), 1);
   EXPECT_EQ(Counter::Instance().value, 1);
   EXPECT_EQ(Counter::Finalize(), 1);
   EXPECT_EQ(Counter::Finalize(), 0);
-  EXPECT_EQ(Counter::LiveCount(), 0);
-}
-
-TEST(thr_ThreadSingleton_Finalize, ThreadEndDestroysItsInstance) {
-  int registered = 0;
-  std::thread other([&] {
-    Counter::Instance();
-    registered = thr_ThrSingletonRegistry::RegisteredCount();
-  });
-  other.join();
-  EXPECT_EQ(registered, 1);
-  EXPECT_EQ(Counter::LiveCount(), 0);
-}
-
-TEST(thr_ThreadSingleton_Finalize, RecreatedAfterFinalize) {
-  Counter::Instance().value = 5;
-  EXPECT_EQ(Counter::Finalize(), 1);
   EXPECT_EQ(Counter::Instance().value, 0);
   EXPECT_EQ(thr_ThrSingletonRegistry::FinalizeCallingThread(), 1);
   EXPECT_EQ(Counter::LiveCount(), 0);

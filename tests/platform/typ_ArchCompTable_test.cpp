@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "ddb/platform/typ_DebugFlags.h"
-
 namespace {
 
 constexpr int kComponent = 0x7001;
@@ -42,14 +40,6 @@ TEST(typ_ArchCompTable_Insert, ReinsertReplacesTable) {
   typ_ArchCompTable::InsertEntry(kComponent, {kTable, 2});
   EXPECT_STREQ(typ_ArchCompTable::GetName(typ_TypeId(kComponent, 1)), "t_Root");
   EXPECT_EQ(typ_ArchCompTable::GetName(typ_TypeId(kComponent, 2)), nullptr);
-}
-
-TEST(typ_DebugFlags_Flags, PerModuleDefaultZero) {
-  EXPECT_EQ(typ_DebugFlags::GetDebugFlags(kComponent), 0);
-  typ_DebugFlags::SetDebugFlags(kComponent, 5);
-  EXPECT_EQ(typ_DebugFlags::GetDebugFlags(kComponent), 5);
-  EXPECT_EQ(typ_DebugFlags::GetDebugFlags(kComponent + 1), 0);
-  typ_DebugFlags::SetDebugFlags(kComponent, 0);
 }
 
 }  // namespace
