@@ -6,27 +6,53 @@
 #include <string>
 
 #include "ddb/database/ddr_Root.h"
+#include "ddb/frame/ZunRomDdr.h"
 #include "ddb/platform/ZunBasI18n.h"
 #include "ddb/platform/cow_COW.h"
 #include "ddb/platform/nex_Exception.h"
 #include "ddb/platform/rfm_File.h"
+#include "frame/cls_Layout.h"
+
+using namespace cls_kind;
+
+// The name is stored with the "[UTF8]" mark when it holds non-ASCII bytes; files of releases
+// that wrote neither description nor version keep their tables as they are; the product add-ons
+// are read only when the row refers to some.
+template <>
+struct cls_LayoutOf<ddr_Ddb> : cls_LayoutRows<ddr_Ddb> {
+  static void ReadName(const cls_ReadVisitor& r, const cls_FieldHandle& f, T& o) {
+    o.m_name = T::NormaliseName(r.ReadString(f, cow_String()));
+  }
+  static void WriteName(const cls_WriteVisitor& w, const cls_FieldHandle& f, const T& o) {
+    w.Memento().WriteString(f, T::MarkName(o.m_name));
+  }
+  static void ReadAddOns(const cls_ReadVisitor& r, const cls_FieldHandle& f, T& o) {
+    if (r.DataIsPresent(cls_FieldHandle("productAddOns#OID")))
+      At<&T::m_productAddOns>.read(r, f, o);
+  }
+
+  static constexpr Row kRows[] = {
+      {"models", MapOf(ddr_TypeId_Model), At<&T::m_models>},
+      {"results", kObjectMap, At<&T::m_results>},
+      {"userData", kObjectMap, At<&T::m_userData>},
+      {"diagnosticData", kObjectList, At<&T::m_diagnosticData>},
+      {"name", kString, {&ReadName, &WriteName}},
+      {"modifyTime", kInt, At<&T::m_modifyTime>},
+      {"creationTime", kInt, At<&T::m_creationTime>},
+      {"analysisVersion", kString, At<&T::m_analysisVersion>},
+      {"sequenceData", kString, At<&T::m_sequenceData>},
+      {"onlyHasUserDefinedData", kBool, At<&T::m_onlyHasUserDefinedData>},
+      {"description", kString, IfDeclared<&T::m_description>},
+      {"ddbVersion", kInt, IfDeclared<&T::m_ddbVersion>},
+      {"productAddOns", kEmbeddedList, {&ReadAddOns, At<&T::m_productAddOns>.write}},
+      {"customData", kObjectMap, At<&T::m_customData>},
+  };
+  static constexpr cls_Layout<T> kLayout{"ddr_Ddb", ddr_TypeId_Ddb, 1307, &T::m_uid, kRows};
+};
+
+static constexpr const auto& kLayout = cls_LayoutOf<ddr_Ddb>::kLayout;
 
 namespace {
-
-const cls_FieldHandle kModels("models", 0);
-const cls_FieldHandle kResults("results", 1);
-const cls_FieldHandle kUserData("userData", 2);
-const cls_FieldHandle kDiagnosticData("diagnosticData", 3);
-const cls_FieldHandle kName("name", 4);
-const cls_FieldHandle kModifyTime("modifyTime", 5);
-const cls_FieldHandle kCreationTime("creationTime", 6);
-const cls_FieldHandle kAnalysisVersion("analysisVersion", 7);
-const cls_FieldHandle kSequenceData("sequenceData", 8);
-const cls_FieldHandle kOnlyUserDefined("onlyHasUserDefinedData", 9);
-const cls_FieldHandle kDescription("description", 10);
-const cls_FieldHandle kDdbVersion("ddbVersion", 11);
-const cls_FieldHandle kProductAddOns("productAddOns", 12);
-const cls_FieldHandle kCustomData("customData", 13);
 
 const char kUtf8Marker[] = "[UTF8]";
 const char kDateFormat[] = "%a %b %d %H:%M:%S <zone> %Y";
@@ -40,18 +66,6 @@ bool HasHighByte(const std::string& text) {
   for (unsigned char c : text)
     if (c >= 0x80) return true;
   return false;
-}
-
-template <class Member>
-void ReadMember(const cls_ReadVisitor& reader, const cls_FieldHandle& field, Member& member) {
-  Member stored{cls_ReadVisitor(reader, field)};
-  member = stored;
-}
-
-template <class Member>
-void WriteMember(const cls_WriteVisitor& writer, const cls_FieldHandle& field,
-                 const Member& member) {
-  member.DBWrite(cls_WriteVisitor(writer, field, nullptr, nullptr));
 }
 
 // The zone as its name when that is plain single-byte text, else as an offset from Greenwich.
@@ -79,33 +93,21 @@ std::string ZoneText(const std::tm& local) {
 
 }  // namespace
 
+std::uint32_t ddr_Ddb::TypeId() {
+  return kLayout.typeId;
+}
+
 void* ddr_Ddb::Ctor(cls_ReadVisitor& reader) {
   return new ddr_Ddb(reader);
 }
 
 void ddr_Ddb::CowDtor(void* handle) {
-  using Handle = cow_COW<ddr_Ddb, cow_Virtual<ddr_Ddb>>;
-  Handle::Destroy(static_cast<Handle*>(handle));
+  cls_DestroyHandle<ddr_Ddb, cow_Virtual<ddr_Ddb>>(handle);
 }
 
 void ddr_Ddb::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar.CreateClassMD("ddr_Ddb", TypeId(), 1307, &Ctor, cls_NoBaseTypeId)
-      .AddDtor(&CowDtor)
-      .AddAttribute(kModels, cls_AttrObject, ddr_Model::TypeId(), cls_CollMap)
-      .AddAttribute(kResults, cls_AttrObject, cls_ObjListTypeId, cls_CollMap)
-      .AddAttribute(kUserData, cls_AttrObject, cls_ObjListTypeId, cls_CollMap)
-      .AddAttribute(kDiagnosticData, cls_AttrObject, cls_ObjListTypeId, cls_CollList)
-      .AddAttribute(kName, cls_AttrString, 1, cls_CollNone)
-      .AddAttribute(kModifyTime, cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(kCreationTime, cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(kAnalysisVersion, cls_AttrString, 1, cls_CollNone)
-      .AddAttribute(kSequenceData, cls_AttrString, 1, cls_CollNone)
-      .AddAttribute(kOnlyUserDefined, cls_AttrBool, 1, cls_CollNone)
-      .AddAttribute(kDescription, cls_AttrString, 1, cls_CollNone)
-      .AddAttribute(kDdbVersion, cls_AttrInt, 1, cls_CollNone)
-      .AddTableExtentQuantum(cls_ExtQuant::Instance().ExtentQuantumConstSmall())
-      .AddAttribute(kProductAddOns, cls_AttrObject, cls_PrimArrayTypeId, cls_CollList)
-      .AddAttribute(kCustomData, cls_AttrObject, cls_ObjListTypeId, cls_CollMap);
+  kLayout.Declare(registrar, &Ctor, &CowDtor)
+      .AddTableExtentQuantum(cls_ExtQuant::Instance().ExtentQuantumConstSmall());
 }
 
 ddr_Ddb::ddr_Ddb(const cow_String& name, const cow_String& fileName, const cow_String& description,
@@ -119,47 +121,14 @@ ddr_Ddb::ddr_Ddb(const cow_String& name, const cow_String& fileName, const cow_S
   m_diagnosticData.Append(dia_DiagnosticData());
 }
 
-ddr_Ddb::ddr_Ddb(const cls_ReadVisitor& reader)
-    : m_diagnosticData(cls_ReadVisitor(reader, kDiagnosticData)),
-      m_name(reader.ReadString(kName, cow_String())),
-      m_modifyTime(reader.ReadInt(kModifyTime, 0)),
-      m_creationTime(reader.ReadInt(kCreationTime, 0)),
-      m_analysisVersion(reader.ReadString(kAnalysisVersion, cow_String())),
-      m_ddbVersion(reader.ReadInt(kDdbVersion, 0)),
-      m_updateTime(true),
-      m_uid(reader.GetUid()) {
-  m_sequenceData = reader.ReadString(kSequenceData, cow_String());
-  m_onlyHasUserDefinedData = reader.ReadBool(kOnlyUserDefined, false);
-  m_description = reader.ReadString(kDescription, cow_String());
-  m_fileName = reader.DbId();
-  ReadMember(reader, kModels, m_models);
-  ReadMember(reader, kResults, m_results);
-  ReadMember(reader, kUserData, m_userData);
-  if (reader.DataIsPresent(cls_FieldHandle("productAddOns#OID")))
-    ReadMember(reader, kProductAddOns, m_productAddOns);
-  ReadMember(reader, kCustomData, m_customData);
+ddr_Ddb::ddr_Ddb(const cls_ReadVisitor& reader) : m_fileName(reader.DbId()) {
+  kLayout.Read(reader, *this);
   if (m_analysisVersion.empty()) m_analysisVersion = "Unknown Version";
-  m_name = NormaliseName(m_name);
 }
 
 void ddr_Ddb::DBWrite(const cls_WriteVisitor& writer) const {
   if (m_updateTime) m_modifyTime = Now();
-  if (!writer.StartWrite(TypeId(), m_uid)) return;
-  WriteMember(writer, kModels, m_models);
-  WriteMember(writer, kResults, m_results);
-  WriteMember(writer, kUserData, m_userData);
-  WriteMember(writer, kDiagnosticData, m_diagnosticData);
-  rom_MementoWrite& memento = writer.Memento();
-  memento.WriteString(kName, MarkName(m_name));
-  memento.WriteInt(kModifyTime, m_modifyTime);
-  memento.WriteInt(kCreationTime, m_creationTime);
-  memento.WriteString(kAnalysisVersion, m_analysisVersion);
-  memento.WriteString(kSequenceData, m_sequenceData);
-  memento.WriteBool(kOnlyUserDefined, m_onlyHasUserDefinedData);
-  if (writer.FieldIsPresent(kDescription)) memento.WriteString(kDescription, m_description);
-  if (writer.FieldIsPresent(kDdbVersion)) memento.WriteInt(kDdbVersion, m_ddbVersion);
-  WriteMember(writer, kProductAddOns, m_productAddOns);
-  WriteMember(writer, kCustomData, m_customData);
+  kLayout.Write(writer, *this);
 }
 
 void ddr_Ddb::SetModels(const ddr_ModelMap& models) {

@@ -1,13 +1,14 @@
 #include "ddb/database/ddr_Model.h"
 
+#include "ddb/frame/ZunRomDdr.h"
 #include "ddb/platform/ZunBasI18n.h"
 #include "ddb/platform/cow_COW.h"
 #include "ddb/platform/nex_Exception.h"
+#include "frame/cls_Layout.h"
+
+using namespace cls_kind;
 
 namespace {
-
-const cls_FieldHandle kModelName("modelName", 0);
-const cls_FieldHandle kInstanceTable("instanceTable", 1);
 
 using ExtensionTable = mdl_DdbExtensionTable<mdl_Extension>;
 
@@ -17,20 +18,41 @@ void RegisterPrototype(const char* key, const mdl_Extension& prototype) {
 
 }  // namespace
 
+// The instance table is taken over from the stored one, so that the extensions keep their
+// registered prototypes.
+template <>
+struct cls_LayoutOf<ddr_Model> : cls_LayoutRows<ddr_Model> {
+  static void ReadTable(const cls_ReadVisitor& r, const cls_FieldHandle& f, T& o) {
+    ExtensionTable stored{cls_ReadVisitor(r, f)};
+    o.MutableInstanceTable().TakeOver(stored);
+  }
+  static void WriteTable(const cls_WriteVisitor& w, const cls_FieldHandle& f, const T& o) {
+    o.InstanceTable().DBWrite(cls_WriteVisitor(w, f, nullptr, nullptr));
+  }
+
+  static constexpr Row kRows[] = {
+      {"modelName", kString, At<&T::m_modelName>},
+      {"instanceTable", Member(ddr_TypeId_ExtensionTable), {&ReadTable, &WriteTable}},
+  };
+  static constexpr cls_Layout<T> kLayout{"ddr_Model", ddr_TypeId_Model, 874, &T::m_uid, kRows};
+};
+
+static constexpr const auto& kLayout = cls_LayoutOf<ddr_Model>::kLayout;
+
+std::uint32_t ddr_Model::TypeId() {
+  return kLayout.typeId;
+}
+
 void* ddr_Model::Ctor(cls_ReadVisitor&) {
   return nullptr;
 }
 
 void ddr_Model::CowDtor(void* handle) {
-  cow_COW<ddr_Model, cow_Virtual<ddr_Model>>::Destroy(
-      static_cast<cow_COW<ddr_Model, cow_Virtual<ddr_Model>>*>(handle));
+  cls_DestroyHandle<ddr_Model, cow_Virtual<ddr_Model>>(handle);
 }
 
 void ddr_Model::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar.CreateClassMD("ddr_Model", TypeId(), 874, &Ctor, cls_NoBaseTypeId)
-      .AddDtor(&CowDtor)
-      .AddAttribute(kModelName, cls_AttrString, 1, cls_CollNone)
-      .AddAttribute(kInstanceTable, cls_AttrObject, ExtensionTable::TypeId(), cls_CollNone);
+  kLayout.Declare(registrar, &Ctor, &CowDtor);
 }
 
 ddr_Model::ddr_Model() : m_uid(cls_Uid::AllocateUid()) {}
@@ -38,18 +60,12 @@ ddr_Model::ddr_Model() : m_uid(cls_Uid::AllocateUid()) {}
 ddr_Model::ddr_Model(const cow_String& modelName)
     : m_modelName(modelName), m_uid(cls_Uid::AllocateUid()) {}
 
-ddr_Model::ddr_Model(const cls_ReadVisitor& reader)
-    : m_fileName(reader.DbId()),
-      m_modelName(reader.ReadString(kModelName, cow_String())),
-      m_uid(reader.GetUid()) {
-  ExtensionTable stored{cls_ReadVisitor(reader, kInstanceTable)};
-  MutableInstanceTable().TakeOver(stored);
+ddr_Model::ddr_Model(const cls_ReadVisitor& reader) : m_fileName(reader.DbId()) {
+  kLayout.Read(reader, *this);
 }
 
 void ddr_Model::DBWrite(const cls_WriteVisitor& writer) const {
-  if (!writer.StartWrite(TypeId(), m_uid)) return;
-  writer.Memento().WriteString(kModelName, m_modelName);
-  InstanceTable().DBWrite(cls_WriteVisitor(writer, kInstanceTable, nullptr, nullptr));
+  kLayout.Write(writer, *this);
 }
 
 cow_String ddr_Model::FileName(ZunBasStringMode mode) const {

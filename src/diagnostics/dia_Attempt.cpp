@@ -1,42 +1,33 @@
 #include "ddb/diagnostics/dia_Attempt.h"
 
-#include "ddb/platform/cow_COW.h"
+#include "ddb/frame/ZunRomDia.h"
+#include "frame/cls_Layout.h"
 
-namespace {
+using namespace cls_kind;
 
-enum Field {
-  kAttemptNumber,
-  kAttemptSize,
-  kIterationList,
-  kCutbackCodes,
-  kNeedsReordering,
-  kAutoStabilize,
+template <>
+struct cls_LayoutOf<dia_Attempt> : cls_LayoutRows<dia_Attempt> {
+  static constexpr Row kRows[] = {
+      {"m_attemptNumber", kInt, At<&T::m_attemptNumber>},
+      {"m_attemptSize", kDouble, At<&T::m_attemptSize>},
+      {"m_iterationList", kObjectList, At<&T::m_iterationList>},
+      {"m_cutbackCodes", kIntArray, At<&T::m_cutbackCodes>},
+      {"m_needsReordering", kBool, At<&T::m_needsReordering>},
+      {"m_autoStabilize", kBool, At<&T::m_autoStabilize>},
+  };
+  static constexpr cls_Layout<T> kLayout{"dia_Attempt", dia_TypeId_Attempt, 410, &T::m_uid, kRows};
 };
 
-constexpr const char* kNames[] = {
-    "m_attemptNumber", "m_attemptSize",     "m_iterationList",
-    "m_cutbackCodes",  "m_needsReordering", "m_autoStabilize",
-};
-
-cls_FieldHandle F(Field f) {
-  return cls_FieldHandle(kNames[f], f);
-}
-
-}  // namespace
+static constexpr const auto& kLayout = cls_LayoutOf<dia_Attempt>::kLayout;
 
 dia_Attempt::dia_Attempt() : m_uid(cls_Uid::AllocateUid()) {}
 
 dia_Attempt::dia_Attempt(int attemptNumber, double attemptSize)
     : m_attemptNumber(attemptNumber), m_attemptSize(attemptSize), m_uid(cls_Uid::AllocateUid()) {}
 
-dia_Attempt::dia_Attempt(const cls_ReadVisitor& r)
-    : m_attemptNumber(r.ReadInt(F(kAttemptNumber), 0)),
-      m_attemptSize(r.ReadDouble(F(kAttemptSize), 0.0)),
-      m_cutbackCodes(cls_ReadVisitor(r, F(kCutbackCodes))),
-      m_needsReordering(r.ReadBool(F(kNeedsReordering), false)),
-      m_autoStabilize(r.ReadBool(F(kAutoStabilize), false)),
-      m_iterationList(cls_ReadVisitor(r, F(kIterationList))),
-      m_uid(r.GetUid()) {}
+dia_Attempt::dia_Attempt(const cls_ReadVisitor& reader) {
+  kLayout.Read(reader, *this);
+}
 
 bool dia_Attempt::IsConverged() const {
   int n = m_iterationList.Length();
@@ -50,32 +41,26 @@ void dia_Attempt::AddCutbackDiagnostic(int code) {
   codes.Append(code);
 }
 
+cow_String dia_Attempt::TypeName() {
+  return kLayout.name;
+}
+
+std::uint32_t dia_Attempt::TypeId() {
+  return kLayout.typeId;
+}
+
 void* dia_Attempt::Ctor(cls_ReadVisitor& reader) {
   return new dia_Attempt(reader);
 }
 
 void dia_Attempt::CowDtor(void* handle) {
-  cow_COW<dia_Attempt>::Destroy(static_cast<cow_COW<dia_Attempt>*>(handle));
+  cls_DestroyHandle<dia_Attempt>(handle);
 }
 
 void dia_Attempt::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar.CreateClassMD(TypeName(), TypeId(), 410, &Ctor, cls_NoBaseTypeId)
-      .AddDtor(&CowDtor)
-      .AddAttribute(F(kAttemptNumber), cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(F(kAttemptSize), cls_AttrDouble, 1, cls_CollNone)
-      .AddAttribute(F(kIterationList), cls_AttrObject, cls_ObjListTypeId, cls_CollList)
-      .AddAttribute(F(kCutbackCodes), cls_AttrObject, cls_PrimArrayTypeId, cls_CollInts)
-      .AddAttribute(F(kNeedsReordering), cls_AttrBool, 1, cls_CollNone)
-      .AddAttribute(F(kAutoStabilize), cls_AttrBool, 1, cls_CollNone);
+  kLayout.Declare(registrar, &Ctor, &CowDtor);
 }
 
-void dia_Attempt::DBWrite(const cls_WriteVisitor& w) const {
-  if (!w.StartWrite(TypeId(), m_uid)) return;
-  rom_MementoWrite& m = w.Memento();
-  m.WriteInt(F(kAttemptNumber), m_attemptNumber);
-  m.WriteDouble(F(kAttemptSize), m_attemptSize);
-  m_iterationList.DBWrite(cls_WriteVisitor(w, F(kIterationList), nullptr, nullptr));
-  m_cutbackCodes.DBWrite(cls_WriteVisitor(w, F(kCutbackCodes), nullptr, nullptr));
-  m.WriteBool(F(kNeedsReordering), m_needsReordering);
-  m.WriteBool(F(kAutoStabilize), m_autoStabilize);
+void dia_Attempt::DBWrite(const cls_WriteVisitor& writer) const {
+  kLayout.Write(writer, *this);
 }

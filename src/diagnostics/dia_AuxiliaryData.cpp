@@ -1,34 +1,27 @@
 #include "ddb/diagnostics/dia_AuxiliaryData.h"
 
-#include "ddb/platform/cow_COW.h"
-#include "diagnostics/dia_FieldSupport.h"
+#include "ddb/frame/ZunRomDia.h"
+#include "frame/cls_Layout.h"
 
-namespace {
+using namespace cls_kind;
 
-constexpr dia_Field kIntValues{"m_intValues", 0};
-constexpr dia_Field kRealValues{"m_realValues", 1};
-constexpr dia_Field kStringValues{"m_stringValues", 2};
-constexpr dia_Field kElementLabels{"m_elementLabels", 3};
-constexpr dia_Field kElementInstanceNames{"m_elementInstanceNames", 4};
-constexpr dia_Field kNodeLabels{"m_nodeLabels", 5};
-constexpr dia_Field kNodeInstanceNames{"m_nodeInstanceNames", 6};
-constexpr dia_Field kVariation{"m_variation", 7};
+template <>
+struct cls_LayoutOf<dia_AuxiliaryData> : cls_LayoutRows<dia_AuxiliaryData> {
+  static constexpr Row kRows[] = {
+      {"m_intValues", kIntArray, IfAny<&T::m_intValues>},
+      {"m_realValues", kDoubleArray, IfAny<&T::m_realValues>},
+      {"m_stringValues", kStringArray, IfAny<&T::m_stringValues>},
+      {"m_elementLabels", kIntArray, IfAny<&T::m_elementLabels>},
+      {"m_elementInstanceNames", kStringArray, IfAny<&T::m_elementInstanceNames>},
+      {"m_nodeLabels", kIntArray, IfAny<&T::m_nodeLabels>},
+      {"m_nodeInstanceNames", kStringArray, IfAny<&T::m_nodeInstanceNames>},
+      {"m_variation", kInt, At<&T::m_variation>},
+  };
+  static constexpr cls_Layout<T> kLayout{"dia_AuxiliaryData", dia_TypeId_AuxiliaryData, 418,
+                                         &T::m_uid, kRows};
+};
 
-// Readers rely on an absent array meaning an empty one, so empty arrays are never stored.
-template <class T>
-void WriteIfAny(const cls_WriteVisitor& writer, const cls_ArrayPrim<T>& array,
-                const dia_Field& field) {
-  if (array.Values().IsEmpty()) return;
-  array.DBWrite(cls_WriteVisitor(writer, field, nullptr, nullptr));
-}
-
-template <class T>
-void ReadIfPresent(const cls_ReadVisitor& reader, cls_ArrayPrim<T>& array, const dia_Field& field) {
-  if (!reader.ObjIsPresent(field.name)) return;
-  array = cls_ArrayPrim<T>(cls_ReadVisitor(reader, field));
-}
-
-}  // namespace
+static constexpr const auto& kLayout = cls_LayoutOf<dia_AuxiliaryData>::kLayout;
 
 dia_AuxiliaryData::dia_AuxiliaryData() : m_uid(cls_Uid::AllocateUid()) {}
 
@@ -49,15 +42,8 @@ dia_AuxiliaryData::dia_AuxiliaryData(const cow_List<int>& intValues,
       m_variation(variation),
       m_uid(cls_Uid::AllocateUid()) {}
 
-dia_AuxiliaryData::dia_AuxiliaryData(const cls_ReadVisitor& reader)
-    : m_variation(reader.ReadInt(kVariation, 0)), m_uid(reader.GetUid()) {
-  ReadIfPresent(reader, m_intValues, kIntValues);
-  ReadIfPresent(reader, m_realValues, kRealValues);
-  ReadIfPresent(reader, m_stringValues, kStringValues);
-  ReadIfPresent(reader, m_elementLabels, kElementLabels);
-  ReadIfPresent(reader, m_elementInstanceNames, kElementInstanceNames);
-  ReadIfPresent(reader, m_nodeLabels, kNodeLabels);
-  ReadIfPresent(reader, m_nodeInstanceNames, kNodeInstanceNames);
+dia_AuxiliaryData::dia_AuxiliaryData(const cls_ReadVisitor& reader) {
+  kLayout.Read(reader, *this);
 }
 
 bool dia_AuxiliaryData::HasValues() const {
@@ -65,35 +51,26 @@ bool dia_AuxiliaryData::HasValues() const {
          !GetElementLabels().IsEmpty() || !GetNodeLabels().IsEmpty();
 }
 
-void dia_AuxiliaryData::DBWrite(const cls_WriteVisitor& writer) const {
-  if (!writer.StartWrite(TypeId(), m_uid)) return;
-  WriteIfAny(writer, m_intValues, kIntValues);
-  WriteIfAny(writer, m_realValues, kRealValues);
-  WriteIfAny(writer, m_stringValues, kStringValues);
-  WriteIfAny(writer, m_elementLabels, kElementLabels);
-  WriteIfAny(writer, m_elementInstanceNames, kElementInstanceNames);
-  WriteIfAny(writer, m_nodeLabels, kNodeLabels);
-  WriteIfAny(writer, m_nodeInstanceNames, kNodeInstanceNames);
-  writer.Memento().WriteInt(kVariation, m_variation);
+cow_String dia_AuxiliaryData::TypeName() {
+  return kLayout.name;
+}
+
+std::uint32_t dia_AuxiliaryData::TypeId() {
+  return kLayout.typeId;
 }
 
 void* dia_AuxiliaryData::Ctor(cls_ReadVisitor& reader) {
   return new dia_AuxiliaryData(reader);
 }
 
-void dia_AuxiliaryData::CowDtor(void* cowHandle) {
-  cow_COW<dia_AuxiliaryData>::Destroy(static_cast<cow_COW<dia_AuxiliaryData>*>(cowHandle));
+void dia_AuxiliaryData::CowDtor(void* handle) {
+  cls_DestroyHandle<dia_AuxiliaryData>(handle);
 }
 
 void dia_AuxiliaryData::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar.CreateClassMD(TypeName(), TypeId(), 418, &Ctor, cls_NoBaseTypeId)
-      .AddAttribute(kIntValues, cls_AttrObject, cls_PrimArrayTypeId, cls_CollInts)
-      .AddAttribute(kRealValues, cls_AttrObject, cls_PrimArrayTypeId, cls_CollDoubles)
-      .AddAttribute(kStringValues, cls_AttrObject, cls_PrimArrayTypeId, cls_CollStrings)
-      .AddAttribute(kElementLabels, cls_AttrObject, cls_PrimArrayTypeId, cls_CollInts)
-      .AddAttribute(kElementInstanceNames, cls_AttrObject, cls_PrimArrayTypeId, cls_CollStrings)
-      .AddAttribute(kNodeLabels, cls_AttrObject, cls_PrimArrayTypeId, cls_CollInts)
-      .AddAttribute(kNodeInstanceNames, cls_AttrObject, cls_PrimArrayTypeId, cls_CollStrings)
-      .AddAttribute(kVariation, cls_AttrInt, 1, cls_CollNone)
-      .AddDtor(&CowDtor);
+  kLayout.Declare(registrar, &Ctor, &CowDtor);
+}
+
+void dia_AuxiliaryData::DBWrite(const cls_WriteVisitor& writer) const {
+  kLayout.Write(writer, *this);
 }

@@ -1,31 +1,30 @@
 #include "ddb/diagnostics/dia_ContactIteration.h"
 
-#include "ddb/platform/cow_COW.h"
-#include "diagnostics/dia_FieldSupport.h"
+#include "ddb/frame/ZunRomDia.h"
+#include "frame/cls_Layout.h"
 
-namespace {
-constexpr dia_Field kIterationNumber{"m_iterationNumber", 0};
-constexpr dia_Field kIsConverged{"m_isConverged", 1};
-constexpr dia_Field kContactDiagnosticList{"m_contactDiagnosticList", 2};
-}  // namespace
+using namespace cls_kind;
+
+template <>
+struct cls_LayoutOf<dia_ContactIteration> : cls_LayoutRows<dia_ContactIteration> {
+  static constexpr Row kRows[] = {
+      {"m_iterationNumber", kInt, At<&T::m_iterationNumber>},
+      {"m_isConverged", kBool, At<&T::m_isConverged>},
+      {"m_contactDiagnosticList", kObjectList, At<&T::m_contactDiagnosticList>},
+  };
+  static constexpr cls_Layout<T> kLayout{"dia_ContactIteration", dia_TypeId_ContactIteration, 434,
+                                         &T::m_uid, kRows};
+};
+
+static constexpr const auto& kLayout = cls_LayoutOf<dia_ContactIteration>::kLayout;
 
 dia_ContactIteration::dia_ContactIteration() : m_uid(cls_Uid::AllocateUid()) {}
 
 dia_ContactIteration::dia_ContactIteration(int iterationNumber)
     : m_iterationNumber(iterationNumber), m_uid(cls_Uid::AllocateUid()) {}
 
-dia_ContactIteration::dia_ContactIteration(const cls_ReadVisitor& reader)
-    : m_iterationNumber(reader.ReadInt(kIterationNumber, 0)),
-      m_isConverged(reader.ReadBool(kIsConverged, false)),
-      m_contactDiagnosticList(cls_ReadVisitor(reader, kContactDiagnosticList)),
-      m_uid(reader.GetUid()) {}
-
-void dia_ContactIteration::DBWrite(const cls_WriteVisitor& writer) const {
-  if (!writer.StartWrite(TypeId(), m_uid)) return;
-  writer.Memento().WriteInt(kIterationNumber, m_iterationNumber);
-  writer.Memento().WriteBool(kIsConverged, m_isConverged);
-  m_contactDiagnosticList.DBWrite(
-      cls_WriteVisitor(writer, kContactDiagnosticList, nullptr, nullptr));
+dia_ContactIteration::dia_ContactIteration(const cls_ReadVisitor& reader) {
+  kLayout.Read(reader, *this);
 }
 
 void dia_ContactIteration::AddContactDiagnostic(const dia_ContactDiagnostic& diagnostic) {
@@ -41,18 +40,26 @@ const dia_ContactDiagnostic& dia_ContactIteration::ConstGetContactDiagnosticByIn
   return m_contactDiagnosticList.ConstGet(index);
 }
 
+cow_String dia_ContactIteration::TypeName() {
+  return kLayout.name;
+}
+
+std::uint32_t dia_ContactIteration::TypeId() {
+  return kLayout.typeId;
+}
+
 void* dia_ContactIteration::Ctor(cls_ReadVisitor& reader) {
   return new dia_ContactIteration(reader);
 }
 
-void dia_ContactIteration::CowDtor(void* cowHandle) {
-  cow_COW<dia_ContactIteration>::Destroy(static_cast<cow_COW<dia_ContactIteration>*>(cowHandle));
+void dia_ContactIteration::CowDtor(void* handle) {
+  cls_DestroyHandle<dia_ContactIteration>(handle);
 }
 
 void dia_ContactIteration::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar.CreateClassMD(TypeName(), TypeId(), 434, &Ctor, cls_NoBaseTypeId)
-      .AddAttribute(kIterationNumber, cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(kIsConverged, cls_AttrBool, 1, cls_CollNone)
-      .AddAttribute(kContactDiagnosticList, cls_AttrObject, cls_ObjListTypeId, cls_CollList)
-      .AddDtor(&CowDtor);
+  kLayout.Declare(registrar, &Ctor, &CowDtor);
+}
+
+void dia_ContactIteration::DBWrite(const cls_WriteVisitor& writer) const {
+  kLayout.Write(writer, *this);
 }

@@ -1,25 +1,31 @@
 #include "ddb/diagnostics/dia_DiagnosticBase.h"
 
-#include "ddb/platform/cow_COW.h"
-#include "diagnostics/dia_FieldSupport.h"
+#include "ddb/frame/ZunRomDia.h"
+#include "frame/cls_Layout.h"
 
-namespace {
-constexpr dia_Field kType{"m_type", 0};
-constexpr dia_Field kData{"m_data", 1};
-constexpr dia_Field kVariationNumbers{"m_variationNumbers", 2};
-}  // namespace
+using namespace cls_kind;
+
+template <>
+struct cls_LayoutOf<dia_DiagnosticBase> : cls_LayoutRows<dia_DiagnosticBase> {
+  static constexpr Row kRows[] = {
+      {"m_type", kInt, At<&T::m_type>},
+      {"m_data", kObjectList, At<&T::m_data>},
+      {"m_variationNumbers", kIntArray, At<&T::m_variationNumbers>},
+  };
+  static constexpr cls_Layout<T> kLayout{"dia_DiagnosticBase", dia_TypeId_DiagnosticBase, 418,
+                                         &T::m_uid, kRows};
+};
+
+static constexpr const auto& kLayout = cls_LayoutOf<dia_DiagnosticBase>::kLayout;
 
 dia_DiagnosticBase::dia_DiagnosticBase() : m_uid(cls_Uid::AllocateUid()) {}
 
 dia_DiagnosticBase::dia_DiagnosticBase(int type) : m_type(type), m_uid(cls_Uid::AllocateUid()) {}
 
-dia_DiagnosticBase::dia_DiagnosticBase(const cls_ReadVisitor& reader)
-    : m_type(reader.ReadInt(kType, 0)),
-      m_data(cls_ReadVisitor(reader, kData)),
-      m_variationNumbers(cls_ReadVisitor(reader, kVariationNumbers)),
-      m_uid(reader.GetUid()) {
+dia_DiagnosticBase::dia_DiagnosticBase(const cls_ReadVisitor& reader) {
+  kLayout.Read(reader, *this);
   // A base part converted from an older layout holds its data blocks but not their variations.
-  if (reader.ObjIsPresent(kVariationNumbers.name)) return;
+  if (reader.ObjIsPresent("m_variationNumbers")) return;
   for (int i = 0; i < m_data.Length(); ++i) {
     const int variation = m_data.ConstGet(i).GetVariation();
     if (!m_variationNumbers.Values().Contains(variation))
@@ -34,25 +40,26 @@ void dia_DiagnosticBase::AddData(const dia_AuxiliaryData& block) {
   m_data.Append(block);
 }
 
-void dia_DiagnosticBase::DBWrite(const cls_WriteVisitor& writer) const {
-  if (!writer.StartWrite(TypeId(), m_uid)) return;
-  writer.Memento().WriteInt(kType, m_type);
-  m_data.DBWrite(cls_WriteVisitor(writer, kData, nullptr, nullptr));
-  m_variationNumbers.DBWrite(cls_WriteVisitor(writer, kVariationNumbers, nullptr, nullptr));
+cow_String dia_DiagnosticBase::TypeName() {
+  return kLayout.name;
+}
+
+std::uint32_t dia_DiagnosticBase::TypeId() {
+  return kLayout.typeId;
 }
 
 void* dia_DiagnosticBase::Ctor(cls_ReadVisitor& reader) {
   return new dia_DiagnosticBase(reader);
 }
 
-void dia_DiagnosticBase::CowDtor(void* cowHandle) {
-  cow_COW<dia_DiagnosticBase>::Destroy(static_cast<cow_COW<dia_DiagnosticBase>*>(cowHandle));
+void dia_DiagnosticBase::CowDtor(void* handle) {
+  cls_DestroyHandle<dia_DiagnosticBase>(handle);
 }
 
 void dia_DiagnosticBase::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar.CreateClassMD(TypeName(), TypeId(), 418, &Ctor, cls_NoBaseTypeId)
-      .AddAttribute(kType, cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(kData, cls_AttrObject, cls_ObjListTypeId, cls_CollList)
-      .AddAttribute(kVariationNumbers, cls_AttrObject, cls_PrimArrayTypeId, cls_CollInts)
-      .AddDtor(&CowDtor);
+  kLayout.Declare(registrar, &Ctor, &CowDtor);
+}
+
+void dia_DiagnosticBase::DBWrite(const cls_WriteVisitor& writer) const {
+  kLayout.Write(writer, *this);
 }

@@ -2,7 +2,18 @@
 
 #include <string>
 
-#include "ddb/platform/cow_COW.h"
+#include "ddb/frame/ZunRomDia.h"
+#include "frame/cls_Layout.h"
+
+using namespace cls_kind;
+
+template <>
+struct cls_LayoutOf<dia_ElementDiagnostic> : cls_LayoutRows<dia_ElementDiagnostic> {
+  static constexpr cls_Layout<T> kLayout{"dia_ElementDiagnostic", dia_TypeId_ElementDiagnostic, 418,
+                                         &T::m_uid, Base<dia_DiagnosticBase>};
+};
+
+static constexpr const auto& kLayout = cls_LayoutOf<dia_ElementDiagnostic>::kLayout;
 
 dia_ElementDiagnostic::dia_ElementDiagnostic() : m_uid(cls_Uid::AllocateUid()) {}
 
@@ -10,7 +21,9 @@ dia_ElementDiagnostic::dia_ElementDiagnostic(int type)
     : dia_DiagnosticBase(type), m_uid(cls_Uid::AllocateUid()) {}
 
 dia_ElementDiagnostic::dia_ElementDiagnostic(const cls_ReadVisitor& reader)
-    : dia_DiagnosticBase(cls_ReadVisitor(reader)), m_uid(reader.GetUid()) {}
+    : dia_DiagnosticBase(cls_ReadVisitor(reader)) {
+  kLayout.Read(reader, *this);
+}
 
 void dia_ElementDiagnostic::AddData(const dia_AuxiliaryData& block) {
   const cow_List<int>& labels = block.GetElementLabels();
@@ -22,19 +35,26 @@ void dia_ElementDiagnostic::AddData(const dia_AuxiliaryData& block) {
   m_elements.Insert(key, 0);
 }
 
-void dia_ElementDiagnostic::DBWrite(const cls_WriteVisitor& writer) const {
-  if (!writer.StartWrite(TypeId(), m_uid)) return;
-  dia_DiagnosticBase::DBWrite(cls_WriteVisitor(writer, dia_DiagnosticBase::TypeId()));
+cow_String dia_ElementDiagnostic::TypeName() {
+  return kLayout.name;
+}
+
+std::uint32_t dia_ElementDiagnostic::TypeId() {
+  return kLayout.typeId;
 }
 
 void* dia_ElementDiagnostic::Ctor(cls_ReadVisitor& reader) {
   return new dia_ElementDiagnostic(reader);
 }
 
-void dia_ElementDiagnostic::CowDtor(void* cowHandle) {
-  cow_COW<dia_ElementDiagnostic>::Destroy(static_cast<cow_COW<dia_ElementDiagnostic>*>(cowHandle));
+void dia_ElementDiagnostic::CowDtor(void* handle) {
+  cls_DestroyHandle<dia_ElementDiagnostic>(handle);
 }
 
 void dia_ElementDiagnostic::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar.CreateClassMD(TypeName(), TypeId(), 418, &Ctor, dia_DiagnosticBase::TypeId());
+  kLayout.Declare(registrar, &Ctor, &CowDtor);
+}
+
+void dia_ElementDiagnostic::DBWrite(const cls_WriteVisitor& writer) const {
+  kLayout.Write(writer, *this);
 }

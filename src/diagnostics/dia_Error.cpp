@@ -1,11 +1,20 @@
 #include "ddb/diagnostics/dia_Error.h"
 
-#include "ddb/platform/cow_COW.h"
-#include "diagnostics/dia_FieldSupport.h"
+#include "ddb/frame/ZunRomDia.h"
+#include "frame/cls_Layout.h"
 
-namespace {
-constexpr dia_Field kInternalErrorString{"m_internalErrorString", 0};
-}  // namespace
+using namespace cls_kind;
+
+template <>
+struct cls_LayoutOf<dia_Error> : cls_LayoutRows<dia_Error> {
+  static constexpr Row kRows[] = {
+      {"m_internalErrorString", kString, At<&T::m_internalErrorString>},
+  };
+  static constexpr cls_Layout<T> kLayout{"dia_Error", dia_TypeId_Error,          410, &T::m_uid,
+                                         kRows,       Base<dia_WarningErrorBase>};
+};
+
+static constexpr const auto& kLayout = cls_LayoutOf<dia_Error>::kLayout;
 
 dia_Error::dia_Error() : m_uid(cls_Uid::AllocateUid()) {}
 
@@ -15,25 +24,30 @@ dia_Error::dia_Error(int type, int stepNumber, int incrementNumber, int attemptN
       m_uid(cls_Uid::AllocateUid()) {}
 
 dia_Error::dia_Error(const cls_ReadVisitor& reader)
-    : dia_WarningErrorBase(cls_ReadVisitor(reader)),
-      m_internalErrorString(reader.ReadString(kInternalErrorString, "")),
-      m_uid(reader.GetUid()) {}
+    : dia_WarningErrorBase(cls_ReadVisitor(reader)) {
+  kLayout.Read(reader, *this);
+}
 
-void dia_Error::DBWrite(const cls_WriteVisitor& writer) const {
-  if (!writer.StartWrite(TypeId(), m_uid)) return;
-  dia_WarningErrorBase::DBWrite(cls_WriteVisitor(writer, dia_WarningErrorBase::TypeId()));
-  writer.Memento().WriteString(kInternalErrorString, m_internalErrorString);
+cow_String dia_Error::TypeName() {
+  return kLayout.name;
+}
+
+std::uint32_t dia_Error::TypeId() {
+  return kLayout.typeId;
 }
 
 void* dia_Error::Ctor(cls_ReadVisitor& reader) {
   return new dia_Error(reader);
 }
 
-void dia_Error::CowDtor(void* cowHandle) {
-  cow_COW<dia_Error>::Destroy(static_cast<cow_COW<dia_Error>*>(cowHandle));
+void dia_Error::CowDtor(void* handle) {
+  cls_DestroyHandle<dia_Error>(handle);
 }
 
 void dia_Error::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar.CreateClassMD(TypeName(), TypeId(), 410, &Ctor, dia_WarningErrorBase::TypeId())
-      .AddAttribute(kInternalErrorString, cls_AttrString, 1, cls_CollNone);
+  kLayout.Declare(registrar, &Ctor, &CowDtor);
+}
+
+void dia_Error::DBWrite(const cls_WriteVisitor& writer) const {
+  kLayout.Write(writer, *this);
 }

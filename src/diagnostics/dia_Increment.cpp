@@ -1,27 +1,24 @@
 #include "ddb/diagnostics/dia_Increment.h"
 
-#include "ddb/platform/cow_COW.h"
+#include "ddb/frame/ZunRomDia.h"
+#include "frame/cls_Layout.h"
 
-namespace {
+using namespace cls_kind;
 
-enum Field {
-  kIncrementNumber,
-  kInitialIncrementSize,
-  kStepTimeCompleted,
-  kAttemptList,
-  kElementDiagnosticList,
+template <>
+struct cls_LayoutOf<dia_Increment> : cls_LayoutRows<dia_Increment> {
+  static constexpr Row kRows[] = {
+      {"m_incrementNumber", kInt, At<&T::m_incrementNumber>},
+      {"m_initialIncrementSize", kDouble, At<&T::m_initialIncrementSize>},
+      {"m_stepTimeCompleted", kDouble, At<&T::m_stepTimeCompleted>},
+      {"m_attemptList", kObjectList, At<&T::m_attemptList>},
+      {"m_elementDiagnosticList", kObjectList, At<&T::m_elementDiagnosticList>},
+  };
+  static constexpr cls_Layout<T> kLayout{"dia_Increment", dia_TypeId_Increment, 1037, &T::m_uid,
+                                         kRows};
 };
 
-constexpr const char* kNames[] = {
-    "m_incrementNumber", "m_initialIncrementSize",  "m_stepTimeCompleted",
-    "m_attemptList",     "m_elementDiagnosticList",
-};
-
-cls_FieldHandle F(Field f) {
-  return cls_FieldHandle(kNames[f], f);
-}
-
-}  // namespace
+static constexpr const auto& kLayout = cls_LayoutOf<dia_Increment>::kLayout;
 
 dia_Increment::dia_Increment() : m_uid(cls_Uid::AllocateUid()) {}
 
@@ -30,13 +27,9 @@ dia_Increment::dia_Increment(int incrementNumber, double initialIncrementSize)
       m_initialIncrementSize(initialIncrementSize),
       m_uid(cls_Uid::AllocateUid()) {}
 
-dia_Increment::dia_Increment(const cls_ReadVisitor& r)
-    : m_incrementNumber(r.ReadInt(F(kIncrementNumber), 0)),
-      m_initialIncrementSize(r.ReadDouble(F(kInitialIncrementSize), 0.0)),
-      m_stepTimeCompleted(r.ReadDouble(F(kStepTimeCompleted), 0.0)),
-      m_attemptList(cls_ReadVisitor(r, F(kAttemptList))),
-      m_uid(r.GetUid()),
-      m_elementDiagnosticList(cls_ReadVisitor(r, F(kElementDiagnosticList))) {}
+dia_Increment::dia_Increment(const cls_ReadVisitor& reader) {
+  kLayout.Read(reader, *this);
+}
 
 bool dia_Increment::IsConverged() const {
   int n = m_attemptList.Length();
@@ -50,30 +43,26 @@ double dia_Increment::GetIncrementSize() const {
   return last.IsConverged() ? last.GetAttemptSize() : 0.0;
 }
 
+cow_String dia_Increment::TypeName() {
+  return kLayout.name;
+}
+
+std::uint32_t dia_Increment::TypeId() {
+  return kLayout.typeId;
+}
+
 void* dia_Increment::Ctor(cls_ReadVisitor& reader) {
   return new dia_Increment(reader);
 }
 
 void dia_Increment::CowDtor(void* handle) {
-  cow_COW<dia_Increment>::Destroy(static_cast<cow_COW<dia_Increment>*>(handle));
+  cls_DestroyHandle<dia_Increment>(handle);
 }
 
 void dia_Increment::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar.CreateClassMD(TypeName(), TypeId(), 1037, &Ctor, cls_NoBaseTypeId)
-      .AddDtor(&CowDtor)
-      .AddAttribute(F(kIncrementNumber), cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(F(kInitialIncrementSize), cls_AttrDouble, 1, cls_CollNone)
-      .AddAttribute(F(kStepTimeCompleted), cls_AttrDouble, 1, cls_CollNone)
-      .AddAttribute(F(kAttemptList), cls_AttrObject, cls_ObjListTypeId, cls_CollList)
-      .AddAttribute(F(kElementDiagnosticList), cls_AttrObject, cls_ObjListTypeId, cls_CollList);
+  kLayout.Declare(registrar, &Ctor, &CowDtor);
 }
 
-void dia_Increment::DBWrite(const cls_WriteVisitor& w) const {
-  if (!w.StartWrite(TypeId(), m_uid)) return;
-  rom_MementoWrite& m = w.Memento();
-  m.WriteInt(F(kIncrementNumber), m_incrementNumber);
-  m.WriteDouble(F(kInitialIncrementSize), m_initialIncrementSize);
-  m.WriteDouble(F(kStepTimeCompleted), m_stepTimeCompleted);
-  m_attemptList.DBWrite(cls_WriteVisitor(w, F(kAttemptList), nullptr, nullptr));
-  m_elementDiagnosticList.DBWrite(cls_WriteVisitor(w, F(kElementDiagnosticList), nullptr, nullptr));
+void dia_Increment::DBWrite(const cls_WriteVisitor& writer) const {
+  kLayout.Write(writer, *this);
 }

@@ -1,30 +1,41 @@
 #include "ddb/diagnostics/dia_Residual.h"
 
-#include "ddb/platform/cow_COW.h"
-#include "diagnostics/dia_FieldSupport.h"
+#include "ddb/frame/ZunRomDia.h"
+#include "frame/cls_Layout.h"
+
+using namespace cls_kind;
+
+template <>
+struct cls_LayoutOf<dia_Residual> : cls_LayoutRows<dia_Residual> {
+  static constexpr Row kRows[] = {
+      {"m_fieldEquationType", kEnum, At<&T::m_fieldEquationType>},
+      {"m_isResponseLinear", kBool, At<&T::m_isResponseLinear>},
+      {"m_averageFlux", kDouble, At<&T::m_averageFlux>},
+      {"m_timeAverageFlux", kDouble, At<&T::m_timeAverageFlux>},
+      {"m_hasUserDefinedNorm", kBool, At<&T::m_hasUserDefinedNorm>},
+      {"m_maxResidual", kDouble, At<&T::m_maxResidual>},
+      {"m_maxResidualNode", kInt, At<&T::m_maxResidualNode>},
+      {"m_maxResidualPartInstanceName", kString, At<&T::m_maxResidualPartInstanceName>},
+      {"m_maxResidualDOF", kInt, At<&T::m_maxResidualDOF>},
+      {"m_maxIncrement", kDouble, At<&T::m_maxIncrement>},
+      {"m_maxIncrementNode", kInt, At<&T::m_maxIncrementNode>},
+      {"m_maxIncrementPartInstanceName", kString, At<&T::m_maxIncrementPartInstanceName>},
+      {"m_maxIncrementDOF", kInt, At<&T::m_maxIncrementDOF>},
+      {"m_maxCorrection", kDouble, At<&T::m_maxCorrection>},
+      {"m_maxCorrectionNode", kInt, At<&T::m_maxCorrectionNode>},
+      {"m_maxCorrectionPartInstanceName", kString, At<&T::m_maxCorrectionPartInstanceName>},
+      {"m_maxCorrectionDOF", kInt, At<&T::m_maxCorrectionDOF>},
+      {"m_residualCheck", kEnum, At<&T::m_residualCheck>},
+      {"m_correctionCheck", kEnum, At<&T::m_correctionCheck>},
+      {"m_estimatedCorrection", kDouble, At<&T::m_estimatedCorrection>},
+  };
+  static constexpr cls_Layout<T> kLayout{"dia_Residual", dia_TypeId_Residual, 1001, &T::m_uid,
+                                         kRows};
+};
+
+static constexpr const auto& kLayout = cls_LayoutOf<dia_Residual>::kLayout;
 
 namespace {
-
-constexpr dia_Field kFieldEquationType{"m_fieldEquationType", 0};
-constexpr dia_Field kIsResponseLinear{"m_isResponseLinear", 1};
-constexpr dia_Field kAverageFlux{"m_averageFlux", 2};
-constexpr dia_Field kTimeAverageFlux{"m_timeAverageFlux", 3};
-constexpr dia_Field kHasUserDefinedNorm{"m_hasUserDefinedNorm", 4};
-constexpr dia_Field kMaxResidual{"m_maxResidual", 5};
-constexpr dia_Field kMaxResidualNode{"m_maxResidualNode", 6};
-constexpr dia_Field kMaxResidualInstance{"m_maxResidualPartInstanceName", 7};
-constexpr dia_Field kMaxResidualDof{"m_maxResidualDOF", 8};
-constexpr dia_Field kMaxIncrement{"m_maxIncrement", 9};
-constexpr dia_Field kMaxIncrementNode{"m_maxIncrementNode", 10};
-constexpr dia_Field kMaxIncrementInstance{"m_maxIncrementPartInstanceName", 11};
-constexpr dia_Field kMaxIncrementDof{"m_maxIncrementDOF", 12};
-constexpr dia_Field kMaxCorrection{"m_maxCorrection", 13};
-constexpr dia_Field kMaxCorrectionNode{"m_maxCorrectionNode", 14};
-constexpr dia_Field kMaxCorrectionInstance{"m_maxCorrectionPartInstanceName", 15};
-constexpr dia_Field kMaxCorrectionDof{"m_maxCorrectionDOF", 16};
-constexpr dia_Field kResidualCheck{"m_residualCheck", 17};
-constexpr dia_Field kCorrectionCheck{"m_correctionCheck", 18};
-constexpr dia_Field kEstimatedCorrection{"m_estimatedCorrection", 19};
 
 struct FieldNames {
   const char* field;
@@ -87,52 +98,8 @@ dia_Residual::dia_Residual(dia_FieldVariableEnum fieldVariable, dia_ResidualChec
       m_maxCorrectionDOF(maxCorrectionDof),
       m_uid(cls_Uid::AllocateUid()) {}
 
-dia_Residual::dia_Residual(const cls_ReadVisitor& reader)
-    : m_fieldEquationType(dia_ReadEnum<dia_FieldVariableEnum>(reader, kFieldEquationType)),
-      m_residualCheck(dia_ReadEnum<dia_ResidualCheckEnum>(reader, kResidualCheck)),
-      m_correctionCheck(dia_ReadEnum<dia_CorrectionCheckEnum>(reader, kCorrectionCheck)),
-      m_estimatedCorrection(reader.ReadDouble(kEstimatedCorrection, 0.0)),
-      m_isResponseLinear(reader.ReadBool(kIsResponseLinear, false)),
-      m_averageFlux(reader.ReadDouble(kAverageFlux, 0.0)),
-      m_timeAverageFlux(reader.ReadDouble(kTimeAverageFlux, 0.0)),
-      m_hasUserDefinedNorm(reader.ReadBool(kHasUserDefinedNorm, false)),
-      m_maxResidual(reader.ReadDouble(kMaxResidual, 0.0)),
-      m_maxResidualNode(reader.ReadInt(kMaxResidualNode, 0)),
-      m_maxResidualPartInstanceName(reader.ReadString(kMaxResidualInstance, "")),
-      m_maxResidualDOF(reader.ReadInt(kMaxResidualDof, 0)),
-      m_maxIncrement(reader.ReadDouble(kMaxIncrement, 0.0)),
-      m_maxIncrementNode(reader.ReadInt(kMaxIncrementNode, 0)),
-      m_maxIncrementPartInstanceName(reader.ReadString(kMaxIncrementInstance, "")),
-      m_maxIncrementDOF(reader.ReadInt(kMaxIncrementDof, 0)),
-      m_maxCorrection(reader.ReadDouble(kMaxCorrection, 0.0)),
-      m_maxCorrectionNode(reader.ReadInt(kMaxCorrectionNode, 0)),
-      m_maxCorrectionPartInstanceName(reader.ReadString(kMaxCorrectionInstance, "")),
-      m_maxCorrectionDOF(reader.ReadInt(kMaxCorrectionDof, 0)),
-      m_uid(reader.GetUid()) {}
-
-void dia_Residual::DBWrite(const cls_WriteVisitor& writer) const {
-  if (!writer.StartWrite(TypeId(), m_uid)) return;
-  rom_MementoWrite& memento = writer.Memento();
-  dia_WriteEnum(writer, kFieldEquationType, m_fieldEquationType);
-  memento.WriteBool(kIsResponseLinear, m_isResponseLinear);
-  memento.WriteDouble(kAverageFlux, m_averageFlux);
-  memento.WriteDouble(kTimeAverageFlux, m_timeAverageFlux);
-  memento.WriteBool(kHasUserDefinedNorm, m_hasUserDefinedNorm);
-  memento.WriteDouble(kMaxResidual, m_maxResidual);
-  memento.WriteInt(kMaxResidualNode, m_maxResidualNode);
-  memento.WriteString(kMaxResidualInstance, m_maxResidualPartInstanceName);
-  memento.WriteInt(kMaxResidualDof, m_maxResidualDOF);
-  memento.WriteDouble(kMaxIncrement, m_maxIncrement);
-  memento.WriteInt(kMaxIncrementNode, m_maxIncrementNode);
-  memento.WriteString(kMaxIncrementInstance, m_maxIncrementPartInstanceName);
-  memento.WriteInt(kMaxIncrementDof, m_maxIncrementDOF);
-  memento.WriteDouble(kMaxCorrection, m_maxCorrection);
-  memento.WriteInt(kMaxCorrectionNode, m_maxCorrectionNode);
-  memento.WriteString(kMaxCorrectionInstance, m_maxCorrectionPartInstanceName);
-  memento.WriteInt(kMaxCorrectionDof, m_maxCorrectionDOF);
-  dia_WriteEnum(writer, kResidualCheck, m_residualCheck);
-  dia_WriteEnum(writer, kCorrectionCheck, m_correctionCheck);
-  memento.WriteDouble(kEstimatedCorrection, m_estimatedCorrection);
+dia_Residual::dia_Residual(const cls_ReadVisitor& reader) {
+  kLayout.Read(reader, *this);
 }
 
 bool dia_Residual::IsAccepted() const {
@@ -157,35 +124,26 @@ cow_String dia_Residual::GetConjugateFluxName() const {
   return names ? names->flux : "";
 }
 
+cow_String dia_Residual::TypeName() {
+  return kLayout.name;
+}
+
+std::uint32_t dia_Residual::TypeId() {
+  return kLayout.typeId;
+}
+
 void* dia_Residual::Ctor(cls_ReadVisitor& reader) {
   return new dia_Residual(reader);
 }
 
-void dia_Residual::CowDtor(void* cowHandle) {
-  cow_COW<dia_Residual>::Destroy(static_cast<cow_COW<dia_Residual>*>(cowHandle));
+void dia_Residual::CowDtor(void* handle) {
+  cls_DestroyHandle<dia_Residual>(handle);
 }
 
 void dia_Residual::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar.CreateClassMD(TypeName(), TypeId(), 1001, &Ctor, cls_NoBaseTypeId)
-      .AddAttribute(kFieldEquationType, cls_AttrEnum, 1, cls_CollNone)
-      .AddAttribute(kIsResponseLinear, cls_AttrBool, 1, cls_CollNone)
-      .AddAttribute(kAverageFlux, cls_AttrDouble, 1, cls_CollNone)
-      .AddAttribute(kTimeAverageFlux, cls_AttrDouble, 1, cls_CollNone)
-      .AddAttribute(kHasUserDefinedNorm, cls_AttrBool, 1, cls_CollNone)
-      .AddAttribute(kMaxResidual, cls_AttrDouble, 1, cls_CollNone)
-      .AddAttribute(kMaxResidualNode, cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(kMaxResidualInstance, cls_AttrString, 1, cls_CollNone)
-      .AddAttribute(kMaxResidualDof, cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(kMaxIncrement, cls_AttrDouble, 1, cls_CollNone)
-      .AddAttribute(kMaxIncrementNode, cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(kMaxIncrementInstance, cls_AttrString, 1, cls_CollNone)
-      .AddAttribute(kMaxIncrementDof, cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(kMaxCorrection, cls_AttrDouble, 1, cls_CollNone)
-      .AddAttribute(kMaxCorrectionNode, cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(kMaxCorrectionInstance, cls_AttrString, 1, cls_CollNone)
-      .AddAttribute(kMaxCorrectionDof, cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(kResidualCheck, cls_AttrEnum, 1, cls_CollNone)
-      .AddAttribute(kCorrectionCheck, cls_AttrEnum, 1, cls_CollNone)
-      .AddAttribute(kEstimatedCorrection, cls_AttrDouble, 1, cls_CollNone)
-      .AddDtor(&CowDtor);
+  kLayout.Declare(registrar, &Ctor, &CowDtor);
+}
+
+void dia_Residual::DBWrite(const cls_WriteVisitor& writer) const {
+  kLayout.Write(writer, *this);
 }

@@ -1,14 +1,24 @@
 #include "ddb/diagnostics/dia_WarningErrorBase.h"
 
-#include "ddb/platform/cow_COW.h"
-#include "diagnostics/dia_FieldSupport.h"
+#include "ddb/frame/ZunRomDia.h"
+#include "frame/cls_Layout.h"
 
-namespace {
-constexpr dia_Field kStepNumber{"m_stepNumber", 0};
-constexpr dia_Field kIncrementNumber{"m_incrementNumber", 1};
-constexpr dia_Field kAttemptNumber{"m_attemptNumber", 2};
-constexpr dia_Field kIterationNumber{"m_iterationNumber", 3};
-}  // namespace
+using namespace cls_kind;
+
+template <>
+struct cls_LayoutOf<dia_WarningErrorBase> : cls_LayoutRows<dia_WarningErrorBase> {
+  static constexpr Row kRows[] = {
+      {"m_stepNumber", kInt, At<&T::m_stepNumber>},
+      {"m_incrementNumber", kInt, At<&T::m_incrementNumber>},
+      {"m_attemptNumber", kInt, At<&T::m_attemptNumber>},
+      {"m_iterationNumber", kInt, At<&T::m_iterationNumber>},
+  };
+  static constexpr cls_Layout<T> kLayout{
+      "dia_WarningErrorBase",  dia_TypeId_WarningErrorBase, 418, &T::m_uid, kRows,
+      Base<dia_DiagnosticBase>};
+};
+
+static constexpr const auto& kLayout = cls_LayoutOf<dia_WarningErrorBase>::kLayout;
 
 dia_WarningErrorBase::dia_WarningErrorBase() : m_uid(cls_Uid::AllocateUid()) {}
 
@@ -22,35 +32,30 @@ dia_WarningErrorBase::dia_WarningErrorBase(int type, int stepNumber, int increme
       m_uid(cls_Uid::AllocateUid()) {}
 
 dia_WarningErrorBase::dia_WarningErrorBase(const cls_ReadVisitor& reader)
-    : dia_DiagnosticBase(cls_ReadVisitor(reader)),
-      m_stepNumber(reader.ReadInt(kStepNumber, 0)),
-      m_incrementNumber(reader.ReadInt(kIncrementNumber, 0)),
-      m_attemptNumber(reader.ReadInt(kAttemptNumber, 0)),
-      m_iterationNumber(reader.ReadInt(kIterationNumber, 0)),
-      m_uid(reader.GetUid()) {}
+    : dia_DiagnosticBase(cls_ReadVisitor(reader)) {
+  kLayout.Read(reader, *this);
+}
 
-void dia_WarningErrorBase::DBWrite(const cls_WriteVisitor& writer) const {
-  if (!writer.StartWrite(TypeId(), m_uid)) return;
-  dia_DiagnosticBase::DBWrite(cls_WriteVisitor(writer, dia_DiagnosticBase::TypeId()));
-  rom_MementoWrite& memento = writer.Memento();
-  memento.WriteInt(kStepNumber, m_stepNumber);
-  memento.WriteInt(kIncrementNumber, m_incrementNumber);
-  memento.WriteInt(kAttemptNumber, m_attemptNumber);
-  memento.WriteInt(kIterationNumber, m_iterationNumber);
+cow_String dia_WarningErrorBase::TypeName() {
+  return kLayout.name;
+}
+
+std::uint32_t dia_WarningErrorBase::TypeId() {
+  return kLayout.typeId;
 }
 
 void* dia_WarningErrorBase::Ctor(cls_ReadVisitor& reader) {
   return new dia_WarningErrorBase(reader);
 }
 
-void dia_WarningErrorBase::CowDtor(void* cowHandle) {
-  cow_COW<dia_WarningErrorBase>::Destroy(static_cast<cow_COW<dia_WarningErrorBase>*>(cowHandle));
+void dia_WarningErrorBase::CowDtor(void* handle) {
+  cls_DestroyHandle<dia_WarningErrorBase>(handle);
 }
 
 void dia_WarningErrorBase::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar.CreateClassMD(TypeName(), TypeId(), 418, &Ctor, dia_DiagnosticBase::TypeId())
-      .AddAttribute(kStepNumber, cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(kIncrementNumber, cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(kAttemptNumber, cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(kIterationNumber, cls_AttrInt, 1, cls_CollNone);
+  kLayout.Declare(registrar, &Ctor, &CowDtor);
+}
+
+void dia_WarningErrorBase::DBWrite(const cls_WriteVisitor& writer) const {
+  kLayout.Write(writer, *this);
 }

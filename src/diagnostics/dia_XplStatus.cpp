@@ -2,15 +2,24 @@
 
 #include <utility>
 
-#include "ddb/platform/cow_COW.h"
-#include "diagnostics/dia_FieldSupport.h"
+#include "ddb/frame/ZunRomDia.h"
+#include "frame/cls_Layout.h"
 
-namespace {
-constexpr dia_Field kIncrementNumber{"m_incrementNumber", 0};
-constexpr dia_Field kCritElementLabel{"m_critElementLabel", 1};
-constexpr dia_Field kCritElementInst{"m_critElementInst", 2};
-constexpr dia_Field kRealValues{"m_XplStatusRealv", 3};
-}  // namespace
+using namespace cls_kind;
+
+template <>
+struct cls_LayoutOf<dia_XplStatus> : cls_LayoutRows<dia_XplStatus> {
+  static constexpr Row kRows[] = {
+      {"m_incrementNumber", kInt, At<&T::m_incrementNumber>},
+      {"m_critElementLabel", kInt, At<&T::m_critElementLabel>},
+      {"m_critElementInst", kString, At<&T::m_critElementInst>},
+      {"m_XplStatusRealv", kDoubleArray, At<&T::m_XplStatusRealv>},
+  };
+  static constexpr cls_Layout<T> kLayout{"dia_XplStatus", dia_TypeId_XplStatus, 434, &T::m_uid,
+                                         kRows};
+};
+
+static constexpr const auto& kLayout = cls_LayoutOf<dia_XplStatus>::kLayout;
 
 dia_XplStatus::dia_XplStatus() : m_uid(cls_Uid::AllocateUid()) {}
 
@@ -22,20 +31,8 @@ dia_XplStatus::dia_XplStatus(int incrementNumber, int critElementLabel,
       m_XplStatusRealv(realValues),
       m_uid(cls_Uid::AllocateUid()) {}
 
-dia_XplStatus::dia_XplStatus(const cls_ReadVisitor& reader)
-    : m_incrementNumber(reader.ReadInt(kIncrementNumber, 0)),
-      m_critElementLabel(reader.ReadInt(kCritElementLabel, 0)),
-      m_critElementInst(reader.ReadString(kCritElementInst, "")),
-      m_uid(reader.GetUid()) {
-  m_XplStatusRealv = cls_xp1DArrayListDouble(cls_ReadVisitor(reader, kRealValues));
-}
-
-void dia_XplStatus::DBWrite(const cls_WriteVisitor& writer) const {
-  if (!writer.StartWrite(TypeId(), m_uid)) return;
-  writer.Memento().WriteInt(kIncrementNumber, m_incrementNumber);
-  writer.Memento().WriteInt(kCritElementLabel, m_critElementLabel);
-  writer.Memento().WriteString(kCritElementInst, m_critElementInst);
-  m_XplStatusRealv.DBWrite(cls_WriteVisitor(writer, kRealValues, nullptr, nullptr));
+dia_XplStatus::dia_XplStatus(const cls_ReadVisitor& reader) {
+  kLayout.Read(reader, *this);
 }
 
 bool dia_XplStatus::operator==(const dia_XplStatus& other) const {
@@ -46,19 +43,26 @@ bool dia_XplStatus::operator==(const dia_XplStatus& other) const {
          m_XplStatusRealv.Uid() == other.m_XplStatusRealv.Uid() && m_uid == other.m_uid;
 }
 
+cow_String dia_XplStatus::TypeName() {
+  return kLayout.name;
+}
+
+std::uint32_t dia_XplStatus::TypeId() {
+  return kLayout.typeId;
+}
+
 void* dia_XplStatus::Ctor(cls_ReadVisitor& reader) {
   return new dia_XplStatus(reader);
 }
 
-void dia_XplStatus::CowDtor(void* cowHandle) {
-  cow_COW<dia_XplStatus>::Destroy(static_cast<cow_COW<dia_XplStatus>*>(cowHandle));
+void dia_XplStatus::CowDtor(void* handle) {
+  cls_DestroyHandle<dia_XplStatus>(handle);
 }
 
 void dia_XplStatus::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar.CreateClassMD(TypeName(), TypeId(), 434, &Ctor, cls_NoBaseTypeId)
-      .AddAttribute(kIncrementNumber, cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(kCritElementLabel, cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(kCritElementInst, cls_AttrString, 1, cls_CollNone)
-      .AddAttribute(kRealValues, cls_AttrObject, cls_PrimArrayTypeId, cls_CollDoubles)
-      .AddDtor(&CowDtor);
+  kLayout.Declare(registrar, &Ctor, &CowDtor);
+}
+
+void dia_XplStatus::DBWrite(const cls_WriteVisitor& writer) const {
+  kLayout.Write(writer, *this);
 }

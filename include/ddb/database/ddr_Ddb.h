@@ -42,7 +42,7 @@ class ddr_Ddb : public mem_AllocationOperators {
  public:
   static constexpr int kCreatedDdbVersion = 1804;
 
-  static std::uint32_t TypeId() { return 0x220006; }
+  static std::uint32_t TypeId();
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* handle);
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
@@ -122,6 +122,8 @@ class ddr_Ddb : public mem_AllocationOperators {
   static cow_String DateText(std::int32_t time);
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   std::shared_ptr<rom_Transporter> m_transporter;
   ddr_ModelMap m_models;
   ddr_ResultMap m_results;

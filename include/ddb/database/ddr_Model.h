@@ -74,7 +74,7 @@ using ddr_ModelExtensionSubject =
 
 class ddr_Model : public ddr_ModelExtensionSubject {
  public:
-  static std::uint32_t TypeId() { return 0x220007; }
+  static std::uint32_t TypeId();
   // Rows are always of a concrete model class registered elsewhere: this yields no object.
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* handle);
@@ -103,6 +103,8 @@ class ddr_Model : public ddr_ModelExtensionSubject {
   DDR_MODEL_SETTABLE_CONTAINERS(DDR_MODEL_DECLARE_SET)
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   cow_String m_fileName;
   cow_String m_modelName;
   cls_Uid m_uid;

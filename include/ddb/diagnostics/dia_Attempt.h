@@ -61,8 +61,8 @@ class dia_Attempt : public mem_AllocationOperators {
 
   cls_Uid Uid() const { return m_uid; }
 
-  static cow_String TypeName() { return "dia_Attempt"; }
-  static std::uint32_t TypeId() { return 0x2b0004; }
+  static cow_String TypeName();
+  static std::uint32_t TypeId();
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* handle);
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
@@ -70,6 +70,8 @@ class dia_Attempt : public mem_AllocationOperators {
   virtual std::uint32_t DynTypeId() const { return TypeId(); }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   int m_attemptNumber = 0;
   double m_attemptSize = 0.0;
   cls_xp1DArrayListInt m_cutbackCodes;

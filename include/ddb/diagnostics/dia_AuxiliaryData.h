@@ -19,8 +19,8 @@
 
 class dia_AuxiliaryData : public mem_AllocationOperators {
  public:
-  static std::uint32_t TypeId() { return 0x002B0014; }
-  static cow_String TypeName() { return "dia_AuxiliaryData"; }
+  static std::uint32_t TypeId();
+  static cow_String TypeName();
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* cowHandle);
@@ -56,6 +56,8 @@ class dia_AuxiliaryData : public mem_AllocationOperators {
   cls_Uid Uid() const { return m_uid; }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   cls_xp1DArrayListInt m_intValues;
   cls_xp1DArrayListDouble m_realValues;
   cls_xp1DArrayListString m_stringValues;

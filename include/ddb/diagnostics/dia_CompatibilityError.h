@@ -19,8 +19,8 @@
 
 class dia_CompatibilityError : public mem_AllocationOperators {
  public:
-  static std::uint32_t TypeId() { return 0x002B0012; }
-  static cow_String TypeName() { return "dia_CompatibilityError"; }
+  static std::uint32_t TypeId();
+  static cow_String TypeName();
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* cowHandle);
@@ -49,6 +49,8 @@ class dia_CompatibilityError : public mem_AllocationOperators {
   cow_String GetConstraintVariableName() const;
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   dia_ConstraintVariableEnum m_constraintEquationType =
       dia_ConstraintVariableEnum::PRESSURE_STRESS_CONSTRAINT;
   int m_numElementsExceedingTolerance = 0;

@@ -10,8 +10,8 @@
 
 class dia_ContactDiagnostic : public dia_DiagnosticBase {
  public:
-  static std::uint32_t TypeId() { return 0x002B0008; }
-  static cow_String TypeName() { return "dia_ContactDiagnostic"; }
+  static std::uint32_t TypeId();
+  static cow_String TypeName();
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* cowHandle);
@@ -30,5 +30,7 @@ class dia_ContactDiagnostic : public dia_DiagnosticBase {
   cls_Uid Uid() const { return m_uid; }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   cls_Uid m_uid;
 };

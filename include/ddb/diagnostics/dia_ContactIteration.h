@@ -20,8 +20,8 @@ class dia_ContactIteration : public mem_AllocationOperators {
  public:
   using ContactDiagnosticList = cls_ListObj<dia_ContactDiagnostic>;
 
-  static std::uint32_t TypeId() { return 0x002B0018; }
-  static cow_String TypeName() { return "dia_ContactIteration"; }
+  static std::uint32_t TypeId();
+  static cow_String TypeName();
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* cowHandle);
@@ -50,6 +50,8 @@ class dia_ContactIteration : public mem_AllocationOperators {
   cls_Uid Uid() const { return m_uid; }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   int m_iterationNumber = 0;
   bool m_isConverged = false;
   ContactDiagnosticList m_contactDiagnosticList;

@@ -24,8 +24,8 @@ class dia_DiagnosticBase : public mem_AllocationOperators {
  public:
   using DataList = cls_ListObj<dia_AuxiliaryData>;
 
-  static std::uint32_t TypeId() { return 0x002B0017; }
-  static cow_String TypeName() { return "dia_DiagnosticBase"; }
+  static std::uint32_t TypeId();
+  static cow_String TypeName();
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* cowHandle);
@@ -51,6 +51,8 @@ class dia_DiagnosticBase : public mem_AllocationOperators {
   cls_Uid Uid() const { return m_uid; }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   int m_type = 0;
   DataList m_data;
   cls_xp1DArrayListInt m_variationNumbers;

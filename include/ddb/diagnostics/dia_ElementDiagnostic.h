@@ -12,8 +12,8 @@
 
 class dia_ElementDiagnostic : public dia_DiagnosticBase {
  public:
-  static std::uint32_t TypeId() { return 0x002B0013; }
-  static cow_String TypeName() { return "dia_ElementDiagnostic"; }
+  static std::uint32_t TypeId();
+  static cow_String TypeName();
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* cowHandle);
@@ -35,6 +35,8 @@ class dia_ElementDiagnostic : public dia_DiagnosticBase {
   cls_Uid Uid() const { return m_uid; }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   cow_Map<cow_String, int> m_elements;
   cls_Uid m_uid;
 };

@@ -8,8 +8,8 @@
 
 class dia_Error : public dia_WarningErrorBase {
  public:
-  static std::uint32_t TypeId() { return 0x002B0010; }
-  static cow_String TypeName() { return "dia_Error"; }
+  static std::uint32_t TypeId();
+  static cow_String TypeName();
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* cowHandle);
@@ -30,6 +30,8 @@ class dia_Error : public dia_WarningErrorBase {
   cls_Uid Uid() const { return m_uid; }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   cow_String m_internalErrorString;
   cls_Uid m_uid;
 };

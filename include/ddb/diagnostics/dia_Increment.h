@@ -64,8 +64,8 @@ class dia_Increment final : public mem_AllocationOperators {
 
   cls_Uid Uid() const { return m_uid; }
 
-  static cow_String TypeName() { return "dia_Increment"; }
-  static std::uint32_t TypeId() { return 0x2b0003; }
+  static cow_String TypeName();
+  static std::uint32_t TypeId();
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* handle);
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
@@ -73,6 +73,8 @@ class dia_Increment final : public mem_AllocationOperators {
   virtual std::uint32_t DynTypeId() const { return TypeId(); }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   int m_incrementNumber = 0;
   double m_initialIncrementSize = 0.0;
   double m_stepTimeCompleted = 0.0;

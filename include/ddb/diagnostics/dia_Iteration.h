@@ -108,8 +108,8 @@ class dia_Iteration final : public mem_AllocationOperators {
 
   cls_Uid Uid() const { return m_uid; }
 
-  static cow_String TypeName() { return "dia_Iteration"; }
-  static std::uint32_t TypeId() { return 0x2b0005; }
+  static cow_String TypeName();
+  static std::uint32_t TypeId();
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* handle);
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
@@ -117,6 +117,8 @@ class dia_Iteration final : public mem_AllocationOperators {
   virtual std::uint32_t DynTypeId() const { return TypeId(); }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   int m_iterationNumber = 0;
   bool m_isConverged = false;
   ResidualList m_residualList;

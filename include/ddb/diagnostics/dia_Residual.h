@@ -19,8 +19,8 @@
 
 class dia_Residual : public mem_AllocationOperators {
  public:
-  static std::uint32_t TypeId() { return 0x002B0011; }
-  static cow_String TypeName() { return "dia_Residual"; }
+  static std::uint32_t TypeId();
+  static cow_String TypeName();
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* cowHandle);
@@ -73,6 +73,8 @@ class dia_Residual : public mem_AllocationOperators {
   cow_String GetConjugateFluxName() const;
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   dia_FieldVariableEnum m_fieldEquationType = dia_FieldVariableEnum::DISPLACEMENT_FIELD;
   dia_ResidualCheckEnum m_residualCheck = dia_ResidualCheckEnum::RESIDUAL_NOT_ACCEPTED;
   dia_CorrectionCheckEnum m_correctionCheck = dia_CorrectionCheckEnum::CORRECTION_NOT_ACCEPTED;

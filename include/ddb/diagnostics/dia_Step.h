@@ -87,8 +87,8 @@ class dia_Step : public mem_AllocationOperators {
 
   cls_Uid Uid() const { return m_uid; }
 
-  static cow_String TypeName() { return "dia_Step"; }
-  static std::uint32_t TypeId() { return 0x2b0002; }
+  static cow_String TypeName();
+  static std::uint32_t TypeId();
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* handle);
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
@@ -96,6 +96,8 @@ class dia_Step : public mem_AllocationOperators {
   virtual std::uint32_t DynTypeId() const { return TypeId(); }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   int m_stepNumber = 0;
   cow_String m_stepName;
   int m_lproc = 0;

@@ -7,8 +7,8 @@
 
 class dia_Warning : public dia_WarningErrorBase {
  public:
-  static std::uint32_t TypeId() { return 0x002B000F; }
-  static cow_String TypeName() { return "dia_Warning"; }
+  static std::uint32_t TypeId();
+  static cow_String TypeName();
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* cowHandle);
@@ -28,5 +28,7 @@ class dia_Warning : public dia_WarningErrorBase {
   cls_Uid Uid() const { return m_uid; }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   cls_Uid m_uid;
 };

@@ -10,8 +10,8 @@
 
 class dia_WarningErrorBase : public dia_DiagnosticBase {
  public:
-  static std::uint32_t TypeId() { return 0x002B000E; }
-  static cow_String TypeName() { return "dia_WarningErrorBase"; }
+  static std::uint32_t TypeId();
+  static cow_String TypeName();
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* cowHandle);
@@ -36,6 +36,8 @@ class dia_WarningErrorBase : public dia_DiagnosticBase {
   cls_Uid Uid() const { return m_uid; }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   int m_stepNumber = 0;
   int m_incrementNumber = 0;
   int m_attemptNumber = 0;

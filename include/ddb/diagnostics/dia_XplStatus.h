@@ -20,8 +20,8 @@
 
 class dia_XplStatus final : public mem_AllocationOperators {
  public:
-  static std::uint32_t TypeId() { return 0x002B0019; }
-  static cow_String TypeName() { return "dia_XplStatus"; }
+  static std::uint32_t TypeId();
+  static cow_String TypeName();
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
   static void* Ctor(cls_ReadVisitor& reader);
   // Releases a counted holder of a dia_XplStatus, destroying the record with the last reference.
@@ -49,6 +49,8 @@ class dia_XplStatus final : public mem_AllocationOperators {
   bool operator!=(const dia_XplStatus& other) const { return !(*this == other); }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   int m_incrementNumber = 0;
   int m_critElementLabel = 0;
   cow_String m_critElementInst;

@@ -1,0 +1,294 @@
+// cls_Layout<T>: the stored layout of a persistent class, declared once as constant data.
+//
+// A layout names the class, its type identifier, its schema version and, in stored order, one
+// row per field: the persisted name, the stored kind, and how the value is reached in the
+// object. The class's metadata (InitializeMetadata), its read constructor and its DBWrite are
+// all derived from it, so adding a field is adding a row:
+//
+//   template <>
+//   struct cls_LayoutOf<dia_Attempt> : cls_LayoutRows<dia_Attempt> {
+//     static constexpr Row kRows[] = {
+//         {"m_attemptNumber", kInt, At<&T::m_attemptNumber>},
+//         {"m_iterationList", kObjectList, At<&T::m_iterationList>},
+//     };
+//   };
+//   constexpr cls_Layout<dia_Attempt> kLayout("dia_Attempt", dia_TypeId_Attempt, 410,
+//                                             &dia_Attempt::m_uid,
+//                                             cls_LayoutOf<dia_Attempt>::kRows);
+//
+// The class befriends cls_LayoutOf, so its layout may name private members. Layouts are
+// constant-initialised (classes are declared from a load-time constructor, before any
+// dynamically initialised static exists): rows hold literals, kinds and function pointers only.
+//
+// The kinds (cls_kind) are shared with the older layouts of the schema history, which are rows
+// of {name, kind} without a member: a field is declared the same way in both.
+//
+// How a row reaches its member:
+//   At<&T::m>           by the member's type: int, double, bool and cow_String as values; an
+//                       enumeration with a string table as its canonical string (an unknown
+//                       string raises); any other member as a persistent object of its own
+//                       (lists, maps, arrays, member records) through a sub-visitor.
+//   IfAny<&T::m>        an array stored only when it holds values and read only when stored.
+//   IfDeclared<&T::m>   a field written only when the table being written declares it (a
+//                       table of an older release written in place may lack it).
+//   EnumOrFirst<&T::m>  an enumeration found by name wherever the stored layout placed it; a
+//                       row that lacks it reads the first value of the enumeration.
+// A class whose field needs anything else gives the row its own {read, write} pair.
+//
+// A derived class names its base (Base<B>): the base part is stored first, as a row of the base
+// class linked to the derived row, and read by the base's own read constructor.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+#include "ddb/diagnostics/omu_PrimEnum.h"
+#include "ddb/platform/cls_ClassRegistrar.h"
+#include "ddb/platform/cls_ReadVisitor.h"
+#include "ddb/platform/cls_WriteVisitor.h"
+#include "ddb/platform/cow_COW.h"
+#include "ddb/platform/cow_String.h"
+#include "ddb/platform/rom_Transporter.h"
+
+// What a field stores: its attribute type, the type id of what it refers to (1 for a value) and
+// its collection type.
+struct cls_FieldKind {
+  int attributeType;
+  std::uint32_t typeId;
+  int collectionType;
+};
+
+namespace cls_kind {
+constexpr cls_FieldKind kInt{cls_AttrInt, 1, cls_CollNone};
+constexpr cls_FieldKind kIntCode{cls_AttrIntCode, 1, cls_CollNone};
+constexpr cls_FieldKind kDouble{cls_AttrDouble, 1, cls_CollNone};
+constexpr cls_FieldKind kString{cls_AttrString, 1, cls_CollNone};
+constexpr cls_FieldKind kBool{cls_AttrBool, 1, cls_CollNone};
+constexpr cls_FieldKind kEnum{cls_AttrEnum, 1, cls_CollNone};
+constexpr cls_FieldKind kObjectList{cls_AttrObject, cls_ObjListTypeId, cls_CollList};
+constexpr cls_FieldKind kObjectMap{cls_AttrObject, cls_ObjListTypeId, cls_CollMap};
+constexpr cls_FieldKind kIntArray{cls_AttrObject, cls_PrimArrayTypeId, cls_CollInts};
+constexpr cls_FieldKind kDoubleArray{cls_AttrObject, cls_PrimArrayTypeId, cls_CollDoubles};
+constexpr cls_FieldKind kStringArray{cls_AttrObject, cls_PrimArrayTypeId, cls_CollStrings};
+// A list kept inside the owning row's primitive storage (the framework's embedded list).
+constexpr cls_FieldKind kEmbeddedList{cls_AttrObject, cls_PrimArrayTypeId, cls_CollList};
+
+// One object of class `typeId`, and a map of such objects.
+constexpr cls_FieldKind Member(std::uint32_t typeId) {
+  return {cls_AttrObject, typeId, cls_CollNone};
+}
+constexpr cls_FieldKind MapOf(std::uint32_t typeId) {
+  return {cls_AttrObject, typeId, cls_CollMap};
+}
+}  // namespace cls_kind
+
+// How one field of a T is read into the object and written from it.
+template <class T>
+struct cls_FieldAccess {
+  void (*read)(const cls_ReadVisitor& reader, const cls_FieldHandle& field, T& object);
+  void (*write)(const cls_WriteVisitor& writer, const cls_FieldHandle& field, const T& object);
+};
+
+template <class T>
+struct cls_LayoutRow {
+  const char* name;
+  cls_FieldKind kind;
+  cls_FieldAccess<T> access;
+};
+
+// The base part of a derived T.
+template <class T>
+struct cls_LayoutBase {
+  std::uint32_t (*typeId)();
+  void (*write)(const cls_WriteVisitor& writer, const T& object);
+};
+
+// Specialised by each persistent class's source file with its rows (see above).
+template <class T>
+struct cls_LayoutOf;
+
+namespace cls_layout_detail {
+
+template <class M>
+struct MemberOf;
+template <class C, class V>
+struct MemberOf<V C::*> {
+  using Class = C;
+  using Value = V;
+};
+
+inline void Get(const cls_ReadVisitor& r, const cls_FieldHandle& f, int& v) {
+  v = r.ReadInt(f, 0);
+}
+inline void Get(const cls_ReadVisitor& r, const cls_FieldHandle& f, double& v) {
+  v = r.ReadDouble(f, 0.0);
+}
+inline void Get(const cls_ReadVisitor& r, const cls_FieldHandle& f, bool& v) {
+  v = r.ReadBool(f, false);
+}
+inline void Get(const cls_ReadVisitor& r, const cls_FieldHandle& f, cow_String& v) {
+  v = r.ReadString(f, "");
+}
+template <class V>
+void Get(const cls_ReadVisitor& r, const cls_FieldHandle& f, V& v) {
+  if constexpr (std::is_enum_v<V>)
+    v = omu_PrimEnum<V, 1>(r.ReadString(f, "")).GetValue();
+  else
+    v = V(cls_ReadVisitor(r, f));
+}
+
+inline void Put(const cls_WriteVisitor& w, const cls_FieldHandle& f, int v) {
+  w.Memento().WriteInt(f, v);
+}
+inline void Put(const cls_WriteVisitor& w, const cls_FieldHandle& f, double v) {
+  w.Memento().WriteDouble(f, v);
+}
+inline void Put(const cls_WriteVisitor& w, const cls_FieldHandle& f, bool v) {
+  w.Memento().WriteBool(f, v);
+}
+inline void Put(const cls_WriteVisitor& w, const cls_FieldHandle& f, const cow_String& v) {
+  w.Memento().WriteString(f, v);
+}
+template <class V>
+void Put(const cls_WriteVisitor& w, const cls_FieldHandle& f, const V& v) {
+  if constexpr (std::is_enum_v<V>)
+    w.Memento().WriteString(f, omu_PrimEnum<V, 1>(v).AsString());
+  else
+    v.DBWrite(cls_WriteVisitor(w, f, nullptr, nullptr));
+}
+
+template <auto M>
+using ClassOf = typename MemberOf<decltype(M)>::Class;
+template <auto M>
+using ValueOf = typename MemberOf<decltype(M)>::Value;
+
+template <auto M>
+void Read(const cls_ReadVisitor& r, const cls_FieldHandle& f, ClassOf<M>& o) {
+  Get(r, f, o.*M);
+}
+template <auto M>
+void Write(const cls_WriteVisitor& w, const cls_FieldHandle& f, const ClassOf<M>& o) {
+  Put(w, f, o.*M);
+}
+
+template <auto M>
+void ReadIfStored(const cls_ReadVisitor& r, const cls_FieldHandle& f, ClassOf<M>& o) {
+  if (r.ObjIsPresent(f.CName())) Get(r, f, o.*M);
+}
+// Readers take an absent array for an empty one, so an empty one is not stored.
+template <auto M>
+void WriteIfAny(const cls_WriteVisitor& w, const cls_FieldHandle& f, const ClassOf<M>& o) {
+  if (!(o.*M).Values().IsEmpty()) Put(w, f, o.*M);
+}
+
+// A table written by an older release may lack the field; it is then left as it is.
+template <auto M>
+void WriteIfDeclared(const cls_WriteVisitor& w, const cls_FieldHandle& f, const ClassOf<M>& o) {
+  if (w.FieldIsPresent(f)) Put(w, f, o.*M);
+}
+
+template <auto M>
+void ReadEnumOrFirst(const cls_ReadVisitor& r, const cls_FieldHandle& f, ClassOf<M>& o) {
+  using Enum = omu_PrimEnum<ValueOf<M>, 1>;
+  const cls_FieldHandle byName(f.CName(), -1);
+  o.*M = r.DataIsPresent(byName) ? Enum(r.ReadString(byName, "")).GetValue() : Enum::Value(0);
+}
+
+template <class T, class B>
+void WriteBase(const cls_WriteVisitor& w, const T& o) {
+  o.B::DBWrite(cls_WriteVisitor(w, B::TypeId()));
+}
+
+}  // namespace cls_layout_detail
+
+// The vocabulary of a layout's rows, for cls_LayoutOf<T> to derive from.
+template <class C>
+struct cls_LayoutRows {
+  using T = C;
+  using Row = cls_LayoutRow<C>;
+
+  template <auto M>
+  static constexpr cls_FieldAccess<C> At{&cls_layout_detail::Read<M>, &cls_layout_detail::Write<M>};
+  template <auto M>
+  static constexpr cls_FieldAccess<C> IfAny{&cls_layout_detail::ReadIfStored<M>,
+                                            &cls_layout_detail::WriteIfAny<M>};
+  template <auto M>
+  static constexpr cls_FieldAccess<C> EnumOrFirst{&cls_layout_detail::ReadEnumOrFirst<M>,
+                                                  &cls_layout_detail::Write<M>};
+  template <auto M>
+  static constexpr cls_FieldAccess<C> IfDeclared{&cls_layout_detail::Read<M>,
+                                                 &cls_layout_detail::WriteIfDeclared<M>};
+  template <class B>
+  static constexpr cls_LayoutBase<C> Base{&B::TypeId, &cls_layout_detail::WriteBase<C, B>};
+};
+
+template <class T>
+class cls_Layout {
+ public:
+  template <std::size_t N>
+  constexpr cls_Layout(const char* name, std::uint32_t typeId, int version, cls_Uid T::*uid,
+                       const cls_LayoutRow<T> (&rows)[N], cls_LayoutBase<T> base = {})
+      : name(name),
+        typeId(typeId),
+        version(version),
+        m_uid(uid),
+        m_rows(rows),
+        m_count(N),
+        m_base(base) {}
+  // A class that stores no field of its own.
+  constexpr cls_Layout(const char* name, std::uint32_t typeId, int version, cls_Uid T::*uid,
+                       cls_LayoutBase<T> base = {})
+      : name(name), typeId(typeId), version(version), m_uid(uid), m_base(base) {}
+
+  // Declares the class with its reader constructor and handle destructor (either may be null).
+  cls_ClassMetadata& Declare(cls_ClassRegistrar& registrar, cls_CtorFn ctor,
+                             cls_DtorFn dtor) const {
+    const std::uint32_t base = m_base.typeId ? m_base.typeId() : cls_NoBaseTypeId;
+    cls_ClassMetadata& md = registrar.CreateClassMD(name, typeId, version, ctor, base);
+    if (dtor) md.AddDtor(dtor);
+    for (int i = 0; i < m_count; ++i)
+      md.AddAttribute(Handle(i), m_rows[i].kind.attributeType, m_rows[i].kind.typeId,
+                      m_rows[i].kind.collectionType);
+    return md;
+  }
+
+  // Takes the reader's identity and reads every field (the base part is read by the base's
+  // read constructor).
+  void Read(const cls_ReadVisitor& reader, T& object) const {
+    object.*m_uid = reader.GetUid();
+    for (int i = 0; i < m_count; ++i) m_rows[i].access.read(reader, Handle(i), object);
+  }
+
+  // Stores the object once per write pass: its base part, then its fields in order.
+  void Write(const cls_WriteVisitor& writer, const T& object) const {
+    if (!writer.StartWrite(typeId, object.*m_uid)) return;
+    if (m_base.write) m_base.write(writer, object);
+    for (int i = 0; i < m_count; ++i) m_rows[i].access.write(writer, Handle(i), object);
+  }
+
+  int Count() const { return m_count; }
+  const cls_LayoutRow<T>& Row(int i) const { return m_rows[i]; }
+
+  const char* name;
+  std::uint32_t typeId;
+  int version;
+
+ private:
+  cls_FieldHandle Handle(int i) const { return cls_FieldHandle(m_rows[i].name, i); }
+
+  cls_Uid T::*m_uid;
+  const cls_LayoutRow<T>* m_rows = nullptr;
+  int m_count = 0;
+  cls_LayoutBase<T> m_base;
+};
+
+// The reader constructor and handle destructor that most classes register.
+template <class T>
+void* cls_NewFromReader(cls_ReadVisitor& reader) {
+  return new T(reader);
+}
+template <class T, class P = cow_Direct<T>>
+void cls_DestroyHandle(void* handle) {
+  cow_COW<T, P>::Destroy(static_cast<cow_COW<T, P>*>(handle));
+}
