@@ -1,7 +1,24 @@
 #include "ddb/database/ddr_CustomData.h"
 
-ddr_CustomData::ddr_CustomData(const cls_ReadVisitor& baseReader) : m_uid(baseReader.GetUid()) {
+#include "ddb/frame/ZunRomDdr.h"
+#include "frame/cls_Layout.h"
+
+// Only the identity of the base part is stored; the derived class writes the rest.
+template <>
+struct cls_LayoutOf<ddr_CustomData> {
+  static constexpr cls_Layout<ddr_CustomData> kLayout{"ddr_CustomData", ddr_TypeId_CustomData, 1307,
+                                                      &ddr_CustomData::m_uid};
+};
+
+static constexpr const auto& kLayout = cls_LayoutOf<ddr_CustomData>::kLayout;
+
+ddr_CustomData::ddr_CustomData(const cls_ReadVisitor& baseReader) {
+  kLayout.Read(baseReader, *this);
   if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
+}
+
+std::uint32_t ddr_CustomData::TypeId() {
+  return kLayout.typeId;
 }
 
 void* ddr_CustomData::Ctor(cls_ReadVisitor&) {
@@ -9,9 +26,9 @@ void* ddr_CustomData::Ctor(cls_ReadVisitor&) {
 }
 
 void ddr_CustomData::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar.CreateClassMD("ddr_CustomData", TypeId(), 1307, &Ctor, cls_NoBaseTypeId);
+  kLayout.Declare(registrar, &Ctor, nullptr);
 }
 
 void ddr_CustomData::DBWrite(const cls_WriteVisitor& writer) const {
-  writer.StartWrite(TypeId(), m_uid);
+  kLayout.Write(writer, *this);
 }

@@ -1,26 +1,44 @@
 #include "ddb/database/ddr_DdbShortcutImpl.h"
 
 #include "ddb/database/ddr_DdbContainer.h"
+#include "ddb/frame/ZunRomDdr.h"
 #include "ddb/platform/ZunBasI18n.h"
+#include "frame/cls_Layout.h"
 
-namespace {
+using namespace cls_kind;
 
-cls_FieldHandle NameField() {
-  return cls_FieldHandle("name", 0);
+// The name is stored marked as the database record stores its own.
+template <>
+struct cls_LayoutOf<ddr_DdbShortcutImpl> : cls_LayoutRows<ddr_DdbShortcutImpl> {
+  static void ReadName(const cls_ReadVisitor& r, const cls_FieldHandle& f, T& o) {
+    o.m_name = ddr_Ddb::NormaliseName(r.ReadString(f, cow_String()));
+  }
+  static void WriteName(const cls_WriteVisitor& w, const cls_FieldHandle& f, const T& o) {
+    w.Memento().WriteString(f, ddr_Ddb::MarkName(o.m_name));
+  }
+
+  static constexpr Row kRows[] = {{"name", kString, {&ReadName, &WriteName}}};
+  static constexpr cls_Layout<T> kLayout{
+      "ddr_DdbShortcutImpl",          ddr_TypeId_DdbShortcutImpl, 203, &T::m_uid, kRows,
+      Base<ddr_ShortcutImpl<ddr_Ddb>>};
+};
+
+static constexpr const auto& kLayout = cls_LayoutOf<ddr_DdbShortcutImpl>::kLayout;
+
+std::uint32_t ddr_DdbShortcutImpl::TypeId() {
+  return kLayout.typeId;
 }
-
-}  // namespace
 
 void* ddr_DdbShortcutImpl::Ctor(cls_ReadVisitor& reader) {
   return static_cast<omu_ShortcutImpl*>(new ddr_DdbShortcutImpl(reader));
 }
 
 void ddr_DdbShortcutImpl::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar
-      .CreateClassMD("ddr_DdbShortcutImpl", TypeId(), 203, &Ctor,
-                     ddr_ShortcutImpl<ddr_Ddb>::TypeId())
-      .AddDtor(&CowDtor)
-      .AddAttribute(NameField(), cls_AttrString, 1, cls_CollNone);
+  kLayout.Declare(registrar, &Ctor, &CowDtor);
+}
+
+void ddr_DdbShortcutImpl::DBWrite(const cls_WriteVisitor& writer) const {
+  kLayout.Write(writer, *this);
 }
 
 ddr_DdbShortcutImpl::ddr_DdbShortcutImpl(const cow_String& persistentName, ZunBasStringMode mode)
@@ -28,9 +46,9 @@ ddr_DdbShortcutImpl::ddr_DdbShortcutImpl(const cow_String& persistentName, ZunBa
                                               : persistentName),
       m_uid(cls_Uid::AllocateUid()) {}
 
-ddr_DdbShortcutImpl::ddr_DdbShortcutImpl(const cls_ReadVisitor& reader)
-    : m_name(ddr_Ddb::NormaliseName(reader.ReadString(NameField(), cow_String()))),
-      m_uid(reader.GetUid()) {}
+ddr_DdbShortcutImpl::ddr_DdbShortcutImpl(const cls_ReadVisitor& reader) {
+  kLayout.Read(reader, *this);
+}
 
 cow_String ddr_DdbShortcutImpl::Path() const {
   return "ddbCont['" + m_name + "']";
@@ -46,10 +64,4 @@ const ddr_Ddb& ddr_DdbShortcutImpl::ConstGet(const ddr_DdbContainer& container) 
 
 ddr_Ddb& ddr_DdbShortcutImpl::Get(ddr_DdbContainer& container) const {
   return container.Get(m_name, ZunBasStringMode::UTF8);
-}
-
-void ddr_DdbShortcutImpl::DBWrite(const cls_WriteVisitor& writer) const {
-  if (!writer.StartWrite(TypeId(), m_uid)) return;
-  ddr_ShortcutImpl<ddr_Ddb>::DBWrite(cls_WriteVisitor(writer, ddr_ShortcutImpl<ddr_Ddb>::TypeId()));
-  writer.Memento().WriteString(NameField(), ddr_Ddb::MarkName(m_name));
 }

@@ -1,9 +1,24 @@
 #include "ddb/database/ddr_Result.h"
 
-#include "ddb/platform/cow_COW.h"
+#include "ddb/frame/ZunRomDdr.h"
+#include "frame/cls_Layout.h"
 
-ddr_Result::ddr_Result(const cls_ReadVisitor& baseReader) : m_uid(baseReader.GetUid()) {
+// Only the identity of the base part is stored; the derived class writes the rest.
+template <>
+struct cls_LayoutOf<ddr_Result> {
+  static constexpr cls_Layout<ddr_Result> kLayout{"ddr_Result", ddr_TypeId_Result, 203,
+                                                  &ddr_Result::m_uid};
+};
+
+static constexpr const auto& kLayout = cls_LayoutOf<ddr_Result>::kLayout;
+
+ddr_Result::ddr_Result(const cls_ReadVisitor& baseReader) {
+  kLayout.Read(baseReader, *this);
   if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
+}
+
+std::uint32_t ddr_Result::TypeId() {
+  return kLayout.typeId;
 }
 
 void* ddr_Result::Ctor(cls_ReadVisitor&) {
@@ -11,14 +26,13 @@ void* ddr_Result::Ctor(cls_ReadVisitor&) {
 }
 
 void ddr_Result::CowDtor(void* handle) {
-  using Handle = cow_COW<ddr_Result, cow_Virtual<ddr_Result>>;
-  Handle::Destroy(static_cast<Handle*>(handle));
+  cls_DestroyHandle<ddr_Result, cow_Virtual<ddr_Result>>(handle);
 }
 
 void ddr_Result::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar.CreateClassMD("ddr_Result", TypeId(), 203, &Ctor, cls_NoBaseTypeId).AddDtor(&CowDtor);
+  kLayout.Declare(registrar, &Ctor, &CowDtor);
 }
 
 void ddr_Result::DBWrite(const cls_WriteVisitor& writer) const {
-  writer.StartWrite(TypeId(), m_uid);
+  kLayout.Write(writer, *this);
 }

@@ -1,7 +1,24 @@
 #include "ddb/database/ddr_UserData.h"
 
-ddr_UserData::ddr_UserData(const cls_ReadVisitor& baseReader) : m_uid(baseReader.GetUid()) {
+#include "ddb/frame/ZunRomDdr.h"
+#include "frame/cls_Layout.h"
+
+// Only the identity of the base part is stored; the derived class writes the rest.
+template <>
+struct cls_LayoutOf<ddr_UserData> {
+  static constexpr cls_Layout<ddr_UserData> kLayout{"ddr_UserData", ddr_TypeId_UserData, 203,
+                                                    &ddr_UserData::m_uid};
+};
+
+static constexpr const auto& kLayout = cls_LayoutOf<ddr_UserData>::kLayout;
+
+ddr_UserData::ddr_UserData(const cls_ReadVisitor& baseReader) {
+  kLayout.Read(baseReader, *this);
   if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
+}
+
+std::uint32_t ddr_UserData::TypeId() {
+  return kLayout.typeId;
 }
 
 void* ddr_UserData::Ctor(cls_ReadVisitor&) {
@@ -9,9 +26,9 @@ void* ddr_UserData::Ctor(cls_ReadVisitor&) {
 }
 
 void ddr_UserData::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  registrar.CreateClassMD("ddr_UserData", TypeId(), 203, &Ctor, cls_NoBaseTypeId);
+  kLayout.Declare(registrar, &Ctor, nullptr);
 }
 
 void ddr_UserData::DBWrite(const cls_WriteVisitor& writer) const {
-  writer.StartWrite(TypeId(), m_uid);
+  kLayout.Write(writer, *this);
 }

@@ -18,7 +18,7 @@
 
 class ddr_CustomData : public mem_AllocationOperators {
  public:
-  static std::uint32_t TypeId() { return 0x22001a; }
+  static std::uint32_t TypeId();
   static void* Ctor(cls_ReadVisitor& reader);
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
 
@@ -38,5 +38,7 @@ class ddr_CustomData : public mem_AllocationOperators {
   ddr_CustomData& operator=(const ddr_CustomData&) = default;
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   cls_Uid m_uid;
 };

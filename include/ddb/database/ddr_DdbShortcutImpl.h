@@ -13,7 +13,7 @@
 
 class ddr_DdbShortcutImpl : public ddr_ShortcutImpl<ddr_Ddb> {
  public:
-  static std::uint32_t TypeId() { return 0x22000d; }
+  static std::uint32_t TypeId();
   static void* Ctor(cls_ReadVisitor& reader);
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
 
@@ -36,6 +36,8 @@ class ddr_DdbShortcutImpl : public ddr_ShortcutImpl<ddr_Ddb> {
   cls_Uid Uid() const { return m_uid; }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   cow_String m_name;
   cls_Uid m_uid;
 };

@@ -18,7 +18,7 @@
 
 class ddr_Result : public mem_AllocationOperators {
  public:
-  static std::uint32_t TypeId() { return 0x220001; }
+  static std::uint32_t TypeId();
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* handle);
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
@@ -39,5 +39,7 @@ class ddr_Result : public mem_AllocationOperators {
   ddr_Result& operator=(const ddr_Result&) = default;
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   cls_Uid m_uid;
 };

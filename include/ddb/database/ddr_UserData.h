@@ -18,7 +18,7 @@
 
 class ddr_UserData : public mem_AllocationOperators {
  public:
-  static std::uint32_t TypeId() { return 0x220010; }
+  static std::uint32_t TypeId();
   static void* Ctor(cls_ReadVisitor& reader);
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
 
@@ -38,5 +38,7 @@ class ddr_UserData : public mem_AllocationOperators {
   ddr_UserData& operator=(const ddr_UserData&) = default;
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   cls_Uid m_uid;
 };
