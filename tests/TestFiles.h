@@ -85,6 +85,20 @@ inline long long Query(const std::string& path, const std::string& sql) {
   return value;
 }
 
+// A text from the file read with plain SQLite ("" for NULL or no row).
+inline std::string QueryText(const std::string& path, const std::string& sql) {
+  sqlite3* db = nullptr;
+  sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+  sqlite3_stmt* stmt = nullptr;
+  std::string value;
+  if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK &&
+      sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_text(stmt, 0))
+    value = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+  sqlite3_finalize(stmt);
+  sqlite3_close(db);
+  return value;
+}
+
 // Turns a file of layout 2 into one of layout 1, as older releases wrote them: no checksums, no
 // list lengths. Tests that edit stored rows by hand (older layouts, values outside a table) work
 // on such files, where nothing tells an edit from a write.

@@ -1,5 +1,7 @@
 #include "frame/Registration.h"
 
+#include <cstddef>
+
 #include "ddb/catalog/dia_ContactMetadataTable.h"
 #include "ddb/catalog/dia_ElementMetadataTable.h"
 #include "ddb/catalog/dia_WarningErrorMetadataTable.h"
@@ -34,27 +36,76 @@
 #include "ddb/platform/dbc_OldClassRegistrar.h"
 #include "schema/OldVersions.h"
 
-// Each body is filled in by its module with that module's classes and versions, in registration
-// order.
+namespace {
+
+constexpr cls_ClassRegistrar::InitFn kDiagnosticsClasses[] = {
+    &dia_DiagnosticData::InitializeMetadata,
+    &dia_Step::InitializeMetadata,
+    &dia_Increment::InitializeMetadata,
+    &dia_Attempt::InitializeMetadata,
+    &dia_Iteration::InitializeMetadata,
+    &dia_ContactIteration::InitializeMetadata,
+    &dia_Residual::InitializeMetadata,
+    &dia_CompatibilityError::InitializeMetadata,
+    &dia_AuxiliaryData::InitializeMetadata,
+    &dia_DiagnosticBase::InitializeMetadata,
+    &dia_ContactDiagnostic::InitializeMetadata,
+    &dia_ElementDiagnostic::InitializeMetadata,
+    &dia_WarningErrorBase::InitializeMetadata,
+    &dia_Warning::InitializeMetadata,
+    &dia_Error::InitializeMetadata,
+    &dia_XplStatus::InitializeMetadata,
+};
+
+constexpr cls_ClassRegistrar::InitFn kDatabaseClasses[] = {
+    &ddr_Ddb::InitializeMetadata,
+    &ddr_Result::InitializeMetadata,
+    &ddr_UserData::InitializeMetadata,
+    &ddr_Model::InitializeMetadata,
+    &ddr_ResultContainerShortcut::InitializeMetadata,
+    &ddr_ResultContainerInDdbShortcut::InitializeMetadata,
+    &ddr_ShortcutImpl<ddr_ResultMap>::InitializeMetadata,
+    &ddr_UserDataContainerShortcut::InitializeMetadata,
+    &ddr_UserDataContainerInDdbShortcut::InitializeMetadata,
+    &ddr_ShortcutImpl<ddr_UserDataMap>::InitializeMetadata,
+    &ddr_ModelContainerShortcut::InitializeMetadata,
+    &ddr_ModelContainerInDdbShortcut::InitializeMetadata,
+    &ddr_ShortcutImpl<ddr_ModelMap>::InitializeMetadata,
+    &ddr_ShortcutImpl<ddr_Model>::InitializeMetadata,
+    &ddr_ModelShortcut::InitializeMetadata,
+    &ddr_ModelInModelContainerShortcut::InitializeMetadata,
+    &ddr_DdbShortcut::InitializeMetadata,
+    &ddr_DdbShortcutImpl::InitializeMetadata,
+    &ddr_ShortcutImpl<ddr_Ddb>::InitializeMetadata,
+    &mdl_DdbExtensionTable<mdl_Extension>::InitializeMetadata,
+    &ddr_CustomData::InitializeMetadata,
+    &ddr_CustomDataContainerShortcut::InitializeMetadata,
+    &ddr_CustomDataContainerInDdbShortcut::InitializeMetadata,
+    &ddr_ShortcutImpl<ddr_CustomDataMap>::InitializeMetadata,
+};
+
+template <std::size_t N>
+cls_ClassList ListOf(const cls_ClassRegistrar::InitFn (&functions)[N]) {
+  return {functions, static_cast<int>(N)};
+}
+
+void Register(cls_ClassList classes) {
+  for (cls_ClassRegistrar::InitFn fn : classes)
+    cls_MetadataRegistrar::Instance().initClassMetadata(fn, 4);
+}
+
+}  // namespace
+
+cls_ClassList dia_Classes() {
+  return ListOf(kDiagnosticsClasses);
+}
+
+cls_ClassList ddr_Classes() {
+  return ListOf(kDatabaseClasses);
+}
 
 void dia_RegisterClasses() {
-  cls_MetadataRegistrar& registrar = cls_MetadataRegistrar::Instance();
-  registrar.initClassMetadata(&dia_DiagnosticData::InitializeMetadata, 4);
-  registrar.initClassMetadata(&dia_Step::InitializeMetadata, 4);
-  registrar.initClassMetadata(&dia_Increment::InitializeMetadata, 4);
-  registrar.initClassMetadata(&dia_Attempt::InitializeMetadata, 4);
-  registrar.initClassMetadata(&dia_Iteration::InitializeMetadata, 4);
-  registrar.initClassMetadata(&dia_ContactIteration::InitializeMetadata, 4);
-  registrar.initClassMetadata(&dia_Residual::InitializeMetadata, 4);
-  registrar.initClassMetadata(&dia_CompatibilityError::InitializeMetadata, 4);
-  registrar.initClassMetadata(&dia_AuxiliaryData::InitializeMetadata, 4);
-  registrar.initClassMetadata(&dia_DiagnosticBase::InitializeMetadata, 4);
-  registrar.initClassMetadata(&dia_ContactDiagnostic::InitializeMetadata, 4);
-  registrar.initClassMetadata(&dia_ElementDiagnostic::InitializeMetadata, 4);
-  registrar.initClassMetadata(&dia_WarningErrorBase::InitializeMetadata, 4);
-  registrar.initClassMetadata(&dia_Warning::InitializeMetadata, 4);
-  registrar.initClassMetadata(&dia_Error::InitializeMetadata, 4);
-  registrar.initClassMetadata(&dia_XplStatus::InitializeMetadata, 4);
+  Register(dia_Classes());
 }
 
 void dia_RegisterOldVersions() {
@@ -93,34 +144,11 @@ void ddr_InitializeModuleState() {
 
 // The root's registrar is built once every class of both modules is declared.
 void ddr_RegisterClasses() {
-  cls_MetadataRegistrar& registrar = cls_MetadataRegistrar::Instance();
-  registrar.initClassMetadata(&ddr_Ddb::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_Result::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_UserData::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_Model::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_ResultContainerShortcut::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_ResultContainerInDdbShortcut::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_ShortcutImpl<ddr_ResultMap>::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_UserDataContainerShortcut::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_UserDataContainerInDdbShortcut::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_ShortcutImpl<ddr_UserDataMap>::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_ModelContainerShortcut::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_ModelContainerInDdbShortcut::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_ShortcutImpl<ddr_ModelMap>::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_ShortcutImpl<ddr_Model>::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_ModelShortcut::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_ModelInModelContainerShortcut::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_DdbShortcut::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_DdbShortcutImpl::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_ShortcutImpl<ddr_Ddb>::InitializeMetadata, 4);
-  registrar.initClassMetadata(&mdl_DdbExtensionTable<mdl_Extension>::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_CustomData::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_CustomDataContainerShortcut::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_CustomDataContainerInDdbShortcut::InitializeMetadata, 4);
-  registrar.initClassMetadata(&ddr_ShortcutImpl<ddr_CustomDataMap>::InitializeMetadata, 4);
+  Register(ddr_Classes());
   // A root made before this start-up (or left from an earlier one) takes the classes now; one
   // made later builds its registrar itself on first use.
-  if (ddr_Root::Exists()) ddr_Root::Instance().SetClassRegistrar(registrar.NewClassRegistrar());
+  if (ddr_Root::Exists())
+    ddr_Root::Instance().SetClassRegistrar(cls_MetadataRegistrar::Instance().NewClassRegistrar());
 }
 
 void ddr_RegisterOldVersions() {

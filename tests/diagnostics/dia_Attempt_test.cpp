@@ -27,17 +27,6 @@ dia_Iteration Converged(int number) {
 
 }  // namespace
 
-TEST(Attempt, New_NotCutBackNotConvergedNoFlags) {
-  dia_Attempt a(2, 0.5);
-  EXPECT_EQ(a.GetAttemptNumber(), 2);
-  EXPECT_EQ(a.GetAttemptSize(), 0.5);
-  EXPECT_FALSE(a.IsCutback());
-  EXPECT_FALSE(a.IsConverged());
-  EXPECT_FALSE(a.GetNeedsReordering());
-  EXPECT_FALSE(a.GetAutoStabilize());
-  EXPECT_EQ(a.GetNumberOfCutbackDiagnostics(), 0);
-}
-
 TEST(Attempt, CutbackCodes_KeptOnceInFirstAddedOrder) {
   struct Case {
     std::vector<int> added;

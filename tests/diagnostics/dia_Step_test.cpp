@@ -42,19 +42,6 @@ std::vector<int> StatusNumbers(const dia_Step& step) {
 
 }  // namespace
 
-TEST(Step, Default_AutoIncrementationAndZeros) {
-  dia_Step step;
-  EXPECT_EQ(step.GetIncrementationScheme(), dia_IncrementationSchemeEnum::AUTO_INCREMENTATION);
-  EXPECT_EQ(step.GetStepNumber(), 0);
-  EXPECT_EQ(step.GetProcedureCode(), 0);
-  EXPECT_EQ(step.GetTimePeriod(), 0.0);
-  EXPECT_EQ(step.GetMaximumNumberOfIncrements(), 0);
-  EXPECT_EQ(step.m_incrementsCompleted, 0);
-  EXPECT_EQ(step.m_stepTimeCompleted, 0.0);
-  EXPECT_EQ(step.GetNumberOfIncrements(), 0);
-  EXPECT_TRUE(step.GetStepName().empty());
-}
-
 TEST(Step, TruncateStep_KeepsRecordsBeforeTheIncrement) {
   struct Case {
     int truncateAt;
