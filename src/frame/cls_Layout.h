@@ -26,8 +26,10 @@
 // How a row reaches its member:
 //   At<&T::m>           by the member's type: int, double, bool and cow_String as values; an
 //                       enumeration with a string table as its canonical string (an unknown
-//                       string raises); any other member as a persistent object of its own
-//                       (lists, maps, arrays, member records) through a sub-visitor.
+//                       string raises; a row that lacks it, an older layout or a display text
+//                       no conversion knew, reads the first value); any other member as a
+//                       persistent object of its own (lists, maps, arrays, member records) through
+//                       a sub-visitor.
 //   IfAny<&T::m>        an array stored only when it holds values and read only when stored.
 //   IfDeclared<&T::m>   a field written only when the table being written declares it (a
 //                       table of an older release written in place may lack it).
@@ -133,7 +135,8 @@ inline void Get(const cls_ReadVisitor& r, const cls_FieldHandle& f, cow_String& 
 template <class V>
 void Get(const cls_ReadVisitor& r, const cls_FieldHandle& f, V& v) {
   if constexpr (std::is_enum_v<V>)
-    v = omu_PrimEnum<V, 1>(r.ReadString(f, "")).GetValue();
+    v = r.DataIsPresent(f) ? omu_PrimEnum<V, 1>(r.ReadString(f, "")).GetValue()
+                           : omu_PrimEnum<V, 1>::Value(0);
   else
     v = V(cls_ReadVisitor(r, f));
 }

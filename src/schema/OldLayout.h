@@ -1,6 +1,6 @@
-// Building blocks of the version classes of src/schema/: the kinds of stored fields, the call
-// that declares one older layout, and the text mapping of the enumeration conversions.
-// Stateless; the functions only touch the registrar or rows they are given.
+// Building blocks of the version classes of src/schema/: the call that declares one older layout,
+// and the text mapping of the enumeration conversions. Stateless; the functions only touch the
+// registrar or rows they are given.
 #pragma once
 
 #include <cstdint>
@@ -8,35 +8,14 @@
 
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "ddb/platform/dbc_OldClassRegistrar.h"
+#include "frame/cls_Layout.h"
 
 namespace schema_detail {
 
-struct FieldKind {
-  int attributeType;
-  std::uint32_t typeId;
-  int collectionType;
-};
-
-constexpr FieldKind kInt{cls_AttrInt, 1, cls_CollNone};
-constexpr FieldKind kIntCode{cls_AttrIntCode, 1, cls_CollNone};
-constexpr FieldKind kDouble{cls_AttrDouble, 1, cls_CollNone};
-constexpr FieldKind kString{cls_AttrString, 1, cls_CollNone};
-constexpr FieldKind kBool{cls_AttrBool, 1, cls_CollNone};
-constexpr FieldKind kEnum{cls_AttrEnum, 1, cls_CollNone};
-constexpr FieldKind kObjectList{cls_AttrObject, cls_ObjListTypeId, cls_CollList};
-constexpr FieldKind kObjectMap{cls_AttrObject, cls_ObjListTypeId, cls_CollMap};
-constexpr FieldKind kIntArray{cls_AttrObject, cls_PrimArrayTypeId, cls_CollInts};
-constexpr FieldKind kDoubleArray{cls_AttrObject, cls_PrimArrayTypeId, cls_CollDoubles};
-constexpr FieldKind kStringArray{cls_AttrObject, cls_PrimArrayTypeId, cls_CollStrings};
-// A list kept inside the owning row's primitive storage (the framework's embedded list).
-constexpr FieldKind kEmbeddedList{cls_AttrObject, cls_PrimArrayTypeId, cls_CollList};
-
-constexpr FieldKind Member(std::uint32_t typeId) {
-  return {cls_AttrObject, typeId, cls_CollNone};
-}
-constexpr FieldKind MapOf(std::uint32_t typeId) {
-  return {cls_AttrObject, typeId, cls_CollMap};
-}
+// The kinds of stored fields are the current layouts' own (frame/cls_Layout.h): an older layout
+// declares a field as the current one does, only without a member.
+using FieldKind = cls_FieldKind;
+using namespace cls_kind;
 
 struct OldField {
   const char* name;
