@@ -15,6 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -193,5 +194,13 @@ struct ChildCpu {
         benchmark::Counter(processCpu * 1e3, benchmark::Counter::kAvgIterations);
   }
 };
+
+// Statistics of repeated runs beside Google Benchmark's mean and median.
+inline double Min(const std::vector<double>& v) {
+  return v.empty() ? 0 : *std::min_element(v.begin(), v.end());
+}
+inline double Max(const std::vector<double>& v) {
+  return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
+}
 
 }  // namespace ddb_bench

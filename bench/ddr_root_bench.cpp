@@ -99,6 +99,48 @@ void OpenThroughRoot(const std::vector<std::string>& args, Meter& meter) {
   root.CloseDdb(name, kUtf8);
 }
 
+// How a walk reads: every statement in a read transaction of its own (as releases before read
+// snapshots did), each record loaded in a snapshot of its own (the library's default), or the
+// whole walk in one snapshot the reader holds.
+enum WalkMode { kPerStatement, kPerRecord, kOneSnapshot };
+
+// Child task: open with the root and walk the whole job lazily through the const records, down
+// to every residual, releasing each record once passed. Arguments: the path and the WalkMode.
+void WalkThroughRoot(const std::vector<std::string>& args, Meter& meter) {
+  const auto walkMode = static_cast<WalkMode>(std::stoi(args.at(1)));
+  rfm_File::UseSnapshots(walkMode != kPerStatement);
+  ddr_Root& root = ddr_Root::Instance();
+  rfm_FileHandle file = rfm_File::Open(args.at(0), rfm_Access::Read, true, kUtf8);
+  rfm_ReadSnapshot snapshot(walkMode == kOneSnapshot ? file : nullptr);
+  cow_String name = root.OpenDdb(file, "", kUtf8);
+  const dia_DiagnosticData& job = root.ConstGet(name, kUtf8).ConstGetDiagnosticData();
+  long iterations = 0;
+  double sum = 0;
+  for (int s = 0; s < job.GetNumberOfSteps(); ++s) {
+    const dia_Step& step = job.ConstGetStepByIndex(s);
+    for (int i = 0; i < step.GetNumberOfIncrements(); ++i) {
+      const dia_Increment& increment = step.ConstGetIncrementByIndex(i);
+      for (int a = 0; a < increment.GetNumberOfAttempts(); ++a) {
+        const dia_Attempt& attempt = increment.ConstGetAttemptByIndex(a);
+        for (int k = 0; k < attempt.GetNumberOfIterations(); ++k, ++iterations) {
+          const dia_Iteration& iteration = attempt.ConstGetIterationByIndex(k);
+          for (int r = 0; r < iteration.GetNumberOfResiduals(); ++r)
+            sum += iteration.ConstGetResidualByIndex(r).GetMaxResidual();
+          attempt.ReleaseIteration(k);
+        }
+        increment.ReleaseAttempt(a);
+      }
+      step.ReleaseIncrement(i);
+    }
+    job.ReleaseStep(s);
+  }
+  snapshot.End();
+  benchmark::DoNotOptimize(sum);
+  if (iterations != kIterations) throw std::runtime_error("the walk missed iterations");
+  meter.Stop();
+  root.CloseDdb(name, kUtf8);
+}
+
 // Child task: the raw lower bound of OpenThroughRoot.
 void RawReadLast(const std::vector<std::string>& args, Meter&) {
   if (!ddb_bench::RawReadNewestIncrementRow(args.at(0))) throw std::runtime_error("no increment");
@@ -155,6 +197,36 @@ void BM_RootOpenReadLast(benchmark::State& state) {
 }
 BENCHMARK(BM_RootOpenReadLast)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// A full lazy walk of the 100K-iteration job in a fresh process: the argument is the WalkMode
+// (0 is the baseline, every statement its own read transaction). Medians of three runs with
+// min and max; "peak_rss_MB" is the process's peak resident set.
+void BM_RootWalk(benchmark::State& state) {
+  RootRows();
+  ChildCpu cpu;
+  ChildRun run;
+  for (auto _ : state) {
+    run = RunFresh("root-walk", {RootFile(), std::to_string(state.range(0))});
+    if (!run.ok) {
+      state.SkipWithError("the walking process failed");
+      return;
+    }
+    state.SetIterationTime(run.wallSeconds);
+    cpu.Add(run);
+  }
+  cpu.Report(state);
+  state.counters["peak_rss_MB"] = run.peakRssKb / 1024.0;
+}
+BENCHMARK(BM_RootWalk)
+    ->ArgName("mode")
+    ->DenseRange(kPerStatement, kOneSnapshot)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ComputeStatistics("min", ddb_bench::Min)
+    ->ComputeStatistics("max", ddb_bench::Max)
+    ->DisplayAggregatesOnly(true);
+
 // A floor under BM_RootOpenReadLast, not the same work (see RawReadNewestIncrementRow).
 void BM_RawReadLast_LowerBound(benchmark::State& state) {
   RootRows();
@@ -171,6 +243,7 @@ int main(int argc, char** argv) {
   return ddb_bench::BenchMain(argc, argv,
                               {{"root-write", &WriteThroughRoot},
                                {"root-open-read-last", &OpenThroughRoot},
+                               {"root-walk", &WalkThroughRoot},
                                {"raw-read-last", &RawReadLast}},
                               &ScratchDir);
 }

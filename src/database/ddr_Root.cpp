@@ -110,12 +110,15 @@ const cow_String& ddr_Root::OpenDdb(const rfm_FileHandle& file, const cow_String
   if (IsMember(fileName, kUtf8)) return OpenAgain(file, mode);
   rfm_FileHandle handle = file;
   // A file that stores no record yet has nothing to stamp a name into.
-  std::unique_ptr<rom_Transporter> transporter =
-      nameU.empty() || StoresNoClass(handle)
-          ? rom_OpenTransporter(m_registrar.get(), handle, kDatabaseName)
-          : StampName(handle, nameU);
+  const bool stamp = !nameU.empty() && !StoresNoClass(handle);
+  std::unique_ptr<rom_Transporter> transporter;
+  if (stamp) transporter = StampName(handle, nameU);
+  // The catalog and the record are read from one state of the file.
+  rfm_ReadSnapshot snapshot(handle);
+  if (!stamp) transporter = rom_OpenTransporter(m_registrar.get(), handle, kDatabaseName);
   omi_Timer timer;
   std::unique_ptr<ddr_Ddb> record = ReadRecord(*transporter, nameU);
+  snapshot.End();
   if (typ_DebugFlags::GetDebugFlags(kDatabaseModule) >= 2)
     std::fprintf(stderr, "ddr_Root::OpenDdb: It took %g to read ddb\n", timer.Elapsed());
   rom_Transporter& channel = *transporter;

@@ -213,3 +213,20 @@ TEST_F(NotADdb, Create_FailureLeavesNothingAndAbandonedBuildsAreRemoved) {
   EXPECT_EQ(Names(dir), (std::vector<std::string>{"file.ddb", "file.ddb.creating-BBBBBB"}));
   close(running);
 }
+
+// A reader's snapshot keeps one state of a running job however much its writer commits; the
+// next read after the snapshot ends sees the new state.
+TEST_F(NotADdb, Snapshot_ReadsOneStateUntilItEnds) {
+  OwnerFile writer = OwnerFile::Create(path);
+  writer.Save(OwnerWithLeaves(50));
+  OwnerFile reader = OwnerFile::Open(path);
+  rfm_ReadSnapshot snapshot(reader.file);
+  EXPECT_EQ(reader.Load().leaves.Length(), 50);
+  writer.Save(OwnerWithLeaves(70));
+  EXPECT_EQ(reader.Load().leaves.Length(), 50);
+  snapshot.End();
+  EXPECT_EQ(reader.Load().leaves.Length(), 70);
+  rfm_ReadSnapshot nothing(writer.file);  // a writer's own reads need none
+  writer.Save(OwnerWithLeaves(80));
+  EXPECT_EQ(writer.Load().leaves.Length(), 80);
+}

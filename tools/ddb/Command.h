@@ -73,7 +73,9 @@ class Progress {
 // Prints "ddb: <message>" on stderr, with the file named when the message does not name it.
 void ReportError(const std::string& file, const std::string& message);
 
-// A ddb file opened read-only through the library; closed again when the object goes.
+// A ddb file opened read-only through the library and read in one snapshot (rfm_ReadSnapshot):
+// a subcommand sees one state of the file, however far a running writer gets meanwhile. The
+// snapshot ends and the file closes when the object goes.
 class OpenedJob {
  public:
   explicit OpenedJob(const std::string& path);
@@ -89,6 +91,7 @@ class OpenedJob {
  private:
   std::string m_path;
   rfm_FileHandle m_file;
+  rfm_ReadSnapshot m_snapshot;
   cow_String m_name;
 };
 

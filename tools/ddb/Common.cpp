@@ -35,15 +35,22 @@ void ReportError(const std::string& file, const std::string& message) {
     std::fprintf(stderr, "ddb: '%s': %s\n", file.c_str(), message.c_str());
 }
 
-OpenedJob::OpenedJob(const std::string& path) : m_path(path) {
+namespace {
+rfm_FileHandle OpenForRead(const std::string& path) {
   struct stat info;
   if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
     throw Failure("'" + path + "' is a directory, not a ddb file");
-  m_file = rfm_File::Open(path, rfm_Access::Read, true, kUtf8);
+  return rfm_File::Open(path, rfm_Access::Read, true, kUtf8);
+}
+}  // namespace
+
+OpenedJob::OpenedJob(const std::string& path)
+    : m_path(path), m_file(OpenForRead(path)), m_snapshot(m_file) {
   m_name = ddr_Root::Instance().OpenDdb(m_file, "", kUtf8);
 }
 
 OpenedJob::~OpenedJob() {
+  m_snapshot.End();
   ddr_Root::Instance().CloseDdb(m_name, kUtf8);
 }
 

@@ -11,8 +11,9 @@ namespace ddbcli {
 namespace {
 
 constexpr auto kPollInterval = std::chrono::milliseconds(100);
-// A pass that meets a flush half-way (a list naming a record its writer has not committed yet)
-// is retried; this many failures in a row while the writer runs are reported.
+// A pass reads one snapshot of the file (OpenedJob), so it never meets a flush half-way; a pass
+// that fails while the writer runs (the file still being set up) is retried, and this many
+// failures in a row are reported.
 constexpr int kRetries = 30;
 
 void PrintIncrement(int step, const dia_Increment& inc) {

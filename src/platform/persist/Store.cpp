@@ -714,6 +714,7 @@ bool Store::ReadListRun(std::int64_t list, int index, int& first, std::vector<Li
 // From layout 2 on a non-empty list's length is also stored apart from its runs, so that a run
 // that damage hides (a key changed in a page) is reported instead of shortening the list.
 int Store::ListCount(std::int64_t list) {
+  ReadScope snapshot(*this);
   SqlStmt& s =
       Cached(Checked() ? "SELECT first, count, entries, \"check\" FROM \"##List\" WHERE list = ?"
                          " ORDER BY first DESC LIMIT 1"

@@ -105,6 +105,8 @@ class Store : public std::enable_shared_from_this<Store> {
     m_source = std::move(source);
   }
   const std::string& FileName() const { return m_db.FileName(); }
+  // The file whose connection this store uses (for a converted copy, the copy).
+  rfm_File& Connection() const { return *m_file; }
   bool ReadOnly() const { return m_file->IsReadOnly(); }
   const cls_ClassRegistrar& Registrar() const;
   rom_CowBarn& Barn() { return m_barn; }
@@ -220,6 +222,19 @@ class Store : public std::enable_shared_from_this<Store> {
   bool m_doomed = false;
   std::int64_t m_fileBytes = -1;
   int m_layout = -1;
+};
+
+// The read snapshot of one library read call (a record's load, a list's length): its reads see
+// one state of the file. Nested in a snapshot the caller holds, it is that snapshot.
+class ReadScope {
+ public:
+  explicit ReadScope(const Store& store) : m_file(store.Connection()) { m_file.BeginSnapshot(); }
+  ~ReadScope() { m_file.EndSnapshot(); }
+  ReadScope(const ReadScope&) = delete;
+  ReadScope& operator=(const ReadScope&) = delete;
+
+ private:
+  rfm_File& m_file;
 };
 
 // Builds the columns of a layout from its fields.

@@ -90,6 +90,7 @@ cls_AgentListObj::~cls_AgentListObj() = default;
 
 // Elements are usually loaded in runs (a reader walking a list), so the run last read is kept.
 void* cls_AgentListObj::Load(int i, std::uint32_t typeId) {
+  rom_detail::ReadScope snapshot(*m_store);
   if (m_runFirst < 0 || i < m_runFirst || i >= m_runFirst + static_cast<int>(m_run.size())) {
     std::vector<rom_detail::Store::ListEntry> entries;
     int first = 0;
@@ -206,6 +207,7 @@ bool cls_AgentMapKey2Obj<cow_String>::IsStored(const cow_String& key) const {
 }
 
 void* cls_AgentMapKey2Obj<cow_String>::Load(const cow_String& key, std::uint32_t typeId) {
+  rom_detail::ReadScope snapshot(*m_store);
   std::uint32_t stored = 0;
   std::int64_t oid = 0;
   if (!m_store->MapEntry(m_uid.Value(), key.str(), stored, oid))

@@ -202,6 +202,7 @@ rfm_FileHandle rfm_File::Open(const cow_String& name, rfm_Access access, bool,
 }
 
 rfm_File::~rfm_File() {
+  FinalizeSnapshotStatements();
   sqlite3_close_v2(m_db);
   if (!m_building.empty()) {
     RemoveSideFiles(m_building);
@@ -212,6 +213,7 @@ rfm_File::~rfm_File() {
 }
 
 void rfm_File::Connect(const std::string& target, int flags) {
+  FinalizeSnapshotStatements();
   sqlite3_close_v2(m_db);
   m_db = nullptr;
   m_sqlitePath = std::make_unique<SqlitePath>(target);
@@ -397,6 +399,50 @@ std::vector<std::string> rfm_File::CheckIntegrity() const {
     if (line != "ok") problems.push_back(std::move(line));
   }
   return problems;
+}
+
+namespace {
+bool g_snapshots = true;
+}
+
+void rfm_File::UseSnapshots(bool on) {
+  g_snapshots = on;
+}
+
+void rfm_File::FinalizeSnapshotStatements() {
+  sqlite3_finalize(std::exchange(m_beginRead, nullptr));
+  sqlite3_finalize(std::exchange(m_endRead, nullptr));
+  m_snapshotDepth = 0;
+  m_snapshotBegun = false;
+}
+
+// A deferred BEGIN takes no lock: the first read of the snapshot takes it, and it lasts until
+// the transaction ends. A transaction already open on the connection (none is, on a read-only
+// one) is left alone.
+void rfm_File::BeginSnapshot() {
+  if (m_access != rfm_Access::Read || !m_db || m_snapshotDepth++ > 0) return;
+  if (!g_snapshots || sqlite3_get_autocommit(m_db) == 0) return;
+  SqlDb db(m_db, m_name.str());
+  if (!m_beginRead) db.Check(sqlite3_prepare_v2(m_db, "BEGIN", -1, &m_beginRead, nullptr));
+  if (!m_endRead) db.Check(sqlite3_prepare_v2(m_db, "COMMIT", -1, &m_endRead, nullptr));
+  int rc = sqlite3_step(m_beginRead);
+  sqlite3_reset(m_beginRead);
+  if (rc != SQLITE_DONE) {
+    --m_snapshotDepth;
+    db.Fail(rc);
+  }
+  m_snapshotBegun = true;
+}
+
+// SQLite may have ended the transaction itself after an error; a read transaction's end cannot
+// fail otherwise, and should it, the transaction is rolled back.
+void rfm_File::EndSnapshot() noexcept {
+  if (m_snapshotDepth == 0 || --m_snapshotDepth > 0 || !m_snapshotBegun) return;
+  m_snapshotBegun = false;
+  if (sqlite3_get_autocommit(m_db) != 0) return;
+  int rc = sqlite3_step(m_endRead);
+  sqlite3_reset(m_endRead);
+  if (rc != SQLITE_DONE) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 bool rfm_File::HasWriter(const std::string& utf8Name) {
