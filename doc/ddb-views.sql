@@ -21,7 +21,8 @@ WITH RECURSIVE slot(list, first, count, entries, k) AS (
 )
 SELECT list, position, ((instr('0123456789ABCDEF', substr(h, 1, 1)) - 1) * 16 + instr('0123456789ABCDEF', substr(h, 2, 1)) - 1) + (((instr('0123456789ABCDEF', substr(h, 3, 1)) - 1) * 16 + instr('0123456789ABCDEF', substr(h, 4, 1)) - 1) << 8) + (((instr('0123456789ABCDEF', substr(h, 5, 1)) - 1) * 16 + instr('0123456789ABCDEF', substr(h, 6, 1)) - 1) << 16) + (((instr('0123456789ABCDEF', substr(h, 7, 1)) - 1) * 16 + instr('0123456789ABCDEF', substr(h, 8, 1)) - 1) << 24), ((instr('0123456789ABCDEF', substr(h, 9, 1)) - 1) * 16 + instr('0123456789ABCDEF', substr(h, 10, 1)) - 1) + (((instr('0123456789ABCDEF', substr(h, 11, 1)) - 1) * 16 + instr('0123456789ABCDEF', substr(h, 12, 1)) - 1) << 8) + (((instr('0123456789ABCDEF', substr(h, 13, 1)) - 1) * 16 + instr('0123456789ABCDEF', substr(h, 14, 1)) - 1) << 16) + (((instr('0123456789ABCDEF', substr(h, 15, 1)) - 1) * 16 + instr('0123456789ABCDEF', substr(h, 16, 1)) - 1) << 24) + (((instr('0123456789ABCDEF', substr(h, 17, 1)) - 1) * 16 + instr('0123456789ABCDEF', substr(h, 18, 1)) - 1) << 32) + (((instr('0123456789ABCDEF', substr(h, 19, 1)) - 1) * 16 + instr('0123456789ABCDEF', substr(h, 20, 1)) - 1) << 40) + (((instr('0123456789ABCDEF', substr(h, 21, 1)) - 1) * 16 + instr('0123456789ABCDEF', substr(h, 22, 1)) - 1) << 48) + (((instr('0123456789ABCDEF', substr(h, 23, 1)) - 1) * 16 + instr('0123456789ABCDEF', substr(h, 24, 1)) - 1) << 56) FROM entry;
 
--- One row per value of every integer array (collection 54: int32, little-endian).
+-- One row per value of every integer array stored whole (collection 54: int32, little-endian);
+-- a job's history stored in pages (collection 154) is in "##ArrayPage".
 CREATE TEMP VIEW ddb_int_array(array, position, value) AS
 WITH RECURSIVE slot(oid, count, data, k) AS (
   SELECT oid, count, data, 0 FROM "##Array" WHERE collection = 54 AND count > 0

@@ -39,12 +39,6 @@ cls_ReadVisitor Sub(const cls_ReadVisitor& r, Field f) {
   return cls_ReadVisitor(r, F(f));
 }
 
-cow_List<int> Zeros(int n) {
-  cow_List<int> zeros;
-  zeros.Resize(n);
-  return zeros;
-}
-
 // Walks `steps` step blocks, taking every increment block to be `blockLength` long. Returns the
 // index of the last step block when the walk meets well-formed blocks (perturbation entry 0 or
 // 1, trailing entries zero) and ends exactly at the end of the history, else -1.
@@ -69,10 +63,11 @@ int WalkSteps(const cow_List<int>& h, int steps, std::int64_t blockLength) {
 }  // namespace
 
 dia_DiagnosticData::dia_DiagnosticData()
-    : m_jobHistoryDescription(Zeros(kHeaderSize)), m_uid(cls_Uid::AllocateUid()) {}
+    : m_jobHistoryDescription(kHeaderSize), m_uid(cls_Uid::AllocateUid()) {}
 
-// The last-step offset is not stored. After reading it is recomputed from the history as the
-// index of the last step block (FindLastStepBlock), or -1 when the history does not show it.
+// The last-step offset is not stored. After reading it is recomputed from the history when first
+// needed, as the index of the last step block (FindLastStepBlock), or -1 when the history does
+// not show it: a reader that never asks reads only the pages of the history it uses.
 dia_DiagnosticData::dia_DiagnosticData(const cls_ReadVisitor& r)
     : m_jobStatus(r.ReadInt(F(kJobStatus), 0)),
       m_doublePrecision(r.ReadBool(F(kDoublePrecision), false)),
@@ -86,12 +81,22 @@ dia_DiagnosticData::dia_DiagnosticData(const cls_ReadVisitor& r)
       m_jobHistoryDescription(Sub(r, kJobHistoryDescription)),
       m_uid(r.GetUid()) {
   CheckHeaderAfterRead();
-  m_lastStepOffset = FindLastStepBlock();
+  m_lastStepOffset = kOffsetUnknown;
+}
+
+int dia_DiagnosticData::LastStepOffset() const {
+  if (m_lastStepOffset == kOffsetUnknown) m_lastStepOffset = FindLastStepBlock();
+  return m_lastStepOffset;
 }
 
 void dia_DiagnosticData::CheckHeaderAfterRead() {
-  cow_List<int>& h = m_jobHistoryDescription.Values();
-  if (h.Length() > kStepCount && h[kStepCount] != m_stepList.Length()) h[kStepCount] = 0;
+  cls_PagedArrayInt& h = m_jobHistoryDescription;
+  if (h.Length() > kStepCount && h.At(kStepCount) != m_stepList.Length()) h.Set(kStepCount, 0);
+}
+
+// The header and the last step's block change with every update: their pages stay in memory.
+void dia_DiagnosticData::KeepChangingHistory() {
+  m_jobHistoryDescription.Keep({{0, kHeaderSize}, {m_lastStepOffset, kStepBlockSize}});
 }
 
 // The history does not record how long an increment block is (the caller decides), so the
@@ -99,8 +104,8 @@ void dia_DiagnosticData::CheckHeaderAfterRead() {
 // divides what follows the header and the step blocks. The offset is taken only when every
 // length that fits gives the same last block; otherwise it stays unknown rather than guessed.
 int dia_DiagnosticData::FindLastStepBlock() const {
-  const cow_List<int>& h = m_jobHistoryDescription.Values();
   const int steps = m_stepList.Length();
+  const cow_List<int> h = m_jobHistoryDescription.Values();
   const std::int64_t rest =
       static_cast<std::int64_t>(h.Length()) - kHeaderSize - std::int64_t{kStepBlockSize} * steps;
   if (steps == 0 || rest < 0) return -1;
@@ -120,14 +125,15 @@ int dia_DiagnosticData::FindLastStepBlock() const {
 
 void dia_DiagnosticData::AddStep(const dia_Step& step) {
   m_stepList.Append(step);
-  cow_List<int>& h = m_jobHistoryDescription.Values();
+  cls_PagedArrayInt& h = m_jobHistoryDescription;
   m_lastStepOffset = h.Length();
+  KeepChangingHistory();
   h.Append(step.GetStepNumber());
   h.Append(0);
   h.Append(step.GetProcedureCode());
   h.Append(step.IsPerturbation() ? 1 : 0);
   for (int i = 4; i < kStepBlockSize; ++i) h.Append(0);
-  h[kStepCount] += 1;
+  h.Set(kStepCount, h.At(kStepCount) + 1);
 }
 
 dia_Step& dia_DiagnosticData::GetStepByNumber(int number) {
@@ -154,28 +160,30 @@ void dia_DiagnosticData::GetJobCpuTimes(double& user, double& system, double& wa
 void dia_DiagnosticData::UpdateJobHistoryDescription(int a, int b, int c, bool f1, bool f2, bool f3,
                                                      const cow_List<int>& incrementBlock) {
   const int steps = m_stepList.Length();
-  const int s = m_lastStepOffset;
+  const bool known = m_lastStepOffset != kOffsetUnknown;
+  const int s = LastStepOffset();
+  if (!known) KeepChangingHistory();
   if (steps > 0 && s < 0)
     DDB_THROW(nex_PrimException,
               "dia_DiagnosticData::UpdateJobHistoryDescription - the block of step %d cannot be "
               "found in the job history",
               steps);
   // A history read back empty (a file that stored none) starts with a zero header.
-  cow_List<int>& h = m_jobHistoryDescription.Values();
-  if (h.Length() < kHeaderSize) h.Resize(kHeaderSize);
+  cls_PagedArrayInt& h = m_jobHistoryDescription;
+  while (h.Length() < kHeaderSize) h.Append(0);
   const int sums[] = {a, b, c};
   const bool flags[] = {f1, f2, f3};
   for (int i = 0; i < 3; ++i) {
-    h[kJobSums + i] += sums[i];
-    if (flags[i]) h[kJobFlags + i] = 1;
+    h.Set(kJobSums + i, h.At(kJobSums + i) + sums[i]);
+    if (flags[i]) h.Set(kJobFlags + i, 1);
   }
   if (steps == 0) return;
-  for (int i = 0; i < 3; ++i) h[s + kStepSums + i] += sums[i];
+  for (int i = 0; i < 3; ++i) h.Set(s + kStepSums + i, h.At(s + kStepSums + i) + sums[i]);
   if (incrementBlock.IsEmpty()) return;
-  const int r = h[s + kBlockCount] + 1;
+  const int r = h.At(s + kBlockCount) + 1;
   if (m_stepList.ConstGet(steps - 1).GetNumberOfIncrements() != r) return;
   for (int v : incrementBlock) h.Append(v);
-  h[s + kBlockCount] = r;
+  h.Set(s + kBlockCount, r);
 }
 
 void dia_DiagnosticData::FlushAndReleaseWarnings() {

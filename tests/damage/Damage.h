@@ -90,6 +90,7 @@ class Sql {
     SealTable("\"##Map\"", "\"check\"", "map, key", rom_detail::kMapSeed, true);
     SealTable("\"##Array\"", "\"check\"", "oid", rom_detail::kArraySeed, true);
     SealTable("\"##Length\"", "\"check\"", "list", rom_detail::kLengthSeed, true);
+    SealTable("\"##ArrayPage\"", "\"check\"", "oid, page", rom_detail::kArrayPageSeed, true);
     Exec("COMMIT");
   }
 

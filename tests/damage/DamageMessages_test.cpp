@@ -94,6 +94,8 @@ const Case kCases[] = {
      "UPDATE dia_Step SET \"m_incrementList#OID\" = NULL, \"m_incrementList#ClassID\" = NULL "
      "WHERE OID = (SELECT OID FROM dia_Step ORDER BY OID LIMIT 1)",
      true, "field 'm_incrementList' of dia_Step {oid} refers to no list", kFirstStep},
+    {"missing page of the job history", "DELETE FROM \"##ArrayPage\"", false,
+     "page 0 of array {oid} is missing", "SELECT oid FROM \"##ArrayPage\""},
     {"missing row",
      "DELETE FROM dia_Step WHERE OID = (SELECT OID FROM dia_Step ORDER BY OID LIMIT 1)", false,
      "dia_Step {oid} is missing", kFirstStep},

@@ -317,3 +317,45 @@ TEST(JobHistory, Read_AMissingHistoryArrayIsDamage) {
     EXPECT_EQ(std::string(e.what()).rfind("'" + path + "' is damaged: array ", 0), 0u) << e.what();
   }
 }
+
+// A history of several pages, flushed part-way and at the end: the file holds it in pages, the
+// writer keeps only a few of them in memory, and a reader in a new process reads it back whole;
+// a writer reopening the file carries on from the last step's block.
+TEST_F(JobFileTest, LongHistory_StoredInPagesReadsBackAndCarriesOn) {
+  const int increments = 700;  // 12 + 12 + 700 * 4 values: three pages
+  std::vector<int> history;
+  {
+    JobFile f = JobFile::Create(path);
+    dia_DiagnosticData job;
+    f.Save(job);
+    job.AddStep(dia_Step(1, "Step-1", 1, false, false));
+    job.FlushSteps();
+    dia_Step& step = job.GetStepByIndex(0);
+    for (int i = 1; i <= increments; ++i) {
+      step.AddIncrement(dia_Increment(i, 0.1));
+      job.UpdateJobHistoryDescription(1, i, 0, false, false, false, {i, -i, 7, 8});
+      step.FlushIncrements();
+      step.ReleaseIncrement(i - 1);
+      if (i == increments / 2) job.FlushJobHistoryDescription();
+    }
+    job.FlushSteps();
+    job.FlushJobHistoryDescription();
+    f.Save(job, 0);
+    history = History(job);
+  }
+  ASSERT_EQ(history.size(), 24u + increments * 4);
+  EXPECT_EQ(history[24 + 4 * 499 + 1], -500);
+  EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM \"##ArrayPage\""), 3);
+  EXPECT_EQ(InChild([&] {
+              JobFile f = JobFile::Open(path, rfm_Access::Update);
+              dia_DiagnosticData job = f.Load();
+              EXPECT_EQ(History(job), history);
+              job.GetStepByIndex(0).AddIncrement(dia_Increment(increments + 1, 0.1));
+              job.UpdateJobHistoryDescription(2, 0, 0, false, false, false, {1, 2, 3, 4});
+              std::vector<int> h = History(job);
+              EXPECT_EQ(h[12 + 1], increments + 1);
+              EXPECT_EQ(h[12 + 4], increments + 2);
+              EXPECT_EQ(std::vector<int>(h.end() - 4, h.end()), (std::vector<int>{1, 2, 3, 4}));
+            }),
+            0);
+}

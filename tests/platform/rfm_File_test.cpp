@@ -91,7 +91,7 @@ TEST_F(NotADdb, Open_NewerLayoutSaysSo) {
   sqlite3_close(db);
   EXPECT_EQ(OpenError(), "'" + path +
                              "' was written by a newer release of ddb (layout 99; this release "
-                             "reads up to layout 2)");
+                             "reads up to layout 3)");
 }
 
 TEST_F(NotADdb, Open_SecondWritingProcessRefusedUntilWriterDies) {

@@ -22,14 +22,14 @@ def truncated(path, example):
 def newer_layout(path, example):
     shutil.copyfile(example, path)
     with sqlite3.connect(path) as db:
-        db.execute("pragma user_version = 3")
+        db.execute("pragma user_version = 4")
 
 
 CASES = [
     (missing, "'{}' does not exist"),
     (truncated, "'{}' is damaged: the file is truncated"),
     (newer_layout,
-     "'{}' was written by a newer release of ddb (layout 3; this release reads up to layout 2)"),
+     "'{}' was written by a newer release of ddb (layout 4; this release reads up to layout 3)"),
 ]
 
 

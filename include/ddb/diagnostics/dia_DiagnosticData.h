@@ -6,7 +6,9 @@
 // the three integers passed to UpdateJobHistoryDescription, 4-6 job-wide flags that are never
 // cleared, 7-11 zero), then per step a 12-entry block (number, increment blocks so far,
 // procedure code, perturbation flag, 4-6 the step's sums, 7-11 zero) followed by the increment
-// blocks the caller passed for that step.
+// blocks the caller passed for that step. The history grows with the job: it is held and
+// written in pages (cls_PagedArrayInt), of which memory keeps the header's, the last step block's
+// and the last.
 //
 // The record owns its child records by value in persistent lists that stream (Flush…, Release…).
 // The database record owns the job record; until it is attached to a file everything is in
@@ -19,8 +21,8 @@
 #include "ddb/diagnostics/dia_Step.h"
 #include "ddb/diagnostics/dia_Warning.h"
 #include "ddb/frame/cls_ListObj.h"
-#include "ddb/platform/cls_ArrayPrim.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
+#include "ddb/platform/cls_PagedArray.h"
 #include "ddb/platform/cls_ReadVisitor.h"
 #include "ddb/platform/cls_Uid.h"
 #include "ddb/platform/cls_WriteVisitor.h"
@@ -79,7 +81,7 @@ class dia_DiagnosticData : public mem_AllocationOperators {
                                    const cow_List<int>& incrementBlock);
   cow_List<int> GetJobHistoryDescription() const { return m_jobHistoryDescription.Values(); }
   // Index of the last step's block in the history, -1 when there is none or it is unknown.
-  int LastStepOffset() const { return m_lastStepOffset; }
+  int LastStepOffset() const;
 
   // Releasing drops only the in-memory copy of a stored record, so readers holding the record
   // const release what they have read, too.
@@ -111,6 +113,7 @@ class dia_DiagnosticData : public mem_AllocationOperators {
  private:
   void CheckHeaderAfterRead();
   int FindLastStepBlock() const;
+  void KeepChangingHistory();
 
   int m_jobStatus = 0;
   bool m_doublePrecision = false;
@@ -121,7 +124,8 @@ class dia_DiagnosticData : public mem_AllocationOperators {
   WarningList m_warningList;
   ErrorList m_errorList;
   StepList m_stepList;
-  cls_xp1DArrayListInt m_jobHistoryDescription;
-  int m_lastStepOffset = -1;
+  cls_PagedArrayInt m_jobHistoryDescription;
+  static constexpr int kOffsetUnknown = -2;  // read, not yet recomputed
+  mutable int m_lastStepOffset = -1;
   cls_Uid m_uid;
 };

@@ -100,7 +100,7 @@ class rfm_File {
   static void UseSnapshots(bool on);
 
   // The layout number this release writes into user_version.
-  static constexpr int kLayout = 2;
+  static constexpr int kLayout = 3;
   static constexpr std::int32_t kApplicationId = 0x64646221;  // "ddb!"
 
  private:

@@ -32,5 +32,6 @@ constexpr std::uint64_t kArraySeed = 0x230001;
 constexpr std::uint64_t kListSeed = 0x230002;
 constexpr std::uint64_t kMapSeed = 0x230003;
 constexpr std::uint64_t kLengthSeed = 0x230004;
+constexpr std::uint64_t kArrayPageSeed = 0x230005;
 
 }  // namespace rom_detail

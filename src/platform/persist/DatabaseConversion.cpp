@@ -256,6 +256,12 @@ class Conversion {
     while (arrays.Step())
       m_out.WriteArray(arrays.Int(0), static_cast<int>(arrays.Int(1)),
                        static_cast<int>(arrays.Int(2)), arrays.Blob(3));
+    if (!m_in.StoresPages()) return;
+    SqlStmt pages(m_in.Db(), "SELECT oid, page FROM \"##ArrayPage\"");
+    std::vector<int> values;
+    while (pages.Step())
+      if (m_in.ReadArrayPage(pages.Int(0), static_cast<int>(pages.Int(1)), values))
+        m_out.WriteArrayPage(pages.Int(0), static_cast<int>(pages.Int(1)), values);
   }
 
   struct ListRun {

@@ -31,7 +31,10 @@ const char* kFixedTables =
     "CREATE TABLE \"##Length\"(list INTEGER PRIMARY KEY, count INTEGER NOT NULL,"
     " \"check\" INTEGER NOT NULL);"
     "CREATE TABLE \"##Array\"(oid INTEGER PRIMARY KEY, collection INTEGER NOT NULL,"
-    " count INTEGER NOT NULL, data BLOB NOT NULL, \"check\" INTEGER NOT NULL);";
+    " count INTEGER NOT NULL, data BLOB NOT NULL, \"check\" INTEGER NOT NULL);"
+    "CREATE TABLE \"##ArrayPage\"(oid INTEGER NOT NULL, page INTEGER NOT NULL,"
+    " count INTEGER NOT NULL, data BLOB NOT NULL, \"check\" INTEGER NOT NULL,"
+    " PRIMARY KEY(oid, page));";
 
 const char* SqlType(int attributeType) {
   switch (attributeType) {
@@ -307,6 +310,8 @@ void Store::VerifyTables() {
               "' that its layout does not declare");
   };
   if (Checked()) verify("##Length", {"list", "count", "check"}, "##Length");
+  if (StoresPages())
+    verify("##ArrayPage", {"oid", "page", "count", "data", "check"}, "##ArrayPage");
   for (const auto& fixed : kFixed) {
     std::vector<std::string> columns = fixed.second;
     if (Checked() && fixed.first != "##Meta" && fixed.first != "##Fields")
@@ -830,6 +835,12 @@ bool ArrayHolds(int collectionType, std::int64_t count, const std::string& bytes
   if (collectionType == cls_CollInts) return bytes.size() == static_cast<std::uint64_t>(count) * 4;
   if (collectionType == cls_CollDoubles)
     return bytes.size() == static_cast<std::uint64_t>(count) * 8;
+  if (collectionType == Store::kIntPages) {
+    std::int32_t head[2] = {0, 0};
+    if (bytes.size() != sizeof head) return false;
+    std::memcpy(head, bytes.data(), sizeof head);
+    return head[0] > 0 && head[1] == count;
+  }
   if (collectionType != cls_CollStrings) return false;
   std::size_t at = 0;
   for (std::int64_t k = 0; k < count; ++k) {
@@ -867,6 +878,38 @@ bool Store::ReadArray(std::int64_t oid, int& collectionType, std::string& bytes)
   }
   s.Reset();
   return found;
+}
+
+void Store::WriteArrayPage(std::int64_t oid, int page, const std::vector<int>& values) {
+  std::string bytes(values.size() * 4, '\0');
+  if (!values.empty()) std::memcpy(&bytes[0], values.data(), bytes.size());
+  const std::int64_t count = static_cast<std::int64_t>(values.size());
+  SqlStmt& s = Cached("INSERT OR REPLACE INTO \"##ArrayPage\" VALUES(?, ?, ?, ?, ?)");
+  s.Reset().Bind(1, oid).Bind(2, page).Bind(3, count).BindBlob(4, bytes);
+  s.Bind(5, Checksum(kArrayPageSeed).Add(oid).Add(page).Add(count).Add(bytes).Sum()).Run();
+}
+
+bool Store::ReadArrayPage(std::int64_t oid, int page, std::vector<int>& values) {
+  SqlStmt& s =
+      Cached("SELECT count, data, \"check\" FROM \"##ArrayPage\" WHERE oid = ? AND page = ?");
+  s.Reset().Bind(1, oid).Bind(2, page);
+  if (!s.Step()) {
+    s.Reset();
+    return false;
+  }
+  const bool typed =
+      s.Type(0) == SQLITE_INTEGER && s.Type(1) == SQLITE_BLOB && s.Type(2) == SQLITE_INTEGER;
+  const std::int64_t count = s.Int(0), sum = s.Int(2);
+  const std::string bytes = s.Blob(1);
+  s.Reset();
+  const std::string what = "page " + std::to_string(page) + " of array " + std::to_string(oid);
+  if (!typed || sum != Checksum(kArrayPageSeed).Add(oid).Add(page).Add(count).Add(bytes).Sum())
+    Damaged(what + " does not match its checksum");
+  if (count < 1 || bytes.size() != static_cast<std::uint64_t>(count) * 4)
+    Damaged(what + " is malformed");
+  values.resize(static_cast<std::size_t>(count));
+  std::memcpy(values.data(), bytes.data(), bytes.size());
+  return true;
 }
 
 void Store::FlushAttached() {

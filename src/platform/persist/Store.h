@@ -160,6 +160,14 @@ class Store : public std::enable_shared_from_this<Store> {
   bool MapEntry(std::int64_t map, const std::string& key, std::uint32_t& typeId, std::int64_t& oid);
   void WriteArray(std::int64_t oid, int collectionType, int count, const std::string& bytes);
   bool ReadArray(std::int64_t oid, int& collectionType, std::string& bytes);
+  // Layout 3: an int array may be stored in pages. Its `##Array` row then has the collection
+  // kIntPages, its length as count and as data the page size and the length again (two int32);
+  // page k holds values k * pageSize on, in a row of `##ArrayPage`.
+  static constexpr int kIntPages = 154;
+  bool StoresPages() { return Layout() >= 3; }
+  void WriteArrayPage(std::int64_t oid, int page, const std::vector<int>& values);
+  // False when the file stores no such page; raises when it is damaged.
+  bool ReadArrayPage(std::int64_t oid, int page, std::vector<int>& values);
 
   // Nested transaction scopes; the outermost commits or rolls back, then tells every enlisted
   // agent and ends the write pass.
