@@ -24,7 +24,7 @@
 
 #include "FreshProcess.h"
 #include "ddb/database/ddr_Root.h"
-#include "ddb/platform/dbc_OldClassRegistrar.h"
+#include "platform/persist/dbc_OldClassRegistrar.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "ddb/platform/ZunBasUtlNumFormat.h"
+#include "platform/ZunBasUtlNumFormat.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "ddb/catalog/dia_MetadataTable.h"
 #include "ddb/catalog/dia_TextChannel.h"
 #include "ddb/diagnostics/dia_DiagnosticBase.h"
-#include "ddb/platform/ZunBasUtlNumFormat.h"
+#include "platform/ZunBasUtlNumFormat.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "ddb/frame/ZunRomDdr.h"
-#include "ddb/platform/ZunBasUtlUrlParser.h"
 #include "ddb/platform/nex_Exception.h"
-#include "ddb/platform/omi_Timer.h"
 #include "ddb/platform/rom_Transporter.h"
 #include "ddb/platform/rom_Upgrade.h"
-#include "ddb/platform/typ_DebugFlags.h"
+#include "platform/ZunBasUtlUrlParser.h"
+#include "platform/omi_Timer.h"
+#include "platform/typ_DebugFlags.h"
 
 namespace {
 

@@ -33,7 +33,7 @@
 #include "ddb/diagnostics/dia_WarningErrorBase.h"
 #include "ddb/diagnostics/dia_XplStatus.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
-#include "ddb/platform/dbc_OldClassRegistrar.h"
+#include "platform/persist/dbc_OldClassRegistrar.h"
 #include "schema/OldVersions.h"
 
 namespace {

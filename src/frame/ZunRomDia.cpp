@@ -1,7 +1,7 @@
 #include "ddb/frame/ZunRomDia.h"
 
-#include "ddb/platform/BaseLibraries.h"
 #include "frame/Registration.h"
+#include "platform/BaseLibraries.h"
 
 namespace {
 

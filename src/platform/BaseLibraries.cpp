@@ -1,4 +1,4 @@
-#include "ddb/platform/BaseLibraries.h"
+#include "platform/BaseLibraries.h"
 
 #include <cstdio>
 #include <map>
@@ -12,7 +12,7 @@
 #include "ddb/platform/thr_GlobalLock.h"
 #include "ddb/platform/thr_ThrSingletonRegistry.h"
 #include "ddb/platform/typ_ArchCompTable.h"
-#include "ddb/platform/typ_DebugFlags.h"
+#include "platform/typ_DebugFlags.h"
 
 namespace {
 

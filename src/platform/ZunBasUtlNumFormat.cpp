@@ -1,4 +1,4 @@
-#include "ddb/platform/ZunBasUtlNumFormat.h"
+#include "platform/ZunBasUtlNumFormat.h"
 
 #include <algorithm>
 #include <cstdio>

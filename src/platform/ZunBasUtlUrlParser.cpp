@@ -1,4 +1,4 @@
-#include "ddb/platform/ZunBasUtlUrlParser.h"
+#include "platform/ZunBasUtlUrlParser.h"
 
 #include <cctype>
 #include <string>

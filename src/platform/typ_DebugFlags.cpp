@@ -1,4 +1,4 @@
-#include "ddb/platform/typ_DebugFlags.h"
+#include "platform/typ_DebugFlags.h"
 
 #include <map>
 

@@ -23,7 +23,7 @@
 #include <string>
 
 #include "ddb/platform/cls_ClassRegistrar.h"
-#include "ddb/platform/dbc_OldClassRegistrar.h"
+#include "platform/persist/dbc_OldClassRegistrar.h"
 
 namespace model_detail {
 

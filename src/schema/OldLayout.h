@@ -7,8 +7,8 @@
 #include <initializer_list>
 
 #include "ddb/platform/cls_ClassRegistrar.h"
-#include "ddb/platform/dbc_OldClassRegistrar.h"
 #include "frame/cls_Layout.h"
+#include "platform/persist/dbc_OldClassRegistrar.h"
 
 namespace schema_detail {
 

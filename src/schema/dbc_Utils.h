@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "ddb/platform/dbc_OldClassRegistrar.h"
+#include "platform/persist/dbc_OldClassRegistrar.h"
 
 struct dbc_Utils {
   static bool IsPresentAndSet(const dbc_Row& row, const std::string& field) {

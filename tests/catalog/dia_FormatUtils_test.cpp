@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ddb/platform/ZunBasUtlNumFormat.h"
+#include "platform/ZunBasUtlNumFormat.h"
 
 namespace {
 

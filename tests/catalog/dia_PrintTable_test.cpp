@@ -8,8 +8,8 @@
 #include "ddb/catalog/dia_ElementMetadataTable.h"
 #include "ddb/catalog/dia_WarningErrorMetadataTable.h"
 #include "ddb/diagnostics/dia_DiagnosticBase.h"
-#include "ddb/platform/ZunBasUtlNumFormat.h"
 #include "ddb/platform/nex_Exception.h"
+#include "platform/ZunBasUtlNumFormat.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "OwnerFile.h"
 #include "RootFixture.h"
 #include "ddb/platform/nex_Exception.h"
-#include "ddb/platform/typ_DebugFlags.h"
+#include "platform/typ_DebugFlags.h"
 
 using namespace ddb_test;
 

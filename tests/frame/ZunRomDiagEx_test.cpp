@@ -10,9 +10,9 @@
 #include "ddb/database/ddr_Root.h"
 #include "ddb/frame/ZunRomDdr.h"
 #include "ddb/frame/ZunRomDia.h"
-#include "ddb/platform/BaseLibraries.h"
-#include "ddb/platform/dbc_OldClassRegistrar.h"
 #include "ddb/platform/typ_ArchCompTable.h"
+#include "platform/BaseLibraries.h"
+#include "platform/persist/dbc_OldClassRegistrar.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ddb/platform/BaseLibraries.h"
+#include "platform/BaseLibraries.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include "OwnerFile.h"
 #include "TestFiles.h"
 #include "ddb/platform/nex_Exception.h"
+#include "platform/persist/dbc_OldClassRegistrar.h"
 
 using namespace ddb_test;
 

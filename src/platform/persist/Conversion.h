@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ddb/platform/dbc_OldClassRegistrar.h"
+#include "platform/persist/dbc_OldClassRegistrar.h"
 
 namespace rom_detail {
 

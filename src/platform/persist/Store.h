@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "ddb/platform/cls_ClassRegistrar.h"
-#include "ddb/platform/dbc_OldClassRegistrar.h"
 #include "ddb/platform/rfm_File.h"
 #include "ddb/platform/rom_Transporter.h"
 #include "platform/persist/Sql.h"
+#include "platform/persist/dbc_OldClassRegistrar.h"
 
 class cls_AgentBase;
 

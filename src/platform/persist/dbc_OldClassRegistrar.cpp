@@ -1,4 +1,4 @@
-#include "ddb/platform/dbc_OldClassRegistrar.h"
+#include "platform/persist/dbc_OldClassRegistrar.h"
 
 #include <typeinfo>
 
