@@ -78,6 +78,20 @@ inline Snapshot ReadSnapshot(const std::string& path) {
   return snap;
 }
 
+// The record rows of a tree increment: the increment, its attempt, ten iterations and their
+// thirty residual checks.
+constexpr long kRecordsPerIncrement = 42;
+
+// The tables of record classes alone.
+inline Snapshot RecordsOnly(const Snapshot& snap) {
+  Snapshot records;
+  records.schema = snap.schema;
+  for (const Table& t : snap.tables)
+    if (t.name.rfind("##", 0) != 0) records.tables.push_back(t);
+  records.rows = records.records = snap.records;
+  return records;
+}
+
 // Writes the snapshot into a new file in `commits` transactions; seconds taken.
 inline double RawWrite(const std::string& path, const Snapshot& snap, long commits) {
   std::remove(path.c_str());

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "ddb/platform/cls_AgentListObj.h"
@@ -24,6 +25,12 @@
 #include "ddb/platform/cls_Uid.h"
 #include "ddb/platform/cls_WriteVisitor.h"
 #include "ddb/platform/cow_COW.h"
+
+// Copies of a list made before it was written share its identity; once one of them is written,
+// the others may find elements stored under it.
+struct cls_ListCopies {
+  bool written = false;
+};
 
 namespace cls_ListDetail {
 [[noreturn]] void ThrowIndex(int index, int length);
@@ -57,7 +64,8 @@ class cls_ListObj : public cls_PC {
         m_modified(other.m_modified),
         m_agent(other.m_agent),
         m_uid(other.m_uid),
-        m_loaded(other.m_loaded) {
+        m_loaded(other.m_loaded),
+        m_copies(other.UnattachedCopies()) {
     if (m_agent) {
       m_agent->AddRef();
       m_agent->Attach(this);
@@ -73,6 +81,7 @@ class cls_ListObj : public cls_PC {
     m_agent = other.m_agent;
     m_uid = other.m_uid;
     m_loaded = other.m_loaded;
+    m_copies = other.UnattachedCopies();
     if (m_agent) {
       m_agent->AddRef();
       m_agent->Attach(this);
@@ -158,7 +167,9 @@ class cls_ListObj : public cls_PC {
     if (!writer.StartWrite(TypeId(), m_uid)) return;
     writer.CheckCollectionType(cls_CollList);
     if (m_agent) return;
-    m_agent = writer.NewListAgent();
+    // A list no copy of which was ever written stores nothing yet: its stored count is known.
+    m_agent = writer.NewListAgent(!m_copies || !m_copies->written);
+    if (m_copies) m_copies->written = true;
     m_agent->AddRef();
     m_agent->Attach(this);
     int stored = m_agent->StoredCount();
@@ -177,6 +188,11 @@ class cls_ListObj : public cls_PC {
         Flush();
         delete m_agent;
         m_uid.NewUid();
+        m_copies = nullptr;
+      } else {
+        // The list keeps the identity under which its copies still store elements.
+        if (!m_copies) m_copies = std::make_shared<cls_ListCopies>();
+        m_copies->written = true;
       }
       m_agent = nullptr;
     }
@@ -195,6 +211,11 @@ class cls_ListObj : public cls_PC {
     m_loaded.push_back(m_slots.Length());
     m_slots.Append(std::move(handle));
     m_modified = 1;
+  }
+  // The state shared by copies made while no file was attached, made on the first such copy.
+  std::shared_ptr<cls_ListCopies> UnattachedCopies() const {
+    if (!m_agent && !m_copies) m_copies = std::make_shared<cls_ListCopies>();
+    return m_copies;
   }
   void CheckIndex(int i) const {
     if (i < 0 || i >= m_slots.Length()) cls_ListDetail::ThrowIndex(i, m_slots.Length());
@@ -234,4 +255,5 @@ class cls_ListObj : public cls_PC {
   mutable cls_AgentListObj* m_agent = nullptr;
   cls_Uid m_uid;
   mutable std::vector<int> m_loaded;
+  mutable std::shared_ptr<cls_ListCopies> m_copies;
 };

@@ -53,8 +53,8 @@ class cls_AgentBase {
   virtual void TransactionEnded(bool committed) = 0;
 
   // The containers sharing this agent; FlushHolders flushes each of them.
-  void Attach(const cls_PC* holder) { m_holders.insert(holder); }
-  void Detach(const cls_PC* holder) { m_holders.erase(holder); }
+  void Attach(const cls_PC* holder);
+  void Detach(const cls_PC* holder);
   void FlushHolders() const;
 
  protected:
@@ -71,13 +71,20 @@ class cls_AgentBase {
   int m_refs = 0;
   bool m_retry = false;
   bool m_inFlush = false;
-  std::set<const cls_PC*> m_holders;
+  // Usually one container; a few when copies share the agent.
+  std::vector<const cls_PC*> m_holders;
+
+ private:
+  friend class rom_detail::Store;
+  std::size_t m_agentSlot = 0;
+  bool m_enlisted = false;
 };
 
 class cls_AgentListObj : public cls_AgentBase {
  public:
+  // `empty`: the file is known to store no element of the list, so its count is not read.
   cls_AgentListObj(std::shared_ptr<rom_detail::Store> store, cls_Uid listUid,
-                   std::shared_ptr<const cls_ReadPath> path = nullptr);
+                   std::shared_ptr<const cls_ReadPath> path = nullptr, bool empty = false);
   ~cls_AgentListObj() override;
 
   int StoredCount() const { return m_stored; }

@@ -57,6 +57,8 @@ class cls_FieldHandle {
   std::string Name() const { return m_name; }
   const char* CName() const { return m_name; }
   int Index() const { return m_index; }
+  // Whether the handle holds its own copy of the name (else it points at the caller's text).
+  bool OwnsName() const { return m_owned != nullptr; }
 
  private:
   std::shared_ptr<std::string> m_owned;

@@ -50,6 +50,9 @@ class cls_WriteVisitor {
 
   // Collections and primitive arrays, after StartWrite of the container's own identity.
   cls_AgentListObj* NewListAgent() const;
+  // `unwritten`: no copy of the list was written, so the file stores no element of it unless
+  // its identity is older than the file's.
+  cls_AgentListObj* NewListAgent(bool unwritten) const;
   cls_AgentMapKey2Obj<cow_String>* NewMapAgent() const;
   void WriteArray(int collectionType, int count, const std::string& bytes) const;
 
@@ -69,7 +72,8 @@ class cls_WriteVisitor {
   rom_MementoWrite* m_top = nullptr;
   const cls_AgentRequestListObj* m_listRequest = nullptr;
   const cls_AgentRequestMapKey2Obj* m_mapRequest = nullptr;
-  mutable std::unique_ptr<rom_MementoWrite> m_memento;
+  // The memento of a started inner object; its row comes from the store's pool.
+  mutable rom_MementoWrite m_memento;
   mutable std::uint32_t m_typeId = 0;
   mutable cls_Uid m_uid;
   mutable bool m_started = false;

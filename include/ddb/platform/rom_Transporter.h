@@ -12,6 +12,7 @@
 #include <memory>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "ddb/platform/cls_Uid.h"
@@ -20,20 +21,29 @@
 namespace rom_detail {
 class Store;
 class PendingRow;
+struct ClassTable;
 }  // namespace rom_detail
 
 // Which objects the current write pass has already written, so that copies sharing an
-// identity are stored once. A pass ends with the outermost transaction, or with Clear.
+// identity are stored once. A pass ends with the outermost transaction, or with Clear. The
+// identities sit in one flat table that a pass ending empties at once (a new generation).
 class rom_CowBarn {
  public:
   // True the first time an identity is seen in the pass.
-  bool MarkWritten(std::uint32_t typeId, cls_Uid uid) {
-    return m_written.insert({typeId, uid.Value()}).second;
-  }
-  void Clear() { m_written.clear(); }
+  bool MarkWritten(std::uint32_t typeId, cls_Uid uid);
+  void Clear();
 
  private:
-  std::set<std::pair<std::uint32_t, std::int64_t>> m_written;
+  struct Slot {
+    std::int64_t oid;
+    std::uint32_t typeId;
+    std::uint32_t generation;  // the slot is empty unless it is the current one
+  };
+  void Grow();
+
+  std::vector<Slot> m_slots;
+  std::size_t m_count = 0;
+  std::uint32_t m_generation = 1;
 };
 
 class rom_Transporter {
@@ -98,12 +108,14 @@ class rom_MementoWrite {
   friend class cls_WriteVisitor;
   explicit rom_MementoWrite(rom_detail::Store& store);
   rom_detail::PendingRow& Row();
+  // Takes a pooled row of the store for the started object.
+  void StartRow(std::uint32_t typeId, rom_detail::ClassTable& table, std::int64_t oid);
 
   std::shared_ptr<rom_detail::Store> m_storeRef;
   rom_detail::Store* m_store;
   std::uint32_t m_typeId = 0;
   int m_rowIndex = -1;
-  std::unique_ptr<rom_detail::PendingRow> m_row;
+  rom_detail::PendingRow* m_row = nullptr;
 };
 
 // Read channel positioned on one stored row of a class: row `rowIndex` in table order. The

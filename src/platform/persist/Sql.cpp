@@ -100,6 +100,18 @@ void SqlStmt::Run() {
   sqlite3_reset(m_stmt);
 }
 
+bool SqlStmt::TryInsert() {
+  int rc = sqlite3_step(m_stmt);
+  if (rc == SQLITE_DONE || rc == SQLITE_ROW) {
+    sqlite3_reset(m_stmt);
+    return true;
+  }
+  bool duplicate = sqlite3_extended_errcode(m_db->Handle()) == SQLITE_CONSTRAINT_PRIMARYKEY;
+  sqlite3_reset(m_stmt);
+  if (duplicate) return false;
+  m_db->Fail(rc);
+}
+
 int SqlStmt::Columns() const {
   return sqlite3_column_count(m_stmt);
 }

@@ -42,6 +42,11 @@ class SqlStmt {
 
   bool IsPrepared() const { return m_stmt != nullptr; }
   SqlStmt& Reset();
+  // Resets without clearing the bindings: for a caller that binds every parameter again.
+  SqlStmt& Rebind() {
+    sqlite3_reset(m_stmt);
+    return *this;
+  }
   SqlStmt& Bind(int i, std::int64_t v);
   SqlStmt& Bind(int i, int v) { return Bind(i, static_cast<std::int64_t>(v)); }
   SqlStmt& Bind(int i, double v);
@@ -56,6 +61,8 @@ class SqlStmt {
   bool Step();
   // Runs a statement that returns no rows.
   void Run();
+  // Runs an insert; false when a row with its primary key is already stored (nothing changes).
+  bool TryInsert();
 
   int Columns() const;
   int Type(int col) const { return sqlite3_column_type(m_stmt, col); }

@@ -1,5 +1,6 @@
 #include "platform/persist/Store.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -90,8 +91,17 @@ Value ColumnValue(const SqlStmt& stmt, int col) {
 
 int ClassTable::Column(const cls_FieldHandle& field) const {
   int index = field.Index();
-  if (index >= 0 && index < static_cast<int>(fields.size()) && fields[index].name == field.CName())
-    return fieldColumn[index];
+  if (index >= 0 && index < static_cast<int>(fields.size())) {
+    if (m_matchedNames.size() == fields.size() && m_matchedNames[index] == field.CName())
+      return fieldColumn[index];
+    if (fields[index].name == field.CName()) {
+      if (!field.OwnsName()) {
+        m_matchedNames.resize(fields.size(), nullptr);
+        m_matchedNames[index] = field.CName();
+      }
+      return fieldColumn[index];
+    }
+  }
   return Column(std::string(field.CName()));
 }
 
@@ -147,6 +157,32 @@ PendingRow::PendingRow(ClassTable& table, std::int64_t oid)
     : m_table(&table), m_values(table.columns.size()) {
   m_values[0].kind = Value::Int;
   m_values[0].i = oid;
+}
+
+void PendingRow::Restart(ClassTable& table, std::int64_t oid) {
+  m_table = &table;
+  m_values.resize(table.columns.size());
+  for (Value& v : m_values) v.kind = Value::Null;
+  m_values[0].kind = Value::Int;
+  m_values[0].i = oid;
+}
+
+void PendingRow::SetInt(int column, std::int64_t value) {
+  if (column <= 0 || column >= static_cast<int>(m_values.size())) return;
+  m_values[column].kind = Value::Int;
+  m_values[column].i = value;
+}
+
+void PendingRow::SetReal(int column, double value) {
+  if (column <= 0 || column >= static_cast<int>(m_values.size())) return;
+  m_values[column].kind = Value::Real;
+  m_values[column].d = value;
+}
+
+void PendingRow::SetText(int column, const char* text, std::size_t size) {
+  if (column <= 0 || column >= static_cast<int>(m_values.size())) return;
+  m_values[column].kind = Value::Text;
+  m_values[column].s.assign(text, size);
 }
 
 void PendingRow::Set(int column, Value value) {
@@ -387,7 +423,8 @@ void Store::PrepareConversions() {
 }
 
 void Store::ReserveStoredIdentities() {
-  cls_Uid::ReserveAbove(HighestStoredOid());
+  m_storedAtOpen = HighestStoredOid();
+  cls_Uid::ReserveAbove(m_storedAtOpen);
 }
 
 std::int64_t Store::HighestStoredOid() {
@@ -465,22 +502,41 @@ std::unique_ptr<ClassTable> Store::CreateTable(const cls_ClassMetadata& md) {
   return t;
 }
 
+PendingRow& Store::AcquireRow(ClassTable& table, std::int64_t oid) {
+  if (m_freeRows.empty()) {
+    m_rows.push_back(std::make_unique<PendingRow>(table, oid));
+    return *m_rows.back();
+  }
+  PendingRow& row = *m_freeRows.back();
+  m_freeRows.pop_back();
+  row.Restart(table, oid);
+  return row;
+}
+
+// A row is inserted; only when its identity is stored already is it written again in place of
+// the stored one (an object rewritten, or written again through a copy).
 void Store::InsertRow(PendingRow& row) {
   ClassTable& t = row.Table();
-  if (!t.insert.IsPrepared()) {
-    std::string sql = "INSERT OR REPLACE INTO " + SqlQuote(t.table) + " VALUES(?";
+  auto prepare = [&](SqlStmt& stmt, const char* verb) {
+    std::string sql = verb + SqlQuote(t.table) + " VALUES(?";
     std::size_t n = t.columns.size() + (Checked() ? 1 : 0);
     for (std::size_t i = 1; i < n; ++i) sql += ", ?";
-    t.insert = SqlStmt(m_db, sql + ")");
-  }
-  t.insert.Reset();
+    stmt = SqlStmt(m_db, sql + ")");
+  };
   std::vector<Value>& values = row.Values();
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    StoredForm(t, static_cast<int>(i), values[i]);
-    BindValue(t.insert, static_cast<int>(i) + 1, values[i]);
-  }
-  if (Checked()) t.insert.Bind(static_cast<int>(values.size()) + 1, RowSum(t, values));
-  t.insert.Run();
+  for (std::size_t i = 0; i < values.size(); ++i) StoredForm(t, static_cast<int>(i), values[i]);
+  const std::int64_t sum = Checked() ? RowSum(t, values) : 0;
+  auto bind = [&](SqlStmt& stmt) -> SqlStmt& {
+    stmt.Rebind();
+    for (std::size_t i = 0; i < values.size(); ++i)
+      BindValue(stmt, static_cast<int>(i) + 1, values[i]);
+    if (Checked()) stmt.Bind(static_cast<int>(values.size()) + 1, sum);
+    return stmt;
+  };
+  if (!t.insert.IsPrepared()) prepare(t.insert, "INSERT INTO ");
+  if (bind(t.insert).TryInsert()) return;
+  if (!t.replace.IsPrepared()) prepare(t.replace, "INSERT OR REPLACE INTO ");
+  bind(t.replace).Run();
 }
 
 // The form in which SQLite returns what is bound to the column, so that the sum taken when
@@ -656,9 +712,12 @@ void Store::WriteListRun(std::int64_t list, int first, const std::vector<ListEnt
     return;
   }
   std::int64_t count = static_cast<std::int64_t>(entries.size());
-  SqlStmt& s = Cached("INSERT OR REPLACE INTO \"##List\" VALUES(?, ?, ?, ?, ?)");
-  s.Reset().Bind(1, list).Bind(2, first).Bind(3, count).BindBlob(4, bytes);
-  s.Bind(5, Checksum(kListSeed).Add(list).Add(first).Add(count).Add(bytes).Sum()).Run();
+  const std::int64_t sum = Checksum(kListSeed).Add(list).Add(first).Add(count).Add(bytes).Sum();
+  auto bind = [&](SqlStmt& s) -> SqlStmt& {
+    return s.Rebind().Bind(1, list).Bind(2, first).Bind(3, count).BindBlob(4, bytes).Bind(5, sum);
+  };
+  if (bind(Cached("INSERT INTO \"##List\" VALUES(?, ?, ?, ?, ?)")).TryInsert()) return;
+  bind(Cached("INSERT OR REPLACE INTO \"##List\" VALUES(?, ?, ?, ?, ?)")).Run();
 }
 
 // A run is checked before anything is sized after it: its count must be that of a run the
@@ -763,9 +822,12 @@ std::int64_t Store::StoredLength(std::int64_t list) {
 
 void Store::WriteListLength(std::int64_t list, std::int64_t length) {
   if (!Checked()) return;
-  SqlStmt& s = Cached("INSERT OR REPLACE INTO \"##Length\" VALUES(?, ?, ?)");
-  s.Reset().Bind(1, list).Bind(2, length);
-  s.Bind(3, Checksum(kLengthSeed).Add(list).Add(length).Sum()).Run();
+  const std::int64_t sum = Checksum(kLengthSeed).Add(list).Add(length).Sum();
+  auto bind = [&](SqlStmt& s) -> SqlStmt& {
+    return s.Rebind().Bind(1, list).Bind(2, length).Bind(3, sum);
+  };
+  if (bind(Cached("INSERT INTO \"##Length\" VALUES(?, ?, ?)")).TryInsert()) return;
+  bind(Cached("INSERT OR REPLACE INTO \"##Length\" VALUES(?, ?, ?)")).Run();
 }
 
 void Store::WriteMapEntry(std::int64_t map, const std::string& key, std::uint32_t typeId,
@@ -912,18 +974,51 @@ bool Store::ReadArrayPage(std::int64_t oid, int page, std::vector<int>& values) 
   return true;
 }
 
+void Store::Enlist(cls_AgentBase* agent) {
+  if (agent->m_enlisted) return;
+  agent->m_enlisted = true;
+  m_enlisted.push_back(agent);
+}
+
+void Store::Withdraw(cls_AgentBase* agent) {
+  if (!agent->m_enlisted) return;
+  agent->m_enlisted = false;
+  std::replace(m_enlisted.begin(), m_enlisted.end(), agent, static_cast<cls_AgentBase*>(nullptr));
+}
+
+void Store::Adopt(cls_AgentBase* agent) {
+  agent->m_agentSlot = m_agents.size();
+  m_agents.push_back(agent);
+}
+
+void Store::Forget(cls_AgentBase* agent) {
+  m_agents[agent->m_agentSlot] = nullptr;
+  if (++m_agentHoles < 64 || m_agentHoles * 2 < m_agents.size() || m_walkingAgents > 0) return;
+  std::size_t kept = 0;
+  for (cls_AgentBase* a : m_agents) {
+    if (!a) continue;
+    a->m_agentSlot = kept;
+    m_agents[kept++] = a;
+  }
+  m_agents.resize(kept);
+  m_agentHoles = 0;
+}
+
 void Store::FlushAttached() {
   if (ReadOnly()) return;
   BeginScope();
+  ++m_walkingAgents;
   try {
     // Agents made while flushing belong to containers that were flushed as they were attached.
-    std::vector<cls_AgentBase*> agents(m_agents.begin(), m_agents.end());
-    for (cls_AgentBase* agent : agents)
-      if (m_agents.count(agent)) agent->FlushHolders();
+    const std::size_t n = m_agents.size();
+    for (std::size_t i = 0; i < n; ++i)
+      if (cls_AgentBase* agent = m_agents[i]) agent->FlushHolders();
   } catch (...) {
+    --m_walkingAgents;
     EndScope(false);
     throw;
   }
+  --m_walkingAgents;
   EndScope(true);
 }
 
@@ -950,10 +1045,19 @@ void Store::EndScope(bool success) {
     throw;
   }
   m_createdInTransaction.clear();
-  std::set<cls_AgentBase*> agents;
-  agents.swap(m_enlisted);
-  for (cls_AgentBase* a : agents) a->TransactionEnded(true);
+  TellEnlisted(true);
   m_barn.Clear();
+}
+
+void Store::TellEnlisted(bool committed) {
+  std::vector<cls_AgentBase*> agents;
+  agents.swap(m_enlisted);
+  for (cls_AgentBase* a : agents)
+    if (a) a->m_enlisted = false;
+  for (cls_AgentBase* a : agents)
+    if (a) a->TransactionEnded(committed);
+  if (m_enlisted.empty()) m_enlisted.swap(agents);
+  m_enlisted.clear();
 }
 
 void Store::RollBack() {
@@ -965,9 +1069,7 @@ void Store::RollBack() {
   }
   for (std::uint32_t id : m_createdInTransaction) m_tables.erase(id);
   m_createdInTransaction.clear();
-  std::set<cls_AgentBase*> agents;
-  agents.swap(m_enlisted);
-  for (cls_AgentBase* a : agents) a->TransactionEnded(false);
+  TellEnlisted(false);
   m_barn.Clear();
   m_doomed = false;
 }

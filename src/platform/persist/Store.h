@@ -50,17 +50,24 @@ struct ClassTable {
   // The declared field behind each column, -1 for "OID" and "##BaseClassOID".
   std::vector<int> columnField;
   SqlStmt insert;
+  // The same row replacing a stored one; prepared when first needed.
+  SqlStmt replace;
   SqlStmt select;
   // Rows of this class are written whole by this release: every list field refers to a list.
   bool complete = false;
   // Row functions upgrading rows of this (older) stored layout; empty when it is current.
   const std::vector<dbc_ConversionFn>* conversions = nullptr;
 
+  // A handle naming a field by its declaration index is matched once by name; later handles with
+  // the same name pointer (a field table's literal) are matched by that pointer alone.
   int Column(const cls_FieldHandle& field) const;
   int Column(const std::string& name) const;
   bool HasBase() const { return baseTypeId != cls_NoBaseTypeId && baseTypeId != 0; }
   // The field stored in `column`, or null for the identity columns.
   const cls_Attribute* FieldAt(int column) const;
+
+ private:
+  mutable std::vector<const char*> m_matchedNames;
 };
 
 struct LoadedRow {
@@ -73,9 +80,16 @@ struct LoadedRow {
   const Value* Find(const std::string& name) const;
 };
 
+// A row being built. Rows of the write path come from the store's pool (Store::AcquireRow) and
+// are reused, so that their values and texts keep their storage from one record to the next.
 class PendingRow {
  public:
   explicit PendingRow(ClassTable& table, std::int64_t oid);
+  // Starts a new row of `table`: every column NULL but "OID".
+  void Restart(ClassTable& table, std::int64_t oid);
+  void SetInt(int column, std::int64_t value);
+  void SetReal(int column, double value);
+  void SetText(int column, const char* text, std::size_t size);
   void Set(int column, Value value);
   void Set(const cls_FieldHandle& field, Value value);
   void Set(const std::string& column, Value value);
@@ -129,6 +143,9 @@ class Store : public std::enable_shared_from_this<Store> {
   // Every class table of the file, by type id.
   const std::map<std::uint32_t, std::unique_ptr<ClassTable>>& Tables() const { return m_tables; }
   void InsertRow(PendingRow& row);
+  // A pooled row for the write path, started for `table`; give it back with ReleaseRow.
+  PendingRow& AcquireRow(ClassTable& table, std::int64_t oid);
+  void ReleaseRow(PendingRow* row) { m_freeRows.push_back(row); }
   // False when the file stores no such row. Raises when the row is damaged: values of the wrong
   // storage class or (verify) a sum that does not match.
   bool LoadRow(std::uint32_t typeId, std::int64_t oid, LoadedRow& row, bool verify = true);
@@ -174,11 +191,11 @@ class Store : public std::enable_shared_from_this<Store> {
   void BeginScope();
   void EndScope(bool success);
   int Depth() const { return m_depth; }
-  void Enlist(cls_AgentBase* agent) { m_enlisted.insert(agent); }
-  void Withdraw(cls_AgentBase* agent) { m_enlisted.erase(agent); }
+  void Enlist(cls_AgentBase* agent);
+  void Withdraw(cls_AgentBase* agent);
   // Every live agent of this file, so that a save or a close can flush what they hold.
-  void Adopt(cls_AgentBase* agent) { m_agents.insert(agent); }
-  void Forget(cls_AgentBase* agent) { m_agents.erase(agent); }
+  void Adopt(cls_AgentBase* agent);
+  void Forget(cls_AgentBase* agent);
   // Flushes every attached container holding new or changed elements, as one transaction.
   // Raises when a write fails; the elements stay marked for the next flush.
   void FlushAttached();
@@ -190,6 +207,9 @@ class Store : public std::enable_shared_from_this<Store> {
   // 0 when every stored class has the version the registrar declares, 1 when some is older (or
   // this is a converted copy of an older file), 2 when some is newer or unknown.
   int UpToDateStatus() const;
+  // Whether `oid` is above every identity the file stored when it was opened, so that only this
+  // process can have stored anything under it.
+  bool NewerThanFile(std::int64_t oid) const { return m_storedAtOpen >= 0 && oid > m_storedAtOpen; }
   // The largest identity the file stores (objects, lists, maps, arrays); 0 for none.
   std::int64_t HighestStoredOid();
   // The file's layout number; from layout 2 on every stored row carries a checksum.
@@ -212,6 +232,8 @@ class Store : public std::enable_shared_from_this<Store> {
   void PrepareConversions();
   std::unique_ptr<ClassTable> CreateTable(const cls_ClassMetadata& md);
   void RollBack();
+  // Tells every agent enlisted in the transaction that it ended.
+  void TellEnlisted(bool committed);
   // Statements keyed by the address of their literal text.
   SqlStmt& Cached(const char* sql);
   void ReserveStoredIdentities();
@@ -223,13 +245,20 @@ class Store : public std::enable_shared_from_this<Store> {
   std::map<std::uint32_t, std::unique_ptr<ClassTable>> m_tables;
   std::set<std::uint32_t> m_createdInTransaction;
   std::unordered_map<const char*, SqlStmt> m_statements;
+  std::vector<std::unique_ptr<PendingRow>> m_rows;
+  std::vector<PendingRow*> m_freeRows;
   rom_CowBarn m_barn;
-  std::set<cls_AgentBase*> m_enlisted;
-  std::set<cls_AgentBase*> m_agents;
+  // Flat lists: an agent knows its place in them (cls_AgentBase::m_agentSlot, m_enlisted). A
+  // forgotten agent leaves a hole, closed up when no flush walks the list.
+  std::vector<cls_AgentBase*> m_enlisted;
+  std::vector<cls_AgentBase*> m_agents;
+  std::size_t m_agentHoles = 0;
+  int m_walkingAgents = 0;
   int m_depth = 0;
   bool m_doomed = false;
   std::int64_t m_fileBytes = -1;
   int m_layout = -1;
+  std::int64_t m_storedAtOpen = -1;
 };
 
 // The read snapshot of one library read call (a record's load, a list's length): its reads see

@@ -16,10 +16,24 @@ cls_AgentBase::~cls_AgentBase() {
   m_store->Forget(this);
 }
 
+void cls_AgentBase::Attach(const cls_PC* holder) {
+  if (std::find(m_holders.begin(), m_holders.end(), holder) == m_holders.end())
+    m_holders.push_back(holder);
+}
+
+void cls_AgentBase::Detach(const cls_PC* holder) {
+  auto it = std::find(m_holders.begin(), m_holders.end(), holder);
+  if (it != m_holders.end()) m_holders.erase(it);
+}
+
 void cls_AgentBase::FlushHolders() const {
-  std::vector<const cls_PC*> holders(m_holders.begin(), m_holders.end());
+  if (m_holders.size() == 1) {
+    m_holders.front()->Flush();
+    return;
+  }
+  std::vector<const cls_PC*> holders(m_holders);
   for (const cls_PC* holder : holders)
-    if (m_holders.count(holder)) holder->Flush();
+    if (std::find(m_holders.begin(), m_holders.end(), holder) != m_holders.end()) holder->Flush();
 }
 
 bool cls_AgentBase::FlushRefused() const {
@@ -82,9 +96,9 @@ void* cls_AgentBase::Construct(std::uint32_t storedType, std::uint32_t expected,
 }
 
 cls_AgentListObj::cls_AgentListObj(std::shared_ptr<rom_detail::Store> store, cls_Uid listUid,
-                                   std::shared_ptr<const cls_ReadPath> path)
+                                   std::shared_ptr<const cls_ReadPath> path, bool empty)
     : cls_AgentBase(std::move(store), listUid, std::move(path)),
-      m_stored(m_store->ListCount(listUid.Value())) {}
+      m_stored(empty ? 0 : m_store->ListCount(listUid.Value())) {}
 
 cls_AgentListObj::~cls_AgentListObj() = default;
 

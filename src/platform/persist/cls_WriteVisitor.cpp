@@ -15,19 +15,13 @@ bool IsPseudoClass(std::uint32_t typeId) {
   return typeId == cls_ObjListTypeId || typeId == cls_PrimArrayTypeId;
 }
 
-Value IntValue(std::int64_t v) {
-  Value value;
-  value.kind = Value::Int;
-  value.i = v;
-  return value;
-}
-
 }  // namespace
 
 cls_WriteVisitor::cls_WriteVisitor(rom_MementoWrite& memento)
     : m_kind(Kind::Top),
       m_store(&memento.GetStore()),
       m_top(&memento),
+      m_memento(*m_store),
       m_uncaught(std::uncaught_exceptions()) {
   m_store->BeginScope();
 }
@@ -38,24 +32,28 @@ cls_WriteVisitor::cls_WriteVisitor(const cls_WriteVisitor& parent, const cls_Fie
       m_store(parent.m_store),
       m_parent(&parent),
       m_field(field),
+      m_memento(*m_store),
       m_uncaught(std::uncaught_exceptions()) {}
 
 cls_WriteVisitor::cls_WriteVisitor(const cls_WriteVisitor& derived, std::uint32_t)
     : m_kind(Kind::Base),
       m_store(derived.m_store),
       m_parent(&derived),
+      m_memento(*m_store),
       m_uncaught(std::uncaught_exceptions()) {}
 
 cls_WriteVisitor::cls_WriteVisitor(const cls_AgentRequestListObj& request)
     : m_kind(Kind::ListElement),
       m_store(&request.Agent().GetStore()),
       m_listRequest(&request),
+      m_memento(*m_store),
       m_uncaught(std::uncaught_exceptions()) {}
 
 cls_WriteVisitor::cls_WriteVisitor(const cls_AgentRequestMapKey2Obj& request)
     : m_kind(Kind::MapElement),
       m_store(&request.Agent().GetStore()),
       m_mapRequest(&request),
+      m_memento(*m_store),
       m_uncaught(std::uncaught_exceptions()) {}
 
 // The row of a started object is stored when its visitor goes; the top visitor then ends the
@@ -63,7 +61,7 @@ cls_WriteVisitor::cls_WriteVisitor(const cls_AgentRequestMapKey2Obj& request)
 cls_WriteVisitor::~cls_WriteVisitor() noexcept(false) {
   bool unwinding = std::uncaught_exceptions() > m_uncaught;
   if (m_kind != Kind::Top) {
-    if (!unwinding && m_memento) StoreRow();
+    if (!unwinding && m_memento.m_row) StoreRow();
     return;
   }
   if (unwinding) {
@@ -80,7 +78,7 @@ cls_WriteVisitor::~cls_WriteVisitor() noexcept(false) {
 }
 
 void cls_WriteVisitor::StoreRow() {
-  rom_MementoWrite& memento = m_kind == Kind::Top ? *m_top : *m_memento;
+  rom_MementoWrite& memento = m_kind == Kind::Top ? *m_top : m_memento;
   if (memento.m_row) m_store->InsertRow(*memento.m_row);
 }
 
@@ -90,12 +88,12 @@ void cls_WriteVisitor::Link(std::uint32_t typeId, cls_Uid uid) const {
       PendingRow& row = m_parent->Memento().Row();
       int column = row.Table().Column(m_field);
       if (column < 0) break;
-      row.Set(column, IntValue(typeId));
-      row.Set(column + 1, IntValue(uid.Value()));
+      row.SetInt(column, typeId);
+      row.SetInt(column + 1, uid.Value());
       break;
     }
     case Kind::Base:
-      m_parent->Memento().Row().Set(1, IntValue(uid.Value()));
+      m_parent->Memento().Row().SetInt(1, uid.Value());
       break;
     case Kind::ListElement: {
       cls_AgentListObj& agent = m_listRequest->Agent();
@@ -128,27 +126,24 @@ int cls_WriteVisitor::StartWrite(std::uint32_t typeId, cls_Uid uid) const {
   if (m_kind == Kind::Top) {
     std::int64_t oid = m_top->RowIndex() < 0 ? cls_Uid::AllocateUid().Value()
                                              : m_store->RowOid(typeId, m_top->RowIndex());
-    m_top->m_row = std::make_unique<PendingRow>(table, oid);
+    m_top->StartRow(typeId, table, oid);
   } else {
-    m_memento.reset(new rom_MementoWrite(*m_store));
-    m_memento->m_typeId = typeId;
-    m_memento->m_row = std::make_unique<PendingRow>(table, uid.Value());
+    m_memento.StartRow(typeId, table, uid.Value());
   }
   return 1;
 }
 
 rom_MementoWrite& cls_WriteVisitor::Memento() const {
   if (m_kind == Kind::Top) return *m_top;
-  if (!m_memento) DDB_THROW(nex_PrimException, "cls_WriteVisitor: no object was started");
-  return *m_memento;
+  if (!m_memento.m_row) DDB_THROW(nex_PrimException, "cls_WriteVisitor: no object was started");
+  return m_memento;
 }
 
 bool cls_WriteVisitor::CheckCollectionType(int collectionType) const {
   if (m_kind != Kind::Member) return true;
   const rom_detail::ClassTable& table = m_parent->Memento().Row().Table();
-  for (const cls_Attribute& a : table.fields)
-    if (a.name == m_field.CName()) return a.collectionType == collectionType;
-  return false;
+  const cls_Attribute* field = table.FieldAt(table.Column(m_field));
+  return field && field->collectionType == collectionType;
 }
 
 bool cls_WriteVisitor::FieldIsPresent(const cls_FieldHandle& field) const {
@@ -157,7 +152,12 @@ bool cls_WriteVisitor::FieldIsPresent(const cls_FieldHandle& field) const {
 }
 
 cls_AgentListObj* cls_WriteVisitor::NewListAgent() const {
-  return new cls_AgentListObj(StoreRef(), m_uid);
+  return NewListAgent(false);
+}
+
+cls_AgentListObj* cls_WriteVisitor::NewListAgent(bool unwritten) const {
+  bool empty = unwritten && m_store->NewerThanFile(m_uid.Value());
+  return new cls_AgentListObj(StoreRef(), m_uid, nullptr, empty);
 }
 
 cls_AgentMapKey2Obj<cow_String>* cls_WriteVisitor::NewMapAgent() const {

@@ -1,5 +1,8 @@
 #include "ddb/platform/rom_Transporter.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "ddb/platform/nex_Exception.h"
 #include "platform/persist/Store.h"
 
@@ -20,7 +23,46 @@ std::shared_ptr<Store> BuildNew(const cls_ClassRegistrar* registrar, const rfm_F
   return std::make_shared<Store>(file, registrar);
 }
 
+std::size_t SlotOf(std::uint32_t typeId, std::int64_t oid, std::size_t mask) {
+  std::uint64_t h = static_cast<std::uint64_t>(oid) * 0x9e3779b97f4a7c15ULL ^ typeId;
+  return static_cast<std::size_t>(h ^ (h >> 29)) & mask;
+}
+
 }  // namespace
+
+bool rom_CowBarn::MarkWritten(std::uint32_t typeId, cls_Uid uid) {
+  if ((m_count + 1) * 2 > m_slots.size()) Grow();
+  const std::size_t mask = m_slots.size() - 1;
+  for (std::size_t i = SlotOf(typeId, uid.Value(), mask);; i = (i + 1) & mask) {
+    Slot& slot = m_slots[i];
+    if (slot.generation != m_generation) {
+      slot = {uid.Value(), typeId, m_generation};
+      ++m_count;
+      return true;
+    }
+    if (slot.oid == uid.Value() && slot.typeId == typeId) return false;
+  }
+}
+
+void rom_CowBarn::Clear() {
+  if (m_count == 0) return;
+  m_count = 0;
+  if (++m_generation != 0) return;
+  for (Slot& slot : m_slots) slot.generation = 0;
+  m_generation = 1;
+}
+
+void rom_CowBarn::Grow() {
+  std::vector<Slot> old(std::max<std::size_t>(64, m_slots.size() * 2), Slot{0, 0, 0});
+  old.swap(m_slots);
+  const std::size_t mask = m_slots.size() - 1;
+  for (const Slot& slot : old) {
+    if (slot.generation != m_generation) continue;
+    std::size_t i = SlotOf(slot.typeId, slot.oid, mask);
+    while (m_slots[i].generation == m_generation) i = (i + 1) & mask;
+    m_slots[i] = slot;
+  }
+}
 
 rom_Transporter::rom_Transporter(const cls_ClassRegistrar* registrar, const rfm_FileHandle& file,
                                  const cow_String& dbName, const cow_String& description,
@@ -83,46 +125,43 @@ rom_MementoWrite::rom_MementoWrite(rom_Transporter& transporter, std::uint32_t t
 
 rom_MementoWrite::rom_MementoWrite(rom_detail::Store& store) : m_store(&store) {}
 
-rom_MementoWrite::~rom_MementoWrite() = default;
+rom_MementoWrite::~rom_MementoWrite() {
+  if (m_row) m_store->ReleaseRow(m_row);
+}
+
+void rom_MementoWrite::StartRow(std::uint32_t typeId, rom_detail::ClassTable& table,
+                                std::int64_t oid) {
+  if (m_row) m_store->ReleaseRow(std::exchange(m_row, nullptr));
+  m_typeId = typeId;
+  m_row = &m_store->AcquireRow(table, oid);
+}
 
 rom_detail::PendingRow& rom_MementoWrite::Row() {
   if (!m_row) DDB_THROW(nex_PrimException, "rom_MementoWrite: no object was started");
   return *m_row;
 }
 
-namespace {
-Value IntValue(std::int64_t v) {
-  Value value;
-  value.kind = Value::Int;
-  value.i = v;
-  return value;
-}
-}  // namespace
-
 void rom_MementoWrite::WriteInt(const cls_FieldHandle& field, int value) {
-  Row().Set(field, IntValue(value));
+  WriteInt64(field, value);
 }
 
 void rom_MementoWrite::WriteInt64(const cls_FieldHandle& field, std::int64_t value) {
-  Row().Set(field, IntValue(value));
+  rom_detail::PendingRow& row = Row();
+  row.SetInt(row.Table().Column(field), value);
 }
 
 void rom_MementoWrite::WriteDouble(const cls_FieldHandle& field, double value) {
-  Value v;
-  v.kind = Value::Real;
-  v.d = value;
-  Row().Set(field, std::move(v));
+  rom_detail::PendingRow& row = Row();
+  row.SetReal(row.Table().Column(field), value);
 }
 
 void rom_MementoWrite::WriteBool(const cls_FieldHandle& field, bool value) {
-  Row().Set(field, IntValue(value ? 1 : 0));
+  WriteInt64(field, value ? 1 : 0);
 }
 
 void rom_MementoWrite::WriteString(const cls_FieldHandle& field, const cow_String& value) {
-  Value v;
-  v.kind = Value::Text;
-  v.s = value.str();
-  Row().Set(field, std::move(v));
+  rom_detail::PendingRow& row = Row();
+  row.SetText(row.Table().Column(field), value.c_str(), value.size());
 }
 
 void rom_MementoWrite::NeuterString(const cls_FieldHandle& field, const cow_String& value) {
