@@ -72,11 +72,15 @@ std::vector<std::size_t> TemplateSpecifiers(const std::string& text) {
 
 bool CountsFit(const std::string& text, const std::vector<std::size_t>& specifiers,
                const Values& v) {
-  int n[128] = {};
-  for (std::size_t p : specifiers) ++n[static_cast<unsigned char>(text[p + 1])];
-  return v.ints.Length() == n['I'] && v.reals.Length() == n['R'] && v.strings.Length() == n['S'] &&
-         v.nodeLabels.Length() == n['N'] && v.nodeNames.Length() == n['N'] &&
-         v.elementLabels.Length() == n['E'] && v.elementNames.Length() == n['E'];
+  auto count = [&](char kind) {
+    int n = 0;
+    for (std::size_t p : specifiers) n += text[p + 1] == kind;
+    return n;
+  };
+  return v.ints.Length() == count('I') && v.reals.Length() == count('R') &&
+         v.strings.Length() == count('S') && v.nodeLabels.Length() == count('N') &&
+         v.nodeNames.Length() == count('N') && v.elementLabels.Length() == count('E') &&
+         v.elementNames.Length() == count('E');
 }
 
 std::string RenderReal(double value) {

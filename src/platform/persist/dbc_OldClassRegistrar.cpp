@@ -21,8 +21,11 @@ dbc_OldClassRegistrar& dbc_OldClassRegistrar::Instance() {
 // A version class is kept once: registering it again (a module started anew in the same
 // process) changes nothing.
 void dbc_OldClassRegistrar::Register(const dbc_OldClassHandle& version, int) {
-  const std::type_info& type = typeid(version.ConstGet());
-  for (const dbc_OldClassHandle& known : m_versions)
-    if (typeid(known.ConstGet()) == type) return;
+  const auto& added = version.ConstGet();
+  const std::type_info& type = typeid(added);
+  for (const dbc_OldClassHandle& known : m_versions) {
+    const auto& stored = known.ConstGet();
+    if (typeid(stored) == type) return;
+  }
   m_versions.push_back(version);
 }
