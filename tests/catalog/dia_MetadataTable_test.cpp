@@ -8,7 +8,7 @@
 #include "ddb/catalog/dia_ContactMetadataTable.h"
 #include "ddb/catalog/dia_ElementMetadataTable.h"
 #include "ddb/catalog/dia_WarningErrorMetadataTable.h"
-#include "frame/Registration.h"
+#include "startup/Registration.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "ddb/frame/ZunRomDdr.h"
 #include "ddb/frame/ZunRomDia.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
-#include "frame/Registration.h"
+#include "startup/Registration.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "frame/Registration.h"
+#include "startup/Registration.h"
 
 #include <cstddef>
 

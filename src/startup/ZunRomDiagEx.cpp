@@ -5,8 +5,8 @@
 
 #include "ddb/frame/ZunRomDdr.h"
 #include "ddb/frame/ZunRomDia.h"
-#include "frame/Registration.h"
 #include "platform/BaseLibraries.h"
+#include "startup/Registration.h"
 
 namespace {
 

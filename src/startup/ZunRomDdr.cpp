@@ -1,7 +1,7 @@
 #include "ddb/frame/ZunRomDdr.h"
 
-#include "frame/Registration.h"
 #include "platform/BaseLibraries.h"
+#include "startup/Registration.h"
 
 namespace {
 
