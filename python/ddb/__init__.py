@@ -10,7 +10,9 @@ database; ``models``, ``result``, ``userData`` and ``customData`` are its collec
 the paths use, and ``diagnosticData`` is the job's solver diagnostics: steps, increments,
 attempts, iterations and residual checks, contact and element diagnostics, warnings and errors,
 as sequences that load on access and release what a loop has passed; the job also offers each
-level of its tree as one sequence (``job.iterations``, ``job.residuals``, ...). Failures of the library
+level of its tree as one sequence (``job.iterations``, ``job.residuals``, ...). A long walk reads
+best inside ``with db.snapshot():``: one read transaction for the whole block, so it sees one
+state of a file a solver is still writing, and runs about twice as fast. Failures of the library
 raise ``DdbError`` with the library's message.
 """
 

@@ -119,6 +119,19 @@ auto OfDdb(F f) {
 
 struct Session {};
 
+// `with db.snapshot():` reads the file in one read transaction until the block ends: the block
+// sees one state of the file however far a writer gets meanwhile, and a long walk does not
+// begin a transaction per record. Snapshots nest; the database's own reads need none.
+struct Snapshot {
+  DbRef db;
+  std::unique_ptr<rfm_ReadSnapshot> held;
+
+  ~Snapshot() {
+    std::lock_guard<std::recursive_mutex> lock(LibraryMutex());
+    held.reset();
+  }
+};
+
 }  // namespace
 
 std::recursive_mutex& LibraryMutex() {
@@ -166,6 +179,10 @@ void OpenDdb::RequireOpen() const {
   if (m_closed) RaiseDdbError("'" + m_fileName + "' is closed");
 }
 
+rfm_FileHandle OpenDdb::File() const {
+  return Record().GetTransporter()->File();
+}
+
 const ddr_Ddb& OpenDdb::Record() const {
   RequireOpen();
   return ddr_Root::Instance().ConstGet(m_name, kUtf8);
@@ -178,6 +195,16 @@ void BindDatabase(py::module_& m) {
       .def_readonly("uid", &DataItem::uid)
       .def("__eq__", [](const DataItem& a, const DataItem& b) { return a.uid == b.uid; })
       .def("__repr__", [](const DataItem& d) { return "<ddb.DataItem '" + d.name + "'>"; });
+
+  py::class_<Snapshot>(m, "Snapshot")
+      .def("__enter__",
+           [](Snapshot& s) -> Snapshot& {
+             Locked([&] {
+               if (!s.held) s.held = std::make_unique<rfm_ReadSnapshot>(s.db->File());
+             });
+             return s;
+           })
+      .def("__exit__", [](Snapshot& s, py::args) { Locked([&] { s.held.reset(); }); });
 
   py::class_<Node<ddr_Model>>(m, "Model")
       .def_property_readonly("name",
@@ -247,6 +274,12 @@ void BindDatabase(py::module_& m) {
                                    db, &db->Record().ConstGetDiagnosticData());
                              })
       .def_property_readonly("closed", &OpenDdb::IsClosed)
+      .def(
+          "snapshot",
+          [](const DbRef& db) {
+            return std::unique_ptr<Snapshot>(new Snapshot{db, {}});
+          },
+          "A context manager reading the file in one snapshot until the block ends.")
       .def("close", [](const DbRef& db) { Locked([&] { db->Close(); }); })
       .def("__enter__", [](const DbRef& db) { return db; })
       .def("__exit__", [](const DbRef& db, py::args) { Locked([&] { db->Close(); }); })

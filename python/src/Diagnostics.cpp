@@ -240,7 +240,10 @@ py::array_t<bool> Array(const std::vector<bool>& v) {
 }
 
 py::dict ResidualColumns(const Node<dia_DiagnosticData>& job, unsigned field) {
-  History h = Locked([&] { return WalkHistory(job.Get(), field); });
+  History h = Locked([&] {
+    rfm_ReadSnapshot snapshot(job.Db()->File());
+    return WalkHistory(job.Get(), field);
+  });
   py::dict columns;
   columns["step"] = Array(h.step);
   columns["increment"] = Array(h.increment);

@@ -18,6 +18,7 @@
 
 #include "ddb/database/ddr_Ddb.h"
 #include "ddb/platform/cow_COW.h"
+#include "ddb/platform/rfm_File.h"
 
 namespace ddbpy {
 
@@ -47,6 +48,8 @@ class OpenDdb {
   // Both raise ddb.DdbError once the database is closed. Call them under the library mutex.
   const ddr_Ddb& Record() const;
   void RequireOpen() const;
+  // The file the database reads from (the host's own when it holds the database open).
+  rfm_FileHandle File() const;
 
   void Close();
   bool IsClosed() const { return m_closed; }

@@ -47,6 +47,17 @@ def test_full_walk_matches_cpp(example_file):
         assert g == tuple(e)
 
 
+def test_a_walk_in_one_snapshot_reads_the_same_and_outlives_a_close(example_file):
+    db = ddb.openDdb(example_file)
+    with db.snapshot():
+        with db.snapshot():
+            assert python_records(example_file) == [tuple(e) for e in
+                                                    ddb_testing.walk_job(example_file)]
+        db.close()
+    with pytest.raises(ddb.DdbError, match="^'%s' is closed$" % example_file):
+        db.snapshot().__enter__()
+
+
 def test_values_read_naturally(example_file):
     job = ddb.openDdb(example_file).diagnosticData
     assert job.jobStatus is ddb.JobStatus.JOB_STATUS_COMPLETED_SUCCESSFULLY
