@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
+#include <stdlib.h>
 
 #include <chrono>
 #include <cstdio>
@@ -13,6 +14,52 @@
 
 namespace ddb_bench {
 
+// The write-ahead log a connection appends per commit: the pages its commits write (SQLite's
+// page-write counter of the connection; checkpoints are not counted) with their 24-byte frame
+// headers, divided by the commits it made. Attach before the first commit of interest, Take
+// before the connection closes.
+class WalMeter {
+ public:
+  void Attach(sqlite3* db) {
+    int unused = 0;
+    sqlite3_db_status(db, SQLITE_DBSTATUS_CACHE_WRITE, &unused, &unused, 1);
+    sqlite3_commit_hook(db, &WalMeter::OnCommit, this);
+  }
+  void Take(sqlite3* db) {
+    int pages = 0, unused = 0;
+    sqlite3_db_status(db, SQLITE_DBSTATUS_CACHE_WRITE, &pages, &unused, 1);
+    sqlite3_commit_hook(db, nullptr, nullptr);
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA page_size", -1, &s, nullptr);
+    const int pageSize = sqlite3_step(s) == SQLITE_ROW ? sqlite3_column_int(s, 0) : 0;
+    sqlite3_finalize(s);
+    m_bytes += pages * (pageSize + 24.0);
+    m_pageSize = pageSize;
+  }
+  double KbPerCommit() const { return m_commits ? m_bytes / 1024.0 / m_commits : 0; }
+  int PageSize() const { return m_pageSize; }
+  // Counters "wal_KB_per_commit" and "page_size".
+  void Report(benchmark::State& state) const {
+    state.counters["wal_KB_per_commit"] = KbPerCommit();
+    state.counters["page_size"] = m_pageSize;
+  }
+
+ private:
+  static int OnCommit(void* self) {
+    static_cast<WalMeter*>(self)->m_commits += 1;
+    return 0;
+  }
+  double m_bytes = 0;
+  long m_commits = 0;
+  int m_pageSize = 0;
+};
+
+// The 1-minute load average, reported beside the figures of a shared machine.
+inline void ReportLoad(benchmark::State& state) {
+  double load[1] = {0};
+  if (getloadavg(load, 1) == 1) state.counters["load1"] = load[0];
+}
+
 struct Table {
   std::string name;
   int columns = 0;
@@ -21,6 +68,7 @@ struct Table {
 };
 
 struct Snapshot {
+  int pageSize = 0;
   std::vector<std::string> schema;
   std::vector<Table> tables;
   long rows = 0;     // every stored row, collections and arrays included
@@ -64,6 +112,7 @@ inline Snapshot ReadSnapshot(const std::string& path) {
   Snapshot snap;
   sqlite3* db = nullptr;
   sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+  snap.pageSize = std::atoi(Column0(db, "PRAGMA page_size").at(0).c_str());
   snap.schema = Column0(db, "SELECT sql FROM sqlite_master WHERE sql IS NOT NULL");
   for (const std::string& name :
        Column0(db,
@@ -92,16 +141,20 @@ inline Snapshot RecordsOnly(const Snapshot& snap) {
   return records;
 }
 
-// Writes the snapshot into a new file in `commits` transactions; seconds taken.
-inline double RawWrite(const std::string& path, const Snapshot& snap, long commits) {
+// Writes the snapshot into a new file of `pageSize` bytes a page (SQLite's default when 0) in
+// `commits` transactions; seconds taken.
+inline double RawWrite(const std::string& path, const Snapshot& snap, long commits,
+                       int pageSize = 0, WalMeter* wal = nullptr) {
   std::remove(path.c_str());
   std::remove((path + "-wal").c_str());
   auto start = std::chrono::steady_clock::now();
   sqlite3* db = nullptr;
   sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  if (pageSize > 0) Exec(db, "PRAGMA page_size=" + std::to_string(pageSize));
   Exec(db, "PRAGMA journal_mode=WAL");
   Exec(db, "PRAGMA synchronous=NORMAL");
   for (const std::string& sql : snap.schema) Exec(db, sql);
+  if (wal) wal->Attach(db);
   std::vector<sqlite3_stmt*> inserts;
   for (const Table& t : snap.tables) {
     std::string sql = "INSERT INTO " + Quote(t.name) + " VALUES(?";
@@ -124,6 +177,7 @@ inline double RawWrite(const std::string& path, const Snapshot& snap, long commi
     Exec(db, "COMMIT");
   }
   for (sqlite3_stmt* s : inserts) sqlite3_finalize(s);
+  if (wal) wal->Take(db);
   sqlite3_close(db);
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }

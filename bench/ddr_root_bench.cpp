@@ -183,7 +183,7 @@ void BM_RawWrite(benchmark::State& state) {
   double cpu = 0;
   for (auto _ : state) {
     double before = CpuSeconds();
-    state.SetIterationTime(RawWrite(ScratchDir() + "/raw.db", snap, kIncrements));
+    state.SetIterationTime(RawWrite(ScratchDir() + "/raw.db", snap, kIncrements, snap.pageSize));
     cpu += CpuSeconds() - before;
   }
   state.counters["cpu_ms"] = benchmark::Counter(cpu * 1e3, benchmark::Counter::kAvgIterations);

@@ -11,7 +11,9 @@
 //   (copied from a file the tree wrote) put with plain prepared SQLite inserts, one commit per
 //   increment as the tree does; both in this process. BM_RawPlainWrite: the record rows alone,
 //   committed every 42 records (an increment's records), as a plain raw writer would.
-//   "records_per_cpu_s" compares them without the disk's share of the wall time.
+//   "records_per_cpu_s" compares them without the disk's share of the wall time. The replay
+//   uses the tree file's page size, the plain writer SQLite's default. "wal_KB_per_commit" is
+//   the write-ahead log each commit appends (WalMeter), "load1" the machine's load average.
 // - BM_TreeWriteSplit: one traced tree write, its wall time split into record building, SQLite
 //   statements by kind, WAL checkpoints and the rest (the tree and the framework).
 // - BM_ReadLastIncrement vs BM_RawReadLast_LowerBound: reopen the 10K and the 1M file and read
@@ -122,13 +124,14 @@ void Trace(sqlite3* db, Split* split) {
 
 // Streams a job of `iterations` into a new file at `path`; seconds taken.
 double StreamJob(const std::string& path, long iterations, Split* split = nullptr,
-                 int* pageSize = nullptr) {
+                 int* pageSize = nullptr, ddb_bench::WalMeter* wal = nullptr) {
   auto start = WallSeconds();
   const int perStep = static_cast<int>(iterations / kIterationsPerIncrement / kSteps);
   rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Create, true, ZunBasStringMode::UTF8);
   rom_Transporter transporter(nullptr, file, "D0", "bench", 1, -1);
   // Traced once the new file is in place: publishing it opens a new connection.
   if (split) Trace(file->Connection(), split);
+  if (wal) wal->Attach(file->Connection());
   dia_DiagnosticData job;
   auto save = [&](int row) {
     rom_MementoWrite memento(transporter, dia_DiagnosticData::TypeId(), row);
@@ -159,6 +162,7 @@ double StreamJob(const std::string& path, long iterations, Split* split = nullpt
   job.FlushJobHistoryDescription();
   save(0);
   if (pageSize) *pageSize = PragmaInt(file->Connection(), "PRAGMA page_size");
+  if (wal) wal->Take(file->Connection());
   return WallSeconds() - start;
 }
 
@@ -238,12 +242,15 @@ void BM_TreeWrite(benchmark::State& state) {
   const Snapshot& snap = TreeRows();
   std::string path = ScratchDir() + "/job-tree.ddb";
   double cpu = 0;
+  ddb_bench::WalMeter wal;
   for (auto _ : state) {
     double before = CpuSeconds();
-    state.SetIterationTime(StreamJob(path, kThroughputIterations));
+    state.SetIterationTime(StreamJob(path, kThroughputIterations, nullptr, nullptr, &wal));
     cpu += CpuSeconds() - before;
   }
   ReportCpu(state, cpu, snap.records);
+  wal.Report(state);
+  ddb_bench::ReportLoad(state);
   state.SetItemsProcessed(state.iterations() * snap.records);
   state.counters["rows"] = static_cast<double>(snap.rows);
 }
@@ -282,12 +289,16 @@ void BM_RawWrite(benchmark::State& state) {
   const Snapshot& snap = TreeRows();
   std::string path = ScratchDir() + "/job-raw.db";
   double cpu = 0;
+  ddb_bench::WalMeter wal;
   for (auto _ : state) {
     double before = CpuSeconds();
-    state.SetIterationTime(RawWrite(path, snap, kThroughputIterations / kIterationsPerIncrement));
+    state.SetIterationTime(
+        RawWrite(path, snap, kThroughputIterations / kIterationsPerIncrement, snap.pageSize, &wal));
     cpu += CpuSeconds() - before;
   }
   ReportCpu(state, cpu, snap.records);
+  wal.Report(state);
+  ddb_bench::ReportLoad(state);
   state.SetItemsProcessed(state.iterations() * snap.records);
   state.counters["rows"] = static_cast<double>(snap.rows);
 }
@@ -299,13 +310,16 @@ void BM_RawPlainWrite(benchmark::State& state) {
   const Snapshot records = ddb_bench::RecordsOnly(TreeRows());
   std::string path = ScratchDir() + "/job-plain.db";
   double cpu = 0;
+  ddb_bench::WalMeter wal;
   for (auto _ : state) {
     double before = CpuSeconds();
     state.SetIterationTime(
-        RawWrite(path, records, records.records / ddb_bench::kRecordsPerIncrement));
+        RawWrite(path, records, records.records / ddb_bench::kRecordsPerIncrement, 0, &wal));
     cpu += CpuSeconds() - before;
   }
   ReportCpu(state, cpu, records.records);
+  wal.Report(state);
+  ddb_bench::ReportLoad(state);
   state.SetItemsProcessed(state.iterations() * records.records);
 }
 BENCHMARK(BM_RawPlainWrite)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
