@@ -10,6 +10,8 @@ struct cls_LayoutOf<ddr_CustomData> {
                                                       &ddr_CustomData::m_uid};
 };
 
+CLS_DEFINE_LAYOUT_FUNCTIONS(ddr_CustomData)
+
 static constexpr const auto& kLayout = cls_LayoutOf<ddr_CustomData>::kLayout;
 
 ddr_CustomData::ddr_CustomData(const cls_ReadVisitor& baseReader) {
@@ -17,18 +19,6 @@ ddr_CustomData::ddr_CustomData(const cls_ReadVisitor& baseReader) {
   if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
 }
 
-std::uint32_t ddr_CustomData::TypeId() {
-  return kLayout.typeId;
-}
-
 void* ddr_CustomData::Ctor(cls_ReadVisitor&) {
   return nullptr;
-}
-
-void ddr_CustomData::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, nullptr);
-}
-
-void ddr_CustomData::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }

@@ -50,6 +50,8 @@ struct cls_LayoutOf<ddr_Ddb> : cls_LayoutRows<ddr_Ddb> {
   static constexpr cls_Layout<T> kLayout{"ddr_Ddb", ddr_TypeId_Ddb, 1307, &T::m_uid, kRows};
 };
 
+CLS_DEFINE_TYPE_ID(ddr_Ddb)
+
 static constexpr const auto& kLayout = cls_LayoutOf<ddr_Ddb>::kLayout;
 
 namespace {
@@ -92,10 +94,6 @@ std::string ZoneText(const std::tm& local) {
 }
 
 }  // namespace
-
-std::uint32_t ddr_Ddb::TypeId() {
-  return kLayout.typeId;
-}
 
 void* ddr_Ddb::Ctor(cls_ReadVisitor& reader) {
   return new ddr_Ddb(reader);

@@ -23,22 +23,12 @@ struct cls_LayoutOf<ddr_DdbShortcutImpl> : cls_LayoutRows<ddr_DdbShortcutImpl> {
       Base<ddr_ShortcutImpl<ddr_Ddb>>};
 };
 
-static constexpr const auto& kLayout = cls_LayoutOf<ddr_DdbShortcutImpl>::kLayout;
+CLS_DEFINE_LAYOUT_FUNCTIONS(ddr_DdbShortcutImpl)
 
-std::uint32_t ddr_DdbShortcutImpl::TypeId() {
-  return kLayout.typeId;
-}
+static constexpr const auto& kLayout = cls_LayoutOf<ddr_DdbShortcutImpl>::kLayout;
 
 void* ddr_DdbShortcutImpl::Ctor(cls_ReadVisitor& reader) {
   return static_cast<omu_ShortcutImpl*>(new ddr_DdbShortcutImpl(reader));
-}
-
-void ddr_DdbShortcutImpl::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor);
-}
-
-void ddr_DdbShortcutImpl::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }
 
 ddr_DdbShortcutImpl::ddr_DdbShortcutImpl(const cow_String& persistentName, ZunBasStringMode mode)

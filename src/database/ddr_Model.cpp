@@ -37,11 +37,9 @@ struct cls_LayoutOf<ddr_Model> : cls_LayoutRows<ddr_Model> {
   static constexpr cls_Layout<T> kLayout{"ddr_Model", ddr_TypeId_Model, 874, &T::m_uid, kRows};
 };
 
-static constexpr const auto& kLayout = cls_LayoutOf<ddr_Model>::kLayout;
+CLS_DEFINE_LAYOUT_FUNCTIONS(ddr_Model)
 
-std::uint32_t ddr_Model::TypeId() {
-  return kLayout.typeId;
-}
+static constexpr const auto& kLayout = cls_LayoutOf<ddr_Model>::kLayout;
 
 void* ddr_Model::Ctor(cls_ReadVisitor&) {
   return nullptr;
@@ -51,10 +49,6 @@ void ddr_Model::CowDtor(void* handle) {
   cls_DestroyHandle<ddr_Model, cow_Virtual<ddr_Model>>(handle);
 }
 
-void ddr_Model::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor);
-}
-
 ddr_Model::ddr_Model() : m_uid(cls_Uid::AllocateUid()) {}
 
 ddr_Model::ddr_Model(const cow_String& modelName)
@@ -62,10 +56,6 @@ ddr_Model::ddr_Model(const cow_String& modelName)
 
 ddr_Model::ddr_Model(const cls_ReadVisitor& reader) : m_fileName(reader.DbId()) {
   kLayout.Read(reader, *this);
-}
-
-void ddr_Model::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }
 
 cow_String ddr_Model::FileName(ZunBasStringMode mode) const {

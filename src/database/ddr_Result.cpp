@@ -10,15 +10,13 @@ struct cls_LayoutOf<ddr_Result> {
                                                   &ddr_Result::m_uid};
 };
 
+CLS_DEFINE_LAYOUT_FUNCTIONS(ddr_Result)
+
 static constexpr const auto& kLayout = cls_LayoutOf<ddr_Result>::kLayout;
 
 ddr_Result::ddr_Result(const cls_ReadVisitor& baseReader) {
   kLayout.Read(baseReader, *this);
   if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
-}
-
-std::uint32_t ddr_Result::TypeId() {
-  return kLayout.typeId;
 }
 
 void* ddr_Result::Ctor(cls_ReadVisitor&) {
@@ -27,12 +25,4 @@ void* ddr_Result::Ctor(cls_ReadVisitor&) {
 
 void ddr_Result::CowDtor(void* handle) {
   cls_DestroyHandle<ddr_Result, cow_Virtual<ddr_Result>>(handle);
-}
-
-void ddr_Result::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor);
-}
-
-void ddr_Result::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }

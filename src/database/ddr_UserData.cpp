@@ -10,6 +10,8 @@ struct cls_LayoutOf<ddr_UserData> {
                                                     &ddr_UserData::m_uid};
 };
 
+CLS_DEFINE_LAYOUT_FUNCTIONS(ddr_UserData)
+
 static constexpr const auto& kLayout = cls_LayoutOf<ddr_UserData>::kLayout;
 
 ddr_UserData::ddr_UserData(const cls_ReadVisitor& baseReader) {
@@ -17,18 +19,6 @@ ddr_UserData::ddr_UserData(const cls_ReadVisitor& baseReader) {
   if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
 }
 
-std::uint32_t ddr_UserData::TypeId() {
-  return kLayout.typeId;
-}
-
 void* ddr_UserData::Ctor(cls_ReadVisitor&) {
   return nullptr;
-}
-
-void ddr_UserData::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, nullptr);
-}
-
-void ddr_UserData::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }

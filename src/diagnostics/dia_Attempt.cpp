@@ -18,16 +18,12 @@ struct cls_LayoutOf<dia_Attempt> : cls_LayoutRows<dia_Attempt> {
   static constexpr cls_Layout<T> kLayout{"dia_Attempt", dia_TypeId_Attempt, 410, &T::m_uid, kRows};
 };
 
-static constexpr const auto& kLayout = cls_LayoutOf<dia_Attempt>::kLayout;
+CLS_DEFINE_PERSISTENT(dia_Attempt)
 
 dia_Attempt::dia_Attempt() : m_uid(cls_Uid::AllocateUid()) {}
 
 dia_Attempt::dia_Attempt(int attemptNumber, double attemptSize)
     : m_attemptNumber(attemptNumber), m_attemptSize(attemptSize), m_uid(cls_Uid::AllocateUid()) {}
-
-dia_Attempt::dia_Attempt(const cls_ReadVisitor& reader) {
-  kLayout.Read(reader, *this);
-}
 
 bool dia_Attempt::IsConverged() const {
   int n = m_iterationList.Length();
@@ -39,28 +35,4 @@ void dia_Attempt::AddCutbackDiagnostic(int code) {
   for (int c : codes)
     if (c == code) return;
   codes.Append(code);
-}
-
-cow_String dia_Attempt::TypeName() {
-  return kLayout.name;
-}
-
-std::uint32_t dia_Attempt::TypeId() {
-  return kLayout.typeId;
-}
-
-void* dia_Attempt::Ctor(cls_ReadVisitor& reader) {
-  return new dia_Attempt(reader);
-}
-
-void dia_Attempt::CowDtor(void* handle) {
-  cls_DestroyHandle<dia_Attempt>(handle);
-}
-
-void dia_Attempt::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor);
-}
-
-void dia_Attempt::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }

@@ -21,7 +21,7 @@ struct cls_LayoutOf<dia_AuxiliaryData> : cls_LayoutRows<dia_AuxiliaryData> {
                                          &T::m_uid, kRows};
 };
 
-static constexpr const auto& kLayout = cls_LayoutOf<dia_AuxiliaryData>::kLayout;
+CLS_DEFINE_PERSISTENT(dia_AuxiliaryData)
 
 dia_AuxiliaryData::dia_AuxiliaryData() : m_uid(cls_Uid::AllocateUid()) {}
 
@@ -42,35 +42,7 @@ dia_AuxiliaryData::dia_AuxiliaryData(const cow_List<int>& intValues,
       m_variation(variation),
       m_uid(cls_Uid::AllocateUid()) {}
 
-dia_AuxiliaryData::dia_AuxiliaryData(const cls_ReadVisitor& reader) {
-  kLayout.Read(reader, *this);
-}
-
 bool dia_AuxiliaryData::HasValues() const {
   return !GetIntValues().IsEmpty() || !GetRealValues().IsEmpty() || !GetStringValues().IsEmpty() ||
          !GetElementLabels().IsEmpty() || !GetNodeLabels().IsEmpty();
-}
-
-cow_String dia_AuxiliaryData::TypeName() {
-  return kLayout.name;
-}
-
-std::uint32_t dia_AuxiliaryData::TypeId() {
-  return kLayout.typeId;
-}
-
-void* dia_AuxiliaryData::Ctor(cls_ReadVisitor& reader) {
-  return new dia_AuxiliaryData(reader);
-}
-
-void dia_AuxiliaryData::CowDtor(void* handle) {
-  cls_DestroyHandle<dia_AuxiliaryData>(handle);
-}
-
-void dia_AuxiliaryData::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor);
-}
-
-void dia_AuxiliaryData::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }

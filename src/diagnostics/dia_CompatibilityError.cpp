@@ -18,7 +18,7 @@ struct cls_LayoutOf<dia_CompatibilityError> : cls_LayoutRows<dia_CompatibilityEr
                                          1001, &T::m_uid, kRows};
 };
 
-static constexpr const auto& kLayout = cls_LayoutOf<dia_CompatibilityError>::kLayout;
+CLS_DEFINE_PERSISTENT(dia_CompatibilityError)
 
 // Indexed by constraint variable value minus 1.
 static constexpr const char* kConstraintNames[] = {"Pressure Stress", "Axial Force",
@@ -37,36 +37,8 @@ dia_CompatibilityError::dia_CompatibilityError(dia_ConstraintVariableEnum constr
       m_elementNumber(elementLabel),
       m_uid(cls_Uid::AllocateUid()) {}
 
-dia_CompatibilityError::dia_CompatibilityError(const cls_ReadVisitor& reader) {
-  kLayout.Read(reader, *this);
-}
-
 cow_String dia_CompatibilityError::GetConstraintVariableName() const {
   unsigned value = static_cast<unsigned>(m_constraintEquationType);
   constexpr unsigned count = sizeof(kConstraintNames) / sizeof(kConstraintNames[0]);
   return value >= 1 && value <= count ? kConstraintNames[value - 1] : "";
-}
-
-cow_String dia_CompatibilityError::TypeName() {
-  return kLayout.name;
-}
-
-std::uint32_t dia_CompatibilityError::TypeId() {
-  return kLayout.typeId;
-}
-
-void* dia_CompatibilityError::Ctor(cls_ReadVisitor& reader) {
-  return new dia_CompatibilityError(reader);
-}
-
-void dia_CompatibilityError::CowDtor(void* handle) {
-  cls_DestroyHandle<dia_CompatibilityError>(handle);
-}
-
-void dia_CompatibilityError::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor);
-}
-
-void dia_CompatibilityError::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }

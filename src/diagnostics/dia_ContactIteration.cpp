@@ -16,16 +16,12 @@ struct cls_LayoutOf<dia_ContactIteration> : cls_LayoutRows<dia_ContactIteration>
                                          &T::m_uid, kRows};
 };
 
-static constexpr const auto& kLayout = cls_LayoutOf<dia_ContactIteration>::kLayout;
+CLS_DEFINE_PERSISTENT(dia_ContactIteration)
 
 dia_ContactIteration::dia_ContactIteration() : m_uid(cls_Uid::AllocateUid()) {}
 
 dia_ContactIteration::dia_ContactIteration(int iterationNumber)
     : m_iterationNumber(iterationNumber), m_uid(cls_Uid::AllocateUid()) {}
-
-dia_ContactIteration::dia_ContactIteration(const cls_ReadVisitor& reader) {
-  kLayout.Read(reader, *this);
-}
 
 void dia_ContactIteration::AddContactDiagnostic(const dia_ContactDiagnostic& diagnostic) {
   m_contactDiagnosticList.Append(diagnostic);
@@ -38,28 +34,4 @@ dia_ContactDiagnostic& dia_ContactIteration::GetContactDiagnosticByIndex(int ind
 const dia_ContactDiagnostic& dia_ContactIteration::ConstGetContactDiagnosticByIndex(
     int index) const {
   return m_contactDiagnosticList.ConstGet(index);
-}
-
-cow_String dia_ContactIteration::TypeName() {
-  return kLayout.name;
-}
-
-std::uint32_t dia_ContactIteration::TypeId() {
-  return kLayout.typeId;
-}
-
-void* dia_ContactIteration::Ctor(cls_ReadVisitor& reader) {
-  return new dia_ContactIteration(reader);
-}
-
-void dia_ContactIteration::CowDtor(void* handle) {
-  cls_DestroyHandle<dia_ContactIteration>(handle);
-}
-
-void dia_ContactIteration::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor);
-}
-
-void dia_ContactIteration::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }

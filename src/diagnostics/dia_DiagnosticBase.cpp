@@ -16,6 +16,8 @@ struct cls_LayoutOf<dia_DiagnosticBase> : cls_LayoutRows<dia_DiagnosticBase> {
                                          &T::m_uid, kRows};
 };
 
+CLS_DEFINE_PROTOCOL(dia_DiagnosticBase)
+
 static constexpr const auto& kLayout = cls_LayoutOf<dia_DiagnosticBase>::kLayout;
 
 dia_DiagnosticBase::dia_DiagnosticBase() : m_uid(cls_Uid::AllocateUid()) {}
@@ -38,28 +40,4 @@ void dia_DiagnosticBase::AddData(const dia_AuxiliaryData& block) {
   if (!m_variationNumbers.Values().Contains(variation))
     m_variationNumbers.Values().Append(variation);
   m_data.Append(block);
-}
-
-cow_String dia_DiagnosticBase::TypeName() {
-  return kLayout.name;
-}
-
-std::uint32_t dia_DiagnosticBase::TypeId() {
-  return kLayout.typeId;
-}
-
-void* dia_DiagnosticBase::Ctor(cls_ReadVisitor& reader) {
-  return new dia_DiagnosticBase(reader);
-}
-
-void dia_DiagnosticBase::CowDtor(void* handle) {
-  cls_DestroyHandle<dia_DiagnosticBase>(handle);
-}
-
-void dia_DiagnosticBase::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor);
-}
-
-void dia_DiagnosticBase::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }

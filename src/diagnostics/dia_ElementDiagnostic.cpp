@@ -13,17 +13,12 @@ struct cls_LayoutOf<dia_ElementDiagnostic> : cls_LayoutRows<dia_ElementDiagnosti
                                          &T::m_uid, Base<dia_DiagnosticBase>};
 };
 
-static constexpr const auto& kLayout = cls_LayoutOf<dia_ElementDiagnostic>::kLayout;
+CLS_DEFINE_PERSISTENT_DERIVED(dia_ElementDiagnostic, dia_DiagnosticBase)
 
 dia_ElementDiagnostic::dia_ElementDiagnostic() : m_uid(cls_Uid::AllocateUid()) {}
 
 dia_ElementDiagnostic::dia_ElementDiagnostic(int type)
     : dia_DiagnosticBase(type), m_uid(cls_Uid::AllocateUid()) {}
-
-dia_ElementDiagnostic::dia_ElementDiagnostic(const cls_ReadVisitor& reader)
-    : dia_DiagnosticBase(cls_ReadVisitor(reader)) {
-  kLayout.Read(reader, *this);
-}
 
 void dia_ElementDiagnostic::AddData(const dia_AuxiliaryData& block) {
   const cow_List<int>& labels = block.GetElementLabels();
@@ -33,28 +28,4 @@ void dia_ElementDiagnostic::AddData(const dia_AuxiliaryData& block) {
   if (m_elements.IsMember(key)) return;
   dia_DiagnosticBase::AddData(block);
   m_elements.Insert(key, 0);
-}
-
-cow_String dia_ElementDiagnostic::TypeName() {
-  return kLayout.name;
-}
-
-std::uint32_t dia_ElementDiagnostic::TypeId() {
-  return kLayout.typeId;
-}
-
-void* dia_ElementDiagnostic::Ctor(cls_ReadVisitor& reader) {
-  return new dia_ElementDiagnostic(reader);
-}
-
-void dia_ElementDiagnostic::CowDtor(void* handle) {
-  cls_DestroyHandle<dia_ElementDiagnostic>(handle);
-}
-
-void dia_ElementDiagnostic::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor);
-}
-
-void dia_ElementDiagnostic::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }

@@ -18,7 +18,7 @@ struct cls_LayoutOf<dia_Increment> : cls_LayoutRows<dia_Increment> {
                                          kRows};
 };
 
-static constexpr const auto& kLayout = cls_LayoutOf<dia_Increment>::kLayout;
+CLS_DEFINE_PERSISTENT(dia_Increment)
 
 dia_Increment::dia_Increment() : m_uid(cls_Uid::AllocateUid()) {}
 
@@ -26,10 +26,6 @@ dia_Increment::dia_Increment(int incrementNumber, double initialIncrementSize)
     : m_incrementNumber(incrementNumber),
       m_initialIncrementSize(initialIncrementSize),
       m_uid(cls_Uid::AllocateUid()) {}
-
-dia_Increment::dia_Increment(const cls_ReadVisitor& reader) {
-  kLayout.Read(reader, *this);
-}
 
 bool dia_Increment::IsConverged() const {
   int n = m_attemptList.Length();
@@ -41,28 +37,4 @@ double dia_Increment::GetIncrementSize() const {
   if (n == 0) return m_initialIncrementSize;
   const dia_Attempt& last = m_attemptList.ConstGet(n - 1);
   return last.IsConverged() ? last.GetAttemptSize() : 0.0;
-}
-
-cow_String dia_Increment::TypeName() {
-  return kLayout.name;
-}
-
-std::uint32_t dia_Increment::TypeId() {
-  return kLayout.typeId;
-}
-
-void* dia_Increment::Ctor(cls_ReadVisitor& reader) {
-  return new dia_Increment(reader);
-}
-
-void dia_Increment::CowDtor(void* handle) {
-  cls_DestroyHandle<dia_Increment>(handle);
-}
-
-void dia_Increment::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor);
-}
-
-void dia_Increment::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }

@@ -26,16 +26,12 @@ struct cls_LayoutOf<dia_Iteration> : cls_LayoutRows<dia_Iteration> {
                                          kRows};
 };
 
-static constexpr const auto& kLayout = cls_LayoutOf<dia_Iteration>::kLayout;
+CLS_DEFINE_PERSISTENT(dia_Iteration)
 
 dia_Iteration::dia_Iteration() : m_uid(cls_Uid::AllocateUid()) {}
 
 dia_Iteration::dia_Iteration(int iterationNumber)
     : m_iterationNumber(iterationNumber), m_uid(cls_Uid::AllocateUid()) {}
-
-dia_Iteration::dia_Iteration(const cls_ReadVisitor& reader) {
-  kLayout.Read(reader, *this);
-}
 
 bool dia_Iteration::IsResidualCriteriaAccepted() const {
   if (m_residualList.Length() == 0) return false;
@@ -50,28 +46,4 @@ bool dia_Iteration::IsCompatibilityErrorCriteriaAccepted() const {
     if (m_compatibiltyErrorList.ConstGet(i).GetNumberOfElementsExceedingTolerance() != 0)
       return false;
   return true;
-}
-
-cow_String dia_Iteration::TypeName() {
-  return kLayout.name;
-}
-
-std::uint32_t dia_Iteration::TypeId() {
-  return kLayout.typeId;
-}
-
-void* dia_Iteration::Ctor(cls_ReadVisitor& reader) {
-  return new dia_Iteration(reader);
-}
-
-void dia_Iteration::CowDtor(void* handle) {
-  cls_DestroyHandle<dia_Iteration>(handle);
-}
-
-void dia_Iteration::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor);
-}
-
-void dia_Iteration::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }

@@ -33,7 +33,7 @@ struct cls_LayoutOf<dia_Residual> : cls_LayoutRows<dia_Residual> {
                                          kRows};
 };
 
-static constexpr const auto& kLayout = cls_LayoutOf<dia_Residual>::kLayout;
+CLS_DEFINE_PERSISTENT(dia_Residual)
 
 namespace {
 
@@ -98,10 +98,6 @@ dia_Residual::dia_Residual(dia_FieldVariableEnum fieldVariable, dia_ResidualChec
       m_maxCorrectionDOF(maxCorrectionDof),
       m_uid(cls_Uid::AllocateUid()) {}
 
-dia_Residual::dia_Residual(const cls_ReadVisitor& reader) {
-  kLayout.Read(reader, *this);
-}
-
 bool dia_Residual::IsAccepted() const {
   if (m_residualCheck != dia_ResidualCheckEnum::RESIDUAL_ACCEPTED) return false;
   switch (m_correctionCheck) {
@@ -122,28 +118,4 @@ cow_String dia_Residual::GetFieldVariableName() const {
 cow_String dia_Residual::GetConjugateFluxName() const {
   const FieldNames* names = NamesOf(m_fieldEquationType);
   return names ? names->flux : "";
-}
-
-cow_String dia_Residual::TypeName() {
-  return kLayout.name;
-}
-
-std::uint32_t dia_Residual::TypeId() {
-  return kLayout.typeId;
-}
-
-void* dia_Residual::Ctor(cls_ReadVisitor& reader) {
-  return new dia_Residual(reader);
-}
-
-void dia_Residual::CowDtor(void* handle) {
-  cls_DestroyHandle<dia_Residual>(handle);
-}
-
-void dia_Residual::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor);
-}
-
-void dia_Residual::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }

@@ -38,7 +38,7 @@ struct cls_LayoutOf<dia_Step> : cls_LayoutRows<dia_Step> {
   static constexpr cls_Layout<T> kLayout{"dia_Step", dia_TypeId_Step, 1037, &T::m_uid, kRows};
 };
 
-static constexpr const auto& kLayout = cls_LayoutOf<dia_Step>::kLayout;
+CLS_DEFINE_PERSISTENT(dia_Step)
 
 dia_Step::dia_Step() : m_uid(cls_Uid::AllocateUid()) {}
 
@@ -50,10 +50,6 @@ dia_Step::dia_Step(int stepNumber, const cow_String& name, int procedureCode, bo
       m_isPerturbation(isPerturbation),
       m_isRiks(isRiks),
       m_uid(cls_Uid::AllocateUid()) {}
-
-dia_Step::dia_Step(const cls_ReadVisitor& reader) {
-  kLayout.Read(reader, *this);
-}
 
 void dia_Step::SetIncrementationControls(dia_IncrementationSchemeEnum scheme, double timePeriod,
                                          double initialTimeIncrement, double minimumTimeIncrement,
@@ -85,28 +81,4 @@ void dia_Step::TruncateStep(int incrementNumber, double stepTime) {
     if (status.GetIncrementNumber() < incrementNumber) statuses.Append(status);
   }
   m_XplStatusList = statuses;
-}
-
-cow_String dia_Step::TypeName() {
-  return kLayout.name;
-}
-
-std::uint32_t dia_Step::TypeId() {
-  return kLayout.typeId;
-}
-
-void* dia_Step::Ctor(cls_ReadVisitor& reader) {
-  return new dia_Step(reader);
-}
-
-void dia_Step::CowDtor(void* handle) {
-  cls_DestroyHandle<dia_Step>(handle);
-}
-
-void dia_Step::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor);
-}
-
-void dia_Step::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }

@@ -18,7 +18,7 @@ struct cls_LayoutOf<dia_WarningErrorBase> : cls_LayoutRows<dia_WarningErrorBase>
       Base<dia_DiagnosticBase>};
 };
 
-static constexpr const auto& kLayout = cls_LayoutOf<dia_WarningErrorBase>::kLayout;
+CLS_DEFINE_PERSISTENT_DERIVED(dia_WarningErrorBase, dia_DiagnosticBase)
 
 dia_WarningErrorBase::dia_WarningErrorBase() : m_uid(cls_Uid::AllocateUid()) {}
 
@@ -30,32 +30,3 @@ dia_WarningErrorBase::dia_WarningErrorBase(int type, int stepNumber, int increme
       m_attemptNumber(attemptNumber),
       m_iterationNumber(iterationNumber),
       m_uid(cls_Uid::AllocateUid()) {}
-
-dia_WarningErrorBase::dia_WarningErrorBase(const cls_ReadVisitor& reader)
-    : dia_DiagnosticBase(cls_ReadVisitor(reader)) {
-  kLayout.Read(reader, *this);
-}
-
-cow_String dia_WarningErrorBase::TypeName() {
-  return kLayout.name;
-}
-
-std::uint32_t dia_WarningErrorBase::TypeId() {
-  return kLayout.typeId;
-}
-
-void* dia_WarningErrorBase::Ctor(cls_ReadVisitor& reader) {
-  return new dia_WarningErrorBase(reader);
-}
-
-void dia_WarningErrorBase::CowDtor(void* handle) {
-  cls_DestroyHandle<dia_WarningErrorBase>(handle);
-}
-
-void dia_WarningErrorBase::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor);
-}
-
-void dia_WarningErrorBase::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
-}

@@ -19,7 +19,7 @@ struct cls_LayoutOf<dia_XplStatus> : cls_LayoutRows<dia_XplStatus> {
                                          kRows};
 };
 
-static constexpr const auto& kLayout = cls_LayoutOf<dia_XplStatus>::kLayout;
+CLS_DEFINE_PERSISTENT(dia_XplStatus)
 
 dia_XplStatus::dia_XplStatus() : m_uid(cls_Uid::AllocateUid()) {}
 
@@ -31,38 +31,10 @@ dia_XplStatus::dia_XplStatus(int incrementNumber, int critElementLabel,
       m_XplStatusRealv(realValues),
       m_uid(cls_Uid::AllocateUid()) {}
 
-dia_XplStatus::dia_XplStatus(const cls_ReadVisitor& reader) {
-  kLayout.Read(reader, *this);
-}
-
 bool dia_XplStatus::operator==(const dia_XplStatus& other) const {
   return m_incrementNumber == other.m_incrementNumber &&
          m_critElementLabel == other.m_critElementLabel &&
          m_critElementInst == other.m_critElementInst &&
          m_XplStatusRealv.Values() == other.m_XplStatusRealv.Values() &&
          m_XplStatusRealv.Uid() == other.m_XplStatusRealv.Uid() && m_uid == other.m_uid;
-}
-
-cow_String dia_XplStatus::TypeName() {
-  return kLayout.name;
-}
-
-std::uint32_t dia_XplStatus::TypeId() {
-  return kLayout.typeId;
-}
-
-void* dia_XplStatus::Ctor(cls_ReadVisitor& reader) {
-  return new dia_XplStatus(reader);
-}
-
-void dia_XplStatus::CowDtor(void* handle) {
-  cls_DestroyHandle<dia_XplStatus>(handle);
-}
-
-void dia_XplStatus::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor);
-}
-
-void dia_XplStatus::DBWrite(const cls_WriteVisitor& writer) const {
-  kLayout.Write(writer, *this);
 }

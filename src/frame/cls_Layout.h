@@ -295,3 +295,64 @@ template <class T, class P = cow_Direct<T>>
 void cls_DestroyHandle(void* handle) {
   cow_COW<T, P>::Destroy(static_cast<cow_COW<T, P>*>(handle));
 }
+
+namespace cls_layout_detail {
+// A class registers its handle destructor when it has one (abstract bases store no handles).
+template <class T, class = void>
+struct DtorOf {
+  static constexpr cls_DtorFn value = nullptr;
+};
+template <class T>
+struct DtorOf<T, std::void_t<decltype(&T::CowDtor)>> {
+  static constexpr cls_DtorFn value = &T::CowDtor;
+};
+}  // namespace cls_layout_detail
+
+// The protocol functions of a persistent class T, defined from cls_LayoutOf<T>::kLayout in one
+// line of T's source file:
+//   CLS_DEFINE_PERSISTENT(T)             the read constructor, TypeName, TypeId, Ctor, CowDtor,
+//                                        InitializeMetadata and DBWrite;
+//   CLS_DEFINE_PERSISTENT_DERIVED(T, B)  the same for a class derived from B, whose read
+//                                        constructor reads the base part first;
+//   CLS_DEFINE_PROTOCOL(T)               all but the read constructor, for a class whose read
+//                                        constructor does more than read its rows;
+//   CLS_DEFINE_LAYOUT_FUNCTIONS(T)       TypeId, InitializeMetadata and DBWrite only, for a class
+//                                        that defines its constructors and handle hooks itself;
+//   CLS_DEFINE_TYPE_ID(T)                TypeId only.
+#define CLS_DEFINE_TYPE_ID(T)               \
+  std::uint32_t T::TypeId() {               \
+    return cls_LayoutOf<T>::kLayout.typeId; \
+  }
+
+#define CLS_DEFINE_LAYOUT_FUNCTIONS(T)                                                          \
+  CLS_DEFINE_TYPE_ID(T)                                                                         \
+  void T::InitializeMetadata(cls_ClassRegistrar& registrar) {                                   \
+    cls_LayoutOf<T>::kLayout.Declare(registrar, &T::Ctor, cls_layout_detail::DtorOf<T>::value); \
+  }                                                                                             \
+  void T::DBWrite(const cls_WriteVisitor& writer) const {                                       \
+    cls_LayoutOf<T>::kLayout.Write(writer, *this);                                              \
+  }
+
+#define CLS_DEFINE_PROTOCOL(T)             \
+  cow_String T::TypeName() {               \
+    return cls_LayoutOf<T>::kLayout.name;  \
+  }                                        \
+  void* T::Ctor(cls_ReadVisitor& reader) { \
+    return new T(reader);                  \
+  }                                        \
+  void T::CowDtor(void* handle) {          \
+    cls_DestroyHandle<T>(handle);          \
+  }                                        \
+  CLS_DEFINE_LAYOUT_FUNCTIONS(T)
+
+#define CLS_DEFINE_PERSISTENT(T)                  \
+  T::T(const cls_ReadVisitor& reader) {           \
+    cls_LayoutOf<T>::kLayout.Read(reader, *this); \
+  }                                               \
+  CLS_DEFINE_PROTOCOL(T)
+
+#define CLS_DEFINE_PERSISTENT_DERIVED(T, B)                          \
+  T::T(const cls_ReadVisitor& reader) : B(cls_ReadVisitor(reader)) { \
+    cls_LayoutOf<T>::kLayout.Read(reader, *this);                    \
+  }                                                                  \
+  CLS_DEFINE_PROTOCOL(T)
