@@ -1,4 +1,5 @@
-// Test support: scratch files, running a check in a fresh process, and counting rows.
+// Test support: scratch files, a file whose top record is one record, running a check in a
+// fresh process, and reading stored values with plain SQLite.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,8 +11,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "ddb/platform/cls_ReadVisitor.h"
+#include "ddb/platform/cls_WriteVisitor.h"
+#include "ddb/platform/rom_Transporter.h"
 
 namespace ddb_test {
 
@@ -27,6 +33,42 @@ class ScratchDir {
 
  private:
   std::string m_dir;
+};
+
+// One open ddb file with its transporter, whose top record is a T, written and read the way the
+// database layer does it. `Register` registers T's classes before the file is used.
+inline void NothingToRegister() {}
+template <class T, void (*Register)() = NothingToRegister>
+struct RecordFile {
+  rfm_FileHandle file;
+  std::unique_ptr<rom_Transporter> transporter;
+
+  static RecordFile Create(const std::string& path) {
+    Register();
+    RecordFile f;
+    f.file = rfm_File::Open(path, rfm_Access::Create, true, ZunBasStringMode::UTF8);
+    f.transporter = std::make_unique<rom_Transporter>(nullptr, f.file, "D0", "test", 1, -1);
+    return f;
+  }
+  static RecordFile Open(const std::string& path, rfm_Access access = rfm_Access::Read) {
+    Register();
+    RecordFile f;
+    f.file = rfm_File::Open(path, access, true, ZunBasStringMode::UTF8);
+    f.transporter = std::make_unique<rom_Transporter>(nullptr, f.file, "D0", -1);
+    return f;
+  }
+  // The first save appends the record's row; a save to row 0 rewrites it in place.
+  void Save(const T& record, int row = -1) {
+    rom_MementoWrite memento(*transporter, T::TypeId(), row);
+    cls_WriteVisitor writer(memento);
+    record.DBWrite(writer);
+  }
+  // The last record written.
+  T Load() {
+    int rows = transporter->GetTableSize(T::TypeId());
+    rom_MementoRead memento(*transporter, T::TypeId(), rows > 0 ? rows - 1 : 0, cls_Uid());
+    return T(cls_ReadVisitor(memento));
+  }
 };
 
 // LC_CTYPE switched to a Latin-1 locale, compiled into a scratch directory, for the object's life.

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 
+#include "TestFiles.h"
 #include "ddb/frame/cls_ListObj.h"
 #include "ddb/frame/cls_Map2Obj.h"
 #include "ddb/platform/cls_ArrayPrim.h"
@@ -130,6 +132,15 @@ inline void RegisterTestRecords() {
     return true;
   }();
   (void)done;
+}
+
+using OwnerFile = RecordFile<Owner, RegisterTestRecords>;
+
+inline Owner OwnerWithLeaves(int n) {
+  Owner owner;
+  owner.name = "owner";
+  for (int i = 0; i < n; ++i) owner.leaves.Append(Leaf(i, i * 1.5, "leaf " + std::to_string(i)));
+  return owner;
 }
 
 }  // namespace ddb_test

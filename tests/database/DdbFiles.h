@@ -43,17 +43,4 @@ inline void StoreRawName(const std::string& path, int row, const cow_String& nam
   rom_MementoWrite(transporter, ddr_Ddb::TypeId(), row).NeuterString("name", name);
 }
 
-inline std::string Text(const std::string& path, const std::string& sql) {
-  sqlite3* db = nullptr;
-  sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-  sqlite3_stmt* stmt = nullptr;
-  std::string value = "<none>";
-  if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK &&
-      sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_text(stmt, 0))
-    value = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-  sqlite3_finalize(stmt);
-  sqlite3_close(db);
-  return value;
-}
-
 }  // namespace ddb_test

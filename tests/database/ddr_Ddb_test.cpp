@@ -73,7 +73,7 @@ TEST(ddr_Ddb_Names, MarkingAndNormalisation) {
 
 TEST_F(DdbFile, Names_RoundTripThroughTheFile) {
   WriteRecord(path, NewRecord("caf\xe9"));
-  EXPECT_EQ(Text(path, "SELECT name FROM ddr_Ddb"), "[UTF8]caf\xe9");
+  EXPECT_EQ(QueryText(path, "SELECT name FROM ddr_Ddb"), "[UTF8]caf\xe9");
   EXPECT_EQ(ReadRecord(path)->Name(), "caf\xe9");
   StoreRawName(path, 0, "caf\xe9");
   EXPECT_EQ(ReadRecord(path)->Name(), "caf=e9");

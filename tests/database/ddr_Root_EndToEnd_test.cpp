@@ -122,7 +122,7 @@ TEST_F(RootTest, EndToEnd_LaterSavesAppendAndReadersTakeTheLast) {
   Save(name);
   Close(name);
   EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM ddr_Ddb"), 2);
-  EXPECT_EQ(Text(path, "SELECT analysisVersion FROM ddr_Ddb ORDER BY OID LIMIT 1"), "2026.1");
+  EXPECT_EQ(QueryText(path, "SELECT analysisVersion FROM ddr_Ddb ORDER BY OID LIMIT 1"), "2026.1");
   EXPECT_EQ(InChild([&] {
               const ddr_Ddb& record = root.ConstGet(Open(path), kUtf8);
               EXPECT_EQ(record.AnalysisVersion(), "2026.2");
@@ -143,8 +143,8 @@ TEST_F(RootTest, EndToEnd_NewNameIsStampedThenSpreadToEveryRow) {
               EXPECT_TRUE(root.GetOpenCount("renamed", kUtf8).readOnly);
             }),
             0);
-  EXPECT_EQ(Text(path, "SELECT name FROM ddr_Ddb ORDER BY OID DESC LIMIT 1"), "renamed");
-  EXPECT_EQ(Text(path, "SELECT name FROM ddr_Ddb ORDER BY OID LIMIT 1"), name.str());
+  EXPECT_EQ(QueryText(path, "SELECT name FROM ddr_Ddb ORDER BY OID DESC LIMIT 1"), "renamed");
+  EXPECT_EQ(QueryText(path, "SELECT name FROM ddr_Ddb ORDER BY OID LIMIT 1"), name.str());
   {
     rom_Transporter transporter(root.GetClassRegistrar(), OpenFile(path, rfm_Access::Update), "D0",
                                 -1);

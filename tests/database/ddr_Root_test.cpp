@@ -7,8 +7,8 @@
 #include <fstream>
 #include <regex>
 
-#include "OwnerFile.h"
 #include "RootFixture.h"
+#include "TestRecords.h"
 #include "ddb/platform/nex_Exception.h"
 #include "platform/typ_DebugFlags.h"
 

@@ -205,8 +205,9 @@ TEST_F(Shortcuts, Persist_EmptyHandleAndHighByteName) {
       shortcut.DBWrite(cls_WriteVisitor(memento));
     }
   }
-  EXPECT_EQ(Text(path, "SELECT \"impl#OID\" FROM ddr_DdbShortcut ORDER BY OID LIMIT 1"), "<none>");
-  EXPECT_EQ(Text(path, "SELECT name FROM ddr_DdbShortcutImpl"), "[UTF8]" + name.str());
+  EXPECT_EQ(Query(path, "SELECT \"impl#OID\" IS NULL FROM ddr_DdbShortcut ORDER BY OID LIMIT 1"),
+            1);
+  EXPECT_EQ(QueryText(path, "SELECT name FROM ddr_DdbShortcutImpl"), "[UTF8]" + name.str());
   rom_Transporter transporter(root.GetClassRegistrar(), OpenFile(path), "D0", -1);
   auto read = [&](int row) {
     rom_MementoRead memento(transporter, ddr_DdbShortcut::TypeId(), row, cls_Uid());

@@ -10,14 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "TestFiles.h"
 #include "ddb/frame/cls_ListObj.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
-#include "ddb/platform/rom_Transporter.h"
 
 namespace dia_test {
 
@@ -51,59 +49,30 @@ struct Holder : mem_AllocationOperators {
   }
 };
 
-// One open ddb file with its transporter.
-struct DiaFile {
-  rfm_FileHandle file;
-  std::unique_ptr<rom_Transporter> transporter;
+// A file whose top record holds the records of type T, in order.
+template <class T>
+using DiaFile = ddb_test::RecordFile<Holder<T>, &Holder<T>::Register>;
 
-  static DiaFile Create(const std::string& path) {
-    DiaFile f;
-    f.file = rfm_File::Open(path, rfm_Access::Create, true, ZunBasStringMode::UTF8);
-    f.transporter = std::make_unique<rom_Transporter>(nullptr, f.file, "D0", "test", 1, -1);
-    return f;
-  }
-  static DiaFile Open(const std::string& path) {
-    DiaFile f;
-    f.file = rfm_File::Open(path, rfm_Access::Read, true, ZunBasStringMode::UTF8);
-    f.transporter = std::make_unique<rom_Transporter>(nullptr, f.file, "D0", -1);
-    return f;
-  }
-
-  // Writes the records, in order, as one holder: the top record of the file.
-  template <class T>
-  void Save(const std::vector<T>& records) {
-    Holder<T>::Register();
-    Holder<T> holder;
-    for (const T& r : records) holder.items.Append(r);
-    rom_MementoWrite memento(*transporter, Holder<T>::TypeId(), -1);
-    cls_WriteVisitor writer(memento);
-    holder.DBWrite(writer);
-  }
-
-  // Copies of the records of the last holder written; they load their own lists on demand.
-  template <class T>
-  std::vector<T> Load() {
-    Holder<T>::Register();
-    int rows = transporter->GetTableSize(Holder<T>::TypeId());
-    rom_MementoRead memento(*transporter, Holder<T>::TypeId(), rows > 0 ? rows - 1 : 0, cls_Uid());
-    Holder<T> holder{cls_ReadVisitor(memento)};
-    std::vector<T> out;
-    for (int i = 0; i < holder.items.Length(); ++i) out.push_back(holder.items.ConstGet(i));
-    return out;
-  }
-};
+template <class T>
+Holder<T> HolderOf(const std::vector<T>& records) {
+  Holder<T> holder;
+  for (const T& r : records) holder.items.Append(r);
+  return holder;
+}
 
 // A scratch file per test, written and closed before it is read.
 class RoundTrip : public ::testing::Test {
  protected:
   template <class T>
   void Write(const std::vector<T>& records) {
-    DiaFile f = DiaFile::Create(path);
-    f.Save(records);
+    DiaFile<T>::Create(path).Save(HolderOf(records));
   }
   template <class T>
   std::vector<T> Read() {
-    return DiaFile::Open(path).Load<T>();
+    Holder<T> holder = DiaFile<T>::Open(path).Load();
+    std::vector<T> out;
+    for (int i = 0; i < holder.items.Length(); ++i) out.push_back(holder.items.ConstGet(i));
+    return out;
   }
   // Reads the file in a forked process, which shares nothing with the writer but the file, and
   // runs `check` on what it read there; a failed expectation or an exception fails the test.

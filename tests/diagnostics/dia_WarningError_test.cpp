@@ -108,9 +108,9 @@ TEST_F(RoundTrip, Error_ReadsBackStringAndThreeIdentitiesInFreshProcess) {
 TEST_F(RoundTrip, Error_DeclinedStartWritesNoInnerPart) {
   dia_Error e = ErrorWithBlock();
   {
-    DiaFile f = DiaFile::Create(path);
+    DiaFile<dia_Error> f = DiaFile<dia_Error>::Create(path);
     f.transporter->CowBarn().MarkWritten(dia_Error::TypeId(), e.Uid());
-    f.Save(std::vector<dia_Error>{e});
+    f.Save(dia_test::HolderOf(std::vector<dia_Error>{e}));
   }
   EXPECT_EQ(Value("SELECT COUNT(*) FROM sqlite_master WHERE name LIKE 'dia%'"), 0);
   EXPECT_EQ(Rows("##Array"), 0);

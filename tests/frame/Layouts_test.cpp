@@ -24,17 +24,24 @@ const std::set<std::string> kNotStored = {
     "ddr_UserDataContainer", "ddr_ModelExtension",          "ddr_CustomDataContainer"};
 
 // Each class of the module's list is declared once, under the name and base its module's
-// type-name table gives it; every stored class of the table is in the list.
+// type-name table gives it; every stored class of the table is in the list; the table names each
+// class once, and its lookup names no id outside the table.
 void ExpectListMatchesTable(const cls_ClassList& classes, const typ_ArchCompEntry& table,
-                            std::uint32_t component) {
+                            std::uint32_t component, const char* (*nameOf)(std::uint32_t)) {
   cls_ClassRegistrar registrar;
   for (cls_ClassRegistrar::InitFn fn : classes) fn(registrar);
   int declared = 0;
   for (const cls_ClassMetadata* md : registrar.Classes())
     if (typ_Component(md->TypeId()) == component) ++declared;
   EXPECT_EQ(declared, classes.count) << "a class is registered twice";
+  for (std::uint32_t outside :
+       {typ_TypeId(component, 0), typ_TypeId(component, table.count), typ_TypeId(component + 1, 1)})
+    EXPECT_EQ(nameOf(outside), nullptr) << std::hex << outside;
+  std::set<std::string> names;
   for (int i = 1; i < table.count; ++i) {
     const typ_Entry& entry = table.entries[i];
+    EXPECT_TRUE(names.insert(entry.name).second) << entry.name;
+    EXPECT_STREQ(nameOf(typ_TypeId(component, i)), entry.name);
     const cls_ClassMetadata* md = registrar.Find(typ_TypeId(component, i));
     if (kNotStored.count(entry.name)) {
       EXPECT_EQ(md, nullptr) << entry.name;
@@ -48,8 +55,8 @@ void ExpectListMatchesTable(const cls_ClassList& classes, const typ_ArchCompEntr
 }
 
 TEST(Layouts_Registration, EachModuleListsEveryStoredClassOfItsTableOnce) {
-  ExpectListMatchesTable(dia_Classes(), dia_ArchEntry(), dia_Component);
-  ExpectListMatchesTable(ddr_Classes(), ddr_ArchEntry(), ddr_Component);
+  ExpectListMatchesTable(dia_Classes(), dia_ArchEntry(), dia_Component, dia_TypeNameOf);
+  ExpectListMatchesTable(ddr_Classes(), ddr_ArchEntry(), ddr_Component, ddr_TypeNameOf);
 }
 
 class Layouts_Catalog : public ::testing::Test {

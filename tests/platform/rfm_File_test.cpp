@@ -12,8 +12,8 @@
 #include <fstream>
 #include <vector>
 
-#include "OwnerFile.h"
 #include "TestFiles.h"
+#include "TestRecords.h"
 #include "ddb/platform/nex_Exception.h"
 
 using namespace ddb_test;

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "OwnerFile.h"
 #include "TestFiles.h"
+#include "TestRecords.h"
 #include "ddb/platform/nex_Exception.h"
 #include "platform/persist/dbc_OldClassRegistrar.h"
 

@@ -1,11 +1,9 @@
 #include "ddb/frame/cls_ListObj.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <memory>
 
-#include "OwnerFile.h"
 #include "TestFiles.h"
 #include "TestRecords.h"
 #include "ddb/platform/nex_Exception.h"
@@ -147,29 +145,6 @@ TEST_F(ListFile, ListObj_ReadBackLoadsLazilyWithDerivedBaseParts) {
               EXPECT_EQ(dynamic_cast<const Derived*>(&back.mixed.ConstGet(1)), nullptr);
             }),
             0);
-}
-
-TEST_F(ListFile, ListObj_KilledWriterLeavesFirstFlushWhole) {
-  pid_t pid = fork();
-  if (pid == 0) {
-    OwnerFile f = OwnerFile::Create(path);
-    Owner owner = OwnerWithLeaves(100);
-    f.Save(owner);
-    for (int i = 0; i < 1000000; ++i) owner.leaves.Append(Leaf(i, i, "after"));
-    std::FILE* ready = std::fopen((path + ".ready").c_str(), "w");
-    std::fclose(ready);
-    owner.leaves.Flush();
-    _exit(0);
-  }
-  while (access((path + ".ready").c_str(), F_OK) != 0) usleep(1000);
-  usleep(20000);
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
-  OwnerFile f = OwnerFile::Open(path);
-  Owner back = f.Load();
-  int n = back.leaves.Length();
-  EXPECT_TRUE(n == 100 || n == 1000100) << n;
-  EXPECT_EQ(back.leaves.ConstGet(n - 1).number, n == 100 ? 99 : 999999);
 }
 
 TEST_F(ListFile, ListObj_FailedFlushKeepsElementsMarkedForRetry) {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "OwnerFile.h"
 #include "TestFiles.h"
+#include "TestRecords.h"
 #include "ddb/platform/nex_Exception.h"
 
 using namespace ddb_test;
