@@ -15,9 +15,12 @@ namespace ddb_damage {
 
 class Dump {
  public:
+  // With `withIds`, the stored identity of every record is printed too.
+  explicit Dump(bool withIds = false) : m_withIds(withIds) {}
   const std::string& Text() const { return m_text; }
 
   void Job(const dia_DiagnosticData& job) {
+    Id(job.Uid());
     double user = 0, system = 0, wall = 0;
     job.GetJobCpuTimes(user, system, wall);
     Put("job", {job.GetJobStatus(), job.isXplDoublePrecision(), job.GetNumDomains()});
@@ -26,10 +29,12 @@ class Dump {
     for (int i = 0; i < job.GetNumberOfSteps(); ++i) Step(job.ConstGetStepByIndex(i));
     for (int i = 0; i < job.GetNumberOfAnalysisWarnings(); ++i) {
       const dia_Warning& w = job.ConstGetAnalysisWarningByIndex(i);
+      Id(w.Uid());
       WarningError("warning", w);
     }
     for (int i = 0; i < job.GetNumberOfAnalysisErrors(); ++i) {
       const dia_Error& e = job.ConstGetAnalysisErrorByIndex(i);
+      Id(e.Uid());
       WarningError("error", e);
       Text(e.GetInternalErrorString());
     }
@@ -37,6 +42,7 @@ class Dump {
 
  private:
   void Step(const dia_Step& s) {
+    Id(s.Uid());
     Put("step", {s.GetStepNumber(), s.GetProcedureCode(), s.IsPerturbation(), s.IsRiks(),
                  static_cast<long long>(s.GetIncrementationScheme()),
                  s.GetMaximumNumberOfIncrements(), s.m_incrementsCompleted, s.m_isStabilized,
@@ -49,11 +55,16 @@ class Dump {
     for (int i = 0; i < s.GetNumberOfIncrements(); ++i) Increment(s.ConstGetIncrementByIndex(i));
     for (int i = 0; i < s.GetNumberOfContactDiagnostics(); ++i)
       Diagnostic("step contact", s.ConstGetContactDiagnosticByIndex(i));
-    for (int i = 0; i < s.GetNumberOfXplStatus(); ++i)
-      Put("xpl", {s.ConstGetXplStatusByIndex(i).GetIncrementNumber()});
+    for (int i = 0; i < s.GetNumberOfXplStatus(); ++i) {
+      const dia_XplStatus& x = s.ConstGetXplStatusByIndex(i);
+      Put("xpl", {x.GetIncrementNumber(), x.GetCritElementLabel()});
+      Text(x.GetCritElementInst());
+      Doubles(x.GetRealValues());
+    }
   }
 
   void Increment(const dia_Increment& inc) {
+    Id(inc.Uid());
     Put("increment", {inc.GetIncrementNumber(), inc.IsConverged()});
     Real({inc.GetInitialIncrementSize(), inc.GetIncrementSize(), inc.GetStepTimeCompleted()});
     for (int i = 0; i < inc.GetNumberOfAttempts(); ++i) Attempt(inc.ConstGetAttemptByIndex(i));
@@ -62,6 +73,7 @@ class Dump {
   }
 
   void Attempt(const dia_Attempt& a) {
+    Id(a.Uid());
     Put("attempt", {a.GetAttemptNumber(), a.IsConverged(), a.GetNeedsReordering(),
                     a.GetAutoStabilize(), a.GetNumberOfCutbackDiagnostics()});
     Real({a.GetAttemptSize()});
@@ -71,6 +83,7 @@ class Dump {
   }
 
   void Iteration(const dia_Iteration& it) {
+    Id(it.Uid());
     Put("iteration", {it.GetIterationNumber(), it.IsConverged(), it.IsSevereDiscontinuity(),
                       it.IsSeparationToleranceTooLarge(), it.IsPenetrationToleranceExceeded(),
                       it.GetNumberOfNegativeEigenvalues(), it.GetNumberOfNumericalSingularities(),
@@ -78,6 +91,7 @@ class Dump {
     for (int i = 0; i < it.GetNumberOfResiduals(); ++i) Residual(it.ConstGetResidualByIndex(i));
     for (int i = 0; i < it.GetNumberOfCompatibilityErrors(); ++i) {
       const dia_CompatibilityError& e = it.ConstGetCompatibilityErrorByIndex(i);
+      Id(e.Uid());
       Put("compatibility", {static_cast<long long>(e.GetConstraintVariable()),
                             e.GetNumberOfElementsExceedingTolerance(), e.GetElementLabel()});
       Real({e.GetMaxError()});
@@ -85,6 +99,7 @@ class Dump {
     }
     for (int i = 0; i < it.GetNumberOfContactIterations(); ++i) {
       const dia_ContactIteration& c = it.ConstGetContactIterationByIndex(i);
+      Id(c.Uid());
       Put("contact iteration", {c.GetIterationNumber(), c.IsConverged()});
       for (int k = 0; k < c.GetNumberOfContactDiagnostics(); ++k)
         Diagnostic("contact iteration contact", c.ConstGetContactDiagnosticByIndex(k));
@@ -96,6 +111,7 @@ class Dump {
   }
 
   void Residual(const dia_Residual& r) {
+    Id(r.Uid());
     Put("residual",
         {static_cast<long long>(r.GetFieldVariable()), static_cast<long long>(r.GetResidualCheck()),
          static_cast<long long>(r.GetCorrectionCheck()), r.IsResponseLinear(),
@@ -110,16 +126,21 @@ class Dump {
   }
 
   void WarningError(const char* what, const dia_WarningErrorBase& w) {
+    Id(w.Uid());
     Put(what,
         {w.GetStepNumber(), w.GetIncrementNumber(), w.GetAttemptNumber(), w.GetIterationNumber()});
     Diagnostic(what, w);
   }
 
   void Diagnostic(const char* what, const dia_DiagnosticBase& d) {
+    Id(d.Uid());
+    if (auto* contact = dynamic_cast<const dia_ContactDiagnostic*>(&d)) Id(contact->Uid());
+    if (auto* element = dynamic_cast<const dia_ElementDiagnostic*>(&d)) Id(element->Uid());
     Put(what, {d.GetType(), static_cast<long long>(d.DynTypeId())});
     Ints(d.GetVariationNumbers());
     for (int i = 0; i < d.GetData().Length(); ++i) {
       const dia_AuxiliaryData& a = d.GetData().ConstGet(i);
+      Id(a.Uid());
       Put("data", {a.GetVariation()});
       Ints(a.GetIntValues());
       Doubles(a.GetRealValues());
@@ -131,6 +152,9 @@ class Dump {
     }
   }
 
+  void Id(const cls_Uid& uid) {
+    if (m_withIds) m_text += "#" + std::to_string(uid.Value()) + "\n";
+  }
   void Put(const char* what, std::initializer_list<long long> values) {
     m_text += what;
     for (long long v : values) m_text += " " + std::to_string(v);
@@ -160,6 +184,7 @@ class Dump {
     m_text += "-\n";
   }
 
+  bool m_withIds;
   std::string m_text;
 };
 

@@ -27,33 +27,6 @@ TEST(dia_CompatibilityError, CompatibilityError_DefaultAndDisplayNames) {
         << v;
 }
 
-TEST(dia_CompatibilityError, CompatibilityError_CopiesShareIdentity) {
-  dia_CompatibilityError a(Constraint::AXIAL_FORCE_CONSTRAINT, 2, 0.5, "P", 7);
-  dia_CompatibilityError b = a;
-  EXPECT_EQ(b.Uid(), a.Uid());
-  EXPECT_NE(dia_CompatibilityError().Uid(), a.Uid());
-}
-
-TEST_F(RoundTrip, CompatibilityError_ReadsBackInFreshProcess) {
-  dia_CompatibilityError written(Constraint::TRANSVERSE_SHEAR_FORCE_CONSTRAINT, 4, 1.5e-2, "PART-1",
-                                 42);
-  Write(std::vector<dia_CompatibilityError>{written});
-  EXPECT_EQ(Value("SELECT COUNT(*) FROM dia_CompatibilityError WHERE m_constraintEquationType = "
-                  "'TRANSVERSE_SHEAR_FORCE_CONSTRAINT'"),
-            1);
-  CheckInFreshProcess<dia_CompatibilityError>([&](const std::vector<dia_CompatibilityError>& read) {
-    ASSERT_EQ(read.size(), 1u);
-    const dia_CompatibilityError& e = read[0];
-    EXPECT_EQ(e.Uid(), written.Uid());
-    EXPECT_EQ(e.GetConstraintVariable(), Constraint::TRANSVERSE_SHEAR_FORCE_CONSTRAINT);
-    EXPECT_EQ(e.GetConstraintVariableName(), "Transverse Shear Force");
-    EXPECT_EQ(e.GetNumberOfElementsExceedingTolerance(), 4);
-    EXPECT_EQ(e.GetMaxError(), 1.5e-2);
-    EXPECT_EQ(e.GetInstanceName(), "PART-1");
-    EXPECT_EQ(e.GetElementLabel(), 42);
-  });
-}
-
 TEST_F(RoundTrip, CompatibilityError_WritingConstraintZeroRaises) {
   dia_CompatibilityError bad(static_cast<Constraint>(0), 1, 1.0, "P", 1);
   EXPECT_EQ(bad.GetConstraintVariableName(), "");

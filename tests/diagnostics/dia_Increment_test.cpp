@@ -69,33 +69,3 @@ TEST(Increment, ReleasedAttempt_ReloadsOnAccess) {
   EXPECT_EQ(inc.GetIncrementSize(), 0.25);
   EXPECT_EQ(inc.SnapAttempts(), 2);
 }
-
-TEST(Increment, Persistence_ReadsBackValuesAttemptsAndElementDiagnostics) {
-  ScratchDir dir;
-  std::string path = dir.Path("increment.ddb");
-  {
-    JobFile f = JobFile::Create(path);
-    dia_DiagnosticData job;
-    dia_Step step(1, "Step-1", 1, false, false);
-    dia_Increment inc(6, 0.2);
-    inc.SetStepTimeCompleted(0.8);
-    inc.AddAttempt(AttemptWith(0.2, false));
-    inc.AddAttempt(AttemptWith(0.05, true));
-    inc.AddElementDiagnostic(dia_ElementDiagnostic(0x20040));
-    step.AddIncrement(inc);
-    job.AddStep(step);
-    f.Save(job);
-  }
-  EXPECT_EQ(InChild([&] {
-              dia_DiagnosticData job = JobFile::Open(path).Load();
-              const dia_Increment& inc = job.ConstGetStepByIndex(0).ConstGetIncrementByIndex(0);
-              EXPECT_EQ(inc.GetIncrementNumber(), 6);
-              EXPECT_EQ(inc.GetInitialIncrementSize(), 0.2);
-              EXPECT_EQ(inc.GetStepTimeCompleted(), 0.8);
-              EXPECT_EQ(inc.GetNumberOfAttempts(), 2);
-              EXPECT_EQ(inc.GetIncrementSize(), 0.05);
-              ASSERT_EQ(inc.GetNumberOfElementDiagnostics(), 1);
-              EXPECT_EQ(inc.ConstGetElementDiagnosticByIndex(0).GetType(), 0x20040);
-            }),
-            0);
-}

@@ -60,17 +60,3 @@ TEST(Iteration, SetConverged_LeavesPredicatesAlone) {
   EXPECT_FALSE(it.IsResidualCriteriaAccepted());
   EXPECT_FALSE(it.IsCompatibilityErrorCriteriaAccepted());
 }
-
-TEST(Iteration, Copy_SameIdentityListsAndFlags) {
-  dia_Iteration it = WithResiduals({true, true});
-  it.SetSevereDiscontinuity();
-  it.SetNumberOfZeroPivots(3);
-  it.AddContactIteration(dia_ContactIteration(2));
-  dia_Iteration copy(it);
-  EXPECT_EQ(copy.Uid(), it.Uid());
-  EXPECT_EQ(copy.GetNumberOfResiduals(), 2);
-  EXPECT_EQ(copy.GetNumberOfContactIterations(), 1);
-  EXPECT_TRUE(copy.IsSevereDiscontinuity());
-  EXPECT_EQ(copy.GetNumberOfZeroPivots(), 3);
-  EXPECT_NE(dia_Iteration().Uid(), dia_Iteration().Uid());
-}

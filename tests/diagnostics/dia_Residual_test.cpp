@@ -36,17 +36,6 @@ cow_String FieldPermissible() {
 
 }  // namespace
 
-TEST(dia_Residual, Residual_DefaultIsNotAcceptedAndNamesDisplacement) {
-  dia_Residual r;
-  EXPECT_EQ(r.GetFieldVariable(), Field::DISPLACEMENT_FIELD);
-  EXPECT_EQ(r.GetResidualCheck(), RCheck::RESIDUAL_NOT_ACCEPTED);
-  EXPECT_EQ(r.GetCorrectionCheck(), CCheck::CORRECTION_NOT_ACCEPTED);
-  EXPECT_FALSE(r.IsAccepted());
-  EXPECT_EQ(r.GetFieldVariableName(), "Displacement");
-  EXPECT_EQ(r.GetConjugateFluxName(), "Force");
-  EXPECT_EQ(r.GetMaxResidualInstanceName(), "");
-}
-
 TEST(dia_Residual, Residual_AcceptedOnlyWithAcceptedResidualAndCorrection) {
   struct Case {
     unsigned residual, correction;
@@ -83,55 +72,6 @@ TEST(dia_Residual, Residual_DisplayNamesByFieldVariable) {
     EXPECT_EQ(r.GetFieldVariableName(), c.name) << c.field;
     EXPECT_EQ(r.GetConjugateFluxName(), c.flux) << c.field;
   }
-}
-
-TEST(dia_Residual, Residual_CopiesShareIdentityConstructorsAllocate) {
-  dia_Residual a = Make(Field::ROTATION_FIELD);
-  dia_Residual b(a);
-  dia_Residual c;
-  c = a;
-  EXPECT_EQ(b.Uid(), a.Uid());
-  EXPECT_EQ(c.Uid(), a.Uid());
-  EXPECT_NE(Make(Field::ROTATION_FIELD).Uid(), a.Uid());
-  EXPECT_NE(dia_Residual().Uid(), dia_Residual().Uid());
-}
-
-TEST_F(RoundTrip, Residual_ReadsBackEveryFieldInFreshProcess) {
-  dia_Residual written = Make(Field::SHARED_LM_VOLUME_FIELD, RCheck::RESIDUAL_ACCEPTED,
-                              CCheck::CORRECTION_ACCEPTED_ESTIMATED_CORRECTION);
-  Write(std::vector<dia_Residual>{written, dia_Residual()});
-  CheckInFreshProcess<dia_Residual>([&](const std::vector<dia_Residual>& read) {
-    ASSERT_EQ(read.size(), 2u);
-    const dia_Residual& r = read[0];
-    EXPECT_EQ(r.Uid(), written.Uid());
-    EXPECT_EQ(r.GetFieldVariable(), Field::SHARED_LM_VOLUME_FIELD);
-    EXPECT_EQ(r.GetResidualCheck(), RCheck::RESIDUAL_ACCEPTED);
-    EXPECT_EQ(r.GetCorrectionCheck(), CCheck::CORRECTION_ACCEPTED_ESTIMATED_CORRECTION);
-    EXPECT_EQ(r.GetEstimatedCorrection(), 0.25);
-    EXPECT_TRUE(r.IsResponseLinear());
-    EXPECT_EQ(r.GetAverageFlux(), 10.5);
-    EXPECT_EQ(r.GetTimeAverageFlux(), 9.75);
-    EXPECT_TRUE(r.HasUserDefinedNorm());
-    EXPECT_EQ(r.GetMaxResidual(), 1e-3);
-    EXPECT_EQ(r.GetMaxResidualNodeLabel(), 101);
-    EXPECT_EQ(r.GetMaxResidualInstanceName(), "PART-1");
-    EXPECT_EQ(r.GetMaxResidualDof(), 2);
-    EXPECT_EQ(r.GetMaxIncrement(), 0.5);
-    EXPECT_EQ(r.GetMaxIncrementNodeLabel(), 202);
-    EXPECT_EQ(r.GetMaxIncrementInstanceName(), "PART-2");
-    EXPECT_EQ(r.GetMaxIncrementDof(), 3);
-    EXPECT_EQ(r.GetMaxCorrection(), 0.125);
-    EXPECT_EQ(r.GetMaxCorrectionNodeLabel(), 303);
-    EXPECT_EQ(r.GetMaxCorrectionInstanceName(), "PART-3");
-    EXPECT_EQ(r.GetMaxCorrectionDof(), 6);
-    EXPECT_TRUE(r.IsAccepted());
-    EXPECT_EQ(read[1].GetFieldVariable(), Field::DISPLACEMENT_FIELD);
-    EXPECT_EQ(read[1].GetCorrectionCheck(), CCheck::CORRECTION_NOT_ACCEPTED);
-  });
-  EXPECT_EQ(Value("SELECT COUNT(*) FROM dia_Residual WHERE m_fieldEquationType = "
-                  "'SHARED_LM_VOLUME_FIELD' AND m_correctionCheck = "
-                  "'CORRECTION_ACCEPTED_ESTIMATED_CORRECTION'"),
-            1);
 }
 
 TEST_F(RoundTrip, Residual_WritingFieldVariableZeroRaisesValueNotAllowed) {
