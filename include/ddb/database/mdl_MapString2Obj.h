@@ -40,7 +40,7 @@ class mdl_MapString2Obj : public mem_AllocationOperators {
 
   mdl_MapString2Obj() : m_uid(cls_Uid::AllocateUid()) {}
   explicit mdl_MapString2Obj(const cls_ReadVisitor& reader) : m_uid(reader.GetUid()) {
-    std::unique_ptr<cls_AgentMapKey2Obj<cow_String>> agent(reader.NewMapAgent());
+    std::unique_ptr<cls_AgentMapKey2Obj<cow_String>> agent = reader.NewMapAgent();
     if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
     if (!agent) return;
     for (const cow_String& key : agent->StoredKeys())
@@ -72,7 +72,7 @@ class mdl_MapString2Obj : public mem_AllocationOperators {
   void DBWrite(const cls_WriteVisitor& writer) const {
     if (!writer.StartWrite(TypeId(), m_uid)) return;
     writer.CheckCollectionType(cls_CollMap);
-    std::unique_ptr<cls_AgentMapKey2Obj<cow_String>> agent(writer.NewMapAgent());
+    std::unique_ptr<cls_AgentMapKey2Obj<cow_String>> agent = writer.NewMapAgent();
     for (const cow_String& stored : agent->StoredKeys())
       if (!m_items.count(stored)) agent->NoteRemoved(stored);
     agent->WriteRemovals();

@@ -11,76 +11,96 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <map>
 #include <vector>
 
-#include "ddb/platform/cls_AgentListObj.h"
+#include "ddb/platform/cls_AgentRef.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "ddb/platform/cls_PC.h"
 #include "ddb/platform/cls_ReadVisitor.h"
+#include "ddb/platform/cls_Uid.h"
 #include "ddb/platform/cls_WriteVisitor.h"
 #include "ddb/platform/cow_COW.h"
 #include "ddb/platform/cow_String.h"
 
-namespace cls_MapDetail {
-[[noreturn]] void ThrowMissing(const cow_String& key);
-void ReportFailedFlush(const char* what);
-}  // namespace cls_MapDetail
+template <class K>
+class cls_AgentMapKey2Obj;
+
+// What a persistent map does whatever its value type: its identity, its share of the agent,
+// writing and flushing. The entries are cls_Map2Obj's, reached through the hooks at the end.
+// Compiled once (src/frame/lists/).
+class cls_MapCore : public cls_PC {
+ public:
+  cls_Uid Uid() const { return m_uid; }
+  bool IsAttached() const { return static_cast<bool>(m_agent); }
+
+  void Flush() const override;
+  // Writes the map's identity; the first write attaches the map to the file, takes the keys the
+  // file stores and flushes.
+  void DBWrite(const cls_WriteVisitor& writer) const;
+  // Leaves the file; the last copy sharing the agent flushes first and takes a new identity.
+  void Detach();
+
+ protected:
+  cls_MapCore();
+  explicit cls_MapCore(const cls_ReadVisitor& reader);
+  cls_MapCore(const cls_MapCore& other);
+  ~cls_MapCore() override;
+  // Drops this map's agent (flushing when it is the last share) and takes other's identity and
+  // agent; the caller copies the entries.
+  void Assign(const cls_MapCore& other);
+  // For the destructor of cls_Map2Obj, while the entries still exist: drops the agent, flushing
+  // when it is the last share; a failed flush is reported on stderr.
+  void DropAgentOnDestruction() noexcept;
+
+  // The keys the file stores, in key order (none without an agent).
+  const std::vector<cow_String>& StoredKeys() const;
+  // Creates the value of `key` from the file (the caller owns it); raises without an agent.
+  void* LoadValue(const cow_String& key, std::uint32_t typeId) const;
+  // The value of `key` is safely stored: its entry may be emptied.
+  bool MayRelease(const cow_String& key) const;
+  void NoteReleased() const;
+  void NoteChanged(const cow_String& key);
+  void NoteRemoved(const cow_String& key);
+  // Writes the value of `key` (through WriteValue) if it is new or changed; part of a flush.
+  void WriteIfChanged(const cow_String& key) const;
+  [[noreturn]] static void ThrowMissing(const cow_String& key);
+
+  // Writes every new and changed value (WriteIfChanged for each key).
+  virtual void WriteChanged() const = 0;
+  virtual void WriteValue(const cow_String& key, const cls_WriteVisitor& writer) const = 0;
+  // Adds an empty entry for a key the file stores; false when the key is already present.
+  virtual bool AddStoredKey(const cow_String& key) const = 0;
+
+ private:
+  cls_AgentMapKey2Obj<cow_String>& Agent() const;
+  void DropAgent();
+
+  mutable int m_modified = 0;
+  mutable cls_AgentRef m_agent;
+  cls_Uid m_uid;
+};
 
 template <class K, class T, class A = cow_ArrayCOW<T, cow_Virtual<T>>>
-class cls_Map2Obj : public cls_PC {
+class cls_Map2Obj : public cls_MapCore {
  public:
   using Handle = typename A::Handle;
   using Policy = typename A::Policy;
-  using Agent = cls_AgentMapKey2Obj<cow_String>;
 
   static std::uint32_t TypeId() { return cls_ObjListTypeId; }
 
-  cls_Map2Obj() : m_uid(cls_Uid::AllocateUid()) {}
-  explicit cls_Map2Obj(const cls_ReadVisitor& reader) : m_uid(reader.GetUid()) {
-    m_agent = reader.NewMapAgent();
-    if (!m_agent) {
-      if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
-      return;
-    }
-    m_agent->AddRef();
-    m_agent->Attach(this);
-    for (const cow_String& key : m_agent->StoredKeys()) m_items[key];
+  cls_Map2Obj() = default;
+  explicit cls_Map2Obj(const cls_ReadVisitor& reader) : cls_MapCore(reader) {
+    for (const cow_String& key : StoredKeys()) m_items[key];
   }
-  cls_Map2Obj(const cls_Map2Obj& other)
-      : cls_PC(other),
-        m_items(other.m_items),
-        m_modified(other.m_modified),
-        m_agent(other.m_agent),
-        m_uid(other.m_uid) {
-    if (m_agent) {
-      m_agent->AddRef();
-      m_agent->Attach(this);
-    }
-  }
+  cls_Map2Obj(const cls_Map2Obj& other) : cls_MapCore(other), m_items(other.m_items) {}
   cls_Map2Obj& operator=(const cls_Map2Obj& other) {
     if (this == &other) return *this;
-    Unlink();
-    DropAgent();
-    Link();
+    Assign(other);
     m_items = other.m_items;
-    m_modified = other.m_modified;
-    m_agent = other.m_agent;
-    m_uid = other.m_uid;
-    if (m_agent) {
-      m_agent->AddRef();
-      m_agent->Attach(this);
-    }
     return *this;
   }
-  ~cls_Map2Obj() override {
-    try {
-      DropAgent();
-    } catch (const std::exception& e) {
-      cls_MapDetail::ReportFailedFlush(e.what());
-    }
-  }
+  ~cls_Map2Obj() override { DropAgentOnDestruction(); }
 
   int Length() const { return static_cast<int>(m_items.size()); }
   int size() const { return Length(); }
@@ -90,84 +110,31 @@ class cls_Map2Obj : public cls_PC {
     for (const auto& item : m_items) keys.push_back(item.first);
     return keys;
   }
-  cls_Uid Uid() const { return m_uid; }
-  bool IsAttached() const { return m_agent != nullptr; }
 
   void Insert(const cow_String& key, const T& value) { Put(key, Handle(Policy::Copy(value))); }
   void Insert(const cow_String& key, T* value) { Put(key, Handle(value)); }
   bool Remove(const cow_String& key) {
     if (!m_items.erase(key)) return false;
-    if (m_agent) m_agent->NoteRemoved(key);
-    m_modified = 1;
+    NoteRemoved(key);
     return true;
   }
 
   T& Get(const cow_String& key) {
     Handle& handle = Load(key);
-    if (m_agent) m_agent->NoteChanged(key);
-    m_modified = 1;
+    NoteChanged(key);
     return handle.Get();
   }
   const T& ConstGet(const cow_String& key) const { return Load(key).ConstGet(); }
 
-  void Flush() const override {
-    if (!m_agent || (!m_modified && !m_agent->RetryPending()) || m_agent->FlushRefused()) return;
-    m_modified = 0;
-    m_agent->BeginFlush();
-    try {
-      m_agent->WriteRemovals();
-      for (auto& item : m_items) {
-        if (!m_agent->MustWrite(item.first)) continue;
-        cls_AgentRequestMapKey2Obj request(m_agent, item.first);
-        cls_WriteVisitor writer(request);
-        Load(item.first).ConstGet().DBWrite(writer);
-      }
-      m_agent->FlushFinished();
-    } catch (...) {
-      m_modified = 1;
-      m_agent->FlushFailed();
-      throw;
-    }
-  }
-
   void Release(const cow_String& key) const {
     auto it = m_items.find(key);
-    if (!m_agent || it == m_items.end() || it->second.IsNull() || m_agent->MustWrite(key)) return;
+    if (it == m_items.end() || it->second.IsNull() || !MayRelease(key)) return;
     it->second.Reset();
-    m_agent->Released();
+    NoteReleased();
   }
   void Release() const {
-    if (!m_agent) return;
+    if (!IsAttached()) return;
     for (auto& item : m_items) Release(item.first);
-  }
-
-  virtual void DBWrite(const cls_WriteVisitor& writer) const {
-    if (!writer.StartWrite(TypeId(), m_uid)) return;
-    writer.CheckCollectionType(cls_CollMap);
-    if (m_agent) return;
-    m_agent = writer.NewMapAgent();
-    m_agent->AddRef();
-    m_agent->Attach(this);
-    for (const cow_String& key : m_agent->StoredKeys()) {
-      if (m_items.count(key))
-        std::fputs("cls_Map2Obj::DBWrite - Duplicate key when loading collection from DDB", stderr);
-      else
-        m_items[key];
-    }
-    Flush();
-  }
-
-  virtual void Detach() {
-    if (m_agent) {
-      m_agent->Detach(this);
-      if (m_agent->DropRef()) {
-        Flush();
-        delete m_agent;
-        m_uid.NewUid();
-      }
-      m_agent = nullptr;
-    }
-    Unlink();
   }
 
   int Snap() const {
@@ -179,41 +146,26 @@ class cls_Map2Obj : public cls_PC {
  private:
   void Put(const cow_String& key, Handle handle) {
     m_items[key] = std::move(handle);
-    if (m_agent) m_agent->NoteChanged(key);
-    m_modified = 1;
+    NoteChanged(key);
   }
   Handle& Load(const cow_String& key) const {
     auto it = m_items.find(key);
-    if (it == m_items.end()) cls_MapDetail::ThrowMissing(key);
-    if (it->second.IsNull()) {
-      if (!m_agent) cls_MapDetail::ThrowMissing(key);
-      it->second = Handle(static_cast<T*>(m_agent->Load(key, T::TypeId())));
-    }
+    if (it == m_items.end()) ThrowMissing(key);
+    if (it->second.IsNull()) it->second = Handle(static_cast<T*>(LoadValue(key, T::TypeId())));
     return it->second;
   }
-  void DropAgent() {
-    if (!m_agent) return;
-    Agent* agent = m_agent;
-    m_agent = nullptr;
-    agent->Detach(this);
-    if (agent->DropRef()) {
-      m_agent = agent;
-      try {
-        Flush();
-      } catch (...) {
-        m_agent = nullptr;
-        delete agent;
-        throw;
-      }
-      m_agent = nullptr;
-      delete agent;
-    }
+
+  void WriteChanged() const override {
+    for (const auto& item : m_items) WriteIfChanged(item.first);
+  }
+  void WriteValue(const cow_String& key, const cls_WriteVisitor& writer) const override {
+    Load(key).ConstGet().DBWrite(writer);
+  }
+  bool AddStoredKey(const cow_String& key) const override {
+    return m_items.emplace(key, Handle()).second;
   }
 
   mutable std::map<cow_String, Handle> m_items;
-  mutable int m_modified = 0;
-  mutable Agent* m_agent = nullptr;
-  cls_Uid m_uid;
 };
 
 template <class K, class A, class Extra = void>

@@ -3,8 +3,8 @@
 // An agent knows how many elements (or which keys) the file stores for one collection, loads
 // an element on demand, remembers which elements were handed out for change, says which ones a
 // flush must write, and applies a flush's bookkeeping only once its transaction has committed:
-// a flush whose commit fails leaves every element marked, so a retry writes them again. Agents
-// are reference counted by the lists that share them (AddRef / DropRef) and deleted by the last.
+// a flush whose commit fails leaves every element marked, so a retry writes them again. The
+// containers that share an agent hold it through cls_AgentRef, and the last of them deletes it.
 // One thread at a time.
 #pragma once
 
@@ -34,10 +34,6 @@ class cls_AgentBase {
   cls_AgentBase(const cls_AgentBase&) = delete;
   cls_AgentBase& operator=(const cls_AgentBase&) = delete;
 
-  void AddRef() { ++m_refs; }
-  // Drops one reference; true when none remain.
-  bool DropRef() { return --m_refs <= 0; }
-  bool HasRefs() const { return m_refs > 0; }
   cls_Uid Uid() const { return m_uid; }
   // A read-only file never takes writes.
   bool FlushRefused() const;
@@ -52,9 +48,7 @@ class cls_AgentBase {
   // Called by the store when the transaction holding this agent's writes ends.
   virtual void TransactionEnded(bool committed) = 0;
 
-  // The containers sharing this agent; FlushHolders flushes each of them.
-  void Attach(const cls_PC* holder);
-  void Detach(const cls_PC* holder);
+  // Flushes each container sharing this agent.
   void FlushHolders() const;
 
  protected:
@@ -68,7 +62,6 @@ class cls_AgentBase {
   std::shared_ptr<rom_detail::Store> m_store;
   cls_Uid m_uid;
   std::shared_ptr<const cls_ReadPath> m_path;
-  int m_refs = 0;
   bool m_retry = false;
   bool m_inFlush = false;
   // Usually one container; a few when copies share the agent.
@@ -76,6 +69,10 @@ class cls_AgentBase {
 
  private:
   friend class rom_detail::Store;
+  friend class cls_AgentRef;
+  // Called by cls_AgentRef only: the holders are the agent's reference count.
+  void Attach(const cls_PC* holder);
+  void Detach(const cls_PC* holder);
   std::size_t m_agentSlot = 0;
   bool m_enlisted = false;
 };

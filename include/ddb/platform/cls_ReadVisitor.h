@@ -68,8 +68,8 @@ class cls_ReadVisitor {
   std::int64_t Oid() const { return m_oid; }
 
   // Collections and primitive arrays. Null / false when nothing is stored for the object.
-  cls_AgentListObj* NewListAgent() const;
-  cls_AgentMapKey2Obj<cow_String>* NewMapAgent() const;
+  std::unique_ptr<cls_AgentListObj> NewListAgent() const;
+  std::unique_ptr<cls_AgentMapKey2Obj<cow_String>> NewMapAgent() const;
   bool ReadArray(int& collectionType, std::string& bytes) const;
 
   const std::shared_ptr<rom_detail::Store>& StoreRef() const { return m_store; }

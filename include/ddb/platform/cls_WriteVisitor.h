@@ -49,11 +49,10 @@ class cls_WriteVisitor {
   bool FieldIsPresent(const cls_FieldHandle& field) const;
 
   // Collections and primitive arrays, after StartWrite of the container's own identity.
-  cls_AgentListObj* NewListAgent() const;
   // `unwritten`: no copy of the list was written, so the file stores no element of it unless
   // its identity is older than the file's.
-  cls_AgentListObj* NewListAgent(bool unwritten) const;
-  cls_AgentMapKey2Obj<cow_String>* NewMapAgent() const;
+  std::unique_ptr<cls_AgentListObj> NewListAgent(bool unwritten) const;
+  std::unique_ptr<cls_AgentMapKey2Obj<cow_String>> NewMapAgent() const;
   void WriteArray(int collectionType, int count, const std::string& bytes) const;
 
   rom_detail::Store& GetStore() const { return *m_store; }

@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <utility>
 
 #include "ddb/platform/cls_AgentListObj.h"
+#include "ddb/platform/cls_AgentRef.h"
 #include "ddb/platform/cls_ReadVisitor.h"
 #include "ddb/platform/nex_Exception.h"
 #include "platform/persist/Store.h"
@@ -24,6 +26,34 @@ void cls_AgentBase::Attach(const cls_PC* holder) {
 void cls_AgentBase::Detach(const cls_PC* holder) {
   auto it = std::find(m_holders.begin(), m_holders.end(), holder);
   if (it != m_holders.end()) m_holders.erase(it);
+}
+
+void cls_AgentRef::Take(std::unique_ptr<cls_AgentBase> agent, const cls_PC* holder) {
+  Reset();
+  if (!agent) return;
+  agent->Attach(holder);
+  m_agent = agent.release();
+  m_holder = holder;
+}
+
+void cls_AgentRef::Share(const cls_AgentRef& other, const cls_PC* holder) {
+  if (other.m_agent == m_agent && holder == m_holder) return;
+  Reset();
+  if (!other.m_agent) return;
+  other.m_agent->Attach(holder);
+  m_agent = other.m_agent;
+  m_holder = holder;
+}
+
+void cls_AgentRef::Reset() {
+  if (!m_agent) return;
+  cls_AgentBase* agent = std::exchange(m_agent, nullptr);
+  agent->Detach(std::exchange(m_holder, nullptr));
+  if (agent->m_holders.empty()) delete agent;
+}
+
+bool cls_AgentRef::IsLast() const {
+  return m_agent && m_agent->m_holders.size() == 1;
 }
 
 void cls_AgentBase::FlushHolders() const {

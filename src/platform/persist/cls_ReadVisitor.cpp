@@ -211,20 +211,20 @@ cow_String cls_ReadVisitor::DbId() const {
   return m_store ? m_store->FileName() : "";
 }
 
-cls_AgentListObj* cls_ReadVisitor::NewListAgent() const {
+std::unique_ptr<cls_AgentListObj> cls_ReadVisitor::NewListAgent() const {
   if (m_listMissing) Damaged(Origin() + " refers to no list");
   if (!m_store || m_oid == 0) return nullptr;
   if (OnPath(m_path.get(), m_oid))
     Damaged("list " + std::to_string(m_oid) + " in " + Origin() + " contains itself");
-  return new cls_AgentListObj(m_store, m_uid, Nest(m_oid, m_path));
+  return std::make_unique<cls_AgentListObj>(m_store, m_uid, Nest(m_oid, m_path));
 }
 
-cls_AgentMapKey2Obj<cow_String>* cls_ReadVisitor::NewMapAgent() const {
+std::unique_ptr<cls_AgentMapKey2Obj<cow_String>> cls_ReadVisitor::NewMapAgent() const {
   if (m_listMissing) Damaged(Origin() + " refers to no map");
   if (!m_store || m_oid == 0) return nullptr;
   if (OnPath(m_path.get(), m_oid))
     Damaged("map " + std::to_string(m_oid) + " in " + Origin() + " contains itself");
-  return new cls_AgentMapKey2Obj<cow_String>(m_store, m_uid, Nest(m_oid, m_path));
+  return std::make_unique<cls_AgentMapKey2Obj<cow_String>>(m_store, m_uid, Nest(m_oid, m_path));
 }
 
 // Arrays with no values may be left unwritten, so an absent reference reads as no array; a

@@ -151,17 +151,13 @@ bool cls_WriteVisitor::FieldIsPresent(const cls_FieldHandle& field) const {
   return Memento().Row().Table().Column(field) >= 0;
 }
 
-cls_AgentListObj* cls_WriteVisitor::NewListAgent() const {
-  return NewListAgent(false);
-}
-
-cls_AgentListObj* cls_WriteVisitor::NewListAgent(bool unwritten) const {
+std::unique_ptr<cls_AgentListObj> cls_WriteVisitor::NewListAgent(bool unwritten) const {
   bool empty = unwritten && m_store->NewerThanFile(m_uid.Value());
-  return new cls_AgentListObj(StoreRef(), m_uid, nullptr, empty);
+  return std::make_unique<cls_AgentListObj>(StoreRef(), m_uid, nullptr, empty);
 }
 
-cls_AgentMapKey2Obj<cow_String>* cls_WriteVisitor::NewMapAgent() const {
-  return new cls_AgentMapKey2Obj<cow_String>(StoreRef(), m_uid);
+std::unique_ptr<cls_AgentMapKey2Obj<cow_String>> cls_WriteVisitor::NewMapAgent() const {
+  return std::make_unique<cls_AgentMapKey2Obj<cow_String>>(StoreRef(), m_uid);
 }
 
 void cls_WriteVisitor::WriteArray(int collectionType, int count, const std::string& bytes) const {

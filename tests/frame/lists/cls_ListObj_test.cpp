@@ -166,3 +166,20 @@ TEST_F(ListFile, ListObj_FailedFlushKeepsElementsMarkedForRetry) {
   EXPECT_EQ(owner.leaves.Snap(), 0);
   EXPECT_EQ(owner.leaves.ConstGet(2).text, "b");
 }
+
+// Copies share the agent: the original going first leaves it to the copy, and the copy going
+// last flushes what it appended.
+TEST_F(ListFile, ListObj_LastCopyToGoFlushes) {
+  OwnerFile f = OwnerFile::Create(path);
+  auto copy = std::make_unique<cls_ListObj<Leaf>>();
+  {
+    Owner owner = OwnerWithLeaves(2);
+    f.Save(owner);
+    *copy = owner.leaves;
+  }
+  copy->Append(Leaf(2, 0, "appended by the copy"));
+  EXPECT_EQ(Rows(path, "test_Leaf"), 2);
+  copy.reset();
+  EXPECT_EQ(Rows(path, "test_Leaf"), 3);
+  EXPECT_EQ(Query(path, "SELECT SUM(count) FROM \"##List\""), 3);
+}
