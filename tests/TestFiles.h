@@ -141,6 +141,14 @@ inline std::string QueryText(const std::string& path, const std::string& sql) {
   return value;
 }
 
+// Runs statements on the file with plain SQLite, as another program would.
+inline void Execute(const std::string& path, const std::string& sql) {
+  sqlite3* db = nullptr;
+  sqlite3_open(path.c_str(), &db);
+  EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+  sqlite3_close(db);
+}
+
 // Turns a file of layout 2 into one of layout 1, as older releases wrote them: no checksums, no
 // list lengths. Tests that edit stored rows by hand (older layouts, values outside a table) work
 // on such files, where nothing tells an edit from a write.

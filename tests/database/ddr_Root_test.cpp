@@ -160,10 +160,7 @@ TEST_F(RootTest, ReadCreationDate_FallsBackToTheLastRecord) {
   std::int32_t created = root.ConstGet(name, kUtf8).CreateTimeAsInt();
   Save(name);
   Close(name);
-  sqlite3* db = nullptr;
-  sqlite3_open(path.c_str(), &db);
-  sqlite3_exec(db, "DELETE FROM \"##Meta\" WHERE key = 'creationTime'", nullptr, nullptr, nullptr);
-  sqlite3_close(db);
+  Execute(path, "DELETE FROM \"##Meta\" WHERE key = 'creationTime'");
   EXPECT_EQ(rfm_Database::GetCreationTime(OpenFile(path)), 0);
   EXPECT_EQ(ddr_Root::ReadCreationDate(OpenFile(path)), created);
 }

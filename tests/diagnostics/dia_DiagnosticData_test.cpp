@@ -306,10 +306,7 @@ TEST(JobHistory, Read_AMissingHistoryArrayIsDamage) {
   const std::string path = dir.Path("job.ddb");
   JobFile::Create(path).Save(dia_DiagnosticData());
   ASSERT_EQ(Query(path, "SELECT COUNT(*) FROM \"##Array\""), 1);
-  sqlite3* db = nullptr;
-  sqlite3_open(path.c_str(), &db);
-  sqlite3_exec(db, "DELETE FROM \"##Array\"", nullptr, nullptr, nullptr);
-  sqlite3_close(db);
+  Execute(path, "DELETE FROM \"##Array\"");
   try {
     JobFile::Open(path).Load();
     ADD_FAILURE() << "a job whose history array is missing was read";

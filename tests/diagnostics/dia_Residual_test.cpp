@@ -1,7 +1,6 @@
 #include "ddb/diagnostics/dia_Residual.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include "RoundTrip.h"
 #include "ddb/platform/nex_Exception.h"
@@ -21,13 +20,6 @@ dia_Residual Make(Field field, RCheck residual = RCheck::RESIDUAL_ACCEPTED,
 
 Field FieldOf(unsigned value) {
   return static_cast<Field>(value);
-}
-
-void Exec(const std::string& path, const std::string& sql) {
-  sqlite3* db = nullptr;
-  sqlite3_open(path.c_str(), &db);
-  ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
-  sqlite3_close(db);
 }
 
 cow_String FieldPermissible() {
@@ -91,7 +83,7 @@ TEST_F(RoundTrip, Residual_WritingFieldVariableZeroRaisesValueNotAllowed) {
 TEST_F(RoundTrip, Residual_StoredStringOutsideTableRaisesOnRead) {
   Write(std::vector<dia_Residual>{Make(Field::TEMPERATURE_FIELD)});
   ddb_test::StripChecksums(path);
-  Exec(path, "UPDATE dia_Residual SET m_fieldEquationType = 'TEMPERATURE'");
+  ddb_test::Execute(path, "UPDATE dia_Residual SET m_fieldEquationType = 'TEMPERATURE'");
   try {
     Read<dia_Residual>();
     FAIL() << "no exception";

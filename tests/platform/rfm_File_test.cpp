@@ -56,10 +56,7 @@ TEST_F(NotADdb, Open_RandomBytes) {
 }
 
 TEST_F(NotADdb, Open_AnotherProgramsDatabase) {
-  sqlite3* db = nullptr;
-  sqlite3_open(path.c_str(), &db);
-  sqlite3_exec(db, "CREATE TABLE t(x); INSERT INTO t VALUES(1);", nullptr, nullptr, nullptr);
-  sqlite3_close(db);
+  Execute(path, "CREATE TABLE t(x); INSERT INTO t VALUES(1);");
   EXPECT_EQ(OpenError(), "'" + path + "' is not a ddb file: it is a database of another program");
 }
 
@@ -85,10 +82,7 @@ TEST_F(NotADdb, Open_TruncatedFile) {
 
 TEST_F(NotADdb, Open_NewerLayoutSaysSo) {
   { OwnerFile::Create(path); }
-  sqlite3* db = nullptr;
-  sqlite3_open(path.c_str(), &db);
-  sqlite3_exec(db, "PRAGMA user_version=99", nullptr, nullptr, nullptr);
-  sqlite3_close(db);
+  Execute(path, "PRAGMA user_version=99");
   EXPECT_EQ(OpenError(), "'" + path +
                              "' was written by a newer release of ddb (layout 99; this release "
                              "reads up to layout 3)");
@@ -186,11 +180,7 @@ TEST_F(NotADdb, Open_CopyWithoutItsLogReadsWhatTheFileItselfHolds) {
 }
 
 TEST_F(NotADdb, Open_FileOfAnOlderWriterWithoutItsLogIsIncomplete) {
-  sqlite3* db = nullptr;
-  sqlite3_open(path.c_str(), &db);
-  sqlite3_exec(db, "PRAGMA journal_mode=WAL; CREATE TABLE \"##Meta\"(key TEXT, value TEXT);",
-               nullptr, nullptr, nullptr);
-  sqlite3_close(db);
+  Execute(path, "PRAGMA journal_mode=WAL; CREATE TABLE \"##Meta\"(key TEXT, value TEXT);");
   EXPECT_EQ(OpenError(), "'" + path +
                              "' is incomplete: its writer did not close it and its write-ahead "
                              "log ('" +

@@ -1,21 +1,25 @@
 // Test support: writes ddb files in the layouts of older releases with plain SQL, as
 // doc/ddb-format.md describes them, taking each older layout from the registered version that
 // declares it. So every chain of conversions is exercised from a file on disk. Files are made
-// in scratch directories and never kept.
+// in scratch directories and never kept. bench/upgrade_bench writes its large file with it too,
+// so nothing here depends on the test framework: a failed statement raises.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <cstring>
+#include <map>
+#include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <variant>
 #include <vector>
 
-#include "SchemaHistory.h"
 #include "ddb/platform/cls_ArrayPrim.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
+#include "platform/persist/dbc_OldClassRegistrar.h"
 
 namespace ddb_test {
 
@@ -47,24 +51,30 @@ class OldFileWriter {
         "INSERT INTO \"##Meta\" VALUES('database', 'D0'), ('description', 'older release'),"
         " ('creationTime', '1000');");
   }
-  ~OldFileWriter() { sqlite3_close(m_db); }
+  ~OldFileWriter() {
+    for (auto& statement : m_statements) sqlite3_finalize(statement.second);
+    sqlite3_close(m_db);
+  }
   OldFileWriter(const OldFileWriter&) = delete;
   OldFileWriter& operator=(const OldFileWriter&) = delete;
 
-  // The class's table in the layout of `version`: the registered older version's, or the
-  // current one when `version` is the class's current version.
+  // The class's table in the layout of `version`: the current one when `version` is the class's
+  // current version, else the registered older version's.
   void Declare(const std::string& className, int version) {
     const cls_ClassMetadata* current =
         cls_MetadataRegistrar::Instance().ProcessRegistrar().FindByName(className);
     if (current && current->Version() == version) {
-      Table(current->Name().str(), current->TypeId(), version, current->BaseTypeId(),
-            current->Attributes());
+      Table(className, current->TypeId(), version, current->BaseTypeId(), current->Attributes());
       return;
     }
-    dbc_OldClassVersion* v = FindVersion(className, version);
-    ASSERT_NE(v, nullptr);
-    Declared d = ddb_test::Declare(*v);
-    Table(d.name, d.typeId, d.version, d.baseTypeId, d.fields);
+    for (const dbc_OldClassHandle& handle : dbc_OldClassRegistrar::Instance().Versions()) {
+      cls_ClassRegistrar scratch;
+      const_cast<dbc_OldClassVersion&>(handle.ConstGet()).InitializeMetadata(scratch);
+      const cls_ClassMetadata* md = scratch.FindByName(className);
+      if (md && md->Version() == version)
+        return Table(className, md->TypeId(), version, md->BaseTypeId(), md->Attributes());
+    }
+    throw std::runtime_error("no registered version " + className + " " + std::to_string(version));
   }
   // A class of another library: plain fields of the given attribute types, object fields as
   // (name, 15).
@@ -129,16 +139,10 @@ class OldFileWriter {
   }
   void Exec(const std::string& sql) {
     char* error = nullptr;
-    if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK)
-      ADD_FAILURE() << sql << ": " << (error ? error : "");
+    const int rc = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error);
+    const std::string message = error ? error : "";
     sqlite3_free(error);
-  }
-  // Runs SQL on a file written before.
-  static void Touch(const std::string& path, const std::string& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open(path.c_str(), &db);
-    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
-    sqlite3_close(db);
+    if (rc != SQLITE_OK) throw std::runtime_error(sql + ": " + message);
   }
   void Begin() { Exec("BEGIN"); }
   void Commit() { Exec("COMMIT"); }
@@ -180,10 +184,12 @@ class OldFileWriter {
     Finish(s);
     return oid;
   }
+  // The statement of `sql`, prepared once and reset for each use.
   sqlite3_stmt* Prepare(const std::string& sql) {
-    sqlite3_stmt* s = nullptr;
-    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &s, nullptr) != SQLITE_OK)
-      ADD_FAILURE() << sql << ": " << sqlite3_errmsg(m_db);
+    sqlite3_stmt*& s = m_statements[sql];
+    if (!s && sqlite3_prepare_v2(m_db, sql.c_str(), -1, &s, nullptr) != SQLITE_OK)
+      throw std::runtime_error(sql + ": " + sqlite3_errmsg(m_db));
+    sqlite3_reset(s);
     return s;
   }
   static void Bind(sqlite3_stmt* s, int i, const Cell& cell) {
@@ -193,13 +199,13 @@ class OldFileWriter {
       sqlite3_bind_text(s, i, t->c_str(), -1, SQLITE_TRANSIENT);
   }
   void Finish(sqlite3_stmt* s) {
-    if (sqlite3_step(s) != SQLITE_DONE) ADD_FAILURE() << sqlite3_errmsg(m_db);
-    sqlite3_finalize(s);
+    if (sqlite3_step(s) != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(m_db));
   }
 
   sqlite3* m_db = nullptr;
   long long m_oid = 100;
   std::map<std::uint32_t, std::string> m_tables;
+  std::map<std::string, sqlite3_stmt*> m_statements;
 };
 
 }  // namespace ddb_test

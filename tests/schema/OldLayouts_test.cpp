@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "OldFileWriter.h"
+#include "SchemaHistory.h"
 #include "TestFiles.h"
 #include "ddb/database/ddr_Ddb.h"
 #include "ddb/database/ddr_Root.h"
@@ -636,8 +637,7 @@ TEST(OldLayouts, NewerLayoutIsRefusedAndOlderOnesAreNotWritten) {
   const std::string path = dir.Path("old.ddb");
   ddr_Root& root = ddr_Root::Instance();
   Write(path, Named("dia_Step 1001"));
-  OldFileWriter::Touch(
-      path, "UPDATE \"##Classes\" SET \"Version\" = 2000 WHERE \"Class Name\" = 'dia_Step'");
+  Execute(path, "UPDATE \"##Classes\" SET \"Version\" = 2000 WHERE \"Class Name\" = 'dia_Step'");
   const std::string newer = "'" + path +
                             "' was written by a newer release of ddb (class dia_Step at version "
                             "2000; this release reads up to version 1037)";

@@ -222,28 +222,27 @@ Json Merge(Json at, const Json& fields) {
 // One flat table; each row goes to emit.
 void Rows(const dia_DiagnosticData& job, const std::string& what, const Emit& emit) {
   Walk walk;
+  // A row of a level: the record's values after its position, then how many children it has.
+  auto level = [&](const Json& at, const Json& fields, const char* children, int count) {
+    Json row = Merge(at, fields);
+    row[children] = count;
+    return row;
+  };
   if (what == "steps") {
     walk.step = [&](const Json& at, const dia_Step& s) {
-      Json row = Merge(at, StepJson(s));
-      row["increments"] = s.GetNumberOfIncrements();
-      emit(row);
+      emit(level(at, StepJson(s), "increments", s.GetNumberOfIncrements()));
     };
   } else if (what == "increments") {
     walk.increment = [&](const Json& at, const dia_Increment& i) {
-      Json row = Merge(at, IncrementJson(i));
-      row["attempts"] = i.GetNumberOfAttempts();
-      emit(row);
+      emit(level(at, IncrementJson(i), "attempts", i.GetNumberOfAttempts()));
     };
   } else if (what == "attempts") {
     walk.attempt = [&](const Json& at, const dia_Attempt& a) {
-      Json row = Merge(at, AttemptJson(a));
-      row["iterations"] = a.GetNumberOfIterations();
-      emit(row);
+      emit(level(at, AttemptJson(a), "iterations", a.GetNumberOfIterations()));
     };
   } else if (what == "iterations") {
     walk.iteration = [&](const Json& at, const dia_Iteration& it) {
-      Json row = Merge(at, IterationJson(it));
-      row["residuals"] = it.GetNumberOfResiduals();
+      Json row = level(at, IterationJson(it), "residuals", it.GetNumberOfResiduals());
       row["contactIterations"] = it.GetNumberOfContactIterations();
       row["contactDiagnostics"] = it.GetNumberOfContactDiagnostics();
       row["elementDiagnostics"] = it.GetNumberOfElementDiagnostics();
@@ -265,23 +264,19 @@ void Rows(const dia_DiagnosticData& job, const std::string& what, const Emit& em
     walk.iteration = [&](const Json& at, const dia_Iteration& it) {
       IterationDiagnostics(it, [&](const Json& d) { occurrences(at, d); });
     };
+    // A warning or error is placed by the position it records.
+    auto coded = [&](const Json& d) {
+      Json at;
+      for (const char* key : {"step", "increment", "attempt", "iteration"}) at[key] = d[key];
+      occurrences(at, d);
+    };
     walk.Run(job);
     for (int w = 0; w < job.GetNumberOfAnalysisWarnings(); ++w) {
-      const Json d = WarningErrorJson("warning", job.ConstGetAnalysisWarningByIndex(w));
-      occurrences({{"step", d["step"]},
-                   {"increment", d["increment"]},
-                   {"attempt", d["attempt"]},
-                   {"iteration", d["iteration"]}},
-                  d);
+      coded(WarningErrorJson("warning", job.ConstGetAnalysisWarningByIndex(w)));
       job.ReleaseAnalysisWarning(w);
     }
     for (int e = 0; e < job.GetNumberOfAnalysisErrors(); ++e) {
-      const Json d = WarningErrorJson("error", job.ConstGetAnalysisErrorByIndex(e));
-      occurrences({{"step", d["step"]},
-                   {"increment", d["increment"]},
-                   {"attempt", d["attempt"]},
-                   {"iteration", d["iteration"]}},
-                  d);
+      coded(WarningErrorJson("error", job.ConstGetAnalysisErrorByIndex(e)));
       job.ReleaseAnalysisError(e);
     }
     return;
