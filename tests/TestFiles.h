@@ -91,6 +91,18 @@ class Latin1Locale {
   bool m_on = false;
 };
 
+// The message of the E that `body` raises; "<no exception>" when it raises none. Anything else
+// it raises passes through and fails the test.
+template <class E = std::exception>
+std::string Message(const std::function<void()>& body) {
+  try {
+    body();
+  } catch (const E& e) {
+    return e.what();
+  }
+  return "<no exception>";
+}
+
 // Runs `body` in a forked child and returns its exit status; a failed expectation or an
 // exception in the child gives status 1. Output of the child's gtest failures goes to stderr.
 inline int InChild(const std::function<void()>& body) {

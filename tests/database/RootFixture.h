@@ -17,15 +17,6 @@ inline rfm_FileHandle OpenFile(const std::string& path, rfm_Access access = rfm_
   return rfm_File::Open(path, access, true, ZunBasStringMode::UTF8);
 }
 
-inline std::string Message(const std::function<void()>& body) {
-  try {
-    body();
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "<no exception>";
-}
-
 class RootTest : public ::testing::Test {
  protected:
   void SetUp() override { UseDatabaseTestClasses(); }

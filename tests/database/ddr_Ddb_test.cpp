@@ -123,12 +123,8 @@ TEST_F(DdbFile, Write_OlderLayoutSkipsAbsentFields) {
   EXPECT_EQ(back->ConstGetProductAddOns().Size(), 0);
   EXPECT_EQ(back->ConstGetCustomData().Length(), 0);
   EXPECT_EQ(back->GetNumberOfDiagnosticData(), 0);
-  try {
-    back->GetDiagnosticData();
-    FAIL() << "no exception";
-  } catch (const nex_CmdException& e) {
-    EXPECT_STREQ(e.what(), "No diagnostic data available");
-  }
+  EXPECT_EQ(Message<nex_CmdException>([&] { back->GetDiagnosticData(); }),
+            "No diagnostic data available");
   EXPECT_THROW(back->ConstGetDiagnosticData(), nex_CmdException);
 }
 

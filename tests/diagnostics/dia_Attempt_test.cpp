@@ -47,12 +47,8 @@ TEST(Attempt, CutbackCodes_KeptOnceInFirstAddedOrder) {
 TEST(Attempt, GetCutbackDiagnostic_OutOfRangeRaisesListError) {
   dia_Attempt a;
   a.AddCutbackDiagnostic(1);
-  try {
-    a.GetCutbackDiagnostic(1);
-    FAIL() << "no exception";
-  } catch (const nex_PrimException& e) {
-    EXPECT_STREQ(e.what(), "cow_List: index 1 out of range (length 1)");
-  }
+  EXPECT_EQ(Message<nex_PrimException>([&] { a.GetCutbackDiagnostic(1); }),
+            "cow_List: index 1 out of range (length 1)");
 }
 
 TEST(Attempt, IsConverged_FollowsLastIteration) {

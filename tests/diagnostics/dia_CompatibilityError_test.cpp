@@ -32,11 +32,7 @@ TEST_F(RoundTrip, CompatibilityError_WritingConstraintZeroRaises) {
   EXPECT_EQ(bad.GetConstraintVariableName(), "");
   cow_String permissible =
       omu_PrimEnum<Constraint, 1>(Constraint::AXIAL_FORCE_CONSTRAINT).PermissibleValuesAsString();
-  try {
-    Write(std::vector<dia_CompatibilityError>{bad});
-    FAIL() << "no exception";
-  } catch (const nex_CmdException& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "omu_PrimEnum(Enum) - Enum value not allowed: 0  Permissible: " + permissible.str());
-  }
+  EXPECT_EQ(
+      ddb_test::Message<nex_CmdException>([&] { Write(std::vector<dia_CompatibilityError>{bad}); }),
+      "omu_PrimEnum(Enum) - Enum value not allowed: 0  Permissible: " + permissible.str());
 }

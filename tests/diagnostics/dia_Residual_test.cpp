@@ -70,14 +70,9 @@ TEST_F(RoundTrip, Residual_WritingFieldVariableZeroRaisesValueNotAllowed) {
   dia_Residual bad = Make(FieldOf(0));
   dia_Residual copy(bad);
   EXPECT_EQ(copy.GetFieldVariableName(), "");
-  try {
-    Write(std::vector<dia_Residual>{bad});
-    FAIL() << "no exception";
-  } catch (const nex_CmdException& e) {
-    EXPECT_EQ(
-        std::string(e.what()),
-        "omu_PrimEnum(Enum) - Enum value not allowed: 0  Permissible: " + FieldPermissible().str());
-  }
+  EXPECT_EQ(
+      ddb_test::Message<nex_CmdException>([&] { Write(std::vector<dia_Residual>{bad}); }),
+      "omu_PrimEnum(Enum) - Enum value not allowed: 0  Permissible: " + FieldPermissible().str());
 }
 
 TEST_F(RoundTrip, Residual_StoredStringOutsideTableRaisesOnRead) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,14 +17,8 @@ namespace {
 using Equation = omu_PrimEnum<dia_EquationEnum, 1>;
 using FieldVariable = omu_PrimEnum<dia_FieldVariableEnum, 1>;
 
-template <class F>
-std::string CmdMessage(F&& construct) {
-  try {
-    construct();
-  } catch (const nex_CmdException& e) {
-    return e.what();
-  }
-  return "no nex_CmdException";
+std::string CmdMessage(const std::function<void()>& construct) {
+  return ddb_test::Message<nex_CmdException>(construct);
 }
 
 }  // namespace

@@ -20,15 +20,6 @@ class LocaleScope {
   ~LocaleScope() { std::setlocale(LC_CTYPE, "C"); }
 };
 
-std::string MessageOf(void (*f)()) {
-  try {
-    f();
-  } catch (const nex_PrimException& e) {
-    return e.what();
-  }
-  return "";
-}
-
 TEST(ZunBasI18n_Latin1, ConvertsBothWaysAndNamesTheFirstByteItCannot) {
   ddb_test::Latin1Locale latin1;
   if (!latin1.On()) GTEST_SKIP() << "no Latin-1 locale could be made";
@@ -36,9 +27,9 @@ TEST(ZunBasI18n_Latin1, ConvertsBothWaysAndNamesTheFirstByteItCannot) {
   EXPECT_EQ(ZunBasI18n::ToUTF8(kLatin1Cafe), kUtf8Cafe);
   EXPECT_EQ(ZunBasI18n::ToLocale(kUtf8Cafe), kLatin1Cafe);
   EXPECT_EQ(ZunBasI18n::ToLocale(ZunBasI18n::ToUTF8("plain/path.ddb")), "plain/path.ddb");
-  EXPECT_EQ(MessageOf([] { ZunBasI18n::ToLocale("ab\xe6\x97\xa5"); }),
+  EXPECT_EQ(ddb_test::Message<nex_PrimException>([] { ZunBasI18n::ToLocale("ab\xe6\x97\xa5"); }),
             "ZunBasI18n: cannot convert the text from UTF-8 to ISO-8859-1 at byte 2");
-  EXPECT_EQ(MessageOf([] { ZunBasI18n::ToLocale("x\xff"); }),
+  EXPECT_EQ(ddb_test::Message<nex_PrimException>([] { ZunBasI18n::ToLocale("x\xff"); }),
             "ZunBasI18n: cannot convert the text from UTF-8 to ISO-8859-1 at byte 1");
 }
 

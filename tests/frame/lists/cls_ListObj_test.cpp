@@ -97,12 +97,8 @@ TEST_F(ListFile, ListObj_MisuseMessagesOnStderr) {
 TEST_F(ListFile, ListObj_IndexOutOfRangeRaises) {
   cls_ListObj<Leaf> list;
   list.Append(Leaf(1, 1, "x"));
-  try {
-    list.ConstGet(1);
-    FAIL();
-  } catch (const nex_PrimException& e) {
-    EXPECT_STREQ(e.what(), "cls_ListObj: index 1 out of range (1 elements)");
-  }
+  EXPECT_EQ(Message<nex_PrimException>([&] { list.ConstGet(1); }),
+            "cls_ListObj: index 1 out of range (1 elements)");
 }
 
 TEST_F(ListFile, ListObj_CopiedObjectStoredOnce) {
