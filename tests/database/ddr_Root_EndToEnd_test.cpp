@@ -50,26 +50,14 @@ void Fill(ddr_Ddb& record) {
   FillJob(record.GetDiagnosticData());
 }
 
+// The job comes back whole through the database record (every value of every record is checked
+// in dia_RecordTree_test.cpp).
 void CheckJob(const dia_DiagnosticData& job) {
   EXPECT_EQ(job.GetJobStatus(), 1);
   EXPECT_EQ(job.GetNumDomains(), 4);
-  double user = 0, system = 0, wall = 0;
-  job.GetJobCpuTimes(user, system, wall);
-  EXPECT_EQ(user + system + wall, 4.5);
   ASSERT_EQ(job.GetNumberOfSteps(), kSteps);
-  for (int s = 0; s < kSteps; ++s) {
-    const dia_Step& step = job.ConstGetStepByIndex(s);
-    EXPECT_EQ(step.GetStepName(), "Step-" + std::to_string(s + 1));
-    ASSERT_EQ(step.GetNumberOfIncrements(), kIncrements);
-    const dia_Increment& last = step.ConstGetIncrementByIndex(kIncrements - 1);
-    EXPECT_EQ(last.GetInitialIncrementSize(), 0.1 * kIncrements);
-    EXPECT_EQ(last.GetNumberOfAttempts(), 1);
-  }
-  cow_List<int> history = job.GetJobHistoryDescription();
-  ASSERT_EQ(history.Length(), 12 + kSteps * (12 + kIncrements * 2));
-  EXPECT_EQ(history[0], kSteps);
-  EXPECT_EQ(history[3], 3 * kSteps * kIncrements);
-  EXPECT_EQ(history[5], 1);
+  EXPECT_EQ(job.ConstGetStepByIndex(kSteps - 1).GetNumberOfIncrements(), kIncrements);
+  EXPECT_EQ(job.GetJobHistoryDescription().Length(), 12 + kSteps * (12 + kIncrements * 2));
 }
 
 void CheckRecord(const ddr_Ddb& record, const std::string& path) {

@@ -260,50 +260,23 @@ TEST_F(Shortcuts, Persist_RenamedDatabaseStillResolvesAfterTheRepair) {
             0);
 }
 
-TEST(ShortcutRegistration, EveryClassWithItsLayout) {
-  struct Row {
-    std::uint32_t id;
-    const char* name;
-    std::uint32_t base;
-    bool reads;
-    int quantum;
-    const char* fields;
-  } rows[] = {
-      {0x220005, "ddr_ResultContainerShortcut", 1, true, 16, "impl"},
-      {0x220004, "ddr_ResultContainerInDdbShortcut", 0x220003, true, 256, "parent"},
-      {0x220003, "ddr_ResultContainerIMPLSC", 1, false, 16, ""},
-      {0x220014, "ddr_UserDataContainerShortcut", 1, true, 16, "impl"},
-      {0x220013, "ddr_UserDataContainerInDdbShortcut", 0x220012, true, 256, "parent"},
-      {0x220012, "ddr_UserDataContainerIMPLSC", 1, false, 16, ""},
-      {0x22000b, "ddr_ModelContainerShortcut", 1, true, 16, "impl"},
-      {0x22000a, "ddr_ModelContainerInDdbShortcut", 0x220009, true, 256, "parent"},
-      {0x220009, "ddr_ModelContainerIMPLSC", 1, false, 16, ""},
-      {0x220015, "ddr_ModelIMPLSC", 1, false, 16, ""},
-      {0x220016, "ddr_ModelShortcut", 1, true, 16, "impl"},
-      {0x220017, "ddr_ModelInModelContainerShortcut", 0x220015, true, 16, "name parent"},
-      {0x22000e, "ddr_DdbShortcut", 1, true, 16, "impl"},
-      {0x22000d, "ddr_DdbShortcutImpl", 0x22000c, true, 0, "name"},
-      {0x22000c, "ddr_DdbIMPLSC", 1, false, 16, ""},
-      {0x22001e, "ddr_CustomDataContainerShortcut", 1, true, 16, "impl"},
-      {0x22001d, "ddr_CustomDataContainerInDdbShortcut", 0x22001c, true, 256, "parent"},
-      {0x22001c, "ddr_CustomDataContainerIMPLSC", 1, false, 16, ""},
-  };
-  const cls_ClassRegistrar& registrar = cls_MetadataRegistrar::Instance().ProcessRegistrar();
+// Layouts of the shortcut classes are checked with every other class's in Layouts_test.cpp; here:
+// each is released through the shortcut's own release, and the abstract parts are never read.
+TEST(ShortcutRegistration, EveryClassReleasesItsOwnWayAndAbstractPartsAreNotRead) {
   cls_ReadVisitor nothing;
-  for (const Row& row : rows) {
-    const cls_ClassMetadata& md = registrar.Get(row.id);
-    std::string fields;
-    for (const cls_Attribute& a : md.Attributes()) fields += (fields.empty() ? "" : " ") + a.name;
-    EXPECT_EQ(md.Name(), row.name);
-    EXPECT_EQ(md.Version(), 203) << row.name;
-    EXPECT_EQ(md.BaseTypeId(), row.base) << row.name;
-    EXPECT_EQ(md.ExtentQuantum(), row.quantum) << row.name;
-    EXPECT_EQ(fields, row.fields) << row.name;
-    EXPECT_EQ(md.Dtor(), &ddr_ShortcutBaseImpl::CowDtor) << row.name;
-    if (!row.reads) {
-      EXPECT_EQ(md.Ctor()(nothing), nullptr) << row.name;
+  int classes = 0;
+  for (const cls_ClassMetadata* md :
+       cls_MetadataRegistrar::Instance().ProcessRegistrar().Classes()) {
+    const std::string name = md->Name().str();
+    if (name.find("Shortcut") == std::string::npos && name.find("IMPLSC") == std::string::npos)
+      continue;
+    ++classes;
+    EXPECT_EQ(md->Dtor(), &ddr_ShortcutBaseImpl::CowDtor) << name;
+    if (name.find("IMPLSC") != std::string::npos) {
+      EXPECT_EQ(md->Ctor()(nothing), nullptr) << name;
     }
   }
+  EXPECT_EQ(classes, 18);
 }
 
 TEST(ShortcutLatin1, DdbName_ConvertsInLocaleMode) {

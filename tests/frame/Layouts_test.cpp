@@ -59,6 +59,32 @@ TEST(Layouts_Registration, EachModuleListsEveryStoredClassOfItsTableOnce) {
   ExpectListMatchesTable(ddr_Classes(), ddr_ArchEntry(), ddr_Component, ddr_TypeNameOf);
 }
 
+std::uint64_t Digest(const std::string& text) {
+  std::uint64_t digest = 14695981039346656037ull;
+  for (unsigned char c : text) digest = (digest ^ c) * 1099511628211ull;
+  return digest;
+}
+
+// Every class the library registers, stored by a job file or not (shortcuts, containers, models),
+// keeps the layout files of this release have always had: name, version, base, extent quantum and
+// fields with their kinds.
+TEST(Layouts_Registration, EveryRegisteredClassKeepsItsLayout) {
+  std::string text;
+  for (const cls_ClassMetadata* md :
+       cls_MetadataRegistrar::Instance().ProcessRegistrar().Classes()) {
+    if (typ_Component(md->TypeId()) != dia_Component &&
+        typ_Component(md->TypeId()) != ddr_Component)
+      continue;
+    text += md->Name().str() + " " + std::to_string(md->Version()) + " " +
+            std::to_string(md->BaseTypeId()) + " " + std::to_string(md->ExtentQuantum());
+    for (const cls_Attribute& a : md->Attributes())
+      text += " " + a.name + ":" + std::to_string(a.attributeType) + ":" +
+              std::to_string(a.typeId) + ":" + std::to_string(a.collectionType);
+    text += "\n";
+  }
+  EXPECT_EQ(Digest(text), 16405041422045889210ull) << text;
+}
+
 class Layouts_Catalog : public ::testing::Test {
  protected:
   std::string Catalog() const {
@@ -101,9 +127,7 @@ TEST_F(Layouts_Catalog, StoredFieldsAreTheDeclaredOnesAndUnchanged) {
       EXPECT_EQ(ddb_test::Query(path, "SELECT \"Collection Type\" " + row), a.collectionType);
     }
   }
-  std::uint64_t digest = 14695981039346656037ull;
-  for (unsigned char c : Catalog()) digest = (digest ^ c) * 1099511628211ull;
-  EXPECT_EQ(digest, 12417371744256049211ull) << Catalog();
+  EXPECT_EQ(Digest(Catalog()), 12417371744256049211ull) << Catalog();
 }
 
 }  // namespace
