@@ -21,20 +21,8 @@ const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
 
 // Texts of a one-column query, joined by "|".
 std::string Column(const std::string& path, const std::string& sql) {
-  sqlite3* db = nullptr;
-  sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-  sqlite3_stmt* s = nullptr;
-  std::string out;
-  if (sqlite3_prepare_v2(db, sql.c_str(), -1, &s, nullptr) != SQLITE_OK)
-    ADD_FAILURE() << sql << ": " << sqlite3_errmsg(db);
-  while (s && sqlite3_step(s) == SQLITE_ROW) {
-    if (!out.empty()) out += "|";
-    const unsigned char* t = sqlite3_column_text(s, 0);
-    out += t ? reinterpret_cast<const char*>(t) : "NULL";
-  }
-  sqlite3_finalize(s);
-  sqlite3_close(db);
-  return out;
+  return QueryText(
+      path, "WITH q(c) AS (" + sql + ") SELECT group_concat(coalesce(c, 'NULL'), '|') FROM q");
 }
 
 const std::string kExtensionKeys =
