@@ -35,6 +35,13 @@ class ScratchDir {
   std::string m_dir;
 };
 
+// A test with a scratch path of its own.
+class ScratchFile : public ::testing::Test {
+ protected:
+  ScratchDir dir;
+  std::string path = dir.Path("test.ddb");
+};
+
 // One open ddb file with its transporter, whose top record is a T, written and read the way the
 // database layer does it. `Register` registers T's classes before the file is used.
 inline void NothingToRegister() {}

@@ -17,7 +17,7 @@ inline rfm_FileHandle OpenFile(const std::string& path, rfm_Access access = rfm_
   return rfm_File::Open(path, access, true, ZunBasStringMode::UTF8);
 }
 
-class RootTest : public ::testing::Test {
+class RootTest : public ScratchFile {
  protected:
   void SetUp() override { UseDatabaseTestClasses(); }
   void TearDown() override {
@@ -48,8 +48,6 @@ class RootTest : public ::testing::Test {
   }
 
   ddr_Root& root = ddr_Root::Instance();
-  ScratchDir dir;
-  std::string path = dir.Path("job.ddb");
 };
 
 }  // namespace ddb_test

@@ -12,11 +12,9 @@ using namespace ddb_test;
 
 namespace {
 
-class Containers : public ::testing::Test {
+class Containers : public ScratchFile {
  protected:
   void SetUp() override { UseDatabaseTestClasses(); }
-  ScratchDir dir;
-  std::string path = dir.Path("containers.ddb");
   ddr_Ddb record{"P", path, "", ZunBasStringMode::UTF8};
 };
 

@@ -13,11 +13,7 @@ using namespace ddb_test;
 
 namespace {
 
-class DdbFile : public ::testing::Test {
- protected:
-  ScratchDir dir;
-  std::string path = dir.Path("record.ddb");
-};
+using DdbFile = ScratchFile;
 
 ddr_Ddb NewRecord(const cow_String& name = "P") {
   return ddr_Ddb(name, "/runs/job1.ddb", "a description", ZunBasStringMode::UTF8);

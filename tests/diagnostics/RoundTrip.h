@@ -61,7 +61,7 @@ Holder<T> HolderOf(const std::vector<T>& records) {
 }
 
 // A scratch file per test, written and closed before it is read.
-class RoundTrip : public ::testing::Test {
+class RoundTrip : public ddb_test::ScratchFile {
  protected:
   template <class T>
   void Write(const std::vector<T>& records) {
@@ -84,9 +84,6 @@ class RoundTrip : public ::testing::Test {
     return ddb_test::Query(path, "SELECT COUNT(*) FROM \"" + table + "\"");
   }
   long long Value(const std::string& sql) const { return ddb_test::Query(path, sql); }
-
-  ddb_test::ScratchDir dir;
-  std::string path = dir.Path("diagnostics.ddb");
 };
 
 }  // namespace dia_test

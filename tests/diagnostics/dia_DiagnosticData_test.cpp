@@ -186,11 +186,7 @@ TEST(Job, Copy_SameIdentityAndHistory) {
   EXPECT_EQ(copy.LastStepOffset(), 12);
 }
 
-class JobFileTest : public ::testing::Test {
- protected:
-  ScratchDir dir;
-  std::string path = dir.Path("job.ddb");
-};
+using JobFileTest = ScratchFile;
 
 TEST_F(JobFileTest, Streamed_ReadsBackTheSameTreeInAFreshProcess) {
   std::vector<int> history = StreamJob(path);

@@ -85,7 +85,7 @@ TEST(Layouts_Registration, EveryRegisteredClassKeepsItsLayout) {
   EXPECT_EQ(Digest(text), 16405041422045889210ull) << text;
 }
 
-class Layouts_Catalog : public ::testing::Test {
+class Layouts_Catalog : public ddb_test::ScratchFile {
  protected:
   std::string Catalog() const {
     return ddb_test::QueryText(
@@ -97,9 +97,6 @@ class Layouts_Catalog : public ::testing::Test {
         "\"##Fields\" WHERE \"Type Id\" = c.\"Type Id\" ORDER BY Position)), '') AS line FROM "
         "\"##Classes\" c ORDER BY c.\"Type Id\")");
   }
-
-  ddb_test::ScratchDir dir;
-  std::string path = dir.Path("job.ddb");
 };
 
 // The fields a file stores for each class are the ones its layout declares, in order, with

@@ -11,11 +11,7 @@ using namespace ddb_test;
 
 namespace {
 
-class Transporter : public ::testing::Test {
- protected:
-  ScratchDir dir;
-  std::string path = dir.Path("t.ddb");
-};
+using Transporter = ScratchFile;
 
 }  // namespace
 

@@ -38,11 +38,9 @@ void WriteDdb(OldFileWriter& w, long long model) {
   w.Row(kDdb, ddb);
 }
 
-class ModelSteps : public ::testing::Test {
+class ModelSteps : public ScratchFile {
  protected:
   void Upgrade() { ASSERT_TRUE(ddr_Root::Instance().UpgradeDdb(path, kUtf8)); }
-  ScratchDir dir;
-  std::string path = dir.Path("model.ddb");
 };
 
 }  // namespace

@@ -551,11 +551,11 @@ const Case kCases[] = {
      }},
 };
 
+using OldLayouts = ScratchFile;
+
 }  // namespace
 
-TEST(OldLayouts, EveryLayoutReadsThroughTheTreeBeforeAndAfterAnUpgrade) {
-  ScratchDir dir;
-  const std::string path = dir.Path("old.ddb");
+TEST_F(OldLayouts, EveryLayoutReadsThroughTheTreeBeforeAndAfterAnUpgrade) {
   ddr_Root& root = ddr_Root::Instance();
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
@@ -581,7 +581,7 @@ TEST(OldLayouts, EveryLayoutReadsThroughTheTreeBeforeAndAfterAnUpgrade) {
   }
 }
 
-TEST(OldLayouts, EveryRegisteredLayoutHasACase) {
+TEST_F(OldLayouts, EveryRegisteredLayoutHasACase) {
   for (const dbc_OldClassHandle& handle : dbc_OldClassRegistrar::Instance().Versions()) {
     const Declared d = Declare(Mutable(handle));
     const bool covered =
@@ -595,9 +595,7 @@ TEST(OldLayouts, EveryRegisteredLayoutHasACase) {
 
 // Without converting the file, a row read on its own through a transporter goes through the
 // row steps of its layout.
-TEST(OldLayouts, RowReadDirectly_GoesThroughItsRowSteps) {
-  ScratchDir dir;
-  const std::string path = dir.Path("old.ddb");
+TEST_F(OldLayouts, RowReadDirectly_GoesThroughItsRowSteps) {
   const struct {
     int version;
     const char* stored;
@@ -632,9 +630,7 @@ const Case& Named(const std::string& name) {
   throw std::invalid_argument(name);
 }
 
-TEST(OldLayouts, NewerLayoutIsRefusedAndOlderOnesAreNotWritten) {
-  ScratchDir dir;
-  const std::string path = dir.Path("old.ddb");
+TEST_F(OldLayouts, NewerLayoutIsRefusedAndOlderOnesAreNotWritten) {
   ddr_Root& root = ddr_Root::Instance();
   Write(path, Named("dia_Step 1001"));
   Execute(path, "UPDATE \"##Classes\" SET \"Version\" = 2000 WHERE \"Class Name\" = 'dia_Step'");
@@ -665,9 +661,7 @@ bool IsOriginalOrConverted(const std::string& path, const std::string& original,
   return false;
 }
 
-TEST(OldLayouts, Upgrade_KilledAnywhereLeavesTheOriginalOrTheCompleteConvertedFile) {
-  ScratchDir dir;
-  const std::string path = dir.Path("old.ddb");
+TEST_F(OldLayouts, Upgrade_KilledAnywhereLeavesTheOriginalOrTheCompleteConvertedFile) {
   const Case& c = Named(kRemovingCase);
   const int increments = 20000;
   Write(path, c, increments);

@@ -17,11 +17,7 @@ long long Rows(const std::string& path, const std::string& table) {
   return Query(path, "SELECT COUNT(*) FROM \"" + table + "\"");
 }
 
-class ListFile : public ::testing::Test {
- protected:
-  ScratchDir dir;
-  std::string path = dir.Path("list.ddb");
-};
+using ListFile = ScratchFile;
 
 }  // namespace
 

@@ -9,11 +9,7 @@
 using namespace ddb_test;
 
 namespace {
-class MapFile : public ::testing::Test {
- protected:
-  ScratchDir dir;
-  std::string path = dir.Path("map.ddb");
-};
+using MapFile = ScratchFile;
 }  // namespace
 
 TEST_F(MapFile, Map2Obj_RoundTripsKeysInOrder) {
