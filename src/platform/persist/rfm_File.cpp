@@ -331,6 +331,7 @@ void rfm_File::CreateNew() {
   Connect(building, SQLITE_OPEN_READWRITE);
   SqlDb db(m_db, path);
   // The build is private and goes when it fails, so it needs no journal.
+  db.Exec("PRAGMA page_size=" + std::to_string(kPageSize));
   db.Exec("PRAGMA journal_mode=OFF");
   db.Exec("PRAGMA synchronous=FULL");
   db.Exec("PRAGMA application_id=" + std::to_string(kApplicationId));
