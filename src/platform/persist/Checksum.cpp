@@ -1,5 +1,6 @@
 #include "platform/persist/Checksum.h"
 
+#include <algorithm>
 #include <cstring>
 
 #define XXH_INLINE_ALL
@@ -19,38 +20,43 @@ std::string& Buffer() {
   return *buffer;
 }
 
-void PutWord(std::string& bytes, char tag, const void* word) {
-  char raw[9];
-  raw[0] = tag;
-  std::memcpy(raw + 1, word, 8);
-  bytes.append(raw, 9);
-}
-
 }  // namespace
 
-Checksum::Checksum(std::uint64_t seed) : m_seed(seed), m_bytes(Buffer()) {
-  m_bytes.clear();
+// Room for n more bytes at the end of the encoding.
+char* Checksum::Grow(std::size_t n) {
+  if (m_size + n > m_bytes.size()) m_bytes.resize(std::max(2 * m_bytes.size(), m_size + n + 256));
+  char* at = &m_bytes[m_size];
+  m_size += n;
+  return at;
 }
+
+void Checksum::PutWord(char tag, const void* word) {
+  char* at = Grow(9);
+  at[0] = tag;
+  std::memcpy(at + 1, word, 8);
+}
+
+Checksum::Checksum(std::uint64_t seed) : m_seed(seed), m_bytes(Buffer()) {}
 
 Checksum& Checksum::Add(const Value& value) {
   switch (value.kind) {
     case Value::Int:
-      PutWord(m_bytes, 'i', &value.i);
+      PutWord('i', &value.i);
       break;
     case Value::Real:
-      PutWord(m_bytes, 'r', &value.d);
+      PutWord('r', &value.d);
       break;
     case Value::Text:
       Add(value.s);
       break;
     default:
-      m_bytes += 'n';
+      *Grow(1) = 'n';
   }
   return *this;
 }
 
 Checksum& Checksum::Add(std::int64_t value) {
-  PutWord(m_bytes, 'i', &value);
+  PutWord('i', &value);
   return *this;
 }
 
@@ -59,17 +65,16 @@ Checksum& Checksum::Add(const std::string& text) {
 }
 
 Checksum& Checksum::Add(const char* bytes, std::size_t size) {
-  std::uint32_t n = static_cast<std::uint32_t>(size);
-  char raw[5];
-  raw[0] = 't';
-  std::memcpy(raw + 1, &n, 4);
-  m_bytes.append(raw, 5);
-  m_bytes.append(bytes, size);
+  const std::uint32_t n = static_cast<std::uint32_t>(size);
+  char* at = Grow(5 + size);
+  at[0] = 't';
+  std::memcpy(at + 1, &n, 4);
+  if (size > 0) std::memcpy(at + 5, bytes, size);
   return *this;
 }
 
 std::int64_t Checksum::Sum() const {
-  return static_cast<std::int64_t>(XXH3_64bits_withSeed(m_bytes.data(), m_bytes.size(), m_seed) &
+  return static_cast<std::int64_t>(XXH3_64bits_withSeed(m_bytes.data(), m_size, m_seed) &
                                    0xffffffffu);
 }
 

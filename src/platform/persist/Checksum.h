@@ -22,8 +22,13 @@ class Checksum {
   std::int64_t Sum() const;
 
  private:
+  char* Grow(std::size_t n);
+  void PutWord(char tag, const void* word);
+
   std::uint64_t m_seed;
+  // A buffer reused from sum to sum; the encoding is its first m_size bytes.
   std::string& m_bytes;
+  std::size_t m_size = 0;
 };
 
 // Seeds of the framework's tables (class rows use their class id).

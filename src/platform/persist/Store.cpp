@@ -145,6 +145,10 @@ void BuildColumns(ClassTable& table) {
     }
     table.columnField.push_back(f);
   }
+  table.columnAttribute.assign(table.columns.size(), -1);
+  for (std::size_t c = 0; c < table.columns.size(); ++c)
+    if (table.columnField[c] >= 0)
+      table.columnAttribute[c] = table.fields[table.columnField[c]].attributeType;
   table.columnIndex.clear();
   for (std::size_t i = 0; i < table.columns.size(); ++i)
     table.columnIndex.emplace(table.columns[i], static_cast<int>(i));
@@ -524,7 +528,7 @@ void Store::InsertRow(PendingRow& row) {
     stmt = SqlStmt(m_db, sql + ")");
   };
   std::vector<Value>& values = row.Values();
-  for (std::size_t i = 0; i < values.size(); ++i) StoredForm(t, static_cast<int>(i), values[i]);
+  for (std::size_t i = 0; i < values.size(); ++i) StoredForm(t.columnAttribute[i], values[i]);
   const std::int64_t sum = Checked() ? RowSum(t, values) : 0;
   auto bind = [&](SqlStmt& stmt) -> SqlStmt& {
     stmt.Rebind();
@@ -541,13 +545,12 @@ void Store::InsertRow(PendingRow& row) {
 
 // The form in which SQLite returns what is bound to the column, so that the sum taken when
 // writing is the one taken when reading.
-void Store::StoredForm(const ClassTable& t, int column, Value& v) {
-  const cls_Attribute* field = t.FieldAt(column);
-  if (!field || v.kind == Value::Null) return;
-  if (field->attributeType == cls_AttrDouble && v.kind == Value::Int) {
+void Store::StoredForm(int attributeType, Value& v) {
+  if (attributeType < 0 || v.kind == Value::Null) return;
+  if (attributeType == cls_AttrDouble && v.kind == Value::Int) {
     v.kind = Value::Real;
     v.d = static_cast<double>(v.i);
-  } else if (field->attributeType == cls_AttrString || field->attributeType == cls_AttrEnum) {
+  } else if (attributeType == cls_AttrString || attributeType == cls_AttrEnum) {
     if (v.kind == Value::Int) v.s = std::to_string(v.i);
     if (v.kind == Value::Real) {
       char text[32];
@@ -555,7 +558,7 @@ void Store::StoredForm(const ClassTable& t, int column, Value& v) {
       v.s = text;
     }
     v.kind = Value::Text;
-  } else if (field->attributeType != cls_AttrDouble && v.kind == Value::Real &&
+  } else if (attributeType != cls_AttrDouble && v.kind == Value::Real &&
              static_cast<double>(static_cast<std::int64_t>(v.d)) == v.d) {
     v.kind = Value::Int;
     v.i = static_cast<std::int64_t>(v.d);

@@ -49,6 +49,8 @@ struct ClassTable {
   std::vector<int> fieldColumn;
   // The declared field behind each column, -1 for "OID" and "##BaseClassOID".
   std::vector<int> columnField;
+  // The attribute type of each column's field, -1 for "OID" and "##BaseClassOID".
+  std::vector<int> columnAttribute;
   SqlStmt insert;
   // The same row replacing a stored one; prepared when first needed.
   SqlStmt replace;
@@ -220,7 +222,7 @@ class Store : public std::enable_shared_from_this<Store> {
   void LoadCatalog();
   void VerifyTables();
   std::string CheckStorage(const ClassTable& t, const SqlStmt& row) const;
-  static void StoredForm(const ClassTable& t, int column, Value& v);
+  static void StoredForm(int attributeType, Value& v);
   std::int64_t RowSum(const ClassTable& t, const std::vector<Value>& values) const;
   std::int64_t ClassSum(const ClassTable& t) const;
   std::int64_t MapSum(std::int64_t map, const std::string& key, std::uint32_t typeId,
