@@ -137,6 +137,7 @@ double StreamJob(const std::string& path, long iterations, Split* split = nullpt
     rom_MementoWrite memento(transporter, dia_DiagnosticData::TypeId(), row);
     cls_WriteVisitor writer(memento);
     job.DBWrite(writer);
+    writer.StoreRow();
   };
   save(-1);
   for (int s = 0; s < kSteps; ++s) {

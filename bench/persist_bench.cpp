@@ -86,7 +86,7 @@ struct Holder : mem_AllocationOperators {
   }
   void DBWrite(const cls_WriteVisitor& w) const {
     if (!w.StartWrite(kHolderId, uid)) return;
-    rows.DBWrite(cls_WriteVisitor(w, {"rows", 0}, nullptr, nullptr));
+    w.WriteMember({"rows", 0}, rows);
   }
 };
 
@@ -119,6 +119,7 @@ void StreamRows(const std::string& path, int n, int batch) {
     rom_MementoWrite m(t, kHolderId, -1);
     cls_WriteVisitor w(m);
     holder.DBWrite(w);
+    w.StoreRow();
   }
   for (int i = 0; i < n; ++i) {
     holder.rows.Append(Row20(i));

@@ -69,6 +69,7 @@ struct RecordFile {
     rom_MementoWrite memento(*transporter, T::TypeId(), row);
     cls_WriteVisitor writer(memento);
     record.DBWrite(writer);
+    writer.StoreRow();
   }
   // The last record written.
   T Load() {

@@ -59,7 +59,7 @@ struct Leaf : mem_AllocationOperators {
     w.Memento().WriteDouble({"value", 1}, value);
     w.Memento().WriteString({"text", 2}, text);
     w.Memento().WriteBool({"flag", 3}, flag);
-    ints.DBWrite(cls_WriteVisitor(w, {"ints", 4}, nullptr, nullptr));
+    w.WriteMember({"ints", 4}, ints);
   }
   bool operator==(const Leaf& o) const {
     return number == o.number && value == o.value && text == o.text && flag == o.flag &&
@@ -85,7 +85,7 @@ struct Derived : Leaf {
   }
   void DBWrite(const cls_WriteVisitor& w) const override {
     if (!w.StartWrite(kDerivedId, ownUid)) return;
-    Leaf::DBWrite(cls_WriteVisitor(w, kLeafId));
+    w.WriteBase(kLeafId, [&](const cls_WriteVisitor& base) { Leaf::DBWrite(base); });
     w.Memento().WriteInt({"extra", 0}, extra);
   }
 };
@@ -117,9 +117,9 @@ struct Owner : mem_AllocationOperators {
   void DBWrite(const cls_WriteVisitor& w) const {
     if (!w.StartWrite(kOwnerId, uid)) return;
     w.Memento().WriteString({"name", 0}, name);
-    leaves.DBWrite(cls_WriteVisitor(w, {"leaves", 1}, nullptr, nullptr));
-    mixed.DBWrite(cls_WriteVisitor(w, {"mixed", 2}, nullptr, nullptr));
-    named.DBWrite(cls_WriteVisitor(w, {"named", 3}, nullptr, nullptr));
+    w.WriteMember({"leaves", 1}, leaves);
+    w.WriteMember({"mixed", 2}, mixed);
+    w.WriteMember({"named", 3}, named);
   }
 };
 

@@ -27,7 +27,7 @@ struct cls_LayoutOf<ddr_Model> : cls_LayoutRows<ddr_Model> {
     o.MutableInstanceTable().TakeOver(stored);
   }
   static void WriteTable(const cls_WriteVisitor& w, const cls_FieldHandle& f, const T& o) {
-    o.InstanceTable().DBWrite(cls_WriteVisitor(w, f, nullptr, nullptr));
+    w.WriteMember(f, o.InstanceTable());
   }
 
   static constexpr Row kRows[] = {

@@ -184,6 +184,7 @@ void ddr_Root::SaveDdb(const cow_String& persistentName, bool updateTime, ZunBas
     transporter.CowBarn().Clear();
     cls_WriteVisitor writer(memento);
     record.DBWrite(writer);
+    writer.StoreRow();
   });
   transporter.CowBarn().Clear();
 }

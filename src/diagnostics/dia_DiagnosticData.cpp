@@ -227,10 +227,10 @@ void dia_DiagnosticData::DBWrite(const cls_WriteVisitor& w) const {
   m.WriteDouble(F(kJobUserTime), m_jobUserTime);
   m.WriteDouble(F(kJobSystemTime), m_jobSystemTime);
   m.WriteDouble(F(kJobWallclockTime), m_jobWallclockTime);
-  m_stepList.DBWrite(cls_WriteVisitor(w, F(kStepList), nullptr, nullptr));
-  m_jobHistoryDescription.DBWrite(cls_WriteVisitor(w, F(kJobHistoryDescription), nullptr, nullptr));
-  m_warningList.DBWrite(cls_WriteVisitor(w, F(kWarningList), nullptr, nullptr));
-  m_errorList.DBWrite(cls_WriteVisitor(w, F(kErrorList), nullptr, nullptr));
+  w.WriteMember(F(kStepList), m_stepList);
+  w.WriteMember(F(kJobHistoryDescription), m_jobHistoryDescription);
+  w.WriteMember(F(kWarningList), m_warningList);
+  w.WriteMember(F(kErrorList), m_errorList);
   m.WriteBool(F(kDoublePrecision), m_doublePrecision);
   m.WriteInt(F(kNumDomains), m_numDomains);
 }

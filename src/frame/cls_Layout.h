@@ -158,7 +158,7 @@ void Put(const cls_WriteVisitor& w, const cls_FieldHandle& f, const V& v) {
   if constexpr (std::is_enum_v<V>)
     w.Memento().WriteString(f, omu_PrimEnum<V, 1>(v).AsString());
   else
-    v.DBWrite(cls_WriteVisitor(w, f, nullptr, nullptr));
+    w.WriteMember(f, v);
 }
 
 template <auto M>
@@ -200,7 +200,7 @@ void ReadEnumOrFirst(const cls_ReadVisitor& r, const cls_FieldHandle& f, ClassOf
 
 template <class T, class B>
 void WriteBase(const cls_WriteVisitor& w, const T& o) {
-  o.B::DBWrite(cls_WriteVisitor(w, B::TypeId()));
+  w.WriteBase(B::TypeId(), [&](const cls_WriteVisitor& base) { o.B::DBWrite(base); });
 }
 
 }  // namespace cls_layout_detail

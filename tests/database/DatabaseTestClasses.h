@@ -92,7 +92,8 @@ struct Model : ddr_Model {
   std::uint32_t DynTypeId() const override { return kModelId; }
   void DBWrite(const cls_WriteVisitor& w) const override {
     if (!w.StartWrite(kModelId, ownUid)) return;
-    ddr_Model::DBWrite(cls_WriteVisitor(w, ddr_Model::TypeId()));
+    w.WriteBase(ddr_Model::TypeId(),
+                [&](const cls_WriteVisitor& base) { ddr_Model::DBWrite(base); });
     w.Memento().WriteString({"units", 0}, units);
   }
   static void* Ctor(cls_ReadVisitor& r) { return new Model(r); }
@@ -118,7 +119,7 @@ struct Element : Base {
   std::uint32_t DynTypeId() const override { return Id; }
   void DBWrite(const cls_WriteVisitor& w) const override {
     if (!w.StartWrite(Id, ownUid)) return;
-    Base::DBWrite(cls_WriteVisitor(w, Base::TypeId()));
+    w.WriteBase(Base::TypeId(), [&](const cls_WriteVisitor& base) { Base::DBWrite(base); });
     if constexpr (std::is_same_v<V, double>) w.Memento().WriteDouble({"value", 0}, value);
     if constexpr (std::is_same_v<V, int>) w.Memento().WriteInt({"value", 0}, value);
     if constexpr (std::is_same_v<V, cow_String>) w.Memento().WriteString({"value", 0}, value);

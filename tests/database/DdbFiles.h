@@ -26,6 +26,7 @@ inline void WriteRecord(const std::string& path, const ddr_Ddb& record,
   rom_MementoWrite memento(transporter, ddr_Ddb::TypeId(), -1);
   cls_WriteVisitor writer(memento);
   record.DBWrite(writer);
+  writer.StoreRow();
 }
 
 inline std::unique_ptr<ddr_Ddb> ReadRecord(const std::string& path) {

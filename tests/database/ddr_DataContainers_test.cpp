@@ -53,6 +53,7 @@ TEST_F(Containers, NamedMaps_EveryWriteWritesTheWholeMap) {
     rom_MementoWrite memento(transporter, ddr_Ddb::TypeId(), -1);
     cls_WriteVisitor writer(memento);
     record.DBWrite(writer);
+    writer.StoreRow();
   };
   save();
   record.GetResults().Remove("a");

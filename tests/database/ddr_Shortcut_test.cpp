@@ -50,9 +50,10 @@ struct Holder : ddr_UserData {
   std::uint32_t DynTypeId() const override { return kId; }
   void DBWrite(const cls_WriteVisitor& w) const override {
     if (!w.StartWrite(kId, ownUid)) return;
-    ddr_UserData::DBWrite(cls_WriteVisitor(w, ddr_UserData::TypeId()));
-    target.DBWrite(cls_WriteVisitor(w, {"target", 0}, nullptr, nullptr));
-    results.DBWrite(cls_WriteVisitor(w, {"results", 1}, nullptr, nullptr));
+    w.WriteBase(ddr_UserData::TypeId(),
+                [&](const cls_WriteVisitor& base) { ddr_UserData::DBWrite(base); });
+    w.WriteMember({"target", 0}, target);
+    w.WriteMember({"results", 1}, results);
   }
   static void* Ctor(cls_ReadVisitor& r) { return new Holder(r); }
   static void InitializeMetadata(cls_ClassRegistrar& reg) {
@@ -202,7 +203,9 @@ TEST_F(Shortcuts, Persist_EmptyHandleAndHighByteName) {
     rom_Transporter transporter(root.GetClassRegistrar(), file, "D0", "", 1, -1);
     for (const ddr_DdbShortcut& shortcut : {ddr_DdbShortcut(), Chain(name).ddb}) {
       rom_MementoWrite memento(transporter, ddr_DdbShortcut::TypeId(), -1);
-      shortcut.DBWrite(cls_WriteVisitor(memento));
+      cls_WriteVisitor writer(memento);
+      shortcut.DBWrite(writer);
+      writer.StoreRow();
     }
   }
   EXPECT_EQ(Query(path, "SELECT \"impl#OID\" IS NULL FROM ddr_DdbShortcut ORDER BY OID LIMIT 1"),

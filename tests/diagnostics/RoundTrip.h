@@ -45,7 +45,7 @@ struct Holder : mem_AllocationOperators {
       : items(cls_ReadVisitor(r, {"items", 0})), uid(r.GetUid()) {}
   void DBWrite(const cls_WriteVisitor& w) const {
     if (!w.StartWrite(TypeId(), uid)) return;
-    items.DBWrite(cls_WriteVisitor(w, {"items", 0}, nullptr, nullptr));
+    w.WriteMember({"items", 0}, items);
   }
 };
 

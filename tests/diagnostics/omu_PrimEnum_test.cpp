@@ -131,7 +131,9 @@ TEST(omu_PrimEnum_Persist, WrittenWrapperReadsBackWithItsString) {
     rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Create, true, ZunBasStringMode::UTF8);
     rom_Transporter transporter(nullptr, file, "D0", "", 0, -1);
     rom_MementoWrite memento(transporter, omu_PrimEnumBase::kTypeId, -1);
-    written.DBWrite(cls_WriteVisitor(memento));
+    cls_WriteVisitor writer(memento);
+    written.DBWrite(writer);
+    writer.StoreRow();
   }
   rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Read, true, ZunBasStringMode::UTF8);
   rom_Transporter transporter(nullptr, file, "D0", -1);

@@ -62,9 +62,9 @@ class ddr_DictionaryShortcut : public ddr_ShortcutImpl<T> {
   }
   void DBWrite(const cls_WriteVisitor& writer) const override {
     if (!writer.StartWrite(TypeId(), m_uid)) return;
-    Base::DBWrite(cls_WriteVisitor(writer, Base::TypeId()));
+    writer.WriteBase(Base::TypeId(), [&](const cls_WriteVisitor& base) { Base::DBWrite(base); });
     writer.Memento().WriteString(NameField(), m_name);
-    m_parent.DBWrite(cls_WriteVisitor(writer, ParentField(), nullptr, nullptr));
+    writer.WriteMember(ParentField(), m_parent);
   }
   std::uint32_t DynTypeId() const override { return TypeId(); }
 

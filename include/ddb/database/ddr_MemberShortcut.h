@@ -82,8 +82,8 @@ class ddr_MemberShortcut : public ddr_ShortcutImpl<M> {
   M& Get(ddr_DdbContainer& container) const override { return Member::Get(GetParent(container)); }
   void DBWrite(const cls_WriteVisitor& writer) const override {
     if (!writer.StartWrite(TypeId(), m_uid)) return;
-    Base::DBWrite(cls_WriteVisitor(writer, Base::TypeId()));
-    m_parent.DBWrite(cls_WriteVisitor(writer, ParentField(), nullptr, nullptr));
+    writer.WriteBase(Base::TypeId(), [&](const cls_WriteVisitor& base) { Base::DBWrite(base); });
+    writer.WriteMember(ParentField(), m_parent);
   }
   std::uint32_t DynTypeId() const override { return TypeId(); }
 

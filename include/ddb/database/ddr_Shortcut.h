@@ -71,6 +71,7 @@ class ddr_Shortcut : public omu_ShortcutBase {
     if (!writer.StartWrite(TypeId(), m_uid)) return;
     cls_WriteVisitor impl(writer, ImplField(), nullptr, nullptr);
     if (HasValue()) m_impl->DBWrite(impl);
+    impl.StoreRow();
   }
   std::uint32_t DynTypeId() const { return TypeId(); }
 

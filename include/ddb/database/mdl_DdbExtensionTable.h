@@ -48,7 +48,7 @@ class mdl_DdbExtensionTable : public mem_AllocationOperators {
 
   virtual void DBWrite(const cls_WriteVisitor& writer) const {
     if (!writer.StartWrite(TypeId(), m_uid)) return;
-    m_map.DBWrite(cls_WriteVisitor(writer, {"map", 0}, nullptr, nullptr));
+    writer.WriteMember({"map", 0}, m_map);
   }
   virtual std::uint32_t DynTypeId() const { return TypeId(); }
 

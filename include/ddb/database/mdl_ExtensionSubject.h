@@ -72,7 +72,7 @@ class mdl_ExtensionSubject : public mem_AllocationOperators {
 
   virtual void DBWrite(const cls_WriteVisitor& writer) const {
     if (!writer.StartWrite(TypeId(), m_uid)) return;
-    m_instanceTable.DBWrite(cls_WriteVisitor(writer, {"instanceTable", 0}, nullptr, nullptr));
+    writer.WriteMember({"instanceTable", 0}, m_instanceTable);
   }
 
   const Table& InstanceTable() const { return m_instanceTable; }

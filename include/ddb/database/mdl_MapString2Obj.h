@@ -80,6 +80,7 @@ class mdl_MapString2Obj : public mem_AllocationOperators {
       cls_AgentRequestMapKey2Obj request(agent.get(), item.first);
       cls_WriteVisitor element(request);
       item.second.ConstGet().DBWrite(element);
+      element.StoreRow();
     }
   }
 

@@ -2,12 +2,13 @@
 //
 // A record first calls StartWrite(typeId, uid); 0 means "already written in this pass" (copies
 // share an identity and are stored once) and the record writes nothing more. Otherwise its
-// fields go through Memento() by handle, member objects through sub-writers
-// cls_WriteVisitor(parent, field, nullptr, nullptr), and a derived class's base part through
-// cls_WriteVisitor(parent, baseTypeId). Each started object becomes one row of its class's
-// table, stored when its visitor goes out of scope; the outermost visitor of a write commits the
-// transaction, so a write is stored whole or not at all. Visitors are short-lived stack objects
-// of one thread.
+// fields go through Memento() by handle, member objects through WriteMember(field, member), and
+// a derived class's base part through WriteBase(baseTypeId, ...). Each started object becomes
+// one row of its class's table, stored by an explicit StoreRow() of whoever made its visitor
+// and called DBWrite (WriteMember and WriteBase do so); the outermost visitor's StoreRow also
+// commits the transaction, so a write is stored whole or not at all. A visitor that goes without
+// StoreRow (its DBWrite raised) stores nothing, and an outermost one rolls the write back.
+// Visitors are short-lived stack objects of one thread.
 #pragma once
 
 #include <cstdint>
@@ -36,11 +37,32 @@ class cls_WriteVisitor {
   cls_WriteVisitor(const cls_WriteVisitor& derived, std::uint32_t baseTypeId);
   explicit cls_WriteVisitor(const cls_AgentRequestListObj& request);
   explicit cls_WriteVisitor(const cls_AgentRequestMapKey2Obj& request);
-  ~cls_WriteVisitor() noexcept(false);
+  ~cls_WriteVisitor();
   cls_WriteVisitor(const cls_WriteVisitor&) = delete;
   cls_WriteVisitor& operator=(const cls_WriteVisitor&) = delete;
 
   int StartWrite(std::uint32_t typeId, cls_Uid uid) const;
+  // Stores the row of the started object (nothing when no object was started or it was already
+  // written in this pass); the outermost visitor then commits. Raises when the row cannot be
+  // stored, the outermost visitor after rolling the write back. Called once, after DBWrite.
+  void StoreRow();
+
+  // Writes `member` as the field `field` of the started object, storing its row.
+  template <class M>
+  void WriteMember(const cls_FieldHandle& field, const M& member) const {
+    cls_WriteVisitor writer(*this, field, nullptr, nullptr);
+    member.DBWrite(writer);
+    writer.StoreRow();
+  }
+  // Writes the base part of the started object, `writeBase(baseWriter)` calling the base
+  // class's DBWrite, and stores its row.
+  template <class F>
+  void WriteBase(std::uint32_t baseTypeId, const F& writeBase) const {
+    cls_WriteVisitor writer(*this, baseTypeId);
+    writeBase(writer);
+    writer.StoreRow();
+  }
+
   // The row memento of the started object.
   rom_MementoWrite& Memento() const;
   // Whether the field this visitor writes was declared with that collection type.
@@ -62,7 +84,7 @@ class cls_WriteVisitor {
  private:
   enum class Kind { Top, Member, Base, ListElement, MapElement };
   void Link(std::uint32_t typeId, cls_Uid uid) const;
-  void StoreRow();
+  void InsertRow();
 
   Kind m_kind;
   rom_detail::Store* m_store;
@@ -76,5 +98,5 @@ class cls_WriteVisitor {
   mutable std::uint32_t m_typeId = 0;
   mutable cls_Uid m_uid;
   mutable bool m_started = false;
-  int m_uncaught;
+  bool m_scopeOpen = false;  // the outermost visitor's transaction, until StoreRow
 };

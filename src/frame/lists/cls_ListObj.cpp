@@ -114,6 +114,7 @@ void cls_ListCore::Flush() const {
       cls_AgentRequestListObj request(&agent, i);
       cls_WriteVisitor writer(request);
       WriteSlot(i, writer);
+      writer.StoreRow();
     }
     agent.FlushFinished();
   } catch (...) {

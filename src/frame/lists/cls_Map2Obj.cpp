@@ -92,6 +92,7 @@ void cls_MapCore::WriteIfChanged(const cow_String& key) const {
   cls_AgentRequestMapKey2Obj request(&agent, key);
   cls_WriteVisitor writer(request);
   WriteValue(key, writer);
+  writer.StoreRow();
 }
 
 void cls_MapCore::Flush() const {

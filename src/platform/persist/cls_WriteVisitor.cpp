@@ -1,5 +1,8 @@
 #include "ddb/platform/cls_WriteVisitor.h"
 
+#include <cstdio>
+#include <exception>
+
 #include "ddb/platform/cls_AgentListObj.h"
 #include "ddb/platform/nex_Exception.h"
 #include "ddb/platform/rom_Transporter.h"
@@ -18,12 +21,9 @@ bool IsPseudoClass(std::uint32_t typeId) {
 }  // namespace
 
 cls_WriteVisitor::cls_WriteVisitor(rom_MementoWrite& memento)
-    : m_kind(Kind::Top),
-      m_store(&memento.GetStore()),
-      m_top(&memento),
-      m_memento(*m_store),
-      m_uncaught(std::uncaught_exceptions()) {
+    : m_kind(Kind::Top), m_store(&memento.GetStore()), m_top(&memento), m_memento(*m_store) {
   m_store->BeginScope();
+  m_scopeOpen = true;
 }
 
 cls_WriteVisitor::cls_WriteVisitor(const cls_WriteVisitor& parent, const cls_FieldHandle& field,
@@ -32,44 +32,43 @@ cls_WriteVisitor::cls_WriteVisitor(const cls_WriteVisitor& parent, const cls_Fie
       m_store(parent.m_store),
       m_parent(&parent),
       m_field(field),
-      m_memento(*m_store),
-      m_uncaught(std::uncaught_exceptions()) {}
+      m_memento(*m_store) {}
 
 cls_WriteVisitor::cls_WriteVisitor(const cls_WriteVisitor& derived, std::uint32_t)
-    : m_kind(Kind::Base),
-      m_store(derived.m_store),
-      m_parent(&derived),
-      m_memento(*m_store),
-      m_uncaught(std::uncaught_exceptions()) {}
+    : m_kind(Kind::Base), m_store(derived.m_store), m_parent(&derived), m_memento(*m_store) {}
 
 cls_WriteVisitor::cls_WriteVisitor(const cls_AgentRequestListObj& request)
     : m_kind(Kind::ListElement),
       m_store(&request.Agent().GetStore()),
       m_listRequest(&request),
-      m_memento(*m_store),
-      m_uncaught(std::uncaught_exceptions()) {}
+      m_memento(*m_store) {}
 
 cls_WriteVisitor::cls_WriteVisitor(const cls_AgentRequestMapKey2Obj& request)
     : m_kind(Kind::MapElement),
       m_store(&request.Agent().GetStore()),
       m_mapRequest(&request),
-      m_memento(*m_store),
-      m_uncaught(std::uncaught_exceptions()) {}
+      m_memento(*m_store) {}
 
-// The row of a started object is stored when its visitor goes; the top visitor then ends the
-// transaction. While an exception unwinds nothing is stored and the transaction rolls back.
-cls_WriteVisitor::~cls_WriteVisitor() noexcept(false) {
-  bool unwinding = std::uncaught_exceptions() > m_uncaught;
-  if (m_kind != Kind::Top) {
-    if (!unwinding && m_memento.m_row) StoreRow();
-    return;
-  }
-  if (unwinding) {
-    m_store->EndScope(false);
-    return;
-  }
+// An outermost visitor that goes without StoreRow (its DBWrite raised) rolls the write back.
+cls_WriteVisitor::~cls_WriteVisitor() {
+  if (!m_scopeOpen) return;
   try {
-    if (m_started) StoreRow();
+    m_store->EndScope(false);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "'%s': a write could not be rolled back: %s\n",
+                 m_store->FileName().c_str(), e.what());
+  }
+}
+
+void cls_WriteVisitor::StoreRow() {
+  if (m_kind != Kind::Top) {
+    InsertRow();
+    return;
+  }
+  if (!m_scopeOpen) DDB_THROW(nex_PrimException, "cls_WriteVisitor: the row was already stored");
+  m_scopeOpen = false;
+  try {
+    if (m_started) InsertRow();
   } catch (...) {
     m_store->EndScope(false);
     throw;
@@ -77,7 +76,7 @@ cls_WriteVisitor::~cls_WriteVisitor() noexcept(false) {
   m_store->EndScope(true);
 }
 
-void cls_WriteVisitor::StoreRow() {
+void cls_WriteVisitor::InsertRow() {
   rom_MementoWrite& memento = m_kind == Kind::Top ? *m_top : m_memento;
   if (memento.m_row) m_store->InsertRow(*memento.m_row);
 }
