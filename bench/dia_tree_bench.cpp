@@ -36,6 +36,7 @@
 #include "RawReplay.h"
 #include "ddb/diagnostics/dia_DiagnosticData.h"
 #include "ddb/platform/rom_Transporter.h"
+#include "platform/persist/rfm_FileEngine.h"
 
 namespace {
 
@@ -130,8 +131,8 @@ double StreamJob(const std::string& path, long iterations, Split* split = nullpt
   rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Create, true, ZunBasStringMode::UTF8);
   rom_Transporter transporter(nullptr, file, "D0", "bench", 1, -1);
   // Traced once the new file is in place: publishing it opens a new connection.
-  if (split) Trace(file->Connection(), split);
-  if (wal) wal->Attach(file->Connection());
+  if (split) Trace(rfm_Connection(*file), split);
+  if (wal) wal->Attach(rfm_Connection(*file));
   dia_DiagnosticData job;
   auto save = [&](int row) {
     rom_MementoWrite memento(transporter, dia_DiagnosticData::TypeId(), row);
@@ -162,8 +163,8 @@ double StreamJob(const std::string& path, long iterations, Split* split = nullpt
   job.SetJobStatus(1);
   job.FlushJobHistoryDescription();
   save(0);
-  if (pageSize) *pageSize = PragmaInt(file->Connection(), "PRAGMA page_size");
-  if (wal) wal->Take(file->Connection());
+  if (pageSize) *pageSize = PragmaInt(rfm_Connection(*file), "PRAGMA page_size");
+  if (wal) wal->Take(rfm_Connection(*file));
   return WallSeconds() - start;
 }
 

@@ -18,6 +18,7 @@
 
 #include "RootFixture.h"
 #include "ddb/diagnostics/dia_DiagnosticData.h"
+#include "platform/persist/rfm_FileEngine.h"
 
 using namespace ddb_test;
 
@@ -79,7 +80,7 @@ class DiskFull : public RootTest, public ::testing::WithParamInterface<Disk> {
     dia_Step& step = job.GetStepByIndex(0);
     for (int i = 1; i <= kStored; ++i) step.AddIncrement(dia_Increment(i, 0.5 * i));
     step.FlushIncrements();
-    sqlite3* writer = root.Get(name, kUtf8).GetTransporter()->File()->Connection();
+    sqlite3* writer = rfm_Connection(*root.Get(name, kUtf8).GetTransporter()->File());
     disk.Fill(writer);
     for (int i = kStored + 1; i <= kStored + kMore; ++i)
       step.AddIncrement(dia_Increment(i, 0.5 * i));

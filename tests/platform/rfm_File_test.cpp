@@ -15,6 +15,7 @@
 #include "TestFiles.h"
 #include "TestRecords.h"
 #include "ddb/platform/nex_Exception.h"
+#include "platform/persist/rfm_FileEngine.h"
 
 using namespace ddb_test;
 
@@ -162,7 +163,7 @@ TEST_F(NotADdb, Open_ClosedFileIsSelfContainedAndReadsWithoutWriteAccess) {
 TEST_F(NotADdb, Open_CopyWithoutItsLogReadsWhatTheFileItselfHolds) {
   OwnerFile writer = OwnerFile::Create(path);
   writer.Save(OwnerWithLeaves(50));
-  ASSERT_EQ(sqlite3_wal_checkpoint_v2(writer.file->Connection(), nullptr,
+  ASSERT_EQ(sqlite3_wal_checkpoint_v2(rfm_Connection(*writer.file), nullptr,
                                       SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr),
             SQLITE_OK);
   writer.Save(OwnerWithLeaves(70));

@@ -1,7 +1,7 @@
 // ddr_UserData: the abstract base of named user data of a database (userData collection).
 //
 // Other libraries derive the concrete classes. A derived class starts its own row, writes this
-// base part through a base-part writer (cls_WriteVisitor(writer, ddr_UserData::TypeId())) and then
+// base part through a base-part writer (writer.WriteBase(ddr_UserData::TypeId(), ...)) and then
 // its fields; its read constructor passes a base-part reader (cls_ReadVisitor(reader)) to the
 // protected reader constructor here. The base class is registered with no fields and a reader
 // that yields no object: stored rows are always of a derived class. Polymorphic value type,

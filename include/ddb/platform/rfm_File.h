@@ -49,8 +49,6 @@
 #include "ddb/platform/ZunBasStringMode.h"
 #include "ddb/platform/cow_String.h"
 
-struct sqlite3;
-struct sqlite3_stmt;
 class SqlitePath;
 
 enum class rfm_Access { Read, Update, Create };
@@ -71,7 +69,10 @@ class rfm_File {
   const cow_String& FileName() const { return m_name; }
   rfm_Access Access() const { return m_access; }
   bool IsReadOnly() const { return m_access == rfm_Access::Read; }
-  sqlite3* Connection() const { return m_db; }
+  // The storage engine's side of the file (its connection and statements): opaque here, defined
+  // by the persistence layer's private platform/persist/rfm_FileEngine.h.
+  struct Engine;
+  Engine& GetEngine() const { return *m_engine; }
 
   // Create access: moves the built file to its final name (replacing any file there, with its
   // side files) and reopens it there. Nothing to do for other handles or a second call. Raises
@@ -121,13 +122,11 @@ class rfm_File {
   std::string m_building;  // the temporary file of a creation not yet published
   rfm_Access m_access;
   std::unique_ptr<SqlitePath> m_sqlitePath;  // how SQLite names the file (long paths)
-  sqlite3* m_db = nullptr;
+  std::unique_ptr<Engine> m_engine;
   int m_lockFd = -1;
   int m_replacedLockFd = -1;  // the lock of the file a creation replaces, until it does
   int m_snapshotDepth = 0;
   bool m_snapshotBegun = false;  // the outermost BeginSnapshot began a transaction
-  sqlite3_stmt* m_beginRead = nullptr;
-  sqlite3_stmt* m_endRead = nullptr;
 };
 
 // A read snapshot of a file for the extent of a walk: begun when made, ended by End or, at the

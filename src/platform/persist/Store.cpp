@@ -9,6 +9,7 @@
 #include "ddb/platform/nex_Exception.h"
 #include "platform/persist/Checksum.h"
 #include "platform/persist/Conversion.h"
+#include "platform/persist/rfm_FileEngine.h"
 
 namespace rom_detail {
 
@@ -169,7 +170,7 @@ void PendingRow::Set(const std::string& column, Value value) {
 Store::Store(rfm_FileHandle file, const cls_ClassRegistrar* registrar)
     : m_file(std::move(file)),
       m_registrar(registrar),
-      m_db(m_file->Connection(), m_file->FileName().str()) {
+      m_db(rfm_Connection(*m_file), m_file->FileName().str()) {
   // SQLite then checks every b-tree page's cells as it reads the page, so that a damaged page
   // header (a cell count, a cell offset) raises instead of hiding rows.
   m_db.Exec("PRAGMA cell_size_check = ON");

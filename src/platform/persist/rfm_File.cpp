@@ -19,6 +19,7 @@
 #include "platform/persist/LongPath.h"
 #include "platform/persist/Sql.h"
 #include "platform/persist/Store.h"
+#include "platform/persist/rfm_FileEngine.h"
 
 namespace {
 
@@ -188,7 +189,7 @@ void RemoveAbandonedBuilds(const std::string& path) {
 }  // namespace
 
 rfm_File::rfm_File(cow_String name, rfm_Access access)
-    : m_name(std::move(name)), m_access(access) {}
+    : m_name(std::move(name)), m_access(access), m_engine(std::make_unique<Engine>()) {}
 
 rfm_FileHandle rfm_File::Open(const cow_String& name, rfm_Access access, bool,
                               ZunBasStringMode mode) {
@@ -203,7 +204,7 @@ rfm_FileHandle rfm_File::Open(const cow_String& name, rfm_Access access, bool,
 
 rfm_File::~rfm_File() {
   FinalizeSnapshotStatements();
-  sqlite3_close_v2(m_db);
+  sqlite3_close_v2(m_engine->db);
   if (!m_building.empty()) {
     RemoveSideFiles(m_building);
     ::unlink(m_building.c_str());
@@ -214,14 +215,14 @@ rfm_File::~rfm_File() {
 
 void rfm_File::Connect(const std::string& target, int flags) {
   FinalizeSnapshotStatements();
-  sqlite3_close_v2(m_db);
-  m_db = nullptr;
+  sqlite3_close_v2(m_engine->db);
+  m_engine->db = nullptr;
   m_sqlitePath = std::make_unique<SqlitePath>(target);
-  int rc = sqlite3_open_v2(m_sqlitePath->Name(), &m_db, flags | SQLITE_OPEN_NOMUTEX,
+  int rc = sqlite3_open_v2(m_sqlitePath->Name(), &m_engine->db, flags | SQLITE_OPEN_NOMUTEX,
                            m_sqlitePath->Vfs());
-  SqlDb db(m_db, m_name.str());
+  SqlDb db(m_engine->db, m_name.str());
   db.Check(rc);
-  sqlite3_busy_timeout(m_db, 5000);
+  sqlite3_busy_timeout(m_engine->db, 5000);
 }
 
 void rfm_File::OpenExisting() {
@@ -232,7 +233,7 @@ void rfm_File::OpenExisting() {
   m_lockFd = AcquireWriteLock(path, false);
   Connect(path, SQLITE_OPEN_READWRITE);
   CheckMarks(logMissing);
-  SqlDb db(m_db, path);
+  SqlDb db(m_engine->db, path);
   db.Exec("PRAGMA journal_mode=WAL");
   db.Exec("PRAGMA synchronous=NORMAL");
 }
@@ -263,7 +264,7 @@ void rfm_File::OpenForRead(const std::string& path) {
   try {
     CheckMarks(logMissing);
   } catch (const nex_PrimException&) {
-    if (sqlite3_extended_errcode(m_db) != SQLITE_READONLY_ROLLBACK) throw;
+    if (sqlite3_extended_errcode(m_engine->db) != SQLITE_READONLY_ROLLBACK) throw;
     RollBackInterruptedChange(path);
     OpenForRead(path);
   }
@@ -289,7 +290,7 @@ void rfm_File::RollBackInterruptedChange(const std::string& path) {
 }
 
 void rfm_File::CheckMarks(bool logMissing) {
-  SqlDb db(m_db, m_name.str());
+  SqlDb db(m_engine->db, m_name.str());
   if (PragmaInt(db, "application_id") != kApplicationId) {
     // A writer of an older release put the marks into the log first: a file whose log is
     // missing and that holds nothing or the ddb tables is a ddb copied without its log.
@@ -329,7 +330,7 @@ void rfm_File::CreateNew() {
   m_building = building;
   m_lockFd = AdoptWriteLock(fd);
   Connect(building, SQLITE_OPEN_READWRITE);
-  SqlDb db(m_db, path);
+  SqlDb db(m_engine->db, path);
   // The build is private and goes when it fails, so it needs no journal.
   db.Exec("PRAGMA page_size=" + std::to_string(kPageSize));
   db.Exec("PRAGMA journal_mode=OFF");
@@ -341,9 +342,9 @@ void rfm_File::CreateNew() {
 void rfm_File::Publish() {
   if (m_building.empty()) return;
   const std::string& path = m_name.str();
-  int rc = sqlite3_close(m_db);
-  if (rc != SQLITE_OK) SqlDb(m_db, path).Fail(rc);
-  m_db = nullptr;
+  int rc = sqlite3_close(m_engine->db);
+  if (rc != SQLITE_OK) SqlDb(m_engine->db, path).Fail(rc);
+  m_engine->db = nullptr;
   if (fsync(m_lockFd) != 0)
     DDB_THROW(nex_PrimException, "'%s' cannot be created: the new file could not be completed",
               path);
@@ -354,21 +355,22 @@ void rfm_File::Publish() {
   if (m_replacedLockFd >= 0) ReleaseWriteLock(std::exchange(m_replacedLockFd, -1));
   SyncDirectoryOf(path);
   Connect(path, SQLITE_OPEN_READWRITE);
-  SqlDb db(m_db, path);
+  SqlDb db(m_engine->db, path);
   db.Exec("PRAGMA journal_mode=WAL");
   db.Exec("PRAGMA synchronous=NORMAL");
 }
 
 void rfm_File::Checkpoint() {
-  if (m_access == rfm_Access::Read || !m_db) return;
-  SqlDb db(m_db, m_name.str());
+  if (m_access == rfm_Access::Read || !m_engine->db) return;
+  SqlDb db(m_engine->db, m_name.str());
   // Leaving WAL mode needs the only connection to the file; a reader's is not waited for.
-  sqlite3_busy_timeout(m_db, 0);
-  int rc = sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
-  sqlite3_busy_timeout(m_db, 5000);
+  sqlite3_busy_timeout(m_engine->db, 0);
+  int rc = sqlite3_exec(m_engine->db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+  sqlite3_busy_timeout(m_engine->db, 5000);
   // Still in WAL mode: copy what the readers allow.
   if (rc == SQLITE_OK || (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
-    rc = sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    rc = sqlite3_wal_checkpoint_v2(m_engine->db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr,
+                                   nullptr);
   if ((rc & 0xff) != SQLITE_BUSY) db.Check(rc);
 }
 
@@ -392,7 +394,7 @@ std::int64_t rfm_Database::GetCreationTime(const rfm_FileHandle& file, const cha
 }
 
 std::vector<std::string> rfm_File::CheckIntegrity() const {
-  SqlDb db(m_db, m_name.str());
+  SqlDb db(m_engine->db, m_name.str());
   SqlStmt check(db, "PRAGMA integrity_check");
   std::vector<std::string> problems;
   while (check.Step()) {
@@ -411,8 +413,8 @@ void rfm_File::UseSnapshots(bool on) {
 }
 
 void rfm_File::FinalizeSnapshotStatements() {
-  sqlite3_finalize(std::exchange(m_beginRead, nullptr));
-  sqlite3_finalize(std::exchange(m_endRead, nullptr));
+  sqlite3_finalize(std::exchange(m_engine->beginRead, nullptr));
+  sqlite3_finalize(std::exchange(m_engine->endRead, nullptr));
   m_snapshotDepth = 0;
   m_snapshotBegun = false;
 }
@@ -421,13 +423,15 @@ void rfm_File::FinalizeSnapshotStatements() {
 // the transaction ends. A transaction already open on the connection (none is, on a read-only
 // one) is left alone.
 void rfm_File::BeginSnapshot() {
-  if (m_access != rfm_Access::Read || !m_db || m_snapshotDepth++ > 0) return;
-  if (!g_snapshots || sqlite3_get_autocommit(m_db) == 0) return;
-  SqlDb db(m_db, m_name.str());
-  if (!m_beginRead) db.Check(sqlite3_prepare_v2(m_db, "BEGIN", -1, &m_beginRead, nullptr));
-  if (!m_endRead) db.Check(sqlite3_prepare_v2(m_db, "COMMIT", -1, &m_endRead, nullptr));
-  int rc = sqlite3_step(m_beginRead);
-  sqlite3_reset(m_beginRead);
+  if (m_access != rfm_Access::Read || !m_engine->db || m_snapshotDepth++ > 0) return;
+  if (!g_snapshots || sqlite3_get_autocommit(m_engine->db) == 0) return;
+  SqlDb db(m_engine->db, m_name.str());
+  if (!m_engine->beginRead)
+    db.Check(sqlite3_prepare_v2(m_engine->db, "BEGIN", -1, &m_engine->beginRead, nullptr));
+  if (!m_engine->endRead)
+    db.Check(sqlite3_prepare_v2(m_engine->db, "COMMIT", -1, &m_engine->endRead, nullptr));
+  int rc = sqlite3_step(m_engine->beginRead);
+  sqlite3_reset(m_engine->beginRead);
   if (rc != SQLITE_DONE) {
     --m_snapshotDepth;
     db.Fail(rc);
@@ -440,10 +444,10 @@ void rfm_File::BeginSnapshot() {
 void rfm_File::EndSnapshot() noexcept {
   if (m_snapshotDepth == 0 || --m_snapshotDepth > 0 || !m_snapshotBegun) return;
   m_snapshotBegun = false;
-  if (sqlite3_get_autocommit(m_db) != 0) return;
-  int rc = sqlite3_step(m_endRead);
-  sqlite3_reset(m_endRead);
-  if (rc != SQLITE_DONE) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+  if (sqlite3_get_autocommit(m_engine->db) != 0) return;
+  int rc = sqlite3_step(m_engine->endRead);
+  sqlite3_reset(m_engine->endRead);
+  if (rc != SQLITE_DONE) sqlite3_exec(m_engine->db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 bool rfm_File::HasWriter(const std::string& utf8Name) {
