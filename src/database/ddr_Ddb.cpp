@@ -47,7 +47,8 @@ struct cls_LayoutOf<ddr_Ddb> : cls_LayoutRows<ddr_Ddb> {
       {"productAddOns", kEmbeddedList, {&ReadAddOns, At<&T::m_productAddOns>.write}},
       {"customData", kObjectMap, At<&T::m_customData>},
   };
-  static constexpr cls_Layout<T> kLayout{"ddr_Ddb", ddr_TypeId_Ddb, 1307, &T::m_uid, kRows};
+  static constexpr cls_Layout<T> kLayout{"ddr_Ddb", ddr_TypeId_Ddb,    1307, &T::m_uid, kRows,
+                                         {},        cls_Extent::kSmall};
 };
 
 CLS_DEFINE_TYPE_ID(ddr_Ddb)
@@ -104,8 +105,7 @@ void ddr_Ddb::CowDtor(void* handle) {
 }
 
 void ddr_Ddb::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  kLayout.Declare(registrar, &Ctor, &CowDtor)
-      .AddTableExtentQuantum(cls_ExtQuant::Instance().ExtentQuantumConstSmall());
+  kLayout.Declare(registrar, &Ctor, &CowDtor);
 }
 
 ddr_Ddb::ddr_Ddb(const cow_String& name, const cow_String& fileName, const cow_String& description,

@@ -5,6 +5,7 @@
 #include "ddb/database/mdl_DdbExtensionTable.h"
 #include "ddb/database/mdl_MapString2Obj.h"
 #include "ddb/platform/nex_Exception.h"
+#include "frame/cls_Layout.h"
 
 namespace mdl_detail {
 void ThrowUnregistered(const cow_String& name) {
@@ -37,3 +38,31 @@ void ThrowNoEntry(const cow_String& name) {
   DDB_THROW(nex_PrimException, "mdl_MapString2Obj: no entry '%s'", name);
 }
 }  // namespace mdl_detail
+
+template <class E>
+struct cls_LayoutOf<mdl_DdbExtensionTable<E>> {
+  using T = mdl_DdbExtensionTable<E>;
+  static constexpr cls_LayoutRow<T> kRows[] = {
+      {"map", cls_kind::kObjectMap, cls_LayoutRows<T>::template At<&T::m_map>},
+  };
+  static constexpr cls_Layout<T> kLayout{"ddr_ExtensionTable", ddr_TypeId_ExtensionTable, 401,
+                                         &T::m_uid, kRows};
+};
+
+template <class E>
+mdl_DdbExtensionTable<E>::mdl_DdbExtensionTable(const cls_ReadVisitor& reader) {
+  cls_LayoutOf<mdl_DdbExtensionTable>::kLayout.Read(reader, *this);
+  if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
+}
+
+template <class E>
+void mdl_DdbExtensionTable<E>::InitializeMetadata(cls_ClassRegistrar& registrar) {
+  cls_LayoutOf<mdl_DdbExtensionTable>::kLayout.Declare(registrar, &Ctor, nullptr);
+}
+
+template <class E>
+void mdl_DdbExtensionTable<E>::DBWrite(const cls_WriteVisitor& writer) const {
+  cls_LayoutOf<mdl_DdbExtensionTable>::kLayout.Write(writer, *this);
+}
+
+template class mdl_DdbExtensionTable<mdl_Extension>;

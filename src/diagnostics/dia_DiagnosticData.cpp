@@ -2,42 +2,38 @@
 
 #include <cstdint>
 
-#include "ddb/platform/cow_COW.h"
+#include "ddb/frame/ZunRomDia.h"
 #include "ddb/platform/nex_Exception.h"
+#include "frame/cls_Layout.h"
+
+using namespace cls_kind;
+
+template <>
+struct cls_LayoutOf<dia_DiagnosticData> : cls_LayoutRows<dia_DiagnosticData> {
+  static constexpr Row kRows[] = {
+      {"m_jobStatus", kInt, At<&T::m_jobStatus>},
+      {"m_jobUserTime", kDouble, At<&T::m_jobUserTime>},
+      {"m_jobSystemTime", kDouble, At<&T::m_jobSystemTime>},
+      {"m_jobWallclockTime", kDouble, At<&T::m_jobWallclockTime>},
+      {"m_stepList", kObjectList, At<&T::m_stepList>},
+      // Stored and read in pages (cls_PagedArrayInt), declared as an integer array.
+      {"m_jobHistoryDescription", kIntArray, At<&T::m_jobHistoryDescription>},
+      {"m_warningList", kObjectList, At<&T::m_warningList>},
+      {"m_errorList", kObjectList, At<&T::m_errorList>},
+      {"m_doublePrecision", kBool, At<&T::m_doublePrecision>},
+      {"m_numDomains", kInt, At<&T::m_numDomains>},
+  };
+  static constexpr cls_Layout<T> kLayout{"dia_DiagnosticData", dia_TypeId_DiagnosticData, 1037,
+                                         &T::m_uid, kRows};
+};
+
+CLS_DEFINE_PROTOCOL(dia_DiagnosticData)
 
 namespace {
-
-enum Field {
-  kJobStatus,
-  kJobUserTime,
-  kJobSystemTime,
-  kJobWallclockTime,
-  kStepList,
-  kJobHistoryDescription,
-  kWarningList,
-  kErrorList,
-  kDoublePrecision,
-  kNumDomains,
-};
-
-constexpr const char* kNames[] = {
-    "m_jobStatus",        "m_jobUserTime", "m_jobSystemTime",
-    "m_jobWallclockTime", "m_stepList",    "m_jobHistoryDescription",
-    "m_warningList",      "m_errorList",   "m_doublePrecision",
-    "m_numDomains",
-};
 
 // Offsets inside the header and inside a step block.
 constexpr int kStepCount = 0, kJobSums = 1, kJobFlags = 4;
 constexpr int kBlockCount = 1, kPerturbation = 3, kStepSums = 4, kBlockZeros = 7;
-
-cls_FieldHandle F(Field f) {
-  return cls_FieldHandle(kNames[f], f);
-}
-
-cls_ReadVisitor Sub(const cls_ReadVisitor& r, Field f) {
-  return cls_ReadVisitor(r, F(f));
-}
 
 // Walks `steps` step blocks, taking every increment block to be `blockLength` long. Returns the
 // index of the last step block when the walk meets well-formed blocks (perturbation entry 0 or
@@ -68,20 +64,10 @@ dia_DiagnosticData::dia_DiagnosticData()
 // The last-step offset is not stored. After reading it is recomputed from the history when first
 // needed, as the index of the last step block (FindLastStepBlock), or -1 when the history does
 // not show it: a reader that never asks reads only the pages of the history it uses.
-dia_DiagnosticData::dia_DiagnosticData(const cls_ReadVisitor& r)
-    : m_jobStatus(r.ReadInt(F(kJobStatus), 0)),
-      m_doublePrecision(r.ReadBool(F(kDoublePrecision), false)),
-      m_numDomains(r.ReadInt(F(kNumDomains), 0)),
-      m_jobUserTime(r.ReadDouble(F(kJobUserTime), 0.0)),
-      m_jobSystemTime(r.ReadDouble(F(kJobSystemTime), 0.0)),
-      m_jobWallclockTime(r.ReadDouble(F(kJobWallclockTime), 0.0)),
-      m_warningList(Sub(r, kWarningList)),
-      m_errorList(Sub(r, kErrorList)),
-      m_stepList(Sub(r, kStepList)),
-      m_jobHistoryDescription(Sub(r, kJobHistoryDescription)),
-      m_uid(r.GetUid()) {
+dia_DiagnosticData::dia_DiagnosticData(const cls_ReadVisitor& reader)
+    : m_lastStepOffset(kOffsetUnknown) {
+  cls_LayoutOf<dia_DiagnosticData>::kLayout.Read(reader, *this);
   CheckHeaderAfterRead();
-  m_lastStepOffset = kOffsetUnknown;
 }
 
 int dia_DiagnosticData::LastStepOffset() const {
@@ -194,43 +180,4 @@ void dia_DiagnosticData::FlushAndReleaseWarnings() {
 void dia_DiagnosticData::FlushAndReleaseErrors() {
   m_errorList.Flush();
   for (int i = 0; i < m_errorList.Length(); ++i) m_errorList.Release(i);
-}
-
-void* dia_DiagnosticData::Ctor(cls_ReadVisitor& reader) {
-  return new dia_DiagnosticData(reader);
-}
-
-void dia_DiagnosticData::CowDtor(void* handle) {
-  cow_COW<dia_DiagnosticData>::Destroy(static_cast<cow_COW<dia_DiagnosticData>*>(handle));
-}
-
-void dia_DiagnosticData::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  const std::uint32_t list = cls_ObjListTypeId;
-  registrar.CreateClassMD(TypeName(), TypeId(), 1037, &Ctor, cls_NoBaseTypeId)
-      .AddDtor(&CowDtor)
-      .AddAttribute(F(kJobStatus), cls_AttrInt, 1, cls_CollNone)
-      .AddAttribute(F(kJobUserTime), cls_AttrDouble, 1, cls_CollNone)
-      .AddAttribute(F(kJobSystemTime), cls_AttrDouble, 1, cls_CollNone)
-      .AddAttribute(F(kJobWallclockTime), cls_AttrDouble, 1, cls_CollNone)
-      .AddAttribute(F(kStepList), cls_AttrObject, list, cls_CollList)
-      .AddAttribute(F(kJobHistoryDescription), cls_AttrObject, cls_PrimArrayTypeId, cls_CollInts)
-      .AddAttribute(F(kWarningList), cls_AttrObject, list, cls_CollList)
-      .AddAttribute(F(kErrorList), cls_AttrObject, list, cls_CollList)
-      .AddAttribute(F(kDoublePrecision), cls_AttrBool, 1, cls_CollNone)
-      .AddAttribute(F(kNumDomains), cls_AttrInt, 1, cls_CollNone);
-}
-
-void dia_DiagnosticData::DBWrite(const cls_WriteVisitor& w) const {
-  if (!w.StartWrite(TypeId(), m_uid)) return;
-  rom_MementoWrite& m = w.Memento();
-  m.WriteInt(F(kJobStatus), m_jobStatus);
-  m.WriteDouble(F(kJobUserTime), m_jobUserTime);
-  m.WriteDouble(F(kJobSystemTime), m_jobSystemTime);
-  m.WriteDouble(F(kJobWallclockTime), m_jobWallclockTime);
-  w.WriteMember(F(kStepList), m_stepList);
-  w.WriteMember(F(kJobHistoryDescription), m_jobHistoryDescription);
-  w.WriteMember(F(kWarningList), m_warningList);
-  w.WriteMember(F(kErrorList), m_errorList);
-  m.WriteBool(F(kDoublePrecision), m_doublePrecision);
-  m.WriteInt(F(kNumDomains), m_numDomains);
 }

@@ -39,6 +39,10 @@
 //
 // A derived class names its base (Base<B>): the base part is stored first, as a row of the base
 // class linked to the derived row, and read by the base's own read constructor.
+//
+// A class template (the shortcut elements, the extension table) specialises cls_LayoutOf for
+// all its arguments and defines its protocol functions once in a source file that instantiates
+// it for each argument the library uses.
 #pragma once
 
 #include <cstddef>
@@ -105,6 +109,9 @@ struct cls_LayoutBase {
   std::uint32_t (*typeId)();
   void (*write)(const cls_WriteVisitor& writer, const T& object);
 };
+
+// How many rows the class's table grows by (a storage hint, cls_ExtQuant).
+enum class cls_Extent { kDefault, kSmall, kMedium };
 
 // Specialised by each persistent class's source file with its rows (see above).
 template <class T>
@@ -231,14 +238,16 @@ class cls_Layout {
  public:
   template <std::size_t N>
   constexpr cls_Layout(const char* name, std::uint32_t typeId, int version, cls_Uid T::*uid,
-                       const cls_LayoutRow<T> (&rows)[N], cls_LayoutBase<T> base = {})
+                       const cls_LayoutRow<T> (&rows)[N], cls_LayoutBase<T> base = {},
+                       cls_Extent extent = cls_Extent::kDefault)
       : name(name),
         typeId(typeId),
         version(version),
         m_uid(uid),
         m_rows(rows),
         m_count(N),
-        m_base(base) {}
+        m_base(base),
+        m_extent(extent) {}
   // A class that stores no field of its own.
   constexpr cls_Layout(const char* name, std::uint32_t typeId, int version, cls_Uid T::*uid,
                        cls_LayoutBase<T> base = {})
@@ -253,6 +262,10 @@ class cls_Layout {
     for (int i = 0; i < m_count; ++i)
       md.AddAttribute(Handle(i), m_rows[i].kind.attributeType, m_rows[i].kind.typeId,
                       m_rows[i].kind.collectionType);
+    if (m_extent == cls_Extent::kSmall)
+      md.AddTableExtentQuantum(cls_ExtQuant::Instance().ExtentQuantumConstSmall());
+    if (m_extent == cls_Extent::kMedium)
+      md.AddTableExtentQuantum(cls_ExtQuant::Instance().ExtentQuantumConstMedium());
     return md;
   }
 
@@ -284,6 +297,7 @@ class cls_Layout {
   const cls_LayoutRow<T>* m_rows = nullptr;
   int m_count = 0;
   cls_LayoutBase<T> m_base;
+  cls_Extent m_extent = cls_Extent::kDefault;
 };
 
 // The reader constructor and handle destructor that most classes register.

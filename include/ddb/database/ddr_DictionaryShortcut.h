@@ -2,12 +2,14 @@
 // keyed collection that its parent handle names (a model of a database's models). Its path is
 // the parent's path followed by ['<key>']; resolving a key the map lacks raises
 // nex_CmdException with the key as its text. Immutable value sharing its parent's element; one
-// thread.
+// thread. The persistence functions are defined, for the collections below, in
+// src/database/ddr_Shortcut.cpp.
 #pragma once
 
 #include <cstdint>
 
 #include "ddb/database/ddr_Shortcut.h"
+#include "ddb/frame/ZunRomDdr.h"
 #include "ddb/platform/cls_Uid.h"
 
 // The persisted class of each keyed collection's dictionary element.
@@ -16,7 +18,7 @@ struct ddr_DictionaryOf;
 
 template <>
 struct ddr_DictionaryOf<ddr_ModelMap, ddr_Model, 1> {
-  static constexpr std::uint32_t kTypeId = 0x220017;
+  static constexpr std::uint32_t kTypeId = ddr_TypeId_ModelInModelContainerShortcut;
   static constexpr const char* kClassName = "ddr_ModelInModelContainerShortcut";
 };
 
@@ -30,20 +32,11 @@ class ddr_DictionaryShortcut : public ddr_ShortcutImpl<T> {
   static void* Ctor(cls_ReadVisitor& reader) {
     return static_cast<omu_ShortcutImpl*>(new ddr_DictionaryShortcut(reader));
   }
-  static void InitializeMetadata(cls_ClassRegistrar& registrar) {
-    registrar.CreateClassMD(Dictionary::kClassName, TypeId(), 203, &Ctor, Base::TypeId())
-        .AddDtor(&ddr_ShortcutBaseImpl::CowDtor)
-        .AddAttribute(NameField(), cls_AttrString, 1, cls_CollNone)
-        .AddAttribute(ParentField(), cls_AttrObject, ddr_Shortcut<Map>::TypeId(), cls_CollNone)
-        .AddTableExtentQuantum(cls_ExtQuant::Instance().ExtentQuantumConstSmall());
-  }
+  static void InitializeMetadata(cls_ClassRegistrar& registrar);
 
   ddr_DictionaryShortcut(const cow_String& key, const ddr_Shortcut<Map>& parent)
       : m_name(key), m_parent(parent), m_uid(cls_Uid::AllocateUid()) {}
-  explicit ddr_DictionaryShortcut(const cls_ReadVisitor& reader)
-      : m_name(reader.ReadString(NameField(), cow_String())),
-        m_parent(cls_ReadVisitor(reader, ParentField())),
-        m_uid(reader.GetUid()) {}
+  explicit ddr_DictionaryShortcut(const cls_ReadVisitor& reader);
   ddr_DictionaryShortcut(const ddr_DictionaryShortcut&) = default;
 
   cow_String Name() const override { return m_name; }
@@ -60,20 +53,15 @@ class ddr_DictionaryShortcut : public ddr_ShortcutImpl<T> {
     if (!map.IsMember(m_name)) ddr_ShortcutBaseImpl::ThrowMissingKey(m_name);
     return map.Get(m_name);
   }
-  void DBWrite(const cls_WriteVisitor& writer) const override {
-    if (!writer.StartWrite(TypeId(), m_uid)) return;
-    writer.WriteBase(Base::TypeId(), [&](const cls_WriteVisitor& base) { Base::DBWrite(base); });
-    writer.Memento().WriteString(NameField(), m_name);
-    writer.WriteMember(ParentField(), m_parent);
-  }
+  void DBWrite(const cls_WriteVisitor& writer) const override;
   std::uint32_t DynTypeId() const override { return TypeId(); }
 
   const ddr_Shortcut<Map>& Parent() const { return m_parent; }
   cls_Uid Uid() const { return m_uid; }
 
  private:
-  static cls_FieldHandle NameField() { return cls_FieldHandle("name", 0); }
-  static cls_FieldHandle ParentField() { return cls_FieldHandle("parent", 1); }
+  template <class>
+  friend struct cls_LayoutOf;
 
   cow_String m_name;
   ddr_Shortcut<Map> m_parent;

@@ -1,12 +1,14 @@
 // ddr_MemberShortcut<P, M, N>: the shortcut element naming member collection M of the parent
 // object P (the database record) that its parent handle names; N selects the member. Its path
 // is the parent's path, ".", and the member word ("models", "result", "userData",
-// "customData"). Immutable value sharing its parent's element; one thread.
+// "customData"). Immutable value sharing its parent's element; one thread. The persistence
+// functions are defined, for the members below, in src/database/ddr_Shortcut.cpp.
 #pragma once
 
 #include <cstdint>
 
 #include "ddb/database/ddr_Shortcut.h"
+#include "ddb/frame/ZunRomDdr.h"
 #include "ddb/platform/cls_Uid.h"
 
 // The member selected by N: persisted class, path word and accessors.
@@ -15,7 +17,7 @@ struct ddr_MemberOf;
 
 template <>
 struct ddr_MemberOf<ddr_Ddb, ddr_ModelMap, 1> {
-  static constexpr std::uint32_t kTypeId = 0x22000a;
+  static constexpr std::uint32_t kTypeId = ddr_TypeId_ModelContainerInDdbShortcut;
   static constexpr const char* kClassName = "ddr_ModelContainerInDdbShortcut";
   static constexpr const char* kWord = "models";
   static ddr_ModelMap& Get(ddr_Ddb& ddb) { return ddb.GetModels(); }
@@ -24,7 +26,7 @@ struct ddr_MemberOf<ddr_Ddb, ddr_ModelMap, 1> {
 
 template <>
 struct ddr_MemberOf<ddr_Ddb, ddr_ResultMap, 1> {
-  static constexpr std::uint32_t kTypeId = 0x220004;
+  static constexpr std::uint32_t kTypeId = ddr_TypeId_ResultContainerInDdbShortcut;
   static constexpr const char* kClassName = "ddr_ResultContainerInDdbShortcut";
   static constexpr const char* kWord = "result";
   static ddr_ResultMap& Get(ddr_Ddb& ddb) { return ddb.GetResults(); }
@@ -33,7 +35,7 @@ struct ddr_MemberOf<ddr_Ddb, ddr_ResultMap, 1> {
 
 template <>
 struct ddr_MemberOf<ddr_Ddb, ddr_UserDataMap, 1> {
-  static constexpr std::uint32_t kTypeId = 0x220013;
+  static constexpr std::uint32_t kTypeId = ddr_TypeId_UserDataContainerInDdbShortcut;
   static constexpr const char* kClassName = "ddr_UserDataContainerInDdbShortcut";
   static constexpr const char* kWord = "userData";
   static ddr_UserDataMap& Get(ddr_Ddb& ddb) { return ddb.GetUserData(); }
@@ -42,7 +44,7 @@ struct ddr_MemberOf<ddr_Ddb, ddr_UserDataMap, 1> {
 
 template <>
 struct ddr_MemberOf<ddr_Ddb, ddr_CustomDataMap, 1> {
-  static constexpr std::uint32_t kTypeId = 0x22001d;
+  static constexpr std::uint32_t kTypeId = ddr_TypeId_CustomDataContainerInDdbShortcut;
   static constexpr const char* kClassName = "ddr_CustomDataContainerInDdbShortcut";
   static constexpr const char* kWord = "customData";
   static ddr_CustomDataMap& Get(ddr_Ddb& ddb) { return ddb.GetCustomData(); }
@@ -59,17 +61,11 @@ class ddr_MemberShortcut : public ddr_ShortcutImpl<M> {
   static void* Ctor(cls_ReadVisitor& reader) {
     return static_cast<omu_ShortcutImpl*>(new ddr_MemberShortcut(reader));
   }
-  static void InitializeMetadata(cls_ClassRegistrar& registrar) {
-    registrar.CreateClassMD(Member::kClassName, TypeId(), 203, &Ctor, Base::TypeId())
-        .AddDtor(&ddr_ShortcutBaseImpl::CowDtor)
-        .AddAttribute(ParentField(), cls_AttrObject, ddr_Shortcut<P>::TypeId(), cls_CollNone)
-        .AddTableExtentQuantum(cls_ExtQuant::Instance().ExtentQuantumConstMedium());
-  }
+  static void InitializeMetadata(cls_ClassRegistrar& registrar);
 
   explicit ddr_MemberShortcut(const ddr_Shortcut<P>& parent)
       : m_parent(parent), m_uid(cls_Uid::AllocateUid()) {}
-  explicit ddr_MemberShortcut(const cls_ReadVisitor& reader)
-      : m_parent(cls_ReadVisitor(reader, ParentField())), m_uid(reader.GetUid()) {}
+  explicit ddr_MemberShortcut(const cls_ReadVisitor& reader);
   ddr_MemberShortcut(const ddr_MemberShortcut&) = default;
 
   cow_String Name() const override { return Member::kWord; }
@@ -80,11 +76,7 @@ class ddr_MemberShortcut : public ddr_ShortcutImpl<M> {
     return Member::ConstGet(ConstGetParent(container));
   }
   M& Get(ddr_DdbContainer& container) const override { return Member::Get(GetParent(container)); }
-  void DBWrite(const cls_WriteVisitor& writer) const override {
-    if (!writer.StartWrite(TypeId(), m_uid)) return;
-    writer.WriteBase(Base::TypeId(), [&](const cls_WriteVisitor& base) { Base::DBWrite(base); });
-    writer.WriteMember(ParentField(), m_parent);
-  }
+  void DBWrite(const cls_WriteVisitor& writer) const override;
   std::uint32_t DynTypeId() const override { return TypeId(); }
 
   // The object the parent handle resolves to.
@@ -96,7 +88,8 @@ class ddr_MemberShortcut : public ddr_ShortcutImpl<M> {
   cls_Uid Uid() const { return m_uid; }
 
  private:
-  static cls_FieldHandle ParentField() { return cls_FieldHandle("parent", 0); }
+  template <class>
+  friend struct cls_LayoutOf;
 
   ddr_Shortcut<P> m_parent;
   cls_Uid m_uid;

@@ -86,7 +86,7 @@ class ddr_Model : public ddr_ModelExtensionSubject {
   ddr_Model(const ddr_Model&) = default;
   ddr_Model& operator=(const ddr_Model&) = default;
 
-  void DBWrite(const cls_WriteVisitor& writer) const override;
+  virtual void DBWrite(const cls_WriteVisitor& writer) const;
   ~ddr_Model() override = default;
   virtual ddr_Model* Copy() const = 0;
   virtual std::uint32_t DynTypeId() const { return TypeId(); }

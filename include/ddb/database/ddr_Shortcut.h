@@ -5,7 +5,8 @@
 // The handle holds its element through a counted copy-on-write holder: copies share the
 // element (and carry the same identity); the element is never changed through a handle. An
 // empty handle has no element: its texts are empty and resolving it raises nex_PrimException.
-// Stored as a row of the handle's class with the element in "impl". Values of one thread.
+// Stored as a row of the handle's class with the element in "impl" (the persistence functions are
+// defined, for the target types below, in src/database/ddr_Shortcut.cpp). Values of one thread.
 #pragma once
 
 #include <cstdint>
@@ -23,23 +24,14 @@ class ddr_Shortcut : public omu_ShortcutBase {
 
   static std::uint32_t TypeId() { return Types::kHandleId; }
   static void* Ctor(cls_ReadVisitor& reader) { return new ddr_Shortcut(reader); }
-  static void InitializeMetadata(cls_ClassRegistrar& registrar) {
-    registrar.CreateClassMD(Types::kHandleName, TypeId(), 203, &Ctor, cls_NoBaseTypeId)
-        .AddDtor(&ddr_ShortcutBaseImpl::CowDtor)
-        .AddAttribute(ImplField(), cls_AttrObject, Element::TypeId(), cls_CollNone)
-        .AddTableExtentQuantum(cls_ExtQuant::Instance().ExtentQuantumConstSmall());
-  }
+  static void InitializeMetadata(cls_ClassRegistrar& registrar);
 
   ddr_Shortcut() : m_uid(cls_Uid::AllocateUid()) {}
   // Adopts the element (null makes an empty handle).
   explicit ddr_Shortcut(Element* element) : m_impl(element), m_uid(cls_Uid::AllocateUid()) {}
   explicit ddr_Shortcut(const Element& element)
       : ddr_Shortcut(static_cast<Element*>(element.Copy())) {}
-  explicit ddr_Shortcut(const cls_ReadVisitor& reader)
-      : m_impl(ddr_ShortcutBaseImpl::ReadElementAs<Element>(cls_ReadVisitor(reader, ImplField()))),
-        m_uid(reader.GetUid()) {
-    if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
-  }
+  explicit ddr_Shortcut(const cls_ReadVisitor& reader);
   ddr_Shortcut(const ddr_Shortcut&) = default;
   ddr_Shortcut& operator=(const ddr_Shortcut&) = default;
   ~ddr_Shortcut() override = default;
@@ -67,12 +59,7 @@ class ddr_Shortcut : public omu_ShortcutBase {
   bool operator==(const ddr_Shortcut& other) const { return Path() == other.Path(); }
   bool operator!=(const ddr_Shortcut& other) const { return !(*this == other); }
 
-  void DBWrite(const cls_WriteVisitor& writer) const {
-    if (!writer.StartWrite(TypeId(), m_uid)) return;
-    cls_WriteVisitor impl(writer, ImplField(), nullptr, nullptr);
-    if (HasValue()) m_impl->DBWrite(impl);
-    impl.StoreRow();
-  }
+  void DBWrite(const cls_WriteVisitor& writer) const;
   std::uint32_t DynTypeId() const { return TypeId(); }
 
   // The shared element, null for an empty handle.
@@ -80,7 +67,8 @@ class ddr_Shortcut : public omu_ShortcutBase {
   cls_Uid Uid() const { return m_uid; }
 
  private:
-  static cls_FieldHandle ImplField() { return cls_FieldHandle("impl", 0); }
+  template <class>
+  friend struct cls_LayoutOf;
   const Element& Require() const {
     if (!HasValue()) ddr_ShortcutBaseImpl::ThrowEmpty();
     return m_impl.ConstGet();

@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "ddb/database/ddr_Ddb.h"
+#include "ddb/frame/ZunRomDdr.h"
 #include "ddb/platform/ZunBasStringMode.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "ddb/platform/cls_ReadVisitor.h"
@@ -29,42 +30,47 @@ struct ddr_ShortcutTypes;
 
 template <>
 struct ddr_ShortcutTypes<ddr_Ddb> {
-  static constexpr std::uint32_t kImplId = 0x22000c, kHandleId = 0x22000e;
+  static constexpr std::uint32_t kImplId = ddr_TypeId_DdbIMPLSC, kHandleId = ddr_TypeId_DdbShortcut;
   static constexpr const char* kImplName = "ddr_DdbIMPLSC";
   static constexpr const char* kHandleName = "ddr_DdbShortcut";
 };
 
 template <>
 struct ddr_ShortcutTypes<ddr_Model> {
-  static constexpr std::uint32_t kImplId = 0x220015, kHandleId = 0x220016;
+  static constexpr std::uint32_t kImplId = ddr_TypeId_ModelIMPLSC,
+                                 kHandleId = ddr_TypeId_ModelShortcut;
   static constexpr const char* kImplName = "ddr_ModelIMPLSC";
   static constexpr const char* kHandleName = "ddr_ModelShortcut";
 };
 
 template <>
 struct ddr_ShortcutTypes<ddr_ModelMap> {
-  static constexpr std::uint32_t kImplId = 0x220009, kHandleId = 0x22000b;
+  static constexpr std::uint32_t kImplId = ddr_TypeId_ModelContainerIMPLSC,
+                                 kHandleId = ddr_TypeId_ModelContainerShortcut;
   static constexpr const char* kImplName = "ddr_ModelContainerIMPLSC";
   static constexpr const char* kHandleName = "ddr_ModelContainerShortcut";
 };
 
 template <>
 struct ddr_ShortcutTypes<ddr_ResultMap> {
-  static constexpr std::uint32_t kImplId = 0x220003, kHandleId = 0x220005;
+  static constexpr std::uint32_t kImplId = ddr_TypeId_ResultContainerIMPLSC,
+                                 kHandleId = ddr_TypeId_ResultContainerShortcut;
   static constexpr const char* kImplName = "ddr_ResultContainerIMPLSC";
   static constexpr const char* kHandleName = "ddr_ResultContainerShortcut";
 };
 
 template <>
 struct ddr_ShortcutTypes<ddr_UserDataMap> {
-  static constexpr std::uint32_t kImplId = 0x220012, kHandleId = 0x220014;
+  static constexpr std::uint32_t kImplId = ddr_TypeId_UserDataContainerIMPLSC,
+                                 kHandleId = ddr_TypeId_UserDataContainerShortcut;
   static constexpr const char* kImplName = "ddr_UserDataContainerIMPLSC";
   static constexpr const char* kHandleName = "ddr_UserDataContainerShortcut";
 };
 
 template <>
 struct ddr_ShortcutTypes<ddr_CustomDataMap> {
-  static constexpr std::uint32_t kImplId = 0x22001c, kHandleId = 0x22001e;
+  static constexpr std::uint32_t kImplId = ddr_TypeId_CustomDataContainerIMPLSC,
+                                 kHandleId = ddr_TypeId_CustomDataContainerShortcut;
   static constexpr const char* kImplName = "ddr_CustomDataContainerIMPLSC";
   static constexpr const char* kHandleName = "ddr_CustomDataContainerShortcut";
 };

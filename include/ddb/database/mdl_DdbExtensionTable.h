@@ -6,12 +6,14 @@
 // entry from the prototype on first use; ConstGet(name, prototypes) falls back to the prototype
 // and inserts nothing. A name that is neither in the table nor among the prototypes raises
 // nex_PrimException ("No model extension registered under '%s'"). Copies share their entries
-// until one side changes one. Not thread-safe.
+// until one side changes one. The persistence functions are defined, for mdl_Extension, in
+// src/database/mdl_Extension.cpp. Not thread-safe.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "ddb/frame/ZunRomDdr.h"
 #include "ddb/frame/cls_Map2Obj.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "ddb/platform/cls_ReadVisitor.h"
@@ -30,26 +32,17 @@ class mdl_DdbExtensionTable : public mem_AllocationOperators {
  public:
   using Map = cls_xcMap<cow_String, cow_ArrayCOW<E, cow_Virtual<E>>>;
 
-  static std::uint32_t TypeId() { return 0x220018; }
+  static std::uint32_t TypeId() { return ddr_TypeId_ExtensionTable; }
   static void* Ctor(cls_ReadVisitor& reader) { return new mdl_DdbExtensionTable(reader); }
-  static void InitializeMetadata(cls_ClassRegistrar& registrar) {
-    registrar.CreateClassMD("ddr_ExtensionTable", TypeId(), 401, &Ctor, cls_NoBaseTypeId)
-        .AddAttribute({"map", 0}, cls_AttrObject, cls_ObjListTypeId, cls_CollMap);
-  }
+  static void InitializeMetadata(cls_ClassRegistrar& registrar);
 
   mdl_DdbExtensionTable() : m_uid(cls_Uid::AllocateUid()) {}
-  explicit mdl_DdbExtensionTable(const cls_ReadVisitor& reader)
-      : m_map(cls_ReadVisitor(reader, {"map", 0})), m_uid(reader.GetUid()) {
-    if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
-  }
+  explicit mdl_DdbExtensionTable(const cls_ReadVisitor& reader);
   mdl_DdbExtensionTable(const mdl_DdbExtensionTable&) = default;
   mdl_DdbExtensionTable& operator=(const mdl_DdbExtensionTable&) = default;
   virtual ~mdl_DdbExtensionTable() = default;
 
-  virtual void DBWrite(const cls_WriteVisitor& writer) const {
-    if (!writer.StartWrite(TypeId(), m_uid)) return;
-    writer.WriteMember({"map", 0}, m_map);
-  }
+  virtual void DBWrite(const cls_WriteVisitor& writer) const;
   virtual std::uint32_t DynTypeId() const { return TypeId(); }
 
   E& Get(const cow_String& name, const mdl_DdbExtensionTable& prototypes) {
@@ -83,6 +76,8 @@ class mdl_DdbExtensionTable : public mem_AllocationOperators {
   }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   Map m_map;
   cls_Uid m_uid;
 };

@@ -102,8 +102,8 @@ class dia_DiagnosticData : public mem_AllocationOperators {
 
   cls_Uid Uid() const { return m_uid; }
 
-  static cow_String TypeName() { return "dia_DiagnosticData"; }
-  static std::uint32_t TypeId() { return 0x2b0001; }
+  static cow_String TypeName();
+  static std::uint32_t TypeId();
   static void* Ctor(cls_ReadVisitor& reader);
   static void CowDtor(void* handle);
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
@@ -111,6 +111,8 @@ class dia_DiagnosticData : public mem_AllocationOperators {
   virtual std::uint32_t DynTypeId() const { return TypeId(); }
 
  private:
+  template <class>
+  friend struct cls_LayoutOf;
   void CheckHeaderAfterRead();
   int FindLastStepBlock() const;
   void KeepChangingHistory();
