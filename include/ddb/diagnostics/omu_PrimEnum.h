@@ -40,6 +40,19 @@ int CountRows(const omu_PrimEnumRow* rows);
 cow_Map<cow_String, unsigned> MapRows(const omu_PrimEnumRow* rows);
 }  // namespace omu_detail
 
+// Defines the string table of enumeration E from rows OMU_ROW(NAME), each the enumerator NAME
+// under its own name, in lookup order:
+//   OMU_PRIM_ENUM_TABLE(dia_EquationEnum, OMU_ROW(FIELD), OMU_ROW(CONSTRAINT))
+#define OMU_ROW(name) \
+  { #name, static_cast < unsigned>(Enum::name) }
+#define OMU_PRIM_ENUM_TABLE(E, ...)                                  \
+  namespace omu_rows_##E {                                           \
+    using Enum = E;                                                  \
+    constexpr omu_PrimEnumRow kRows[] = {__VA_ARGS__, {nullptr, 0}}; \
+  }                                                                  \
+  template <>                                                        \
+  const omu_PrimEnumTable omu_PrimEnum<E, 1>::s_table = {#E, omu_rows_##E::kRows};
+
 template <class E, int N>
 class omu_PrimEnum : public omu_PrimEnumBase {
  public:
