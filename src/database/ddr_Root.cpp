@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr std::uint32_t kDdbTypeId = 0x220006;
-constexpr int kDatabaseModule = 34;
 const char kDatabaseName[] = "D0";
 const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
 
@@ -26,7 +24,7 @@ bool StoresNoClass(const rfm_FileHandle& file) {
 }
 
 int LastRow(const rom_Transporter& transporter) {
-  int rows = transporter.GetTableSize(kDdbTypeId);
+  int rows = transporter.GetTableSize(ddr_TypeId_Ddb);
   return rows > 0 ? rows - 1 : 0;
 }
 
@@ -95,7 +93,7 @@ std::unique_ptr<rom_Transporter> ddr_Root::StampName(rfm_FileHandle& handle,
   if (readOnly) handle = rfm_File::Open(fileName, rfm_Access::Update, true, kUtf8);
   {
     rom_Transporter stamper(m_registrar.get(), handle, kDatabaseName, -1);
-    rom_MementoWrite(stamper, kDdbTypeId, LastRow(stamper))
+    rom_MementoWrite(stamper, ddr_TypeId_Ddb, LastRow(stamper))
         .NeuterString(cls_FieldHandle("name"), name);
   }
   if (readOnly) handle = rds_RfmFile::Open(fileName, rfm_Access::Read, true, kUtf8);
@@ -119,7 +117,7 @@ const cow_String& ddr_Root::OpenDdb(const rfm_FileHandle& file, const cow_String
   omi_Timer timer;
   std::unique_ptr<ddr_Ddb> record = ReadRecord(*transporter, nameU);
   snapshot.End();
-  if (typ_DebugFlags::GetDebugFlags(kDatabaseModule) >= 2)
+  if (typ_DebugFlags::GetDebugFlags(static_cast<int>(ddr_Component)) >= 2)
     std::fprintf(stderr, "ddr_Root::OpenDdb: It took %g to read ddb\n", timer.Elapsed());
   rom_Transporter& channel = *transporter;
   record->SetTransporter(transporter.release());
@@ -136,7 +134,7 @@ const cow_String& ddr_Root::OpenDdb(const rfm_FileHandle& file, const cow_String
 // reads as the empty job its creation made, named as a creation at its stored time names it.
 std::unique_ptr<ddr_Ddb> ddr_Root::ReadRecord(rom_Transporter& transporter,
                                               const cow_String& name) {
-  if (transporter.GetTableSize(kDdbTypeId) == 0 && StoresNoClass(transporter.File())) {
+  if (transporter.GetTableSize(ddr_TypeId_Ddb) == 0 && StoresNoClass(transporter.File())) {
     const cow_String& fileName = transporter.File()->FileName();
     std::int64_t created = rfm_Database::GetCreationTime(transporter.File());
     cow_String persistent = name.empty() ? PersistentName(created, fileName) : name;
@@ -144,7 +142,8 @@ std::unique_ptr<ddr_Ddb> ddr_Root::ReadRecord(rom_Transporter& transporter,
     record->SetCreateTimeAsInt(static_cast<std::int32_t>(created));
     return record;
   }
-  rom_MementoRead memento(transporter, kDdbTypeId, LastRow(transporter), cls_Uid::AllocateUid());
+  rom_MementoRead memento(transporter, ddr_TypeId_Ddb, LastRow(transporter),
+                          cls_Uid::AllocateUid());
   transporter.CowBarn().Clear();
   return std::unique_ptr<ddr_Ddb>(new ddr_Ddb(cls_ReadVisitor(memento)));
 }
@@ -180,7 +179,7 @@ void ddr_Root::SaveDdb(const cow_String& persistentName, bool updateTime, ZunBas
   if (!updateTime) record.SetUpdateTime(false);
   rom_Transporter& transporter = *record.GetTransporter();
   transporter.WriteAndFlush([&] {
-    rom_MementoWrite memento(transporter, kDdbTypeId, -1);
+    rom_MementoWrite memento(transporter, ddr_TypeId_Ddb, -1);
     transporter.CowBarn().Clear();
     cls_WriteVisitor writer(memento);
     record.DBWrite(writer);
