@@ -1,10 +1,10 @@
 #include "ddb/frame/cls_ListObj.h"
 
 #include <cstdio>
-#include <exception>
 
 #include "ddb/platform/cls_AgentListObj.h"
 #include "ddb/platform/nex_Exception.h"
+#include "frame/lists/AgentShare.h"
 
 // Copies of a list made before it was written share its identity; once one of them is written,
 // the others may find elements stored under it.
@@ -42,24 +42,11 @@ void cls_ListCore::Assign(const cls_ListCore& other) {
 }
 
 void cls_ListCore::DropAgentOnDestruction() noexcept {
-  try {
-    DropAgent();
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "cls_ListObj: the flush of a list going out of scope failed: %s\n",
-                 e.what());
-  }
+  cls_DropShareOnDestruction(m_agent, *this, "cls_ListObj", "list");
 }
 
 void cls_ListCore::DropAgent() {
-  if (m_agent.IsLast()) {
-    try {
-      Flush();
-    } catch (...) {
-      m_agent.Reset();
-      throw;
-    }
-  }
-  m_agent.Reset();
+  cls_DropShare(m_agent, *this);
 }
 
 cls_AgentListObj& cls_ListCore::Agent() const {

@@ -1,10 +1,8 @@
 #include "ddb/frame/cls_Map2Obj.h"
 
-#include <cstdio>
-#include <exception>
-
 #include "ddb/platform/cls_AgentListObj.h"
 #include "ddb/platform/nex_Exception.h"
+#include "frame/lists/AgentShare.h"
 
 cls_MapCore::cls_MapCore() : m_uid(cls_Uid::AllocateUid()) {}
 
@@ -30,24 +28,11 @@ void cls_MapCore::Assign(const cls_MapCore& other) {
 }
 
 void cls_MapCore::DropAgentOnDestruction() noexcept {
-  try {
-    DropAgent();
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "cls_Map2Obj: the flush of a map going out of scope failed: %s\n",
-                 e.what());
-  }
+  cls_DropShareOnDestruction(m_agent, *this, "cls_Map2Obj", "map");
 }
 
 void cls_MapCore::DropAgent() {
-  if (m_agent.IsLast()) {
-    try {
-      Flush();
-    } catch (...) {
-      m_agent.Reset();
-      throw;
-    }
-  }
-  m_agent.Reset();
+  cls_DropShare(m_agent, *this);
 }
 
 cls_AgentMapKey2Obj<cow_String>& cls_MapCore::Agent() const {
