@@ -10,15 +10,4 @@ struct cls_LayoutOf<ddr_CustomData> {
                                                       &ddr_CustomData::m_uid};
 };
 
-CLS_DEFINE_LAYOUT_FUNCTIONS(ddr_CustomData)
-
-static constexpr const auto& kLayout = cls_LayoutOf<ddr_CustomData>::kLayout;
-
-ddr_CustomData::ddr_CustomData(const cls_ReadVisitor& baseReader) {
-  kLayout.Read(baseReader, *this);
-  if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
-}
-
-void* ddr_CustomData::Ctor(cls_ReadVisitor&) {
-  return nullptr;
-}
+CLS_DEFINE_ABSTRACT(ddr_CustomData)

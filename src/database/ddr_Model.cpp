@@ -18,11 +18,12 @@ void RegisterPrototype(const char* key, const mdl_Extension& prototype) {
 
 }  // namespace
 
-// The instance table is taken over from the stored one, so that the extensions keep their
-// registered prototypes.
+// A model read remembers its file; the instance table is taken over from the stored one, so
+// that the extensions keep their registered prototypes.
 template <>
 struct cls_LayoutOf<ddr_Model> : cls_LayoutRows<ddr_Model> {
   static void ReadTable(const cls_ReadVisitor& r, const cls_FieldHandle& f, T& o) {
+    o.m_fileName = r.DbId();
     ExtensionTable stored{cls_ReadVisitor(r, f)};
     o.MutableInstanceTable().TakeOver(stored);
   }
@@ -37,26 +38,12 @@ struct cls_LayoutOf<ddr_Model> : cls_LayoutRows<ddr_Model> {
   static constexpr cls_Layout<T> kLayout{"ddr_Model", ddr_TypeId_Model, 874, &T::m_uid, kRows};
 };
 
-CLS_DEFINE_LAYOUT_FUNCTIONS(ddr_Model)
-
-static constexpr const auto& kLayout = cls_LayoutOf<ddr_Model>::kLayout;
-
-void* ddr_Model::Ctor(cls_ReadVisitor&) {
-  return nullptr;
-}
-
-void ddr_Model::CowDtor(void* handle) {
-  cls_DestroyHandle<ddr_Model, cow_Virtual<ddr_Model>>(handle);
-}
+CLS_DEFINE_ABSTRACT_WITH_DTOR(ddr_Model)
 
 ddr_Model::ddr_Model() : m_uid(cls_Uid::AllocateUid()) {}
 
 ddr_Model::ddr_Model(const cow_String& modelName)
     : m_modelName(modelName), m_uid(cls_Uid::AllocateUid()) {}
-
-ddr_Model::ddr_Model(const cls_ReadVisitor& reader) : m_fileName(reader.DbId()) {
-  kLayout.Read(reader, *this);
-}
 
 cow_String ddr_Model::FileName(ZunBasStringMode mode) const {
   return mode == ZunBasStringMode::Locale ? ZunBasI18n::ToLocale(m_fileName) : m_fileName;

@@ -58,53 +58,9 @@ struct cls_LayoutOf<ddr_DictionaryShortcut<Map, X, N>> {
       L::template Base<typename T::Base>, cls_Extent::kSmall};
 };
 
-template <class X>
-ddr_Shortcut<X>::ddr_Shortcut(const cls_ReadVisitor& reader) {
-  cls_LayoutOf<ddr_Shortcut>::kLayout.Read(reader, *this);
-  if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
-}
-
-template <class X>
-void ddr_Shortcut<X>::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  cls_LayoutOf<ddr_Shortcut>::kLayout.Declare(registrar, &Ctor, &ddr_ShortcutBaseImpl::CowDtor);
-}
-
-template <class X>
-void ddr_Shortcut<X>::DBWrite(const cls_WriteVisitor& writer) const {
-  cls_LayoutOf<ddr_Shortcut>::kLayout.Write(writer, *this);
-}
-
-template <class P, class M, int N>
-ddr_MemberShortcut<P, M, N>::ddr_MemberShortcut(const cls_ReadVisitor& reader) {
-  cls_LayoutOf<ddr_MemberShortcut>::kLayout.Read(reader, *this);
-}
-
-template <class P, class M, int N>
-void ddr_MemberShortcut<P, M, N>::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  cls_LayoutOf<ddr_MemberShortcut>::kLayout.Declare(registrar, &Ctor,
-                                                    &ddr_ShortcutBaseImpl::CowDtor);
-}
-
-template <class P, class M, int N>
-void ddr_MemberShortcut<P, M, N>::DBWrite(const cls_WriteVisitor& writer) const {
-  cls_LayoutOf<ddr_MemberShortcut>::kLayout.Write(writer, *this);
-}
-
-template <class Map, class X, int N>
-ddr_DictionaryShortcut<Map, X, N>::ddr_DictionaryShortcut(const cls_ReadVisitor& reader) {
-  cls_LayoutOf<ddr_DictionaryShortcut>::kLayout.Read(reader, *this);
-}
-
-template <class Map, class X, int N>
-void ddr_DictionaryShortcut<Map, X, N>::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  cls_LayoutOf<ddr_DictionaryShortcut>::kLayout.Declare(registrar, &Ctor,
-                                                        &ddr_ShortcutBaseImpl::CowDtor);
-}
-
-template <class Map, class X, int N>
-void ddr_DictionaryShortcut<Map, X, N>::DBWrite(const cls_WriteVisitor& writer) const {
-  cls_LayoutOf<ddr_DictionaryShortcut>::kLayout.Write(writer, *this);
-}
+CLS_DEFINE_LAYOUT_TEMPLATE(ddr_Shortcut, (class X), (X))
+CLS_DEFINE_LAYOUT_TEMPLATE(ddr_MemberShortcut, (class P, class M, int N), (P, M, N))
+CLS_DEFINE_LAYOUT_TEMPLATE(ddr_DictionaryShortcut, (class Map, class X, int N), (Map, X, N))
 
 template class ddr_Shortcut<ddr_Ddb>;
 template class ddr_Shortcut<ddr_Model>;

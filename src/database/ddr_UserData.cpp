@@ -10,15 +10,4 @@ struct cls_LayoutOf<ddr_UserData> {
                                                     &ddr_UserData::m_uid};
 };
 
-CLS_DEFINE_LAYOUT_FUNCTIONS(ddr_UserData)
-
-static constexpr const auto& kLayout = cls_LayoutOf<ddr_UserData>::kLayout;
-
-ddr_UserData::ddr_UserData(const cls_ReadVisitor& baseReader) {
-  kLayout.Read(baseReader, *this);
-  if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
-}
-
-void* ddr_UserData::Ctor(cls_ReadVisitor&) {
-  return nullptr;
-}
+CLS_DEFINE_ABSTRACT(ddr_UserData)

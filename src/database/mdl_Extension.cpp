@@ -49,20 +49,6 @@ struct cls_LayoutOf<mdl_DdbExtensionTable<E>> {
                                          &T::m_uid, kRows};
 };
 
-template <class E>
-mdl_DdbExtensionTable<E>::mdl_DdbExtensionTable(const cls_ReadVisitor& reader) {
-  cls_LayoutOf<mdl_DdbExtensionTable>::kLayout.Read(reader, *this);
-  if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
-}
-
-template <class E>
-void mdl_DdbExtensionTable<E>::InitializeMetadata(cls_ClassRegistrar& registrar) {
-  cls_LayoutOf<mdl_DdbExtensionTable>::kLayout.Declare(registrar, &Ctor, nullptr);
-}
-
-template <class E>
-void mdl_DdbExtensionTable<E>::DBWrite(const cls_WriteVisitor& writer) const {
-  cls_LayoutOf<mdl_DdbExtensionTable>::kLayout.Write(writer, *this);
-}
+CLS_DEFINE_LAYOUT_TEMPLATE(mdl_DdbExtensionTable, (class E), (E))
 
 template class mdl_DdbExtensionTable<mdl_Extension>;

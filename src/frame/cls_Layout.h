@@ -269,10 +269,11 @@ class cls_Layout {
     return md;
   }
 
-  // Takes the reader's identity and reads every field (the base part is read by the base's
-  // read constructor).
+  // Takes the reader's identity (an object read from nothing, a reference the row lacks, is a
+  // new object) and reads every field (the base part is read by the base's read constructor).
   void Read(const cls_ReadVisitor& reader, T& object) const {
     object.*m_uid = reader.GetUid();
+    if ((object.*m_uid).IsNull()) object.*m_uid = cls_Uid::AllocateUid();
     for (int i = 0; i < m_count; ++i) m_rows[i].access.read(reader, Handle(i), object);
   }
 
@@ -317,8 +318,8 @@ struct DtorOf {
   static constexpr cls_DtorFn value = nullptr;
 };
 template <class T>
-struct DtorOf<T, std::void_t<decltype(&T::CowDtor)>> {
-  static constexpr cls_DtorFn value = &T::CowDtor;
+struct DtorOf<T, std::void_t<decltype(T::CowDtor)>> {
+  static constexpr cls_DtorFn value = T::CowDtor;
 };
 }  // namespace cls_layout_detail
 
@@ -332,7 +333,15 @@ struct DtorOf<T, std::void_t<decltype(&T::CowDtor)>> {
 //                                        constructor does more than read its rows;
 //   CLS_DEFINE_LAYOUT_FUNCTIONS(T)       TypeId, InitializeMetadata and DBWrite only, for a class
 //                                        that defines its constructors and handle hooks itself;
-//   CLS_DEFINE_TYPE_ID(T)                TypeId only.
+//   CLS_DEFINE_TYPE_ID(T)                TypeId only;
+//   CLS_DEFINE_ABSTRACT(T)               for an abstract class, whose stored rows are always of a
+//                                        derived class: the read constructor of its part, a Ctor
+//                                        that yields no object, TypeId, InitializeMetadata and
+//                                        DBWrite; CLS_DEFINE_ABSTRACT_WITH_DTOR(T) adds a CowDtor
+//                                        that frees a handle to any class derived from T;
+//   CLS_DEFINE_LAYOUT_TEMPLATE(Name, (parameters), (arguments))
+//                                        the read constructor, InitializeMetadata and DBWrite of a
+//                                        class template, for the source that instantiates it.
 #define CLS_DEFINE_TYPE_ID(T)               \
   std::uint32_t T::TypeId() {               \
     return cls_LayoutOf<T>::kLayout.typeId; \
@@ -370,3 +379,33 @@ struct DtorOf<T, std::void_t<decltype(&T::CowDtor)>> {
     cls_LayoutOf<T>::kLayout.Read(reader, *this);                    \
   }                                                                  \
   CLS_DEFINE_PROTOCOL(T)
+
+#define CLS_DEFINE_ABSTRACT(T)                    \
+  T::T(const cls_ReadVisitor& reader) {           \
+    cls_LayoutOf<T>::kLayout.Read(reader, *this); \
+  }                                               \
+  void* T::Ctor(cls_ReadVisitor&) {               \
+    return nullptr;                               \
+  }                                               \
+  CLS_DEFINE_LAYOUT_FUNCTIONS(T)
+
+#define CLS_DEFINE_ABSTRACT_WITH_DTOR(T)          \
+  void T::CowDtor(void* handle) {                 \
+    cls_DestroyHandle<T, cow_Virtual<T>>(handle); \
+  }                                               \
+  CLS_DEFINE_ABSTRACT(T)
+
+#define CLS_UNPAREN(...) __VA_ARGS__
+#define CLS_DEFINE_LAYOUT_TEMPLATE(Name, Params, Args)                                             \
+  template <CLS_UNPAREN Params>                                                                    \
+  Name<CLS_UNPAREN Args>::Name(const cls_ReadVisitor& reader) {                                    \
+    cls_LayoutOf<Name>::kLayout.Read(reader, *this);                                               \
+  }                                                                                                \
+  template <CLS_UNPAREN Params>                                                                    \
+  void Name<CLS_UNPAREN Args>::InitializeMetadata(cls_ClassRegistrar& registrar) {                 \
+    cls_LayoutOf<Name>::kLayout.Declare(registrar, &Ctor, cls_layout_detail::DtorOf<Name>::value); \
+  }                                                                                                \
+  template <CLS_UNPAREN Params>                                                                    \
+  void Name<CLS_UNPAREN Args>::DBWrite(const cls_WriteVisitor& writer) const {                     \
+    cls_LayoutOf<Name>::kLayout.Write(writer, *this);                                              \
+  }

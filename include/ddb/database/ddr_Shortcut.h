@@ -24,6 +24,8 @@ class ddr_Shortcut : public omu_ShortcutBase {
 
   static std::uint32_t TypeId() { return Types::kHandleId; }
   static void* Ctor(cls_ReadVisitor& reader) { return new ddr_Shortcut(reader); }
+  // The destructor entry shared by every shortcut class.
+  static constexpr cls_DtorFn CowDtor = &ddr_ShortcutBaseImpl::CowDtor;
   static void InitializeMetadata(cls_ClassRegistrar& registrar);
 
   ddr_Shortcut() : m_uid(cls_Uid::AllocateUid()) {}
