@@ -102,13 +102,20 @@ TEST(dia_Catalog_Rows, HaveTheirSizesAndCodeForms) {
   }
 }
 
-TEST(dia_Catalog_Rows, TemplatesNameExactlyTheValuesTheyCarry) {
+// Every variation of every row: its template names exactly the values it carries (or is one of
+// the known unfillable ones, returned as stored), its column format indexes fall inside its
+// titles and counts, and one occurrence of it prints (every table opens with a rule).
+TEST(dia_Catalog_Rows, EveryVariationFillsItsTemplateAndPrintsItsTable) {
+  const std::string kinds = "IRSNE";
+  FortranUnitFile file(91, "dia_Catalog_every_variation.txt");
+  std::size_t tables = 0;
   for (const Catalog& catalog : kCatalogs) {
     const auto& unfillable = catalog.table.entries == dia_ContactEntryTable().entries
                                  ? kUnfillableContact
                                  : kUnfillableElement;
     for (int r = 0; r < catalog.table.count; ++r) {
       const dia_Entry& e = catalog.table.entries[r];
+      OneRowTable row(e);
       for (int v = 0; v < e.numVariations; ++v) {
         SCOPED_TRACE(std::string(catalog.name) + " " + std::to_string(e.code) + " v" +
                      std::to_string(v));
@@ -124,19 +131,6 @@ TEST(dia_Catalog_Rows, TemplatesNameExactlyTheValuesTheyCarry) {
         } else {
           EXPECT_EQ(filled, Text(e.detailStrings[v]));
         }
-      }
-    }
-  }
-}
-
-TEST(dia_Catalog_Rows, FormatIndexesFallInsideTheirTitlesAndCounts) {
-  const std::string kinds = "IRSNE";
-  for (const Catalog& catalog : kCatalogs) {
-    for (int r = 0; r < catalog.table.count; ++r) {
-      const dia_Entry& e = catalog.table.entries[r];
-      for (int v = 0; v < e.numVariations; ++v) {
-        SCOPED_TRACE(std::string(catalog.name) + " " + std::to_string(e.code) + " v" +
-                     std::to_string(v));
         const cow_String format = Text(e.defaultFormats[v]);
         EXPECT_TRUE(format.empty() || dia_FormatUtils::ValidateFormatString(format));
         const char* titles[] = {e.intDescriptions[v], e.realDescriptions[v],
@@ -150,26 +144,11 @@ TEST(dia_Catalog_Rows, FormatIndexesFallInsideTheirTitlesAndCounts) {
                     dia_FormatUtils::ParseDotDelimitedString(Text(titles[kind])).Length());
           EXPECT_LT(indexes[c], Counts(e, v)[kind]);
         }
-      }
-    }
-  }
-}
-
-TEST(dia_Catalog_Rows, PrintOneOccurrenceOfEveryVariation) {
-  FortranUnitFile file(91, "dia_Catalog_every_variation.txt");
-  std::size_t tables = 0;
-  for (const Catalog& catalog : kCatalogs) {
-    for (int r = 0; r < catalog.table.count; ++r) {
-      const dia_Entry& e = catalog.table.entries[r];
-      OneRowTable row(e);
-      for (int v = 0; v < e.numVariations; ++v) {
-        SCOPED_TRACE(std::string(catalog.name) + " " + std::to_string(e.code) + " v" +
-                     std::to_string(v));
         for (bool names : {false, true}) {
           dia_DiagnosticBase diagnostic(static_cast<int>(e.code));
-          diagnostic.AddData(Synthetic(e, v));
+          diagnostic.AddData(d);
           EXPECT_NO_THROW(dia_PrintTable(diagnostic, row, file.Unit(), names));
-          if (!Text(e.defaultFormats[v]).empty()) ++tables;
+          if (!format.empty()) ++tables;
         }
       }
     }

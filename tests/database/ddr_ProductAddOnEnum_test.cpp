@@ -3,20 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "ddb/platform/cow_List.h"
-#include "ddb/platform/nex_Exception.h"
 
 using AddOn = omu_PrimEnum<ddr_ProductAddOnEnum, 1>;
-
-TEST(ddr_ProductAddOnEnum_Table, ValuesCountFromZeroAndRoundTrip) {
-  ASSERT_GT(AddOn::NumberOfValues(), 0);
-  for (int i = 0; i < AddOn::NumberOfValues(); ++i) {
-    SCOPED_TRACE(AddOn::Name(i));
-    EXPECT_EQ(static_cast<int>(AddOn::Value(i)), i);
-    EXPECT_EQ(AddOn(AddOn::Value(i)).AsString(0), AddOn::Name(i));
-    EXPECT_EQ(AddOn(cow_String(AddOn::Name(i))).GetValue(), AddOn::Value(i));
-  }
-  EXPECT_THROW(AddOn(static_cast<ddr_ProductAddOnEnum>(AddOn::NumberOfValues())), nex_CmdException);
-}
 
 TEST(ddr_ProductAddOnEnum_Default, HoldsNoValueUntilAssigned) {
   cow_List<AddOn> list;

@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <random>
@@ -76,28 +77,14 @@ double SizeOf(int number) {
   _exit(0);
 }
 
-// The lines a writer that is not killed prints, in order.
-std::vector<std::string> Script() {
-  std::vector<std::string> lines = {"create", "created", "saved"};
-  for (int session = 0; session < kSessions; ++session) {
-    if (session > 0) lines.push_back("reopen");
-    lines.push_back("step " + std::to_string(session));
-    for (int b = 0; b < kBatches; ++b) {
-      lines.push_back("stream");
-      lines.push_back("flushed " + std::to_string(session) + " " +
-                      std::to_string((b + 1) * kBatch));
-    }
-    for (const char* line : {"save", "close", "closed"}) lines.push_back(line);
-  }
-  return lines;
-}
-
 struct Reported {
+  std::vector<std::string> lines;
   bool created = false;
   std::map<int, int> flushed;  // step index -> increments the writer saw stored
 };
 
 void Note(Reported& seen, const std::string& line) {
+  seen.lines.push_back(line);
   if (line == "created") seen.created = true;
   if (line.rfind("step ", 0) == 0) seen.flushed[std::stoi(line.substr(5))];
   if (line.rfind("flushed ", 0) == 0) {
@@ -190,7 +177,11 @@ class KilledWriter : public RootTest {
 }  // namespace
 
 TEST_F(KilledWriter, KilledWriter_EveryFileOpensWithEveryReturnedFlushWhole) {
-  const std::vector<std::string> script = Script();
+  Reported whole;  // the lines of a writer that is not killed, in order
+  ASSERT_FALSE(RunAndKill(SIZE_MAX, 0, whole));
+  Check(whole, "not killed");
+  const std::vector<std::string> script = whole.lines;
+  ASSERT_EQ(script.back(), "closed");
   std::mt19937 random(20261206);
   int kills = 0, rounds = 0;
   std::map<std::string, int> killedAfter;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "JobFile.h"
@@ -90,82 +91,76 @@ std::vector<int> StreamJob(const std::string& path) {
 
 }  // namespace
 
-TEST(JobHistory, New_TwelveZeros) {
-  dia_DiagnosticData job;
-  EXPECT_EQ(History(job), std::vector<int>(12, 0));
-  EXPECT_EQ(job.LastStepOffset(), -1);
-  EXPECT_EQ(job.GetNumDomains(), 1);
-}
-
-TEST(JobHistory, AddStep_AppendsItsBlock) {
-  dia_DiagnosticData job;
-  job.AddStep(dia_Step(7, "S", 12, true, false));
-  std::vector<int> h = History(job);
-  ASSERT_EQ(h.size(), 24u);
-  EXPECT_EQ(h[0], 1);
-  EXPECT_EQ(std::vector<int>(h.begin() + 12, h.end()), StepBlock(7, 0, 12, 1, 0, 0, 0));
-  EXPECT_EQ(job.LastStepOffset(), 12);
-}
-
-TEST(JobHistory, Update_WithoutStepsChangesOnlySumsAndFlags) {
-  dia_DiagnosticData job;
-  job.UpdateJobHistoryDescription(2, 3, 4, true, false, true, {9, 9});
-  EXPECT_EQ(History(job), (std::vector<int>{0, 2, 3, 4, 1, 0, 1, 0, 0, 0, 0, 0}));
-}
-
-TEST(JobHistory, Update_AppendsBlockOnlyForExactlyOneNewIncrement) {
-  struct Case {
-    const char* name;
-    int incrementsBefore;  // increments added before the first update
-    std::vector<int> block;
-    int expectBlocks;
-    bool expectAppended;
-  } cases[] = {
-      {"one new increment", 1, {5, 6, 7}, 1, true},
-      {"empty block", 1, {}, 0, false},
-      {"no increment yet", 0, {5, 6, 7}, 0, false},
-      {"two new increments", 2, {5, 6, 7}, 0, false},
+// The history: a header of twelve values (steps, three sums, three flags), then a block of twelve
+// per step (number, blocks, procedure, perturbation, the step's sums) followed by the blocks its
+// updates appended; an update appends its block only for exactly one new increment.
+TEST(JobHistory, StepsAndUpdatesFillTheHeaderAndTheBlocks) {
+  const auto increments = [](dia_DiagnosticData& job, int n) {
+    dia_Step& step = job.GetStepByIndex(0);
+    for (int i = 0; i < n; ++i)
+      step.AddIncrement(dia_Increment(step.GetNumberOfIncrements() + 1, 0.1));
   };
-  for (const Case& c : cases) {
+  // One step, `n` increments, then an update of sums 1, 2, 3 with `block`.
+  const auto updated = [&](int n, std::vector<int> block) {
+    return [=](dia_DiagnosticData& job) {
+      job.AddStep(dia_Step(1, "S", 1, false, false));
+      increments(job, n);
+      job.UpdateJobHistoryDescription(1, 2, 3, false, false, false, cow_List<int>(block));
+    };
+  };
+  const std::vector<int> oneStep = {1, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0};
+  const struct {
+    const char* name;
+    std::function<void(dia_DiagnosticData&)> build;
+    std::vector<int> history;
+    int lastStepOffset;
+  } cases[] = {
+      {"new", [](dia_DiagnosticData&) {}, std::vector<int>(12, 0), -1},
+      {"a step", [](dia_DiagnosticData& job) { job.AddStep(dia_Step(7, "S", 12, true, false)); },
+       Concat({{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, StepBlock(7, 0, 12, 1, 0, 0, 0)}), 12},
+      {"an update without steps",
+       [](dia_DiagnosticData& job) {
+         job.UpdateJobHistoryDescription(2, 3, 4, true, false, true, {9, 9});
+       },
+       {0, 2, 3, 4, 1, 0, 1, 0, 0, 0, 0, 0},
+       -1},
+      {"flags are never cleared",
+       [](dia_DiagnosticData& job) {
+         job.UpdateJobHistoryDescription(0, 0, 0, true, true, true, {});
+         job.UpdateJobHistoryDescription(0, 0, 0, false, false, false, {});
+       },
+       {0, 0, 0, 0, 1, 1, 1, 0, 0, 0, 0, 0},
+       -1},
+      {"one new increment", updated(1, {5, 6, 7}),
+       Concat({oneStep, StepBlock(1, 1, 1, 0, 1, 2, 3), {5, 6, 7}}), 12},
+      {"an empty block", updated(1, {}), Concat({oneStep, StepBlock(1, 0, 1, 0, 1, 2, 3)}), 12},
+      {"no increment yet", updated(0, {5, 6, 7}), Concat({oneStep, StepBlock(1, 0, 1, 0, 1, 2, 3)}),
+       12},
+      {"two new increments", updated(2, {5, 6, 7}),
+       Concat({oneStep, StepBlock(1, 0, 1, 0, 1, 2, 3)}), 12},
+      {"three increments after one block",
+       [&](dia_DiagnosticData& job) {
+         job.AddStep(dia_Step(1, "S", 1, false, false));
+         increments(job, 1);
+         job.UpdateJobHistoryDescription(1, 0, 0, false, false, false, {1});
+         increments(job, 2);
+         job.UpdateJobHistoryDescription(1, 0, 0, false, true, false, {3});
+       },
+       Concat({{1, 2, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0}, StepBlock(1, 1, 1, 0, 2, 0, 0), {1}}), 12},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     dia_DiagnosticData job;
-    job.AddStep(dia_Step(1, "S", 1, false, false));
-    for (int i = 0; i < c.incrementsBefore; ++i)
-      job.GetStepByIndex(0).AddIncrement(dia_Increment(i + 1, 0.1));
-    job.UpdateJobHistoryDescription(1, 2, 3, false, false, false, cow_List<int>(c.block));
-    std::vector<int> h = History(job);
-    EXPECT_EQ(h[13], c.expectBlocks) << c.name;
-    EXPECT_EQ(h.size(), c.expectAppended ? 24 + c.block.size() : 24u) << c.name;
-    EXPECT_EQ(std::vector<int>(h.begin() + 16, h.begin() + 19), (std::vector<int>{1, 2, 3}))
-        << c.name;
+    c.build(job);
+    EXPECT_EQ(History(job), c.history);
+    EXPECT_EQ(job.LastStepOffset(), c.lastStepOffset);
   }
-}
-
-TEST(JobHistory, Update_ThreeIncrementsAfterOneBlockAppendsNothingButSums) {
-  dia_DiagnosticData job;
-  job.AddStep(dia_Step(1, "S", 1, false, false));
-  dia_Step& step = job.GetStepByIndex(0);
-  step.AddIncrement(dia_Increment(1, 0.1));
-  job.UpdateJobHistoryDescription(1, 0, 0, false, false, false, {1});
-  step.AddIncrement(dia_Increment(2, 0.1));
-  step.AddIncrement(dia_Increment(3, 0.1));
-  job.UpdateJobHistoryDescription(1, 0, 0, false, true, false, {3});
-  EXPECT_EQ(History(job),
-            Concat({{1, 2, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0}, StepBlock(1, 1, 1, 0, 2, 0, 0), {1}}));
-}
-
-TEST(JobHistory, Update_OfAJobReadWithoutHistoryStartsFromAZeroHeader) {
-  dia_DiagnosticData job{cls_ReadVisitor()};
-  ASSERT_TRUE(History(job).empty());
-  job.UpdateJobHistoryDescription(2, 3, 4, false, true, false, {});
-  EXPECT_EQ(History(job), (std::vector<int>{0, 2, 3, 4, 0, 1, 0, 0, 0, 0, 0, 0}));
-}
-
-TEST(JobHistory, Flags_NeverCleared) {
-  dia_DiagnosticData job;
-  job.UpdateJobHistoryDescription(0, 0, 0, true, true, true, {});
-  job.UpdateJobHistoryDescription(0, 0, 0, false, false, false, {});
-  std::vector<int> h = History(job);
-  EXPECT_EQ(std::vector<int>(h.begin() + 4, h.begin() + 7), (std::vector<int>{1, 1, 1}));
+  EXPECT_EQ(dia_DiagnosticData().GetNumDomains(), 1);
+  // A job read without a history starts from a zero header.
+  dia_DiagnosticData read{cls_ReadVisitor()};
+  ASSERT_TRUE(History(read).empty());
+  read.UpdateJobHistoryDescription(2, 3, 4, false, true, false, {});
+  EXPECT_EQ(History(read), (std::vector<int>{0, 2, 3, 4, 0, 1, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST(Job, GetStepByNumber_FirstMatchElseLast) {

@@ -23,53 +23,41 @@ std::string CmdMessage(const std::function<void()>& construct) {
 
 }  // namespace
 
-TEST(omu_PrimEnum_Construct, ValueOutsideTableRaisesWithPermissibleList) {
-  EXPECT_EQ(CmdMessage([] {
-              omu_PrimEnum<dia_ResidualCheckEnum, 1>(static_cast<dia_ResidualCheckEnum>(0));
-            }),
-            "omu_PrimEnum(Enum) - Enum value not allowed: 0  Permissible: RESIDUAL_ACCEPTED, "
-            "RESIDUAL_NOT_ACCEPTED");
+// Each constructor refuses what is outside its table with a message naming itself, the refused
+// value and, where it has one, its own table.
+TEST(omu_PrimEnum_Construct, OutsideTheTableRaisesNamingTheConstructor) {
+  const omu_PrimEnum<dia_ResidualCheckEnum, 1> residual(dia_ResidualCheckEnum::RESIDUAL_ACCEPTED);
+  const cls_ReadVisitor empty;
+  const struct {
+    std::function<void()> construct;
+    const char* message;
+  } cases[] = {
+      {[] { omu_PrimEnum<dia_ResidualCheckEnum, 1>(static_cast<dia_ResidualCheckEnum>(0)); },
+       "omu_PrimEnum(Enum) - Enum value not allowed: 0  Permissible: RESIDUAL_ACCEPTED, "
+       "RESIDUAL_NOT_ACCEPTED"},
+      {[] { Equation(cow_String("field")); },
+       "omu_PrimEnum(const cow_String&) - str not allowed: field  Permissible: CONSTRAINT, FIELD"},
+      {[&] { omu_PrimEnum<dia_CorrectionCheckEnum, 1>{residual}; },
+       "omu_PrimEnum(const omu_PrimEnumBase&) - str not allowed: RESIDUAL_ACCEPTED"},
+      {[&] { Equation{empty}; },
+       "omu_PrimEnum(const cls_ReadVisitor&) - str not allowed:   Permissible: CONSTRAINT, FIELD"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CmdMessage(c.construct), c.message);
 }
 
-TEST(omu_PrimEnum_Construct, StringOutsideTableRaisesWithPermissibleList) {
-  EXPECT_EQ(CmdMessage([] { Equation(cow_String("field")); }),
-            "omu_PrimEnum(const cow_String&) - str not allowed: field  Permissible: CONSTRAINT, "
-            "FIELD");
-}
-
-TEST(omu_PrimEnum_Construct, OtherEnumerationStringOutsideTableRaisesWithoutList) {
-  omu_PrimEnum<dia_ResidualCheckEnum, 1> residual(dia_ResidualCheckEnum::RESIDUAL_ACCEPTED);
-  EXPECT_EQ(CmdMessage([&] { omu_PrimEnum<dia_CorrectionCheckEnum, 1>{residual}; }),
-            "omu_PrimEnum(const omu_PrimEnumBase&) - str not allowed: RESIDUAL_ACCEPTED");
-}
-
-TEST(omu_PrimEnum_Construct, ReaderWithoutStoredStringRaises) {
-  cls_ReadVisitor empty;
-  EXPECT_EQ(CmdMessage([&] { Equation{empty}; }),
-            "omu_PrimEnum(const cls_ReadVisitor&) - str not allowed:   Permissible: CONSTRAINT, "
-            "FIELD");
-}
-
-TEST(omu_PrimEnum_SetValue, StringMatchIsExactAndFailureKeepsValue) {
+TEST(omu_PrimEnum_SetValue, MatchIsExactAndFailureKeepsValue) {
   FieldVariable field(dia_FieldVariableEnum::TEMPERATURE_FIELD);
   EXPECT_FALSE(field.SetValue("displacement_field"));
   EXPECT_FALSE(field.SetValue("DISPLACEMENT_FIELD "));
   EXPECT_FALSE(field.SetValue(static_cast<const char*>(nullptr)));
   EXPECT_EQ(field.GetValue(), dia_FieldVariableEnum::TEMPERATURE_FIELD);
   EXPECT_EQ(field.GetString(), "TEMPERATURE_FIELD");
+  EXPECT_FALSE(field.SetValue(static_cast<dia_FieldVariableEnum>(12)));
+  EXPECT_EQ(field.GetString(), "TEMPERATURE_FIELD");
   EXPECT_TRUE(field.SetValue("DISPLACEMENT_FIELD"));
   EXPECT_EQ(field.GetValue(), dia_FieldVariableEnum::DISPLACEMENT_FIELD);
-}
-
-TEST(omu_PrimEnum_SetValue, ValueOutsideTableFailsAndKeepsValue) {
-  FieldVariable field(dia_FieldVariableEnum::ROTATION_FIELD);
-  EXPECT_FALSE(field.SetValue(static_cast<dia_FieldVariableEnum>(12)));
-  EXPECT_EQ(field.GetString(), "ROTATION_FIELD");
   EXPECT_TRUE(field.SetValue(dia_FieldVariableEnum::SHARED_LM_VOLUME_FIELD));
   EXPECT_EQ(field.AsString(0), "SHARED_LM_VOLUME_FIELD");
-}
-
-TEST(omu_PrimEnum_SetValue, ThroughBaseSetsDerivedValue) {
   Equation equation(dia_EquationEnum::FIELD);
   omu_PrimEnumBase& base = equation;
   EXPECT_TRUE(base.SetValue("CONSTRAINT"));

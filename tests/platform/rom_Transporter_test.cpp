@@ -15,19 +15,6 @@ using Transporter = ScratchFile;
 
 }  // namespace
 
-TEST_F(Transporter, Save_AppendsRowsAndReadersTakeTheLast) {
-  OwnerFile f = OwnerFile::Create(path);
-  Owner owner;
-  owner.name = "first";
-  f.Save(owner);
-  owner.name = "second";
-  f.Save(owner);
-  EXPECT_EQ(f.transporter->GetTableSize(kOwnerId), 2);
-  EXPECT_EQ(f.Load().name, "second");
-  rom_MementoRead first(*f.transporter, kOwnerId, 0, cls_Uid());
-  EXPECT_EQ(Owner(cls_ReadVisitor(first)).name, "first");
-}
-
 TEST_F(Transporter, NeuterString_RewritesOneFieldInPlace) {
   OwnerFile f = OwnerFile::Create(path);
   Owner owner = Owner();
@@ -71,18 +58,6 @@ TEST_F(Transporter, Identity_NeverReusedByALaterWriter) {
               EXPECT_GT(cls_Uid::AllocateUid().Value(), highest);
             }),
             0);
-}
-
-TEST_F(Transporter, Reader_SeesCommittedFlushesWhileWriterGoesOn) {
-  OwnerFile writer = OwnerFile::Create(path);
-  Owner owner = OwnerWithLeaves(2);
-  writer.Save(owner);
-  OwnerFile reader = OwnerFile::Open(path);
-  EXPECT_EQ(reader.Load().leaves.Length(), 2);
-  owner.leaves.Append(Leaf(2, 0, "third"));
-  owner.leaves.Flush();
-  EXPECT_EQ(reader.Load().leaves.Length(), 3);
-  EXPECT_EQ(reader.Load().leaves.ConstGet(2).text, "third");
 }
 
 TEST_F(Transporter, ReadOnlyFile_RefusesWrites) {

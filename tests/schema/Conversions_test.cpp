@@ -22,10 +22,6 @@ const TextCase kTextCases[] = {
     {"dia_Step", 434, "m_incrementationScheme", "auto incrementation", ""},
     {"dia_Step", 434, "m_incrementationScheme", "Auto incrementation ", ""},
     {"dia_Residual", 410, "m_fieldEquationType", "Displacement", "DISPLACEMENT_FIELD"},
-    {"dia_Residual", 410, "m_fieldEquationType", "Pore Liquid Pressure",
-     "PORE_LIQUID_PRESSURE_FIELD"},
-    {"dia_Residual", 410, "m_fieldEquationType", "Piezo-electrical Potential",
-     "PIEZO_ELECTRICAL_POTENTIAL_FIELD"},
     {"dia_Residual", 410, "m_fieldEquationType", "displacement", ""},
     {"dia_Residual", 410, "m_fieldEquationType", "DISPLACEMENT_FIELD", ""},
     {"dia_Residual", 410, "m_residualCheck", "Residual accepted", "RESIDUAL_ACCEPTED"},
@@ -39,8 +35,6 @@ const TextCase kTextCases[] = {
     {"dia_Residual", 410, "m_correctionCheck", "CORRECTION_NOT_ACCEPTED", ""},
     {"dia_CompatibilityError", 410, "m_constraintEquationType", "Pressure Stress",
      "PRESSURE_STRESS_CONSTRAINT"},
-    {"dia_CompatibilityError", 410, "m_constraintEquationType", "Coupling Force",
-     "COUPLING_FORCE_CONSTRAINT"},
     {"dia_CompatibilityError", 410, "m_constraintEquationType", "COUPLING_MOMENT_CONSTRAINT", ""},
 };
 

@@ -1,8 +1,9 @@
 // Every older layout of every class, from a file of its own: the layouts a case names are
 // written as the older release wrote them, hung into a job whose other records have their
 // current layouts (the database record 848 unless a case names another), and the file is
-// opened read-only and walked through the tree, then upgraded in place, walked again and
-// saved. Then: a row read directly, a newer layout refused, and an upgrade killed anywhere.
+// opened read-only (each row goes through the row steps of its layout as it is read) and walked
+// through the tree, then upgraded in place, walked again and saved. Then: a newer layout
+// refused, and an upgrade killed anywhere.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -29,7 +30,6 @@
 #include "ddb/diagnostics/dia_Residual.h"
 #include "ddb/diagnostics/dia_Warning.h"
 #include "ddb/platform/nex_Exception.h"
-#include "ddb/platform/rom_Transporter.h"
 
 using namespace ddb_test;
 
@@ -248,15 +248,32 @@ const Case kCases[] = {
     {"ddr_Model 203", {{"ddr_Model", 203}}, WriteModel, ReadModel},
     {"ddr_Model 401", {{"ddr_Model", 401}}, WriteModel, ReadModel},
     {"ddr_Model 857", {{"ddr_Model", 857}}, WriteModel, ReadModel},
-    {"dia_DiagnosticData 309",
-     {{"dia_DiagnosticData", 309}},
-     Set(&Job::job, {{"m_status", "Completed"}, {"m_jobWallclockTime", 9.5}}),
+    {"the job tree of 309: no scheme yet reads the first",
+     {{"dia_DiagnosticData", 309},
+      {"dia_Step", 309},
+      {"dia_Increment", 309},
+      {"dia_Attempt", 309},
+      {"dia_Iteration", 309}},
+     [](Job& j) {
+       Add(j.job, {{"m_status", "Completed"}, {"m_jobWallclockTime", 9.5}});
+       Add(j.step, {{"m_isStabilizeActive", 1LL}});
+       Add(j.attempt, {{"m_attemptSize", 0.25}});
+       Add(j.iteration, {{"m_isSevereDiscontinuity", 1LL}});
+     },
      [](const ddr_Ddb& d) {
        double user = 0, system = 0, wall = 0;
        JobOf(d).GetJobCpuTimes(user, system, wall);
        EXPECT_EQ(user, 1.5);
        EXPECT_EQ(wall, 9.5);
        EXPECT_EQ(JobOf(d).GetJobStatus(), 0);
+       EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::AUTO_INCREMENTATION);
+       EXPECT_EQ(StepOf(d).GetStepNumber(), 1);
+       EXPECT_EQ(IncrementOf(d).GetIncrementNumber(), 3);
+       EXPECT_EQ(AttemptOf(d).GetAttemptNumber(), 2);
+       EXPECT_EQ(AttemptOf(d).GetAttemptSize(), 0.25);
+       EXPECT_FALSE(AttemptOf(d).IsCutback());
+       EXPECT_EQ(IterationOf(d).GetIterationNumber(), 4);
+       EXPECT_TRUE(IterationOf(d).IsSevereDiscontinuity());
      }},
     {"dia_DiagnosticData 332 with its numerical problem summary (removed classes)",
      {{"dia_DiagnosticData", 332},
@@ -329,23 +346,43 @@ const Case kCases[] = {
        EXPECT_EQ(block.GetVariation(), 1);
        EXPECT_EQ(error.GetVariationNumbers().vector(), (std::vector<int>{1}));
      }},
-    {"dia_Step 309: no scheme yet reads the first",
-     {{"dia_Step", 309}},
-     Set(&Job::step, {{"m_isStabilizeActive", 1LL}}),
-     [](const ddr_Ddb& d) {
-       EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::AUTO_INCREMENTATION);
-       EXPECT_EQ(StepOf(d).GetStepNumber(), 1);
-       EXPECT_EQ(IncrementOf(d).GetIncrementNumber(), 3);
-     }},
-    {"dia_Step 317",
-     {{"dia_Step", 317}},
-     Set(&Job::step, {{"m_lproc", 11LL},
-                      {"m_isRiks", 1LL},
-                      {"m_incrementationScheme", "Direct incrementation"}}),
+    {"dia_Step 317, dia_Increment 317",
+     {{"dia_Step", 317}, {"dia_Increment", 317}},
+     [](Job& j) {
+       Add(j.step, {{"m_lproc", 11LL},
+                    {"m_isRiks", 1LL},
+                    {"m_incrementationScheme", "Direct incrementation"}});
+       Add(j.increment, {{"m_isConverged", 1LL}});
+     },
      [](const ddr_Ddb& d) {
        EXPECT_EQ(StepOf(d).GetProcedureCode(), 11);
        EXPECT_TRUE(StepOf(d).IsRiks());
        EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::DIRECT_INCREMENTATION);
+       EXPECT_EQ(IncrementOf(d).GetInitialIncrementSize(), 0.0);
+     }},
+    {"dia_Step 415, dia_Increment 415",
+     {{"dia_Step", 415}, {"dia_Increment", 415}},
+     [](Job& j) {
+       Add(j.step, {{"m_initialTimeIncrement", 0.1}, {"m_isPerturbation", 1LL}});
+       Add(j.increment, {{"m_initialIncrementSize", 0.5}});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(StepOf(d).GetInitialTimeIncrement(), 0.1);
+       EXPECT_TRUE(StepOf(d).IsPerturbation());
+       EXPECT_EQ(IncrementOf(d).GetInitialIncrementSize(), 0.5);
+     }},
+    {"dia_Step 434, dia_Increment 434",
+     {{"dia_Step", 434}, {"dia_Increment", 434}},
+     [](Job& j) {
+       Add(j.step, {{"m_maximumNumberOfIncrements", 100LL},
+                    {"m_incrementationScheme", "Direct no stop incrementation"}});
+       Add(j.increment, {{"m_stepTimeCompleted", 0.75}});
+     },
+     [](const ddr_Ddb& d) {
+       EXPECT_EQ(StepOf(d).GetMaximumNumberOfIncrements(), 100);
+       EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::DIRECT_NO_STOP_INCREMENTATION);
+       EXPECT_EQ(IncrementOf(d).GetStepTimeCompleted(), 0.75);
+       EXPECT_EQ(IncrementOf(d).GetNumberOfElementDiagnostics(), 0);
      }},
     {"dia_Step 410",
      {{"dia_Step", 410}},
@@ -353,13 +390,6 @@ const Case kCases[] = {
      [](const ddr_Ddb& d) {
        EXPECT_EQ(StepOf(d).GetTimePeriod(), 2.0);
        EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::AUTO_INCREMENTATION);
-     }},
-    {"dia_Step 415",
-     {{"dia_Step", 415}},
-     Set(&Job::step, {{"m_initialTimeIncrement", 0.1}, {"m_isPerturbation", 1LL}}),
-     [](const ddr_Ddb& d) {
-       EXPECT_EQ(StepOf(d).GetInitialTimeIncrement(), 0.1);
-       EXPECT_TRUE(StepOf(d).IsPerturbation());
      }},
     {"dia_Step 418 with a contact diagnostic 415",
      {{"dia_Step", 418}, {"dia_ContactDiagnostic", 415}},
@@ -370,14 +400,6 @@ const Case kCases[] = {
      [](const ddr_Ddb& d) {
        ASSERT_EQ(StepOf(d).GetNumberOfContactDiagnostics(), 1);
        EXPECT_EQ(StepOf(d).ConstGetContactDiagnosticByIndex(0).GetType(), 0);
-     }},
-    {"dia_Step 434",
-     {{"dia_Step", 434}},
-     Set(&Job::step, {{"m_maximumNumberOfIncrements", 100LL},
-                      {"m_incrementationScheme", "Direct no stop incrementation"}}),
-     [](const ddr_Ddb& d) {
-       EXPECT_EQ(StepOf(d).GetMaximumNumberOfIncrements(), 100);
-       EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::DIRECT_NO_STOP_INCREMENTATION);
      }},
     {"dia_Step 1001",
      {{"dia_Step", 1001}},
@@ -390,40 +412,6 @@ const Case kCases[] = {
        EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::FIXED_INCREMENTATION);
        EXPECT_EQ(StepOf(d).GetNumberOfXplStatus(), 0);
      }},
-    {"dia_Increment 309",
-     {{"dia_Increment", 309}},
-     [](Job&) {},
-     [](const ddr_Ddb& d) {
-       EXPECT_EQ(IncrementOf(d).GetIncrementNumber(), 3);
-       EXPECT_EQ(AttemptOf(d).GetAttemptNumber(), 2);
-     }},
-    {"dia_Increment 317",
-     {{"dia_Increment", 317}},
-     Set(&Job::increment, {{"m_isConverged", 1LL}}),
-     [](const ddr_Ddb& d) { EXPECT_EQ(IncrementOf(d).GetInitialIncrementSize(), 0.0); }},
-    {"dia_Increment 415",
-     {{"dia_Increment", 415}},
-     Set(&Job::increment, {{"m_initialIncrementSize", 0.5}}),
-     [](const ddr_Ddb& d) { EXPECT_EQ(IncrementOf(d).GetInitialIncrementSize(), 0.5); }},
-    {"dia_Increment 434",
-     {{"dia_Increment", 434}},
-     Set(&Job::increment, {{"m_stepTimeCompleted", 0.75}}),
-     [](const ddr_Ddb& d) {
-       EXPECT_EQ(IncrementOf(d).GetStepTimeCompleted(), 0.75);
-       EXPECT_EQ(IncrementOf(d).GetNumberOfElementDiagnostics(), 0);
-     }},
-    {"dia_Attempt 309",
-     {{"dia_Attempt", 309}},
-     Set(&Job::attempt, {{"m_attemptSize", 0.25}}),
-     [](const ddr_Ddb& d) {
-       EXPECT_EQ(AttemptOf(d).GetAttemptSize(), 0.25);
-       EXPECT_FALSE(AttemptOf(d).IsCutback());
-       EXPECT_EQ(IterationOf(d).GetIterationNumber(), 4);
-     }},
-    {"dia_Iteration 309",
-     {{"dia_Iteration", 309}},
-     Set(&Job::iteration, {{"m_isSevereDiscontinuity", 1LL}}),
-     [](const ddr_Ddb& d) { EXPECT_TRUE(IterationOf(d).IsSevereDiscontinuity()); }},
     {kRemovingCase,
      {{"dia_Iteration", 312},
       {"dia_FieldCriteria", 312},
@@ -593,37 +581,6 @@ TEST_F(OldLayouts, EveryRegisteredLayoutHasACase) {
   }
 }
 
-// Without converting the file, a row read on its own through a transporter goes through the
-// row steps of its layout.
-TEST_F(OldLayouts, RowReadDirectly_GoesThroughItsRowSteps) {
-  const struct {
-    int version;
-    const char* stored;
-    Scheme read;
-  } cases[] = {
-      {434, "Direct no stop incrementation", Scheme::DIRECT_NO_STOP_INCREMENTATION},
-      {434, "DIRECT_INCREMENTATION", Scheme::AUTO_INCREMENTATION},
-      {1001, "DIRECT_INCREMENTATION", Scheme::DIRECT_INCREMENTATION},
-      {309, nullptr, Scheme::AUTO_INCREMENTATION},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.version) + " " + (c.stored ? c.stored : "-"));
-    {
-      OldFileWriter w(path);
-      w.Declare("dia_Step", c.version);
-      Cells step = {{"m_stepName", "Step-1"}};
-      if (c.stored) step.push_back({"m_incrementationScheme", c.stored});
-      w.Row(kStep, step);
-    }
-    rom_Transporter transporter(nullptr, rfm_File::Open(path, rfm_Access::Read, true, kUtf8), "D0",
-                                -1);
-    rom_MementoRead memento(transporter, kStep, 0, cls_Uid());
-    dia_Step step{cls_ReadVisitor(memento)};
-    EXPECT_EQ(step.GetIncrementationScheme(), c.read);
-    EXPECT_EQ(step.GetStepName(), "Step-1");
-  }
-}
-
 const Case& Named(const std::string& name) {
   for (const Case& c : kCases)
     if (c.name == name) return c;
@@ -642,7 +599,7 @@ TEST_F(OldLayouts, NewerLayoutIsRefusedAndOlderOnesAreNotWritten) {
            [&] { root.UpgradeDdb(path, kUtf8); }}) {
     EXPECT_EQ(Message<nex_PrimException>(attempt), newer);
   }
-  Write(path, Named("dia_Step 434"));
+  Write(path, Named("dia_Step 434, dia_Increment 434"));
   EXPECT_EQ(Message<nex_CmdException>([&] {
               root.OpenDdb(rfm_File::Open(path, rfm_Access::Update, true, kUtf8), "", kUtf8);
             }),

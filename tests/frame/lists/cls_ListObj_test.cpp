@@ -97,19 +97,6 @@ TEST_F(ListFile, ListObj_IndexOutOfRangeRaises) {
             "cls_ListObj: index 1 out of range (1 elements)");
 }
 
-TEST_F(ListFile, ListObj_CopiedObjectStoredOnce) {
-  OwnerFile f = OwnerFile::Create(path);
-  Owner owner;
-  Leaf leaf(1, 2, "shared");
-  owner.leaves.Append(leaf);
-  owner.leaves.Append(leaf);
-  f.Save(owner);
-  EXPECT_EQ(Query(path, "SELECT SUM(count) FROM \"##List\""), 2);
-  EXPECT_EQ(Rows(path, "test_Leaf"), 1);
-  Owner back = f.Load();
-  EXPECT_EQ(back.leaves.ConstGet(1), leaf);
-}
-
 TEST_F(ListFile, ListObj_ReadBackLoadsLazilyWithDerivedBaseParts) {
   OwnerFile f = OwnerFile::Create(path);
   Owner owner;
