@@ -1,19 +1,14 @@
 // ddb_testing: the C++ side of the Python module's tests. It registers the database test
 // classes (a concrete model, result, user data and custom data) in the process, writes files
-// with them or with a long job, and reports what C++ reads from a file: the script path of
-// every shortcut with the identity of the object the shortcut resolves to, and every record of
-// the diagnostics tree with its values, for the tests to compare with what Python reads.
+// with them or with a long job, and reports the script path of every shortcut into a file with
+// the identity of the object the shortcut resolves to, for the tests to compare with what
+// Python reads.
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
 #include <string>
 
 #include "database/DatabaseTestClasses.h"
-#include "ddb/catalog/dia_ContactMetadataTable.h"
-#include "ddb/catalog/dia_ElementMetadataTable.h"
-#include "ddb/catalog/dia_FormatUtils.h"
-#include "ddb/catalog/dia_PrintTable.h"
-#include "ddb/catalog/dia_WarningErrorMetadataTable.h"
 #include "ddb/database/ddr_DdbShortcutImpl.h"
 #include "ddb/database/ddr_DictionaryShortcut.h"
 #include "ddb/database/ddr_MemberShortcut.h"
@@ -146,115 +141,12 @@ void WriteLongJob(const std::string& path, int increments, int iterations) {
   root.CloseDdb(name, kUtf8);
 }
 
-// Records as tuples: kind, then the values the test compares; the list WalkJob is filling.
-py::list* g_records = nullptr;
-
-template <class... A>
-void Record(A&&... values) {
-  g_records->append(py::make_tuple(std::forward<A>(values)...));
-}
-
-py::list Messages(const dia_DiagnosticBase& d, dia_MetadataTable& catalog) {
-  py::list out;
-  const unsigned code = static_cast<unsigned>(d.GetType());
-  const cow_List<cow_String> templates = catalog.GetDetailStrings(code);
-  for (int i = 0; i < d.GetData().Length(); ++i) {
-    const dia_AuxiliaryData& a = d.GetData().ConstGet(i);
-    out.append(dia_FormatUtils::Substitute(templates[a.GetVariation()], a.GetIntValues(),
-                                           a.GetRealValues(), a.GetStringValues(),
-                                           a.GetElementLabels(), a.GetElementInstanceNames(),
-                                           a.GetNodeLabels(), a.GetNodeInstanceNames(), true)
-                   .str());
-  }
-  return out;
-}
-
-void Coded(const char* kind, const dia_DiagnosticBase& d, std::int64_t uid,
-           dia_MetadataTable& catalog) {
-  const unsigned code = static_cast<unsigned>(d.GetType());
-  Record(kind, code, catalog.GetDescription(code).str(), Messages(d, catalog),
-         dia_TableText(d, catalog, true).str(), uid);
-}
-
-void WalkIteration(const dia_Iteration& it) {
-  Record("iteration", it.GetIterationNumber(), it.IsConverged(), it.Uid().Value());
-  for (int r = 0; r < it.GetNumberOfResiduals(); ++r) {
-    const dia_Residual& res = it.ConstGetResidualByIndex(r);
-    Record("residual", static_cast<unsigned>(res.GetFieldVariable()), res.GetMaxResidual(),
-           res.GetMaxResidualNodeLabel(), res.GetMaxResidualInstanceName().str(),
-           res.GetMaxResidualDof(), res.IsAccepted(), res.Uid().Value());
-  }
-  for (int c = 0; c < it.GetNumberOfContactIterations(); ++c) {
-    const dia_ContactIteration& ci = it.ConstGetContactIterationByIndex(c);
-    Record("contactIteration", ci.GetIterationNumber(), ci.IsConverged(), ci.Uid().Value());
-    for (int d = 0; d < ci.GetNumberOfContactDiagnostics(); ++d) {
-      const dia_ContactDiagnostic& cd = ci.ConstGetContactDiagnosticByIndex(d);
-      Coded("contact", cd, cd.Uid().Value(), dia_ContactMetadataTable::Instance());
-    }
-  }
-  for (int d = 0; d < it.GetNumberOfContactDiagnostics(); ++d) {
-    const dia_ContactDiagnostic& cd = it.ConstGetContactDiagnosticByIndex(d);
-    Coded("contact", cd, cd.Uid().Value(), dia_ContactMetadataTable::Instance());
-  }
-  for (int d = 0; d < it.GetNumberOfElementDiagnostics(); ++d) {
-    const dia_ElementDiagnostic& ed = it.ConstGetElementDiagnosticByIndex(d);
-    Coded("element", ed, ed.Uid().Value(), dia_ElementMetadataTable::Instance());
-  }
-}
-
-void WalkStep(const dia_Step& step) {
-  Record("step", step.GetStepNumber(), step.GetStepName().str(), step.m_stepTimeCompleted,
-         step.m_incrementsCompleted, step.Uid().Value());
-  for (int i = 0; i < step.GetNumberOfIncrements(); ++i) {
-    const dia_Increment& inc = step.ConstGetIncrementByIndex(i);
-    Record("increment", inc.GetIncrementNumber(), inc.GetIncrementSize(),
-           inc.GetStepTimeCompleted(), inc.IsConverged(), inc.Uid().Value());
-    for (int a = 0; a < inc.GetNumberOfAttempts(); ++a) {
-      const dia_Attempt& attempt = inc.ConstGetAttemptByIndex(a);
-      py::list reasons;
-      for (int c = 0; c < attempt.GetNumberOfCutbackDiagnostics(); ++c)
-        reasons.append(attempt.GetCutbackDiagnostic(c));
-      Record("attempt", attempt.GetAttemptNumber(), attempt.GetAttemptSize(), attempt.IsConverged(),
-             reasons, attempt.Uid().Value());
-      for (int k = 0; k < attempt.GetNumberOfIterations(); ++k)
-        WalkIteration(attempt.ConstGetIterationByIndex(k));
-    }
-  }
-}
-
-// Every record of the job in the file, in tree order.
-py::list WalkJob(const std::string& path) {
-  ddr_Root& root = ddr_Root::Instance();
-  const OpenHere open(path);
-  const cow_String& name = open.name;
-  const dia_DiagnosticData& job = root.ConstGet(name, kUtf8).ConstGetDiagnosticData();
-  py::list records;
-  g_records = &records;
-  double user = 0, system = 0, wall = 0;
-  job.GetJobCpuTimes(user, system, wall);
-  Record("job", job.GetJobStatus(), user, system, wall, job.GetNumberOfSteps(), job.Uid().Value());
-  for (int s = 0; s < job.GetNumberOfSteps(); ++s) WalkStep(job.ConstGetStepByIndex(s));
-  dia_WarningErrorMetadataTable& catalog = dia_WarningErrorMetadataTable::Instance();
-  for (int w = 0; w < job.GetNumberOfAnalysisWarnings(); ++w) {
-    const dia_Warning& warning = job.ConstGetAnalysisWarningByIndex(w);
-    Coded("warning", warning, warning.Uid().Value(), catalog);
-  }
-  for (int e = 0; e < job.GetNumberOfAnalysisErrors(); ++e) {
-    const dia_Error& error = job.ConstGetAnalysisErrorByIndex(e);
-    Coded("error", error, error.Uid().Value(), catalog);
-    Record("errorText", error.GetInternalErrorString().str());
-  }
-  g_records = nullptr;
-  return records;
-}
-
 }  // namespace
 
 PYBIND11_MODULE(ddb_testing, m) {
   m.def("write_database", &WriteDatabase);
   m.def("script_paths", &ScriptPaths, py::arg("path"), py::arg("edition") = 0);
   m.def("write_long_job", &WriteLongJob);
-  m.def("walk_job", &WalkJob);
   m.attr("SOLVER") = static_cast<int>(ZunBasUtlVersion::ProductSolver);
   m.attr("ORVEL") = static_cast<int>(ZunBasUtlVersion::ProductOrvel);
   m.attr("LUMET") = static_cast<int>(ZunBasUtlVersion::ProductLumet);

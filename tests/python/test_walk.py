@@ -1,58 +1,105 @@
-"""A full walk of the file the example writes reads, record by record, the values C++ reads,
-and the sequences of the tree behave as Python sequences."""
+"""A full walk of the file the example writes reads, record by record, every value the ddb command
+exports, and the sequences of the tree behave as Python sequences."""
+
+import json
+import os
+import subprocess
 
 import ddb
-import ddb_testing
 import pytest
 
-
-def coded(kind, d):
-    return (kind, d.code, d.title, d.messages, d.table(), d.uid)
-
-
-def python_records(path):
-    job = ddb.openDdb(path).diagnosticData
-    out = [("job", int(job.jobStatus), job.userTime, job.systemTime, job.wallclockTime,
-            len(job.steps), job.uid)]
-    for s in job.steps:
-        out.append(("step", s.number, s.name, s.stepTimeCompleted, s.incrementsCompleted, s.uid))
-        for inc in s.increments:
-            out.append(("increment", inc.number, inc.size, inc.stepTimeCompleted, inc.converged,
-                        inc.uid))
-            for a in inc.attempts:
-                out.append(("attempt", a.number, a.size, a.converged,
-                            [int(r) for r in a.cutbackReasons], a.uid))
-                for it in a.iterations:
-                    out.append(("iteration", it.number, it.converged, it.uid))
-                    for r in it.residuals:
-                        out.append(("residual", int(r.field), r.maxResidual, r.maxResidualNode,
-                                    r.maxResidualInstance, r.maxResidualDof, r.accepted, r.uid))
-                    for ci in it.contactIterations:
-                        out.append(("contactIteration", ci.number, ci.converged, ci.uid))
-                        out += [coded("contact", d) for d in ci.contactDiagnostics]
-                    out += [coded("contact", d) for d in it.contactDiagnostics]
-                    out += [coded("element", d) for d in it.elementDiagnostics]
-    out += [coded("warning", w) for w in job.warnings]
-    for e in job.errors:
-        out.append(coded("error", e))
-        out.append(("errorText", e.internalErrorString))
-    return out
+# Export keys that Python spells differently; keys of lists of records are walked, not compared.
+SPELLED = {"step": "number", "increment": "number", "attempt": "number", "iteration": "number",
+           "constraint": "variable", "integers": "intValues", "reals": "realValues",
+           "strings": "stringValues", "nodes": "nodeLabels", "nodeInstances": "nodeInstanceNames",
+           "elements": "elementLabels", "elementInstances": "elementInstanceNames",
+           "internalError": "internalErrorString"}
+WALKED = {"increments", "attempts", "iterations", "residuals", "compatibilityErrors",
+          "diagnostics", "elementDiagnostics", "occurrences", "kind", "contactIteration"}
+POSITION = {"step": "stepNumber", "increment": "incrementNumber", "attempt": "attemptNumber",
+            "iteration": "iterationNumber"}
 
 
-def test_full_walk_matches_cpp(example_file):
-    expected = ddb_testing.walk_job(example_file)
-    got = python_records(example_file)
-    assert len(got) == len(expected) > 100
-    for g, e in zip(got, expected):
-        assert g == tuple(e)
+def plain(value):
+    """Enumerations by name, sequences as lists."""
+    if isinstance(value, (str, int, float)) and not hasattr(value, "name"):
+        return value
+    if hasattr(value, "name"):
+        return value.name
+    return [plain(v) for v in value]
+
+
+def expect_same(record, exported, where, spelled=SPELLED):
+    for key, value in exported.items():
+        if key in WALKED:
+            continue
+        if key == "code":
+            got = "0x%08X" % record.code
+        else:
+            got = plain(getattr(record, spelled.get(key, key)))
+        assert got == value, (where, key)
+
+
+def pairs(records, exported, where):
+    records = list(records)
+    assert len(records) == len(exported), where
+    return zip(records, exported)
+
+
+def children(record, exported, key):
+    return pairs(getattr(record, key), exported[key], key)
+
+
+def expect_same_coded(records, exported, where, spelled=SPELLED):
+    for d, e in pairs(records, exported, where):
+        expect_same(d, e, where, spelled)
+        for o, eo in pairs(d.occurrences, e["occurrences"], where):
+            expect_same(o, eo, where)
+
+
+def test_full_walk_reads_every_value_the_ddb_command_exports(example_file):
+    tree = json.loads(subprocess.run([os.environ["DDB_COMMAND"], "export", "--format", "json",
+                                      example_file], check=True, capture_output=True,
+                                     text=True).stdout)
+    job = ddb.openDdb(example_file).diagnosticData
+    assert (plain(job.jobStatus), job.doublePrecision, job.numDomains,
+            list(job.jobHistoryDescription), job.userTime, job.systemTime, job.wallclockTime) == (
+        tree["jobStatus"], tree["doublePrecision"], tree["domains"],
+        tree["jobHistoryDescription"], *tree["cpuTimes"].values())
+    iterations = 0
+    for s, es in children(job, tree, "steps"):
+        expect_same(s, es, "step")
+        for inc, ei in children(s, es, "increments"):
+            expect_same(inc, ei, "increment")
+            expect_same_coded(inc.elementDiagnostics, ei["elementDiagnostics"], "increment")
+            for a, ea in children(inc, ei, "attempts"):
+                expect_same(a, ea, "attempt")
+                for it, eit in children(a, ea, "iterations"):
+                    iterations += 1
+                    expect_same(it, eit, "iteration")
+                    for r, er in children(it, eit, "residuals"):
+                        expect_same(r, er, "residual")
+                    for c, ec in children(it, eit, "compatibilityErrors"):
+                        expect_same(c, ec, "compatibility error")
+                    diagnostics = [d for ci in it.contactIterations for d in ci.contactDiagnostics]
+                    diagnostics += list(it.contactDiagnostics) + list(it.elementDiagnostics)
+                    expect_same_coded(diagnostics, eit["diagnostics"], "iteration")
+    assert iterations == 34
+    expect_same_coded(job.warnings, tree["warnings"], "warning", dict(SPELLED, **POSITION))
+    expect_same_coded(job.errors, tree["errors"], "error", dict(SPELLED, **POSITION))
+
+
+def residual_walk(job):
+    return [(it.number, it.converged, [(r.maxResidual, r.maxResidualNode) for r in it.residuals])
+            for it in job.iterations]
 
 
 def test_a_walk_in_one_snapshot_reads_the_same_and_outlives_a_close(example_file):
+    expected = residual_walk(ddb.openDdb(example_file).diagnosticData)
     db = ddb.openDdb(example_file)
     with db.snapshot():
         with db.snapshot():
-            assert python_records(example_file) == [tuple(e) for e in
-                                                    ddb_testing.walk_job(example_file)]
+            assert residual_walk(db.diagnosticData) == expected
         db.close()
     with pytest.raises(ddb.DdbError, match="^'%s' is closed$" % example_file):
         db.snapshot().__enter__()
