@@ -183,12 +183,13 @@ TEST(Job, Copy_SameIdentityAndHistory) {
 
 using JobFileTest = ScratchFile;
 
-TEST_F(JobFileTest, Streamed_ReadsBackTheSameTreeInAFreshProcess) {
+// A writer reopening the file carries on from the last step's block.
+TEST_F(JobFileTest, Streamed_ReadsBackTheSameTreeInAFreshProcessAndCarriesOn) {
   std::vector<int> history = StreamJob(path);
   EXPECT_EQ(history[0], 2);
   EXPECT_EQ(
       InChild([&] {
-        dia_DiagnosticData job = JobFile::Open(path).Load();
+        dia_DiagnosticData job = JobFile::Open(path, rfm_Access::Update).Load();
         EXPECT_EQ(History(job), history);
         EXPECT_EQ(job.GetJobStatus(), 1);
         EXPECT_EQ(job.GetNumDomains(), 4);
@@ -220,26 +221,16 @@ TEST_F(JobFileTest, Streamed_ReadsBackTheSameTreeInAFreshProcess) {
         EXPECT_EQ(job.ConstGetAnalysisWarningByIndex(0).GetIncrementNumber(), 2);
         ASSERT_EQ(job.GetNumberOfAnalysisErrors(), 1);
         EXPECT_EQ(job.ConstGetAnalysisErrorByIndex(0).GetType(), 0x41000040);
+        const int last = 12 + 12 + 3 * 2;
+        EXPECT_EQ(job.LastStepOffset(), last);
+        job.GetStepByIndex(1).AddIncrement(IncrementWith(4));
+        job.UpdateJobHistoryDescription(1, 0, 0, false, false, false, {4, 104});
+        std::vector<int> h = History(job);
+        EXPECT_EQ(h[last + 1], 4);
+        EXPECT_EQ(h[last + 4], 4);
+        EXPECT_EQ(std::vector<int>(h.end() - 2, h.end()), (std::vector<int>{4, 104}));
       }),
       0);
-}
-
-TEST_F(JobFileTest, Read_LastStepOffsetIsTheLastStepBlock) {
-  std::vector<int> history = StreamJob(path);
-  EXPECT_EQ(InChild([&] {
-              JobFile f = JobFile::Open(path, rfm_Access::Update);
-              dia_DiagnosticData job = f.Load();
-              const int last = 12 + 12 + 3 * 2;
-              EXPECT_EQ(job.LastStepOffset(), last);
-              dia_Step& step = job.GetStepByIndex(1);
-              step.AddIncrement(IncrementWith(4));
-              job.UpdateJobHistoryDescription(1, 0, 0, false, false, false, {4, 104});
-              std::vector<int> h = History(job);
-              EXPECT_EQ(h[last + 1], 4);
-              EXPECT_EQ(h[last + 4], 4);
-              EXPECT_EQ(std::vector<int>(h.end() - 2, h.end()), (std::vector<int>{4, 104}));
-            }),
-            0);
 }
 
 TEST_F(JobFileTest, Read_UnparsableHistoryRefusesStepUpdates) {

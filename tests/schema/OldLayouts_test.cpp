@@ -360,17 +360,6 @@ const Case kCases[] = {
        EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::DIRECT_INCREMENTATION);
        EXPECT_EQ(IncrementOf(d).GetInitialIncrementSize(), 0.0);
      }},
-    {"dia_Step 415, dia_Increment 415",
-     {{"dia_Step", 415}, {"dia_Increment", 415}},
-     [](Job& j) {
-       Add(j.step, {{"m_initialTimeIncrement", 0.1}, {"m_isPerturbation", 1LL}});
-       Add(j.increment, {{"m_initialIncrementSize", 0.5}});
-     },
-     [](const ddr_Ddb& d) {
-       EXPECT_EQ(StepOf(d).GetInitialTimeIncrement(), 0.1);
-       EXPECT_TRUE(StepOf(d).IsPerturbation());
-       EXPECT_EQ(IncrementOf(d).GetInitialIncrementSize(), 0.5);
-     }},
     {"dia_Step 434, dia_Increment 434",
      {{"dia_Step", 434}, {"dia_Increment", 434}},
      [](Job& j) {
@@ -383,13 +372,6 @@ const Case kCases[] = {
        EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::DIRECT_NO_STOP_INCREMENTATION);
        EXPECT_EQ(IncrementOf(d).GetStepTimeCompleted(), 0.75);
        EXPECT_EQ(IncrementOf(d).GetNumberOfElementDiagnostics(), 0);
-     }},
-    {"dia_Step 410",
-     {{"dia_Step", 410}},
-     Set(&Job::step, {{"m_timePeriod", 2.0}, {"m_incrementationScheme", "Auto incrementation"}}),
-     [](const ddr_Ddb& d) {
-       EXPECT_EQ(StepOf(d).GetTimePeriod(), 2.0);
-       EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::AUTO_INCREMENTATION);
      }},
     {"dia_Step 418 with a contact diagnostic 415",
      {{"dia_Step", 418}, {"dia_ContactDiagnostic", 415}},
@@ -462,14 +444,16 @@ const Case kCases[] = {
        ASSERT_EQ(IterationOf(d).GetNumberOfContactDiagnostics(), 1);
        EXPECT_EQ(IterationOf(d).ConstGetContactDiagnosticByIndex(0).GetData().Length(), 0);
      }},
-    {"dia_Iteration 410, dia_Residual 410, dia_CompatibilityError 410, "
+    {"dia_Step 410, dia_Iteration 410, dia_Residual 410, dia_CompatibilityError 410, "
      "dia_ElementDiagnostic 410, dia_ContactDiagnostic 408",
-     {{"dia_Iteration", 410},
+     {{"dia_Step", 410},
+      {"dia_Iteration", 410},
       {"dia_Residual", 410},
       {"dia_CompatibilityError", 410},
       {"dia_ElementDiagnostic", 410},
       {"dia_ContactDiagnostic", 408}},
      [](Job& j) {
+       Add(j.step, {{"m_timePeriod", 2.0}, {"m_incrementationScheme", "Auto incrementation"}});
        j.List(j.iteration, "m_residualList", kResidual,
               {j.Row(kResidual, {{"m_fieldEquationType", "Rotation"},
                                  {"m_residualCheck", "Residual not accepted"},
@@ -486,6 +470,8 @@ const Case kCases[] = {
               {j.Row(kContact, {{"m_contactDiagnosticType", "Overclosure"}})});
      },
      [](const ddr_Ddb& d) {
+       EXPECT_EQ(StepOf(d).GetTimePeriod(), 2.0);
+       EXPECT_EQ(StepOf(d).GetIncrementationScheme(), Scheme::AUTO_INCREMENTATION);
        const dia_Iteration& it = IterationOf(d);
        ASSERT_EQ(it.GetNumberOfResiduals(), 1);
        EXPECT_EQ(it.ConstGetResidualByIndex(0).GetFieldVariable(),
@@ -504,9 +490,12 @@ const Case kCases[] = {
        EXPECT_EQ(it.ConstGetElementDiagnosticByIndex(0).GetType(), 0);
        EXPECT_EQ(it.GetNumberOfContactDiagnostics(), 1);
      }},
-    {"dia_Iteration 415, dia_ElementDiagnostic 415, dia_ElementDiagnosticData 415, "
-     "dia_ContactDiagnostic 415, dia_NodeDiagnosticData 415, dia_AuxiliaryData 415",
-     {{"dia_Iteration", 415},
+    {"dia_Step 415, dia_Increment 415, dia_Iteration 415, dia_ElementDiagnostic 415, "
+     "dia_ElementDiagnosticData 415, dia_ContactDiagnostic 415, dia_NodeDiagnosticData 415, "
+     "dia_AuxiliaryData 415",
+     {{"dia_Step", 415},
+      {"dia_Increment", 415},
+      {"dia_Iteration", 415},
       {"dia_ElementDiagnostic", 415},
       {"dia_ContactDiagnostic", 415},
       {"dia_AuxiliaryData", 415},
@@ -527,8 +516,13 @@ const Case kCases[] = {
               {block(kNodeData, {{"m_label", 3LL}, {"m_instanceName", "PART-1"}}, 1.5)}, kArray);
        j.List(j.iteration, "m_contactDiagnosticList", kContact, {j.Row(kContact, contact)});
        Add(j.iteration, {{"m_numberOfZeroPivots", 2LL}, {"m_isPenetrationToleranceExceeded", 1LL}});
+       Add(j.step, {{"m_initialTimeIncrement", 0.1}, {"m_isPerturbation", 1LL}});
+       Add(j.increment, {{"m_initialIncrementSize", 0.5}});
      },
      [](const ddr_Ddb& d) {
+       EXPECT_EQ(StepOf(d).GetInitialTimeIncrement(), 0.1);
+       EXPECT_TRUE(StepOf(d).IsPerturbation());
+       EXPECT_EQ(IncrementOf(d).GetInitialIncrementSize(), 0.5);
        const dia_Iteration& it = IterationOf(d);
        EXPECT_EQ(it.GetNumberOfZeroPivots(), 2);
        EXPECT_TRUE(it.IsPenetrationToleranceExceeded());
