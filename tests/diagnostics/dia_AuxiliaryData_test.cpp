@@ -4,15 +4,36 @@
 
 #include <memory>
 
-#include "RoundTrip.h"
+#include "JobFile.h"
 
-using dia_test::RoundTrip;
+using namespace ddb_test;
 
 namespace {
 
 using Ints = cow_List<int>;
 using Reals = cow_List<double>;
 using Names = cow_List<cow_String>;
+
+// A file whose top record is a diagnostic holding one block.
+using DiagnosticFile = RecordFile<dia_DiagnosticBase>;
+void WriteBlock(const std::string& path, const dia_AuxiliaryData& block) {
+  dia_DiagnosticBase diagnostic(0x01000020);
+  diagnostic.AddData(block);
+  DiagnosticFile::Create(path).Save(diagnostic);
+}
+dia_AuxiliaryData ReadBlock(const std::string& path) {
+  const dia_DiagnosticBase diagnostic = DiagnosticFile::Open(path).Load();
+  EXPECT_EQ(diagnostic.GetData().Length(), 1);
+  return diagnostic.GetData().ConstGet(0);
+}
+// The arrays stored for blocks (the diagnostic stores its variations in one of its own).
+long long BlockArrays(const std::string& path) {
+  return Query(path,
+               "SELECT COUNT(*) FROM \"##Array\" WHERE oid NOT IN (SELECT "
+               "\"m_variationNumbers#OID\" FROM dia_DiagnosticBase)");
+}
+
+using BlockFile = ScratchFile;
 
 const char* const kListFields[] = {"m_intValues",        "m_realValues",           "m_stringValues",
                                    "m_elementLabels",    "m_elementInstanceNames", "m_nodeLabels",
@@ -30,32 +51,33 @@ TEST(dia_AuxiliaryData, AuxiliaryData_HasValuesIgnoresInstanceNames) {
   EXPECT_TRUE(dia_AuxiliaryData({}, {}, {}, {}, {}, {5}, {}, 0).HasValues());
 }
 
-TEST_F(RoundTrip, AuxiliaryData_EmptyBlockStoresOnlyItsVariation) {
-  Write(std::vector<dia_AuxiliaryData>{dia_AuxiliaryData({}, {}, {}, {}, {}, {}, {}, 5)});
+TEST_F(BlockFile, AuxiliaryData_EmptyBlockStoresOnlyItsVariation) {
+  WriteBlock(path, dia_AuxiliaryData({}, {}, {}, {}, {}, {}, {}, 5));
   for (const char* field : kListFields)
-    EXPECT_EQ(Value(std::string("SELECT COUNT(*) FROM dia_AuxiliaryData WHERE \"") + field +
-                    "#OID\" IS NOT NULL"),
+    EXPECT_EQ(Query(path, std::string("SELECT COUNT(*) FROM dia_AuxiliaryData WHERE \"") + field +
+                              "#OID\" IS NOT NULL"),
               0)
         << field;
-  EXPECT_EQ(Rows("##Array"), 0);
-  EXPECT_EQ(Value("SELECT m_variation FROM dia_AuxiliaryData"), 5);
-  CheckInFreshProcess<dia_AuxiliaryData>([](const std::vector<dia_AuxiliaryData>& read) {
-    ASSERT_EQ(read.size(), 1u);
-    EXPECT_FALSE(read[0].HasValues());
-    EXPECT_TRUE(read[0].GetElementInstanceNames().IsEmpty());
-    EXPECT_TRUE(read[0].GetNodeInstanceNames().IsEmpty());
-    EXPECT_EQ(read[0].GetVariation(), 5);
-  });
+  EXPECT_EQ(BlockArrays(path), 0);
+  EXPECT_EQ(Query(path, "SELECT m_variation FROM dia_AuxiliaryData"), 5);
+  EXPECT_EQ(InChild([&] {
+              const dia_AuxiliaryData read = ReadBlock(path);
+              EXPECT_FALSE(read.HasValues());
+              EXPECT_TRUE(read.GetElementInstanceNames().IsEmpty());
+              EXPECT_TRUE(read.GetNodeInstanceNames().IsEmpty());
+              EXPECT_EQ(read.GetVariation(), 5);
+            }),
+            0);
 }
 
-TEST_F(RoundTrip, AuxiliaryData_NamesOnlyBlockStoresNamesAndVariation) {
-  Write(std::vector<dia_AuxiliaryData>{dia_AuxiliaryData({}, {}, {}, {}, {"P"}, {}, {}, 2)});
-  EXPECT_EQ(Rows("##Array"), 1);
-  EXPECT_EQ(Value("SELECT COUNT(*) FROM dia_AuxiliaryData WHERE "
+TEST_F(BlockFile, AuxiliaryData_NamesOnlyBlockStoresNamesAndVariation) {
+  WriteBlock(path, dia_AuxiliaryData({}, {}, {}, {}, {"P"}, {}, {}, 2));
+  EXPECT_EQ(BlockArrays(path), 1);
+  EXPECT_EQ(Query(path,
+                  "SELECT COUNT(*) FROM dia_AuxiliaryData WHERE "
                   "\"m_elementInstanceNames#OID\" IS NOT NULL"),
             1);
-  std::vector<dia_AuxiliaryData> read = Read<dia_AuxiliaryData>();
-  ASSERT_EQ(read.size(), 1u);
-  EXPECT_EQ(read[0].GetElementInstanceNames(), (Names{"P"}));
-  EXPECT_TRUE(read[0].GetElementLabels().IsEmpty());
+  const dia_AuxiliaryData read = ReadBlock(path);
+  EXPECT_EQ(read.GetElementInstanceNames(), (Names{"P"}));
+  EXPECT_TRUE(read.GetElementLabels().IsEmpty());
 }

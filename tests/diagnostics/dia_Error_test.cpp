@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "RoundTrip.h"
+#include "JobFile.h"
 
-using dia_test::DiaFile;
-using dia_test::RoundTrip;
+using namespace ddb_test;
 
 namespace {
 
@@ -22,27 +21,44 @@ void ExpectSameIdentities(const dia_Error& a, const dia_Error& b) {
   EXPECT_EQ(a.dia_DiagnosticBase::Uid(), b.dia_DiagnosticBase::Uid());
 }
 
+const char* const kParts[] = {"dia_Error", "dia_WarningErrorBase", "dia_DiagnosticBase",
+                              "dia_AuxiliaryData"};
+
+using ErrorFile = ScratchFile;
+
 }  // namespace
 
-TEST_F(RoundTrip, Error_DeclinedStartWritesNoInnerPart) {
-  dia_Error e = ErrorWithBlock();
+// An error the write pass has already stored writes none of its parts again: no row, no array.
+TEST_F(ErrorFile, Error_DeclinedStartWritesNoInnerPart) {
+  dia_DiagnosticData job;
+  job.AddAnalysisError(ErrorWithBlock());
   {
-    DiaFile<dia_Error> f = DiaFile<dia_Error>::Create(path);
-    f.transporter->CowBarn().MarkWritten(dia_Error::TypeId(), e.Uid());
-    f.Save(dia_test::HolderOf(std::vector<dia_Error>{e}));
+    JobFile f = JobFile::Create(path);
+    f.transporter->CowBarn().MarkWritten(dia_Error::TypeId(),
+                                         job.ConstGetAnalysisErrorByIndex(0).Uid());
+    f.Save(job);
   }
-  EXPECT_EQ(Value("SELECT COUNT(*) FROM sqlite_master WHERE name LIKE 'dia%'"), 0);
-  EXPECT_EQ(Rows("##Array"), 0);
+  for (const char* table : kParts)
+    EXPECT_EQ(
+        Query(path, std::string("SELECT COUNT(*) FROM sqlite_master WHERE name = '") + table + "'"),
+        0)
+        << table;
+  EXPECT_EQ(Query(path,
+                  "SELECT COUNT(*) FROM \"##Array\" WHERE oid NOT IN (SELECT "
+                  "\"m_jobHistoryDescription#OID\" FROM dia_DiagnosticData)"),
+            0);
 }
 
-TEST_F(RoundTrip, Error_CopiesInOnePassAreStoredOnce) {
+TEST_F(ErrorFile, Error_CopiesInOnePassAreStoredOnce) {
   dia_Error e = ErrorWithBlock();
-  Write(std::vector<dia_Error>{e, e});
-  for (const char* table :
-       {"dia_Error", "dia_WarningErrorBase", "dia_DiagnosticBase", "dia_AuxiliaryData"})
-    EXPECT_EQ(Rows(table), 1) << table;
-  std::vector<dia_Error> read = Read<dia_Error>();
-  ASSERT_EQ(read.size(), 2u);
-  ExpectSameIdentities(read[0], e);
-  ExpectSameIdentities(read[1], e);
+  dia_DiagnosticData job;
+  job.AddAnalysisError(e);
+  job.AddAnalysisError(e);
+  JobFile::Create(path).Save(job);
+  for (const char* table : kParts)
+    EXPECT_EQ(Query(path, std::string("SELECT COUNT(*) FROM ") + table), 1) << table;
+  dia_DiagnosticData read = JobFile::Open(path).Load();
+  ASSERT_EQ(read.GetNumberOfAnalysisErrors(), 2);
+  ExpectSameIdentities(read.ConstGetAnalysisErrorByIndex(0), e);
+  ExpectSameIdentities(read.ConstGetAnalysisErrorByIndex(1), e);
 }

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "RoundTrip.h"
+#include "JobFile.h"
 #include "ddb/platform/nex_Exception.h"
 
-using dia_test::RoundTrip;
+using namespace ddb_test;
 using Field = dia_FieldVariableEnum;
 using RCheck = dia_ResidualCheckEnum;
 using CCheck = dia_CorrectionCheckEnum;
@@ -21,6 +21,16 @@ dia_Residual Make(Field field, RCheck residual = RCheck::RESIDUAL_ACCEPTED,
 Field FieldOf(unsigned value) {
   return static_cast<Field>(value);
 }
+
+// A file whose top record is an iteration holding the residual.
+using IterationFile = RecordFile<dia_Iteration>;
+void WriteResidual(const std::string& path, const dia_Residual& residual) {
+  dia_Iteration iteration(1);
+  iteration.AddResidual(residual);
+  IterationFile::Create(path).Save(iteration);
+}
+
+using ResidualFile = ScratchFile;
 
 cow_String FieldPermissible() {
   return omu_PrimEnum<Field, 1>(Field::DISPLACEMENT_FIELD).PermissibleValuesAsString();
@@ -58,21 +68,21 @@ TEST(dia_Residual, Residual_DisplayNamesInsideTheTableOnly) {
   }
 }
 
-TEST_F(RoundTrip, Residual_WritingFieldVariableZeroRaisesValueNotAllowed) {
+TEST_F(ResidualFile, Residual_WritingFieldVariableZeroRaisesValueNotAllowed) {
   dia_Residual bad = Make(FieldOf(0));
   dia_Residual copy(bad);
   EXPECT_EQ(copy.GetFieldVariableName(), "");
   EXPECT_EQ(
-      ddb_test::Message<nex_CmdException>([&] { Write(std::vector<dia_Residual>{bad}); }),
+      Message<nex_CmdException>([&] { WriteResidual(path, bad); }),
       "omu_PrimEnum(Enum) - Enum value not allowed: 0  Permissible: " + FieldPermissible().str());
 }
 
-TEST_F(RoundTrip, Residual_StoredStringOutsideTableRaisesOnRead) {
-  Write(std::vector<dia_Residual>{Make(Field::TEMPERATURE_FIELD)});
-  ddb_test::StripChecksums(path);
-  ddb_test::Execute(path, "UPDATE dia_Residual SET m_fieldEquationType = 'TEMPERATURE'");
+TEST_F(ResidualFile, Residual_StoredStringOutsideTableRaisesOnRead) {
+  WriteResidual(path, Make(Field::TEMPERATURE_FIELD));
+  StripChecksums(path);
+  Execute(path, "UPDATE dia_Residual SET m_fieldEquationType = 'TEMPERATURE'");
   try {
-    Read<dia_Residual>();
+    IterationFile::Open(path).Load().ConstGetResidualByIndex(0);
     FAIL() << "no exception";
   } catch (const nex_PrimException& e) {
     const std::string refused =

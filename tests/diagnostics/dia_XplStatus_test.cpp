@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "RoundTrip.h"
+#include "JobFile.h"
+#include "ddb/diagnostics/dia_Step.h"
 
-using dia_test::RoundTrip;
+using namespace ddb_test;
 
 TEST(dia_XplStatus, XplStatus_CopiesShareIdentityValuesAreCopied) {
   cow_List<double> values{1.0, 2.0};
@@ -17,19 +18,26 @@ TEST(dia_XplStatus, XplStatus_CopiesShareIdentityValuesAreCopied) {
   EXPECT_NE(dia_XplStatus(), dia_XplStatus());
 }
 
-TEST_F(RoundTrip, XplStatus_ReadsBackEqualInFreshProcess) {
+// Each status stores its values, none too, and reads back equal in a fresh process.
+TEST(dia_XplStatus, XplStatus_ReadsBackEqualInFreshProcess) {
+  ScratchDir dir;
+  const std::string path = dir.Path("xpl.ddb");
   cow_List<double> five{0.5, 1.5, -2.0, 1e9, 0.0};
   cow_List<double> none;
-  dia_XplStatus full(17, 1024, "PART-1", five);
-  dia_XplStatus empty(18, 0, "", none);
-  dia_XplStatus def;
-  Write(std::vector<dia_XplStatus>{full, empty, def});
-  EXPECT_EQ(Rows("##Array"), 3);
-  CheckInFreshProcess<dia_XplStatus>([&](const std::vector<dia_XplStatus>& read) {
-    ASSERT_EQ(read.size(), 3u);
-    EXPECT_EQ(read[0], full);
-    EXPECT_EQ(read[1], empty);
-    EXPECT_EQ(read[2], def);
-    EXPECT_EQ(read[0].GetIncrementNumber(), 17);
-  });
+  const std::vector<dia_XplStatus> written = {dia_XplStatus(17, 1024, "PART-1", five),
+                                              dia_XplStatus(18, 0, "", none), dia_XplStatus()};
+  dia_Step step(1, "Step-1", 1, false, false);
+  for (const dia_XplStatus& s : written) step.AddXplStatus(s);
+  RecordFile<dia_Step>::Create(path).Save(step);
+  EXPECT_EQ(Query(path,
+                  "SELECT COUNT(*) FROM \"##Array\" WHERE oid IN (SELECT "
+                  "\"m_XplStatusRealv#OID\" FROM dia_XplStatus)"),
+            3);
+  EXPECT_EQ(InChild([&] {
+              const dia_Step back = RecordFile<dia_Step>::Open(path).Load();
+              ASSERT_EQ(back.GetNumberOfXplStatus(), 3);
+              for (int i = 0; i < 3; ++i) EXPECT_EQ(back.ConstGetXplStatusByIndex(i), written[i]);
+              EXPECT_EQ(back.ConstGetXplStatusByIndex(0).GetIncrementNumber(), 17);
+            }),
+            0);
 }
