@@ -57,7 +57,6 @@
 #include "ddb/platform/ZunBasStringMode.h"
 #include "ddb/platform/ZunBasUtlVersion.h"
 #include "ddb/platform/atr_String.h"
-#include "ddb/platform/cls_AgentListObj.h"
 #include "ddb/platform/cls_AgentRef.h"
 #include "ddb/platform/cls_ArrayPrim.h"
 #include "ddb/platform/cls_ClassRegistrar.h"

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "ddb/database/mdl_DdbExtensionTable.h"
-#include "ddb/database/mdl_MapString2Obj.h"
 #include "ddb/platform/nex_Exception.h"
 #include "frame/cls_Layout.h"
 
@@ -32,12 +31,6 @@ const mdl_Repository& mdl_AsRepository(const mdl_Object& content) {
   if (!repository) ThrowNotRepository(content.DynTypeId());
   return *repository;
 }
-
-namespace mdl_detail {
-void ThrowNoEntry(const cow_String& name) {
-  DDB_THROW(nex_PrimException, "mdl_MapString2Obj: no entry '%s'", name);
-}
-}  // namespace mdl_detail
 
 template <class E>
 struct cls_LayoutOf<mdl_DdbExtensionTable<E>> {

@@ -6,15 +6,14 @@
 // read constructor loads every stored element at once. Keys are ordered by cow_String
 // comparison. Get/ConstGet of an absent name raise nex_PrimException
 // ("mdl_MapString2Obj: no entry '%s'"). Copies share elements until one side changes one.
-// Not thread-safe.
+// Defined for the element types of ddr_Ddb (src/database/mdl_MapString2Obj.cpp). Not
+// thread-safe.
 #pragma once
 
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <vector>
 
-#include "ddb/platform/cls_AgentListObj.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "ddb/platform/cls_ReadVisitor.h"
 #include "ddb/platform/cls_Uid.h"
@@ -39,13 +38,7 @@ class mdl_MapString2Obj : public mem_AllocationOperators {
   static std::uint32_t TypeId() { return cls_ObjListTypeId; }
 
   mdl_MapString2Obj() : m_uid(cls_Uid::AllocateUid()) {}
-  explicit mdl_MapString2Obj(const cls_ReadVisitor& reader) : m_uid(reader.GetUid()) {
-    std::unique_ptr<cls_AgentMapKey2Obj<cow_String>> agent = reader.NewMapAgent();
-    if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
-    if (!agent) return;
-    for (const cow_String& key : agent->StoredKeys())
-      m_items[key] = Handle(static_cast<T*>(agent->Load(key, T::TypeId())));
-  }
+  explicit mdl_MapString2Obj(const cls_ReadVisitor& reader);
   mdl_MapString2Obj(const mdl_MapString2Obj&) = default;
   mdl_MapString2Obj& operator=(const mdl_MapString2Obj&) = default;
 
@@ -69,20 +62,7 @@ class mdl_MapString2Obj : public mem_AllocationOperators {
   const Map& GetMap() const { return m_items; }
   cls_Uid Uid() const { return m_uid; }
 
-  void DBWrite(const cls_WriteVisitor& writer) const {
-    if (!writer.StartWrite(TypeId(), m_uid)) return;
-    writer.CheckCollectionType(cls_CollMap);
-    std::unique_ptr<cls_AgentMapKey2Obj<cow_String>> agent = writer.NewMapAgent();
-    for (const cow_String& stored : agent->StoredKeys())
-      if (!m_items.count(stored)) agent->NoteRemoved(stored);
-    agent->WriteRemovals();
-    for (const auto& item : m_items) {
-      cls_AgentRequestMapKey2Obj request(agent.get(), item.first);
-      cls_WriteVisitor element(request);
-      item.second.ConstGet().DBWrite(element);
-      element.StoreRow();
-    }
-  }
+  void DBWrite(const cls_WriteVisitor& writer) const;
 
  private:
   Handle& Find(const cow_String& name) {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "ddb/platform/cls_AgentListObj.h"
+#include "platform/persist/cls_AgentListObj.h"
 #include "ddb/platform/nex_Exception.h"
 #include "frame/lists/AgentShare.h"
 

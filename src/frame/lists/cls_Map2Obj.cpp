@@ -1,6 +1,6 @@
 #include "ddb/frame/cls_Map2Obj.h"
 
-#include "ddb/platform/cls_AgentListObj.h"
+#include "platform/persist/cls_AgentListObj.h"
 #include "ddb/platform/nex_Exception.h"
 #include "frame/lists/AgentShare.h"
 

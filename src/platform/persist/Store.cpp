@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "ddb/platform/cls_AgentListObj.h"
+#include "platform/persist/cls_AgentListObj.h"
 #include "ddb/platform/cls_Uid.h"
 #include "ddb/platform/nex_Exception.h"
 #include "platform/persist/Checksum.h"

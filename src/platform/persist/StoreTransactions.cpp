@@ -2,7 +2,7 @@
 // every attached container.
 #include <algorithm>
 
-#include "ddb/platform/cls_AgentListObj.h"
+#include "platform/persist/cls_AgentListObj.h"
 #include "ddb/platform/nex_Exception.h"
 #include "platform/persist/Store.h"
 

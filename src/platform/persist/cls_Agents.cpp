@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "ddb/platform/cls_AgentListObj.h"
+#include "platform/persist/cls_AgentListObj.h"
 #include "ddb/platform/cls_AgentRef.h"
 #include "ddb/platform/cls_ReadVisitor.h"
 #include "ddb/platform/nex_Exception.h"

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "ddb/platform/cls_AgentListObj.h"
+#include "platform/persist/cls_AgentListObj.h"
 #include "ddb/platform/nex_Exception.h"
 #include "ddb/platform/rom_Transporter.h"
 #include "platform/persist/Store.h"
