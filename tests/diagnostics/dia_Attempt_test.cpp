@@ -6,7 +6,6 @@
 
 #include "JobFile.h"
 #include "TestFiles.h"
-#include "ddb/platform/nex_Exception.h"
 
 using namespace ddb_test;
 
@@ -42,13 +41,6 @@ TEST(Attempt, CutbackCodes_KeptOnceInFirstAddedOrder) {
     EXPECT_EQ(Codes(a), c.kept);
     EXPECT_TRUE(a.IsCutback());
   }
-}
-
-TEST(Attempt, GetCutbackDiagnostic_OutOfRangeRaisesListError) {
-  dia_Attempt a;
-  a.AddCutbackDiagnostic(1);
-  EXPECT_EQ(Message<nex_PrimException>([&] { a.GetCutbackDiagnostic(1); }),
-            "cow_List: index 1 out of range (length 1)");
 }
 
 TEST(Attempt, IsConverged_FollowsLastIteration) {
