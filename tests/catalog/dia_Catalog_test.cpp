@@ -84,10 +84,7 @@ class OneRowTable : public dia_MetadataTable {
   const dia_Entry& m_row;
 };
 
-TEST(dia_Catalog_Rows, HaveTheirSizesAndCodeForms) {
-  EXPECT_EQ(kCatalogs[0].table.count, 29);
-  EXPECT_EQ(kCatalogs[1].table.count, 19);
-  EXPECT_EQ(kCatalogs[2].table.count, 128);
+TEST(dia_Catalog_Rows, HaveTheirCodeForms) {
   for (const Catalog& catalog : kCatalogs) {
     for (int r = 0; r < catalog.table.count; ++r) {
       const dia_Entry& e = catalog.table.entries[r];

@@ -105,29 +105,20 @@ def test_a_walk_in_one_snapshot_reads_the_same_and_outlives_a_close(example_file
         db.snapshot().__enter__()
 
 
+# Beyond the exported values: enumerations as Python enumerations, display names, catalog texts.
 def test_values_read_naturally(example_file):
     job = ddb.openDdb(example_file).diagnosticData
     assert job.jobStatus is ddb.JobStatus.JOB_STATUS_COMPLETED_SUCCESSFULLY
-    step = job.steps[0]
-    assert step.incrementationScheme.name == "AUTO_INCREMENTATION" and step.isNlgeom
-    cut = step.increments[2].attempts[0]
-    assert cut.isCutback and [r.name for r in cut.cutbackReasons] == [
-        "SOLUTION_APPEARS_TO_BE_DIVERGING", "MAXIMUM_NUMBER_OF_EQUILIBRIUM_ITERATIONS"]
+    cut = job.steps[0].increments[2].attempts[0]
+    assert cut.isCutback
     residual = cut.iterations[0].residuals[0]
     assert (residual.field, residual.fieldName, residual.fluxName) == (
         ddb.FieldVariable.DISPLACEMENT_FIELD, "Displacement", "Force")
     warning = job.warnings[0]
     assert warning.category is ddb.WarningErrorCategory.ELEMENT
-    assert (warning.stepNumber, warning.incrementNumber, warning.attemptNumber,
-            warning.iterationNumber) == (1, 3, 1, 5)
-    assert warning.title == "Distorted elements"
     assert warning.message == ("Element PART-1.101 is distorted: the volume at integration "
                                "point 2 is 0.05 times the original volume.")
     assert warning.table().splitlines()[2] == "Small volume ratio"
-    occurrence = warning.occurrences[0]
-    assert (occurrence.variation, occurrence.intValues, occurrence.realValues,
-            occurrence.elementLabels, occurrence.elementInstanceNames) == (
-        1, [2], [0.05], [101], ["PART-1"])
     assert job.errors[-1].isError and not warning.isError
 
 
