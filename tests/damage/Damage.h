@@ -83,77 +83,61 @@ class Sql {
 
   // Recomputes every checksum of the class tables and of the list, map and array tables.
   void Seal() {
+    sqlite3_create_function(m_db, "ddb_seal", -1, SQLITE_UTF8, nullptr, &SealFunction, nullptr,
+                            nullptr);
     Exec("BEGIN");
     for (const auto& c : Rows("SELECT \"Type Id\", \"Class Table\" FROM \"##Classes\""))
-      SealTable("\"" + c[1] + "\"", "\"##Check\"", "OID", std::stoll(c[0]), false);
-    SealTable("\"##List\"", "\"check\"", "list, first", rom_detail::kListSeed, true);
-    SealTable("\"##Map\"", "\"check\"", "map, key", rom_detail::kMapSeed, true);
-    SealTable("\"##Array\"", "\"check\"", "oid", rom_detail::kArraySeed, true);
-    SealTable("\"##Length\"", "\"check\"", "list", rom_detail::kLengthSeed, true);
-    SealTable("\"##ArrayPage\"", "\"check\"", "oid, page", rom_detail::kArrayPageSeed, true);
+      SealTable(c[1], "##Check", std::stoll(c[0]), false);
+    SealTable("##List", "check", rom_detail::kListSeed, true);
+    SealTable("##Map", "check", rom_detail::kMapSeed, true);
+    SealTable("##Array", "check", rom_detail::kArraySeed, true);
+    SealTable("##Length", "check", rom_detail::kLengthSeed, true);
+    SealTable("##ArrayPage", "check", rom_detail::kArrayPageSeed, true);
     Exec("COMMIT");
   }
 
  private:
-  void SealTable(const std::string& table, const std::string& check, const std::string& keys,
-                 std::uint64_t seed, bool framework) {
-    sqlite3_stmt* s = nullptr;
-    if (sqlite3_prepare_v2(m_db, ("SELECT * FROM " + table).c_str(), -1, &s, nullptr) != SQLITE_OK)
-      return;
-    int n = sqlite3_column_count(s);
-    std::vector<std::pair<std::vector<rom_detail::Value>, std::int64_t>> sums;
-    while (sqlite3_step(s) == SQLITE_ROW) {
-      std::vector<rom_detail::Value> values;
-      rom_detail::Checksum sum(seed);
-      for (int c = 0; c < n - 1; ++c) {
-        rom_detail::Value v;
-        switch (sqlite3_column_type(s, c)) {
-          case SQLITE_INTEGER:
-            v.kind = rom_detail::Value::Int;
-            v.i = sqlite3_column_int64(s, c);
-            break;
-          case SQLITE_FLOAT:
-            v.kind = rom_detail::Value::Real;
-            v.d = sqlite3_column_double(s, c);
-            break;
-          case SQLITE_TEXT:
-          case SQLITE_BLOB: {
-            v.kind = rom_detail::Value::Text;
-            const char* p = static_cast<const char*>(sqlite3_column_blob(s, c));
-            v.s.assign(p ? p : "", sqlite3_column_bytes(s, c));
-            break;
-          }
-          default:
-            break;
+  // Sets the check column of every row of `table` to the checksum of its other columns, in
+  // order, as the library computes it (texts of framework tables count as their bytes).
+  void SealTable(const std::string& table, const std::string& check, std::uint64_t seed,
+                 bool framework) {
+    std::string values = std::to_string(seed) + (framework ? ", 1" : ", 0");
+    for (const auto& c : Rows("SELECT name FROM pragma_table_info('" + table + "')"))
+      if (c[0] != check) values += ", \"" + c[0] + "\"";
+    Exec("UPDATE \"" + table + "\" SET \"" + check + "\" = ddb_seal(" + values + ")");
+  }
+
+  // ddb_seal(seed, framework, value...): the checksum of the values.
+  static void SealFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    rom_detail::Checksum sum(static_cast<std::uint64_t>(sqlite3_value_int64(argv[0])));
+    const bool framework = sqlite3_value_int(argv[1]) != 0;
+    for (int c = 2; c < argc; ++c) {
+      rom_detail::Value v;
+      switch (sqlite3_value_type(argv[c])) {
+        case SQLITE_INTEGER:
+          v.kind = rom_detail::Value::Int;
+          v.i = sqlite3_value_int64(argv[c]);
+          break;
+        case SQLITE_FLOAT:
+          v.kind = rom_detail::Value::Real;
+          v.d = sqlite3_value_double(argv[c]);
+          break;
+        case SQLITE_TEXT:
+        case SQLITE_BLOB: {
+          v.kind = rom_detail::Value::Text;
+          const char* p = static_cast<const char*>(sqlite3_value_blob(argv[c]));
+          v.s.assign(p ? p : "", sqlite3_value_bytes(argv[c]));
+          break;
         }
-        if (framework && v.kind == rom_detail::Value::Text)
-          sum.Add(v.s.data(), v.s.size());
-        else
-          sum.Add(v);
-        values.push_back(v);
+        default:
+          break;
       }
-      sums.emplace_back(values, sum.Sum());
+      if (framework && v.kind == rom_detail::Value::Text)
+        sum.Add(v.s.data(), v.s.size());
+      else
+        sum.Add(v);
     }
-    sqlite3_finalize(s);
-    int keyCount = keys.find(',') == std::string::npos ? 1 : 2;
-    std::string where = keyCount == 1 ? keys + " = ?2" : "list = ?2 AND first = ?3";
-    if (table == "\"##Map\"") where = "map = ?2 AND key = ?3";
-    sqlite3_stmt* u = nullptr;
-    sqlite3_prepare_v2(m_db, ("UPDATE " + table + " SET " + check + " = ?1 WHERE " + where).c_str(),
-                       -1, &u, nullptr);
-    for (const auto& row : sums) {
-      sqlite3_reset(u);
-      sqlite3_bind_int64(u, 1, row.second);
-      for (int k = 0; k < keyCount; ++k) {
-        const rom_detail::Value& v = row.first[k];
-        if (v.kind == rom_detail::Value::Int)
-          sqlite3_bind_int64(u, 2 + k, v.i);
-        else
-          sqlite3_bind_text(u, 2 + k, v.s.data(), static_cast<int>(v.s.size()), SQLITE_TRANSIENT);
-      }
-      sqlite3_step(u);
-    }
-    sqlite3_finalize(u);
+    sqlite3_result_int64(context, sum.Sum());
   }
 
   sqlite3* m_db = nullptr;
