@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "platform/persist/cls_AgentListObj.h"
 #include "ddb/platform/nex_Exception.h"
 #include "frame/lists/AgentShare.h"
+#include "platform/persist/cls_AgentListObj.h"
 
 // Copies of a list made before it was written share its identity; once one of them is written,
 // the others may find elements stored under it.

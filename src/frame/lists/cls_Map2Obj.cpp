@@ -1,8 +1,8 @@
 #include "ddb/frame/cls_Map2Obj.h"
 
-#include "platform/persist/cls_AgentListObj.h"
 #include "ddb/platform/nex_Exception.h"
 #include "frame/lists/AgentShare.h"
+#include "platform/persist/cls_AgentListObj.h"
 
 cls_MapCore::cls_MapCore() : m_uid(cls_Uid::AllocateUid()) {}
 

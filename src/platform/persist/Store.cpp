@@ -4,11 +4,11 @@
 #include <cstring>
 #include <limits>
 
-#include "platform/persist/cls_AgentListObj.h"
 #include "ddb/platform/cls_Uid.h"
 #include "ddb/platform/nex_Exception.h"
 #include "platform/persist/Checksum.h"
 #include "platform/persist/Conversion.h"
+#include "platform/persist/cls_AgentListObj.h"
 #include "platform/persist/rfm_FileEngine.h"
 
 namespace rom_detail {

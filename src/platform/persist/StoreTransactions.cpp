@@ -2,9 +2,9 @@
 // every attached container.
 #include <algorithm>
 
-#include "platform/persist/cls_AgentListObj.h"
 #include "ddb/platform/nex_Exception.h"
 #include "platform/persist/Store.h"
+#include "platform/persist/cls_AgentListObj.h"
 
 namespace rom_detail {
 

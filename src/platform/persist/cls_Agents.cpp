@@ -1,11 +1,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/persist/cls_AgentListObj.h"
 #include "ddb/platform/cls_AgentRef.h"
 #include "ddb/platform/cls_ReadVisitor.h"
 #include "ddb/platform/nex_Exception.h"
 #include "platform/persist/Store.h"
+#include "platform/persist/cls_AgentListObj.h"
 
 cls_AgentBase::cls_AgentBase(std::shared_ptr<rom_detail::Store> store, cls_Uid uid,
                              std::shared_ptr<const cls_ReadPath> path)

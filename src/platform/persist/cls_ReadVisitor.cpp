@@ -2,10 +2,10 @@
 
 #include <cstdlib>
 
-#include "platform/persist/cls_AgentListObj.h"
 #include "ddb/platform/nex_Exception.h"
 #include "ddb/platform/rom_Transporter.h"
 #include "platform/persist/Store.h"
+#include "platform/persist/cls_AgentListObj.h"
 
 using rom_detail::LoadedRow;
 using rom_detail::Value;

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <exception>
 
-#include "platform/persist/cls_AgentListObj.h"
 #include "ddb/platform/nex_Exception.h"
 #include "ddb/platform/rom_Transporter.h"
 #include "platform/persist/Store.h"
+#include "platform/persist/cls_AgentListObj.h"
 
 using rom_detail::PendingRow;
 using rom_detail::Store;
