@@ -127,47 +127,6 @@ TEST_F(DdbCommand, TreeShowsTheChosenIncrementsWithReasonsAndResiduals) {
   EXPECT_EQ(Ddb("tree --step 9 " + s_file).err, "ddb: '" + s_file + "' has no step 9\n");
 }
 
-TEST_F(DdbCommand, JsonExportHoldsEveryValueAsStored) {
-  const Result r = Ddb("export --format json " + s_file);
-  ASSERT_EQ(r.status, 0) << r.err;
-  const auto json = nlohmann::json::parse(r.out);
-  ddr_Root& root = ddr_Root::Instance();
-  const cow_String name =
-      root.OpenDdb(rfm_File::Open(s_file, rfm_Access::Read, true, kUtf8), "", kUtf8);
-  const dia_DiagnosticData& job = root.ConstGet(name, kUtf8).ConstGetDiagnosticData();
-  ASSERT_EQ(json["steps"].size(), static_cast<std::size_t>(job.GetNumberOfSteps()));
-  int residuals = 0;
-  for (int s = 0; s < job.GetNumberOfSteps(); ++s) {
-    const dia_Step& step = job.ConstGetStepByIndex(s);
-    const auto& increments = json["steps"][s]["increments"];
-    ASSERT_EQ(increments.size(), static_cast<std::size_t>(step.GetNumberOfIncrements()));
-    for (int i = 0; i < step.GetNumberOfIncrements(); ++i) {
-      const dia_Increment& inc = step.ConstGetIncrementByIndex(i);
-      for (int a = 0; a < inc.GetNumberOfAttempts(); ++a) {
-        const dia_Attempt& attempt = inc.ConstGetAttemptByIndex(a);
-        const auto& ja = increments[i]["attempts"][a];
-        EXPECT_EQ(ja["size"].get<double>(), attempt.GetAttemptSize());
-        EXPECT_EQ(ja["cutbackReasons"].size(),
-                  static_cast<std::size_t>(attempt.GetNumberOfCutbackDiagnostics()));
-        for (int k = 0; k < attempt.GetNumberOfIterations(); ++k) {
-          const dia_Iteration& it = attempt.ConstGetIterationByIndex(k);
-          for (int q = 0; q < it.GetNumberOfResiduals(); ++q, ++residuals) {
-            const auto& jr = ja["iterations"][k]["residuals"][q];
-            const dia_Residual& res = it.ConstGetResidualByIndex(q);
-            EXPECT_EQ(jr["maxResidual"].get<double>(), res.GetMaxResidual());  // exact
-            EXPECT_EQ(jr["maxCorrection"].get<double>(), res.GetMaxCorrection());
-            EXPECT_EQ(jr["maxResidualInstance"], res.GetMaxResidualInstanceName().str());
-          }
-        }
-      }
-    }
-  }
-  EXPECT_EQ(residuals, 112);
-  EXPECT_EQ(json["errors"][0]["internalError"], "material point did not converge");
-  EXPECT_EQ(json["errors"][0]["occurrences"][0]["reals"][0].get<double>(), -0.5);
-  root.CloseDdb(name, kUtf8);
-}
-
 TEST_F(DdbCommand, FlatTablesHaveOneRowPerRecord) {
   struct Case {
     const char* what;
