@@ -1,45 +1,36 @@
-"""Every script path the library renders for a file evaluates, in the module's namespace, to the
-object its shortcut resolves to in C++, in the solver edition and, with the "session." prefix,
-in the two interactive editions."""
+"""The script paths the library renders for a file (their text is checked by the C++ shortcut
+tests) evaluate, in the module's namespace, to the objects they name, in the solver edition and,
+with the "session." prefix, in the two interactive editions."""
 
 import ddb
-import ddb_testing
 
-EDITIONS = {
-    ddb_testing.SOLVER: "openDdb(",
-    ddb_testing.ORVEL: "session.openDdb(",
-    ddb_testing.LUMET: "session.openDdb(",
+TAILS = {
+    "": ddb.Ddb,
+    ".models": ddb.Models,
+    ".result": ddb.Results,
+    ".userData": ddb.UserData,
+    ".customData": ddb.CustomData,
+    ".models['Model-1']": ddb.Model,
+    ".models['Beam model']": ddb.Model,
 }
 
 
-def test_every_rendered_path_evaluates_to_the_object_cpp_resolves(models_file):
-    # C++ opens and closes the file for each edition before Python opens it.
-    rendered = {e: ddb_testing.script_paths(models_file, e) for e in EDITIONS}
-    kinds = {
-        "ddb": ddb.Ddb,
-        "models": ddb.Models,
-        "result": ddb.Results,
-        "userData": ddb.UserData,
-        "customData": ddb.CustomData,
-        "model": ddb.Model,
-    }
-    for edition, prefix in EDITIONS.items():
-        seen = []
-        for expected in rendered[edition]:
-            path = expected["path"]
-            assert path.startswith(prefix + "r'%s')" % models_file), path
+def test_every_rendered_path_evaluates_to_the_object_it_names(models_file):
+    db = ddb.openDdb(models_file)
+    assert (db.fileName, list(db.models)) == (models_file, ["Beam model", "Model-1"])
+    for prefix in ("openDdb(", "session.openDdb("):
+        for tail, kind in TAILS.items():
+            path = "%sr'%s')%s" % (prefix, models_file, tail)
             got = eval(path, vars(ddb))
-            assert isinstance(got, kinds[expected["kind"]]), path
-            if expected["kind"] == "ddb":
-                assert (got.name, got.fileName) == (expected["name"], models_file)
+            assert isinstance(got, kind), path
+            if tail:
+                assert got.uid == eval("db" + tail).uid, path
             else:
-                assert got.uid == expected["uid"], path
-            if "keys" in expected:
-                assert list(got) == expected["keys"] == got.keys()
-            if expected["kind"] == "model":
-                assert got.name == expected["name"]
-            seen.append(expected["kind"])
-        assert seen == ["ddb", "models", "result", "userData", "customData", "model", "model"]
+                assert got == db
+            if kind is ddb.Model:
+                assert got.name == tail[len(".models['"):-2]
+            elif tail:
+                assert list(got) == got.keys() == list(eval("db" + tail).keys()), path
 
 
 def test_paths_share_one_open_database(models_file):
