@@ -7,7 +7,6 @@
 
 #include "DdbFiles.h"
 #include "TestFiles.h"
-#include "ddb/platform/nex_Exception.h"
 
 using namespace ddb_test;
 
@@ -87,41 +86,6 @@ TEST_F(DdbFile, Read_RestoresTheFlagAndCallsAnEmptyAnalysisVersionUnknown) {
   EXPECT_TRUE(back->UpdateTime());
   EXPECT_EQ(back->FileName(ZunBasStringMode::UTF8), path);
   EXPECT_EQ(back->AnalysisVersion(), "Unknown Version");
-}
-
-// A ddr_Ddb table of an older layout: no description, ddbVersion, diagnostics, add-ons or
-// custom data.
-TEST_F(DdbFile, Write_OlderLayoutSkipsAbsentFields) {
-  std::unique_ptr<cls_ClassRegistrar> old = cls_MetadataRegistrar::Instance().NewClassRegistrar();
-  old->CreateClassMD("ddr_Ddb", ddr_Ddb::TypeId(), 204, &ddr_Ddb::Ctor, cls_NoBaseTypeId)
-      .AddAttribute("models", cls_AttrObject, cls_ObjListTypeId, cls_CollMap)
-      .AddAttribute("results", cls_AttrObject, cls_ObjListTypeId, cls_CollMap)
-      .AddAttribute("userData", cls_AttrObject, cls_ObjListTypeId, cls_CollMap)
-      .AddAttribute("name", cls_AttrString, 1, 0)
-      .AddAttribute("modifyTime", cls_AttrInt, 1, 0)
-      .AddAttribute("creationTime", cls_AttrInt, 1, 0)
-      .AddAttribute("analysisVersion", cls_AttrString, 1, 0)
-      .AddAttribute("sequenceData", cls_AttrString, 1, 0)
-      .AddAttribute("onlyHasUserDefinedData", cls_AttrBool, 1, 0);
-  ddr_Ddb record = NewRecord("old");
-  record.SetSequenceData("kept");
-  record.GetProductAddOns().Append(ddr_ProductAddOnEnum::GPU_ACCELERATION);
-  WriteRecord(path, record, old.get());
-  EXPECT_EQ(Query(path,
-                  "SELECT COUNT(*) FROM pragma_table_info('ddr_Ddb')"
-                  " WHERE name IN ('description', 'ddbVersion')"),
-            0);
-  std::unique_ptr<ddr_Ddb> back = ReadRecord(path);
-  EXPECT_EQ(back->Name(), "old");
-  EXPECT_EQ(back->SequenceData(), "kept");
-  EXPECT_EQ(back->Description(), "");
-  EXPECT_EQ(back->DdbVersion(), 0);
-  EXPECT_EQ(back->ConstGetProductAddOns().Size(), 0);
-  EXPECT_EQ(back->ConstGetCustomData().Length(), 0);
-  EXPECT_EQ(back->GetNumberOfDiagnosticData(), 0);
-  EXPECT_EQ(Message<nex_CmdException>([&] { back->GetDiagnosticData(); }),
-            "No diagnostic data available");
-  EXPECT_THROW(back->ConstGetDiagnosticData(), nex_CmdException);
 }
 
 TEST(ddr_Ddb_Models, SetModelsGivesEveryModelTheFileName) {

@@ -222,6 +222,8 @@ const Case kCases[] = {
        EXPECT_EQ(d.SequenceData(), "2001_02_03");
        EXPECT_EQ(d.DdbVersion(), 1700);
        EXPECT_EQ(d.GetNumberOfDiagnosticData(), 0);
+       EXPECT_EQ(Message<nex_CmdException>([&] { d.ConstGetDiagnosticData(); }),
+                 "No diagnostic data available");
      }},
     {"ddr_Ddb 309: its single job is not carried into the list",
      {{"ddr_Ddb", 309}},
