@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <thread>
 
 #include "ddb/catalog/dia_ContactMetadataTable.h"
 #include "ddb/catalog/dia_ElementMetadataTable.h"
@@ -121,21 +120,6 @@ TEST(dia_MetadataTable_Rows, GettersAnswerFromTheFirstRowOfTheCode) {
   }
   EXPECT_GT(repeated, 0);
   EXPECT_FALSE(dia_WarningErrorMetadataTable::Instance().IsValid(0x01000020));
-}
-
-TEST(dia_MetadataTable_Catalogs, GiveEachThreadItsOwnObject) {
-  dia_MetadataTable* mine = &dia_WarningErrorMetadataTable::Instance();
-  EXPECT_EQ(mine, &dia_WarningErrorMetadataTable::Instance());
-  dia_MetadataTable* theirs = nullptr;
-  int finalized = -1;
-  std::thread([&] {
-    theirs = &dia_WarningErrorMetadataTable::Instance();
-    theirs->GetDescription(0x0A010040);
-    finalized = dia_WarningErrorMetadataTable::Finalize();
-  }).join();
-  EXPECT_NE(mine, theirs);
-  EXPECT_EQ(finalized, 1);
-  EXPECT_EQ(mine->GetDescription(0x4A0A0020), "Too many increments");
 }
 
 TEST(dia_MetadataTable_Catalogs, AreReleasedForTheThreadByTheModuleFinalizer) {

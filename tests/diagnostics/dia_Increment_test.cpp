@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "JobFile.h"
-#include "TestFiles.h"
 
 using namespace ddb_test;
 
@@ -47,25 +46,4 @@ TEST(Increment, SizeAndConvergence_FollowLastAttempt) {
     EXPECT_EQ(inc.IsConverged(), c.expectConverged) << c.name;
     EXPECT_EQ(inc.GetIncrementSize(), c.expectSize) << c.name;
   }
-}
-
-TEST(Increment, ReleasedAttempt_ReloadsOnAccess) {
-  ScratchDir dir;
-  JobFile f = JobFile::Create(dir.Path("increment.ddb"));
-  dia_DiagnosticData job;
-  job.AddStep(dia_Step(1, "Step-1", 1, false, false));
-  job.GetStepByIndex(0).AddIncrement(dia_Increment(1, 0.5));
-  f.Save(job);
-  dia_Increment& inc = job.GetStepByIndex(0).GetIncrementByIndex(0);
-  dia_Attempt cut = AttemptWith(0.5, false);
-  cut.AddCutbackDiagnostic(2);
-  inc.AddAttempt(cut);
-  inc.AddAttempt(AttemptWith(0.25, true));
-  inc.FlushAttempts();
-  inc.ReleaseAttempt(0);
-  inc.ReleaseAttempt(1);
-  EXPECT_EQ(inc.SnapAttempts(), 0);
-  EXPECT_TRUE(inc.ConstGetAttemptByIndex(0).IsCutback());
-  EXPECT_EQ(inc.GetIncrementSize(), 0.25);
-  EXPECT_EQ(inc.SnapAttempts(), 2);
 }
