@@ -1,5 +1,5 @@
 // Test support: a ddr_Ddb record written to and read from a file directly through a
-// transporter, the way the root does it, with a registrar of the test's choice.
+// transporter, the way the root does it.
 #pragma once
 
 #include <memory>
@@ -18,11 +18,10 @@ inline const cls_ClassRegistrar* RootRegistrar() {
   return ddr_Root::Instance().GetClassRegistrar();
 }
 
-inline void WriteRecord(const std::string& path, const ddr_Ddb& record,
-                        const cls_ClassRegistrar* registrar = RootRegistrar()) {
+inline void WriteRecord(const std::string& path, const ddr_Ddb& record) {
   rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Create, true, ZunBasStringMode::UTF8);
-  rom_Transporter transporter(registrar, file, "D0", record.Description(), record.CreateTimeAsInt(),
-                              -1);
+  rom_Transporter transporter(RootRegistrar(), file, "D0", record.Description(),
+                              record.CreateTimeAsInt(), -1);
   rom_MementoWrite memento(transporter, ddr_Ddb::TypeId(), -1);
   cls_WriteVisitor writer(memento);
   record.DBWrite(writer);
