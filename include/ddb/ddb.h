@@ -53,7 +53,6 @@
 #include "ddb/frame/ZunRomDiagEx.h"
 #include "ddb/frame/cls_ListObj.h"
 #include "ddb/frame/cls_Map2Obj.h"
-#include "ddb/platform/ZunBasI18n.h"
 #include "ddb/platform/ZunBasStringMode.h"
 #include "ddb/platform/ZunBasUtlVersion.h"
 #include "ddb/platform/atr_String.h"

@@ -7,11 +7,11 @@
 
 #include "ddb/database/ddr_Root.h"
 #include "ddb/frame/ZunRomDdr.h"
-#include "ddb/platform/ZunBasI18n.h"
 #include "ddb/platform/cow_COW.h"
 #include "ddb/platform/nex_Exception.h"
 #include "ddb/platform/rfm_File.h"
 #include "frame/cls_Layout.h"
+#include "platform/ZunBasI18n.h"
 
 using namespace cls_kind;
 

@@ -1,7 +1,7 @@
 #include "ddb/database/ddr_DdbContainer.h"
 
-#include "ddb/platform/ZunBasI18n.h"
 #include "ddb/platform/nex_Exception.h"
+#include "platform/ZunBasI18n.h"
 
 namespace {
 [[noreturn]] void ThrowNotOpen(const cow_String& name) {

@@ -2,8 +2,8 @@
 
 #include "ddb/database/ddr_DdbContainer.h"
 #include "ddb/frame/ZunRomDdr.h"
-#include "ddb/platform/ZunBasI18n.h"
 #include "frame/cls_Layout.h"
+#include "platform/ZunBasI18n.h"
 
 using namespace cls_kind;
 

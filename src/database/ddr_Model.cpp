@@ -1,10 +1,10 @@
 #include "ddb/database/ddr_Model.h"
 
 #include "ddb/frame/ZunRomDdr.h"
-#include "ddb/platform/ZunBasI18n.h"
 #include "ddb/platform/cow_COW.h"
 #include "ddb/platform/nex_Exception.h"
 #include "frame/cls_Layout.h"
+#include "platform/ZunBasI18n.h"
 
 using namespace cls_kind;
 

@@ -8,9 +8,9 @@
 #include "ddb/frame/ZunRomDdr.h"
 #include "ddb/platform/nex_Exception.h"
 #include "ddb/platform/rom_Transporter.h"
-#include "ddb/platform/rom_Upgrade.h"
 #include "platform/ZunBasUtlUrlParser.h"
 #include "platform/omi_Timer.h"
+#include "platform/persist/rom_Upgrade.h"
 #include "platform/typ_DebugFlags.h"
 
 namespace {

@@ -4,7 +4,6 @@
 #include <map>
 #include <mutex>
 
-#include "ddb/platform/ZunBasI18n.h"
 #include "ddb/platform/ZunBasUtlVersion.h"
 #include "ddb/platform/atr_String.h"
 #include "ddb/platform/cow_String.h"
@@ -12,6 +11,7 @@
 #include "ddb/platform/thr_GlobalLock.h"
 #include "ddb/platform/thr_ThrSingletonRegistry.h"
 #include "ddb/platform/typ_ArchCompTable.h"
+#include "platform/ZunBasI18n.h"
 #include "platform/typ_DebugFlags.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ddb/platform/ZunBasI18n.h"
+#include "platform/ZunBasI18n.h"
 
 #include <iconv.h>
 #include <langinfo.h>

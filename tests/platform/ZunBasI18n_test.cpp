@@ -1,4 +1,4 @@
-#include "ddb/platform/ZunBasI18n.h"
+#include "platform/ZunBasI18n.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // ddr_Root: the process-wide registry of open ddb files.
 //
 // It creates new ddb files, opens existing ones (reading the last "ddr_Ddb" row of the file;
-// a file of older layouts is read from a converted copy and never changed, see rom_Upgrade.h),
+// a file of older layouts is read from a converted copy and never changed),
 // upgrades files of older layouts in place,
 // saves and closes them, and translates between an open database's file name and its
 // persistent name (the record's "name", also its key in the container the root is). It refuses
@@ -38,7 +38,7 @@
 #include "ddb/platform/cow_String.h"
 #include "ddb/platform/omi_Singleton.h"
 #include "ddb/platform/rfm_File.h"
-#include "ddb/platform/rom_Upgrade.h"
+#include "ddb/platform/rom_Transporter.h"
 
 struct ddr_OpenCountEntry {
   std::int32_t openCount = 0;

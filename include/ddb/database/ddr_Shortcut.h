@@ -12,7 +12,6 @@
 #include <cstdint>
 
 #include "ddb/database/ddr_ShortcutImpl.h"
-#include "ddb/platform/ZunBasI18n.h"
 #include "ddb/platform/cls_Uid.h"
 #include "ddb/platform/cow_COW.h"
 
@@ -52,9 +51,7 @@ class ddr_Shortcut : public omu_ShortcutBase {
 
   // The persistent name of the target's database, converted to the locale in Locale mode.
   cow_String DdbName(ZunBasStringMode mode) const {
-    if (!HasValue()) return cow_String();
-    cow_String name = m_impl->DdbName(ZunBasStringMode::UTF8);
-    return mode == ZunBasStringMode::Locale ? ZunBasI18n::ToLocale(name) : name;
+    return HasValue() ? m_impl->DdbName(mode) : cow_String();
   }
 
   // Handles are equal when their paths are (an empty handle's path is empty).

@@ -18,6 +18,10 @@
 #include "ddb/platform/cls_Uid.h"
 #include "ddb/platform/rfm_File.h"
 
+// Called with the stored rows converted so far and their total, now and then and at the end
+// (opening or upgrading a file of older layouts).
+using rom_Progress = std::function<void(std::int64_t done, std::int64_t total)>;
+
 namespace rom_detail {
 class Store;
 class PendingRow;
@@ -55,7 +59,7 @@ class rom_Transporter {
   // An existing file.
   rom_Transporter(const cls_ClassRegistrar* registrar, const rfm_FileHandle& file,
                   const cow_String& dbName, int flag);
-  // A store already open (a converted copy of a file, rom_Upgrade.h).
+  // A store already open (a converted copy of a file of older layouts).
   explicit rom_Transporter(std::shared_ptr<rom_detail::Store> store);
   ~rom_Transporter();
   rom_Transporter(const rom_Transporter&) = delete;

@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "ddb/platform/ZunBasI18n.h"
 #include "ddb/platform/nex_Exception.h"
+#include "platform/ZunBasI18n.h"
 #include "platform/persist/LongPath.h"
 #include "platform/persist/Sql.h"
 #include "platform/persist/Store.h"

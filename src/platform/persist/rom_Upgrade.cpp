@@ -1,4 +1,4 @@
-#include "ddb/platform/rom_Upgrade.h"
+#include "platform/persist/rom_Upgrade.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

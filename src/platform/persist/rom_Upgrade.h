@@ -11,16 +11,12 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "ddb/platform/cow_String.h"
 #include "ddb/platform/rfm_File.h"
 #include "ddb/platform/rom_Transporter.h"
-
-// Called with the stored rows converted so far and their total, now and then and at the end.
-using rom_Progress = std::function<void(std::int64_t done, std::int64_t total)>;
 
 // A transporter reading `file`'s database `dbName`: on the file itself when every class is
 // stored in the layout `registrar` declares, else on a converted copy (reads give the current
