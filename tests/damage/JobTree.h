@@ -1,6 +1,7 @@
-// Test support for damaged files: a real job tree written through the database layer, and a walk
-// of a whole tree through the public read API that prints every value it reaches, so that a tree
-// read back can be compared with the one written.
+// Test support for damaged files and the record-tree test: builders of records with every field
+// set, a real job tree written through the database layer, and a walk of a whole tree through the
+// public read API that prints every value it reaches, so that a tree read back can be compared
+// with the one written.
 #pragma once
 
 #include <cstdio>
@@ -188,17 +189,60 @@ class Dump {
   std::string m_text;
 };
 
+// A block of diagnostic data whose every value derives from `k`.
+inline dia_AuxiliaryData Data(int k) {
+  return dia_AuxiliaryData({k, k + 1}, {0.5 * k, -1.0}, {"s" + std::to_string(k)}, {10 + k},
+                           {"E-" + std::to_string(k)}, {20 + k, 21 + k},
+                           {"N-" + std::to_string(k), "M"}, k);
+}
+
+// A diagnostic of `type` with the blocks of k and k + 1.
+template <class D>
+D Diagnostic(int type, int k) {
+  D d(type);
+  d.AddData(Data(k));
+  d.AddData(Data(k + 1));
+  return d;
+}
+
+// An iteration with every field and every kind of record it holds set, each to a value of its
+// own.
+inline dia_Iteration FullIteration(int k) {
+  dia_Iteration it(k);
+  it.AddResidual(dia_Residual(
+      dia_FieldVariableEnum::SHARED_LM_VOLUME_FIELD, dia_ResidualCheckEnum::RESIDUAL_ACCEPTED,
+      dia_CorrectionCheckEnum::CORRECTION_ACCEPTED_ESTIMATED_CORRECTION, 0.25, true, 10.5, 9.75,
+      true, 1e-3, 101, "PART-1", 2, 0.5, 202, "PART-2", 3, 0.125, 303, "PART-3", 6));
+  it.AddResidual(dia_Residual(
+      dia_FieldVariableEnum::ROTATION_FIELD, dia_ResidualCheckEnum::RESIDUAL_NOT_ACCEPTED,
+      dia_CorrectionCheckEnum::CORRECTION_NOT_ACCEPTED, 0.0, false, 1.0, 1.0, false, 2.5, 11,
+      "PART-1", 2, 0.5, 12, "PART-1", 1, 0.01, 13, "PART-1", 3));
+  it.AddCompatibilityError(dia_CompatibilityError(
+      dia_ConstraintVariableEnum::TRANSVERSE_SHEAR_FORCE_CONSTRAINT, 4, 1.5e-2, "PART-4", 42));
+  dia_ContactIteration contact(k + 7);
+  contact.SetConverged();
+  contact.AddContactDiagnostic(Diagnostic<dia_ContactDiagnostic>(0x01000060, 1));
+  it.AddContactIteration(contact);
+  it.AddContactDiagnostic(Diagnostic<dia_ContactDiagnostic>(0x01000020, 3));
+  it.AddElementDiagnostic(Diagnostic<dia_ElementDiagnostic>(0x02000020, 5));
+  it.SetSevereDiscontinuity();
+  it.SetSeparationToleranceTooLarge();
+  it.SetPenetrationToleranceExceeded();
+  it.SetNumberOfNegativeEigenvalues(11);
+  it.SetNumberOfNumericalSingularities(12);
+  it.SetNumberOfZeroPivots(13);
+  it.SetConverged();
+  return it;
+}
+
 // The job of a small nonlinear run: two steps of four increments, every third increment cut
-// back once, iterations with residuals, compatibility errors, contact iterations, contact and
-// element diagnostics with their data, explicit status records, a warning per step and an
-// error. Written and flushed as the solver does, through the database layer.
+// back once, each attempt of two full iterations, explicit status records, a warning per step
+// and an error. Written and flushed as the solver does, through the database layer.
 inline void WriteJob(const std::string& path) {
   ddr_Root& root = ddr_Root::Instance();
   const cow_String name = root.CreateDdb(path, "damaged-file test", ZunBasStringMode::UTF8);
   root.SaveDdb(name, true, ZunBasStringMode::UTF8);
   dia_DiagnosticData& job = root.Get(name, ZunBasStringMode::UTF8).GetDiagnosticData();
-  using RC = dia_ResidualCheckEnum;
-  using CC = dia_CorrectionCheckEnum;
   for (int s = 1; s <= 2; ++s) {
     dia_Step step(s, "Step-" + std::to_string(s), 1, false, s == 2);
     step.SetIncrementationControls(dia_IncrementationSchemeEnum::AUTO_INCREMENTATION, 1.0, 0.25,
@@ -218,34 +262,7 @@ inline void WriteJob(const std::string& path) {
       for (int a = 1; a <= (cut ? 2 : 1); ++a) {
         dia_Attempt attempt(a, cut && a == 1 ? 0.25 : 0.0625 * a);
         if (cut && a == 1) attempt.AddCutbackDiagnostic(3);
-        for (int k = 1; k <= 3; ++k) {
-          dia_Iteration it(k);
-          bool last = k == 3 && !(cut && a == 1);
-          double r = 1.0 / (k * k + s + i);
-          it.AddResidual(dia_Residual(dia_FieldVariableEnum::DISPLACEMENT_FIELD,
-                                      last ? RC::RESIDUAL_ACCEPTED : RC::RESIDUAL_NOT_ACCEPTED,
-                                      last ? CC::CORRECTION_ACCEPTED : CC::CORRECTION_NOT_ACCEPTED,
-                                      0.1 * r, false, 120.0, 118.5, false, r, 42 + k, "PLATE-1", 2,
-                                      r * 3, 17, "PLATE-1", 1, r / 10, 42, "PLATE-1", 2));
-          it.AddCompatibilityError(dia_CompatibilityError(
-              dia_ConstraintVariableEnum::PRESSURE_STRESS_CONSTRAINT, k, r * 1e-3, "PART-1", 7));
-          dia_ContactIteration contact(1);
-          dia_ContactDiagnostic over(static_cast<int>(dia_ContactDiagnosticTypeEnum::OVERCLOSURES));
-          over.AddData(dia_AuxiliaryData({}, {2e-4 * r}, {"PLATE-TOP", "BLOCK-BOTTOM"}, {}, {},
-                                         {100 + k}, {"PLATE-1"}, 0));
-          contact.AddContactDiagnostic(over);
-          contact.SetConverged();
-          it.AddContactIteration(contact);
-          if (!last) {
-            dia_ElementDiagnostic distortion(
-                static_cast<int>(dia_ElementDiagnosticTypeEnum::EXCESSIVE_DISTORTION));
-            distortion.AddData(dia_AuxiliaryData({1}, {0.9}, {}, {7}, {"PLATE-1"}, {}, {}, 0));
-            it.AddElementDiagnostic(distortion);
-          }
-          it.SetNumberOfZeroPivots(k - 1);
-          if (last) it.SetConverged();
-          attempt.AddIteration(it);
-        }
+        for (int k = 1; k <= 2; ++k) attempt.AddIteration(FullIteration(k));
         inc.AddAttempt(attempt);
       }
       inc.SetStepTimeCompleted(0.25 * i);

@@ -14,47 +14,11 @@
 #include "ddb/diagnostics/dia_Warning.h"
 
 using namespace ddb_test;
+using ddb_damage::Data;
+using ddb_damage::Diagnostic;
+using ddb_damage::FullIteration;
 
 namespace {
-
-dia_AuxiliaryData Data(int k) {
-  return dia_AuxiliaryData({k, k + 1}, {0.5 * k, -1.0}, {"s" + std::to_string(k)}, {10 + k},
-                           {"E-" + std::to_string(k)}, {20 + k, 21 + k},
-                           {"N-" + std::to_string(k), "M"}, k);
-}
-
-template <class D>
-D Diagnostic(int type, int k) {
-  D d(type);
-  d.AddData(Data(k));
-  d.AddData(Data(k + 1));
-  return d;
-}
-
-dia_Iteration FullIteration(int k) {
-  dia_Iteration it(k);
-  it.AddResidual(dia_Residual(
-      dia_FieldVariableEnum::SHARED_LM_VOLUME_FIELD, dia_ResidualCheckEnum::RESIDUAL_ACCEPTED,
-      dia_CorrectionCheckEnum::CORRECTION_ACCEPTED_ESTIMATED_CORRECTION, 0.25, true, 10.5, 9.75,
-      true, 1e-3, 101, "PART-1", 2, 0.5, 202, "PART-2", 3, 0.125, 303, "PART-3", 6));
-  it.AddResidual(Residual(dia_FieldVariableEnum::ROTATION_FIELD, false, 2.5));
-  it.AddCompatibilityError(dia_CompatibilityError(
-      dia_ConstraintVariableEnum::TRANSVERSE_SHEAR_FORCE_CONSTRAINT, 4, 1.5e-2, "PART-4", 42));
-  dia_ContactIteration contact(k + 7);
-  contact.SetConverged();
-  contact.AddContactDiagnostic(Diagnostic<dia_ContactDiagnostic>(0x01000060, 1));
-  it.AddContactIteration(contact);
-  it.AddContactDiagnostic(Diagnostic<dia_ContactDiagnostic>(0x01000020, 3));
-  it.AddElementDiagnostic(Diagnostic<dia_ElementDiagnostic>(0x02000020, 5));
-  it.SetSevereDiscontinuity();
-  it.SetSeparationToleranceTooLarge();
-  it.SetPenetrationToleranceExceeded();
-  it.SetNumberOfNegativeEigenvalues(11);
-  it.SetNumberOfNumericalSingularities(12);
-  it.SetNumberOfZeroPivots(13);
-  it.SetConverged();
-  return it;
-}
 
 dia_Step FullStep() {
   dia_Step step(2, "Load", 17, true, true);
