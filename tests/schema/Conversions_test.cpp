@@ -15,16 +15,11 @@ struct TextCase {
 };
 
 const TextCase kTextCases[] = {
-    {"dia_Step", 434, "m_incrementationScheme", "Auto incrementation", "AUTO_INCREMENTATION"},
-    {"dia_Step", 434, "m_incrementationScheme", "Direct no stop incrementation",
-     "DIRECT_NO_STOP_INCREMENTATION"},
     {"dia_Step", 434, "m_incrementationScheme", "DIRECT_INCREMENTATION", ""},
     {"dia_Step", 434, "m_incrementationScheme", "auto incrementation", ""},
     {"dia_Step", 434, "m_incrementationScheme", "Auto incrementation ", ""},
-    {"dia_Residual", 410, "m_fieldEquationType", "Displacement", "DISPLACEMENT_FIELD"},
     {"dia_Residual", 410, "m_fieldEquationType", "displacement", ""},
     {"dia_Residual", 410, "m_fieldEquationType", "DISPLACEMENT_FIELD", ""},
-    {"dia_Residual", 410, "m_residualCheck", "Residual accepted", "RESIDUAL_ACCEPTED"},
     {"dia_Residual", 410, "m_residualCheck", "RESIDUAL_ACCEPTED", ""},
     {"dia_Residual", 410, "m_correctionCheck", "Correcton accepted", "CORRECTION_ACCEPTED"},
     {"dia_Residual", 410, "m_correctionCheck", "Correction accepted", ""},
@@ -33,8 +28,6 @@ const TextCase kTextCases[] = {
     {"dia_Residual", 410, "m_correctionCheck", "Correction accepted based on estimated correction",
      ""},
     {"dia_Residual", 410, "m_correctionCheck", "CORRECTION_NOT_ACCEPTED", ""},
-    {"dia_CompatibilityError", 410, "m_constraintEquationType", "Pressure Stress",
-     "PRESSURE_STRESS_CONSTRAINT"},
     {"dia_CompatibilityError", 410, "m_constraintEquationType", "COUPLING_MOMENT_CONSTRAINT", ""},
 };
 
