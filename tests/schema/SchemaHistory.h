@@ -19,10 +19,7 @@ inline dbc_OldClassVersion& Mutable(const dbc_OldClassHandle& handle) {
 // The one class a version declares, copied out of a scratch registrar.
 struct Declared {
   std::string name;
-  std::uint32_t typeId = 0;
   int version = 0;
-  std::uint32_t baseTypeId = 0;
-  int extentQuantum = 0;
   std::vector<cls_Attribute> fields;
 };
 
@@ -33,8 +30,7 @@ inline Declared Declare(dbc_OldClassVersion& version) {
   EXPECT_EQ(classes.size(), 1u);
   if (classes.empty()) return {};
   const cls_ClassMetadata& md = *classes[0];
-  return {md.Name().str(), md.TypeId(),        md.Version(),
-          md.BaseTypeId(), md.ExtentQuantum(), md.Attributes()};
+  return {md.Name().str(), md.Version(), md.Attributes()};
 }
 
 // The registered version of `className` declaring `version`; fails the test when there is none.
