@@ -49,12 +49,12 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "ddb/diagnostics/omu_PrimEnum.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "ddb/platform/cls_ReadVisitor.h"
 #include "ddb/platform/cls_WriteVisitor.h"
 #include "ddb/platform/cow_COW.h"
 #include "ddb/platform/cow_String.h"
+#include "ddb/platform/omu_PrimEnum.h"
 #include "ddb/platform/rom_Transporter.h"
 
 // What a field stores: its attribute type, the type id of what it refers to (1 for a value) and

@@ -6,7 +6,7 @@
 
 #include <type_traits>
 
-#include "ddb/diagnostics/omu_PrimEnum.h"
+#include "ddb/platform/omu_PrimEnum.h"
 
 enum class ddr_ProductAddOnEnum : unsigned {
   DESIGN_OPTIMIZATION = 0,

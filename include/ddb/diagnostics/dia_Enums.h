@@ -9,7 +9,7 @@
 // diagnostic catalog. Constant data only; thread-safe.
 #pragma once
 
-#include "ddb/diagnostics/omu_PrimEnum.h"
+#include "ddb/platform/omu_PrimEnum.h"
 
 // Solution field of a residual record.
 enum class dia_FieldVariableEnum : unsigned {

@@ -1,4 +1,4 @@
-#include "ddb/diagnostics/omu_PrimEnum.h"
+#include "ddb/platform/omu_PrimEnum.h"
 
 #include <gtest/gtest.h>
 
