@@ -18,26 +18,14 @@ constexpr FieldKind kObject{cls_AttrObject, 1, cls_CollNone};
 
 cls_ClassRegistrar* BuildForeignClasses() {
   auto* r = new cls_ClassRegistrar;
-  DeclareLayout(*r, "kprC_SCWrapper", 0x23c004a, 1804,
+  DeclareLayout(*r, "kprC_SCWrapper", kStepWrapperId, 1804,
                 {{"steps", kObject}, {"stepsorder", kObject}});
-  const std::pair<const char*, std::uint32_t> containers[] = {
-      {"materialContainer", 0x238007d},
-      {"sectionContainer", kSectionContainerId},
-      {"amplitudeContainer", 0x2440017},
-      {"constraintContainer", 0x2d00012},
-      {"profileContainer", 0x2640014},
-      {"adaptiveMeshControlContainer", 0x2680010},
-      {"loadContainer", 0x2880052},
-      {"bcContainer", 0x2980030},
-      {"interactionPropertyContainer", 0x2a00062},
-      {"interactionContainer", 0x2a00061},
-      {"fieldContainer", 0x2ec002c},
-      {"fieldOutputRequestContainer", 0x2400032},
-      {"historyOutputRequestContainer", 0x2400033},
-      {"sectionAssignmentContainer", kAssignmentContainerId},
-      {"connectorOrientationContainer", kOrientationContainerId}};
-  for (const auto& c : containers)
-    DeclareLayout(*r, c.first, c.second, 1, {{"extension", kObject}});
+  for (const ModelContainer& c : kModelContainers)
+    DeclareLayout(*r, c.className, c.typeId, 1, {{"extension", kObject}});
+  DeclareLayout(*r, "sectionAssignmentContainer", kAssignmentContainerId, 1,
+                {{"extension", kObject}});
+  DeclareLayout(*r, "connectorOrientationContainer", kOrientationContainerId, 1,
+                {{"extension", kObject}});
   DeclareLayout(*r, "kseC_ConnectorSection", kConnectorSectionId, 1,
                 {{"name", kString},
                  {"assembledType", kString},

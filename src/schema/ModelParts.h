@@ -22,12 +22,14 @@
 #include <cstdint>
 #include <string>
 
+#include "ddb/frame/ZunRomDdr.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "platform/persist/dbc_OldClassRegistrar.h"
 
 namespace model_detail {
 
-constexpr std::uint32_t kExtensionTableId = 0x220018;
+constexpr std::uint32_t kExtensionTableId = ddr_TypeId_ExtensionTable;
+constexpr std::uint32_t kStepWrapperId = 0x23c004a;
 constexpr std::uint32_t kSectionContainerId = 0x260003b;
 constexpr std::uint32_t kAssemblyId = 0x2a50002;
 constexpr std::uint32_t kConnectorSectionId = 0x2600040;
@@ -38,6 +40,30 @@ constexpr std::uint32_t kConnectorOrientationId = 0x2600044;
 constexpr std::uint32_t kSetDataId = 0x2540001;
 constexpr std::uint32_t kSubsetDataId = 0x2540002;
 constexpr std::uint32_t kRegionId = 0x2540003;
+
+// The model containers of the other libraries: the classic model's attribute, the extension key
+// the container is filed under, and the container's class.
+struct ModelContainer {
+  const char* classicAttribute;
+  const char* key;
+  const char* className;
+  std::uint32_t typeId;
+};
+constexpr ModelContainer kModelContainers[] = {
+    {"matCont", "material", "materialContainer", 0x238007d},
+    {"sectCont", "section", "sectionContainer", kSectionContainerId},
+    {"ampCont", "amplitude", "amplitudeContainer", 0x2440017},
+    {"constraintCont", "constraint", "constraintContainer", 0x2d00012},
+    {"bpCont", "profile", "profileContainer", 0x2640014},
+    {"amcCont", "adaptiveMeshControl", "adaptiveMeshControlContainer", 0x2680010},
+    {"loadCont", "load", "loadContainer", 0x2880052},
+    {"bcCont", "bc", "bcContainer", 0x2980030},
+    {"ipCont", "interactionProperty", "interactionPropertyContainer", 0x2a00062},
+    {"intCont", "interaction", "interactionContainer", 0x2a00061},
+    {"fCont", "field", "fieldContainer", 0x2ec002c},
+    {"foCont", "fieldOutputRequest", "fieldOutputRequestContainer", 0x2400032},
+    {"hoCont", "historyOutputRequest", "historyOutputRequestContainer", 0x2400033},
+};
 
 // An object reference as the pair of columns "<field>#ClassID" / "<field>#OID".
 void SetRef(dbc_Row& row, const std::string& field, std::uint32_t typeId, std::int64_t oid);

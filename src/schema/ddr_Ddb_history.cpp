@@ -1,5 +1,6 @@
 // Older stored layouts of the database record and the steps that bring a row of each up to
 // the next layout.
+#include "ddb/frame/ZunRomDdr.h"
 #include "schema/OldLayout.h"
 #include "schema/OldVersions.h"
 #include "schema/dbc_Utils.h"
@@ -9,8 +10,8 @@ namespace {
 using namespace schema_detail;
 
 constexpr const char* kClass = "ddr_Ddb";
-constexpr std::uint32_t kTypeId = 0x220006;
-constexpr std::uint32_t kModelId = 0x220007;
+constexpr std::uint32_t kTypeId = ddr_TypeId_Ddb;
+constexpr std::uint32_t kModelId = ddr_TypeId_Model;
 constexpr std::uint32_t kDiagnosticDataId = 0x2B0001;
 
 constexpr OldField kPlainFields[] = {

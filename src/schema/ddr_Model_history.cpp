@@ -18,36 +18,14 @@ using namespace schema_detail;
 using namespace model_detail;
 
 constexpr const char* kClass = "ddr_Model";
-constexpr std::uint32_t kTypeId = 0x220007;
+constexpr std::uint32_t kTypeId = ddr_TypeId_Model;
 
 void DeclareExtensionLayout(cls_ClassRegistrar& registrar, int version) {
   DeclareLayout(registrar, kClass, kTypeId, version,
                 {{"modelName", kString}, {"instanceTable", Member(kExtensionTableId)}});
 }
 
-// The classic model's containers and the extension keys and container classes they become.
-struct ClassicContainer {
-  const char* attribute;
-  const char* key;
-  std::uint32_t typeId;
-};
-constexpr ClassicContainer kClassicContainers[] = {
-    {"matCont", "material", 0x238007d},
-    {"sectCont", "section", 0x260003b},
-    {"ampCont", "amplitude", 0x2440017},
-    {"constraintCont", "constraint", 0x2d00012},
-    {"bpCont", "profile", 0x2640014},
-    {"amcCont", "adaptiveMeshControl", 0x2680010},
-    {"loadCont", "load", 0x2880052},
-    {"bcCont", "bc", 0x2980030},
-    {"ipCont", "interactionProperty", 0x2a00062},
-    {"intCont", "interaction", 0x2a00061},
-    {"fCont", "field", 0x2ec002c},
-    {"foCont", "fieldOutputRequest", 0x2400032},
-    {"hoCont", "historyOutputRequest", 0x2400033},
-};
 constexpr std::uint32_t kClassicModelId = 0x2a50001;
-constexpr std::uint32_t kStepWrapperId = 0x23c004a;
 
 // The last row of the classic model table, read on the step's first row and kept for the
 // conversion until the table step releases it; null when the file has none.
@@ -91,8 +69,8 @@ void* UpgradeModel_203_401(const dbc_Row& in, dbc_Row& out, int) {
     const std::int64_t oid = db->AddRow(Foreign(kStepWrapperId), wrapper);
     db->PutMapEntry(map, {"step", kStepWrapperId, oid});
   }
-  for (const ClassicContainer& c : kClassicContainers) {
-    const std::string attribute = c.attribute;
+  for (const ModelContainer& c : kModelContainers) {
+    const std::string attribute = c.classicAttribute;
     if (!dbc_Utils::IsPresentAndSet(*classic, attribute + "#ClassID")) continue;
     dbc_Row container;
     container.SetText("extension#ClassID", classic->GetText(attribute + "#ClassID"));

@@ -25,7 +25,7 @@ class ddr_CustomData : public mem_AllocationOperators {
   ddr_CustomData() : m_uid(cls_Uid::AllocateUid()) {}
   virtual ~ddr_CustomData() = default;
   virtual std::uint32_t DynTypeId() const { return TypeId(); }
-  // Starts the base row (0x22001a and the uid); nothing else.
+  // Starts the base row (ddr_TypeId_CustomData and the uid); nothing else.
   virtual void DBWrite(const cls_WriteVisitor& writer) const = 0;
   // A new heap copy of the derived object; the caller owns it.
   virtual ddr_CustomData* Copy() const = 0;

@@ -26,7 +26,7 @@ class ddr_Result : public mem_AllocationOperators {
   ddr_Result() : m_uid(cls_Uid::AllocateUid()) {}
   virtual ~ddr_Result() = default;
   virtual std::uint32_t DynTypeId() const { return TypeId(); }
-  // Starts the base row (0x220001 and the uid); nothing else.
+  // Starts the base row (ddr_TypeId_Result and the uid); nothing else.
   virtual void DBWrite(const cls_WriteVisitor& writer) const = 0;
   // A new heap copy of the derived object; the caller owns it.
   virtual ddr_Result* Copy() const = 0;

@@ -25,7 +25,7 @@ class ddr_UserData : public mem_AllocationOperators {
   ddr_UserData() : m_uid(cls_Uid::AllocateUid()) {}
   virtual ~ddr_UserData() = default;
   virtual std::uint32_t DynTypeId() const { return TypeId(); }
-  // Starts the base row (0x220010 and the uid); nothing else.
+  // Starts the base row (ddr_TypeId_UserData and the uid); nothing else.
   virtual void DBWrite(const cls_WriteVisitor& writer) const = 0;
   // A new heap copy of the derived object; the caller owns it.
   virtual ddr_UserData* Copy() const = 0;

@@ -15,6 +15,11 @@
 #include "ddb/platform/cls_WriteVisitor.h"
 #include "ddb/platform/mem_AllocationOperators.h"
 
+// Type identifiers of the two interfaces (component 47, the libraries that supply model
+// contents).
+constexpr std::uint32_t mdl_TypeId_Extension = 0x2f0001;
+constexpr std::uint32_t mdl_TypeId_Repository = 0x2f0002;
+
 // The dynamic type of anything an extension holds.
 class mdl_Object : public mem_AllocationOperators {
  public:
@@ -26,7 +31,7 @@ class mdl_Repository : public mdl_Object {
  public:
   // Type identifier of the interface; the supplying libraries' classes carry their own and
   // declare it as their base in the type-name registry.
-  static std::uint32_t TypeId() { return 0x2f0002; }
+  static std::uint32_t TypeId() { return mdl_TypeId_Repository; }
 
   virtual mdl_Repository* Copy() const = 0;
   virtual int NumEntries() const = 0;
@@ -34,7 +39,7 @@ class mdl_Repository : public mdl_Object {
 
 class mdl_Extension : public mem_AllocationOperators {
  public:
-  static std::uint32_t TypeId() { return 0x2f0001; }
+  static std::uint32_t TypeId() { return mdl_TypeId_Extension; }
 
   virtual ~mdl_Extension() = default;
   // A new heap copy; the caller owns it.
