@@ -162,9 +162,13 @@ inline void Put(const cls_WriteVisitor& w, const cls_FieldHandle& f, const cow_S
 }
 template <class V>
 void Put(const cls_WriteVisitor& w, const cls_FieldHandle& f, const V& v) {
-  if constexpr (std::is_enum_v<V>)
-    w.Memento().WriteString(f, omu_PrimEnum<V, 1>(v).AsString());
-  else
+  if constexpr (std::is_enum_v<V>) {
+    // The canonical text is the table's constant; a value outside the table raises as the
+    // wrapper does.
+    const char* text = omu_PrimEnum<V, 1>::NameOf(static_cast<unsigned>(v));
+    if (!text) omu_PrimEnum<V, 1>{v};
+    w.Memento().WriteText(f, text);
+  } else
     w.WriteMember(f, v);
 }
 

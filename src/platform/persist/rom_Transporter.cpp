@@ -1,6 +1,7 @@
 #include "ddb/platform/rom_Transporter.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "ddb/platform/nex_Exception.h"
@@ -162,6 +163,11 @@ void rom_MementoWrite::WriteBool(const cls_FieldHandle& field, bool value) {
 void rom_MementoWrite::WriteString(const cls_FieldHandle& field, const cow_String& value) {
   rom_detail::PendingRow& row = Row();
   row.SetText(row.Table().Column(field), value.c_str(), value.size());
+}
+
+void rom_MementoWrite::WriteText(const cls_FieldHandle& field, const char* text) {
+  rom_detail::PendingRow& row = Row();
+  row.SetText(row.Table().Column(field), text, std::strlen(text));
 }
 
 void rom_MementoWrite::NeuterString(const cls_FieldHandle& field, const cow_String& value) {
