@@ -59,7 +59,7 @@ void Store::FlushAttached() {
 void Store::BeginScope() {
   if (m_depth == 0) {
     if (ReadOnly()) DDB_THROW(nex_CmdException, "'%s' is open read-only", FileName());
-    m_db.Exec("BEGIN IMMEDIATE");
+    Cached("BEGIN IMMEDIATE").Run();
     m_doomed = false;
   }
   ++m_depth;
@@ -73,7 +73,7 @@ void Store::EndScope(bool success) {
     return;
   }
   try {
-    m_db.Exec("COMMIT");
+    Cached("COMMIT").Run();
   } catch (...) {
     RollBack();
     throw;
