@@ -96,13 +96,17 @@ void cls_ListCore::Flush() const {
   if ((!m_modified && !agent.RetryPending()) || agent.FlushRefused()) return;
   m_modified = 0;
   agent.BeginFlush();
+  auto write = [&](int i) {
+    cls_AgentRequestListObj request(&agent, i);
+    cls_WriteVisitor writer(request);
+    WriteSlot(i, writer);
+    writer.StoreRow();
+  };
   try {
-    for (int i : agent.IndicesToWrite(SlotCount())) {
-      cls_AgentRequestListObj request(&agent, i);
-      cls_WriteVisitor writer(request);
-      WriteSlot(i, writer);
-      writer.StoreRow();
-    }
+    // The changed stored elements, then the new ones: in index order.
+    const int n = SlotCount();
+    for (int i : agent.ChangedStored(n)) write(i);
+    for (int i = agent.StoredCount(); i < n; ++i) write(i);
     agent.FlushFinished();
   } catch (...) {
     m_modified = 1;

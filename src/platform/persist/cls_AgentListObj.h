@@ -64,8 +64,10 @@ class cls_AgentBase {
   std::shared_ptr<const cls_ReadPath> m_path;
   bool m_retry = false;
   bool m_inFlush = false;
-  // Usually one container; a few when copies share the agent.
-  std::vector<const cls_PC*> m_holders;
+  // The containers sharing the agent: usually one, held without a heap node; the others (copies
+  // sharing it) follow in the order they attached.
+  const cls_PC* m_holder = nullptr;
+  std::vector<const cls_PC*> m_otherHolders;
 
  private:
   friend class rom_detail::Store;
@@ -73,6 +75,7 @@ class cls_AgentBase {
   // Called by cls_AgentRef only: the holders are the agent's reference count.
   void Attach(const cls_PC* holder);
   void Detach(const cls_PC* holder);
+  std::size_t Holders() const { return (m_holder ? 1 : 0) + m_otherHolders.size(); }
   std::size_t m_agentSlot = 0;
   bool m_enlisted = false;
 };
@@ -89,8 +92,9 @@ class cls_AgentListObj : public cls_AgentBase {
   void* Load(int i, std::uint32_t typeId);
   void NoteChanged(int i) { m_changed.insert(i); }
   bool MustWrite(int i) const { return i >= m_stored || m_changed.count(i) != 0; }
-  // The indices below n that MustWrite holds for, in increasing order.
-  std::vector<int> IndicesToWrite(int n) const;
+  // The stored indices below n handed out for change since they were last written, in
+  // increasing order (MustWrite also holds for every index from StoredCount() on).
+  std::vector<int> ChangedStored(int n) const;
   void Released() { ++m_releases; }
   long Releases() const { return m_releases; }
 

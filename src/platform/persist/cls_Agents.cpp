@@ -19,13 +19,25 @@ cls_AgentBase::~cls_AgentBase() {
 }
 
 void cls_AgentBase::Attach(const cls_PC* holder) {
-  if (std::find(m_holders.begin(), m_holders.end(), holder) == m_holders.end())
-    m_holders.push_back(holder);
+  if (holder == m_holder ||
+      std::find(m_otherHolders.begin(), m_otherHolders.end(), holder) != m_otherHolders.end())
+    return;
+  if (!m_holder)
+    m_holder = holder;
+  else
+    m_otherHolders.push_back(holder);
 }
 
 void cls_AgentBase::Detach(const cls_PC* holder) {
-  auto it = std::find(m_holders.begin(), m_holders.end(), holder);
-  if (it != m_holders.end()) m_holders.erase(it);
+  if (holder == m_holder) {
+    m_holder = nullptr;
+    if (m_otherHolders.empty()) return;
+    m_holder = m_otherHolders.front();
+    m_otherHolders.erase(m_otherHolders.begin());
+    return;
+  }
+  auto it = std::find(m_otherHolders.begin(), m_otherHolders.end(), holder);
+  if (it != m_otherHolders.end()) m_otherHolders.erase(it);
 }
 
 void cls_AgentRef::Take(std::unique_ptr<cls_AgentBase> agent, const cls_PC* holder) {
@@ -49,21 +61,27 @@ void cls_AgentRef::Reset() {
   if (!m_agent) return;
   cls_AgentBase* agent = std::exchange(m_agent, nullptr);
   agent->Detach(std::exchange(m_holder, nullptr));
-  if (agent->m_holders.empty()) delete agent;
+  if (agent->Holders() == 0) delete agent;
 }
 
 bool cls_AgentRef::IsLast() const {
-  return m_agent && m_agent->m_holders.size() == 1;
+  return m_agent && m_agent->Holders() == 1;
 }
 
 void cls_AgentBase::FlushHolders() const {
-  if (m_holders.size() == 1) {
-    m_holders.front()->Flush();
+  if (m_otherHolders.empty()) {
+    if (m_holder) m_holder->Flush();
     return;
   }
-  std::vector<const cls_PC*> holders(m_holders);
+  // A flush may detach holders: each is flushed only while it still shares the agent.
+  std::vector<const cls_PC*> holders(1, m_holder);
+  holders.insert(holders.end(), m_otherHolders.begin(), m_otherHolders.end());
+  auto attached = [this](const cls_PC* holder) {
+    return holder == m_holder ||
+           std::find(m_otherHolders.begin(), m_otherHolders.end(), holder) != m_otherHolders.end();
+  };
   for (const cls_PC* holder : holders)
-    if (std::find(m_holders.begin(), m_holders.end(), holder) != m_holders.end()) holder->Flush();
+    if (attached(holder)) holder->Flush();
 }
 
 bool cls_AgentBase::FlushRefused() const {
@@ -150,13 +168,12 @@ void* cls_AgentListObj::Load(int i, std::uint32_t typeId) {
                    "element " + std::to_string(i) + " of list " + std::to_string(m_uid.Value()));
 }
 
-std::vector<int> cls_AgentListObj::IndicesToWrite(int n) const {
+std::vector<int> cls_AgentListObj::ChangedStored(int n) const {
   std::vector<int> indices;
   for (int i : m_changed) {
     if (i >= std::min(n, m_stored)) break;
     indices.push_back(i);
   }
-  for (int i = m_stored; i < n; ++i) indices.push_back(i);
   return indices;
 }
 
