@@ -22,18 +22,8 @@ std::string& Buffer() {
 
 }  // namespace
 
-// Room for n more bytes at the end of the encoding.
-char* Checksum::Grow(std::size_t n) {
-  if (m_size + n > m_bytes.size()) m_bytes.resize(std::max(2 * m_bytes.size(), m_size + n + 256));
-  char* at = &m_bytes[m_size];
-  m_size += n;
-  return at;
-}
-
-void Checksum::PutWord(char tag, const void* word) {
-  char* at = Grow(9);
-  at[0] = tag;
-  std::memcpy(at + 1, word, 8);
+void Checksum::Enlarge(std::size_t n) {
+  m_bytes.resize(std::max(2 * m_bytes.size(), m_size + n + 256));
 }
 
 Checksum::Checksum(std::uint64_t seed) : m_seed(seed), m_bytes(Buffer()) {}

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace rom_detail {
@@ -22,8 +23,19 @@ class Checksum {
   std::int64_t Sum() const;
 
  private:
-  char* Grow(std::size_t n);
-  void PutWord(char tag, const void* word);
+  // Room for n more bytes at the end of the encoding.
+  char* Grow(std::size_t n) {
+    if (m_size + n > m_bytes.size()) Enlarge(n);
+    char* at = &m_bytes[m_size];
+    m_size += n;
+    return at;
+  }
+  void Enlarge(std::size_t n);
+  void PutWord(char tag, const void* word) {
+    char* at = Grow(9);
+    at[0] = tag;
+    std::memcpy(at + 1, word, 8);
+  }
 
   std::uint64_t m_seed;
   // A buffer reused from sum to sum; the encoding is its first m_size bytes.

@@ -52,33 +52,13 @@ SqlStmt& SqlStmt::Reset() {
   return *this;
 }
 
-SqlStmt& SqlStmt::Bind(int i, std::int64_t v) {
-  m_db->Check(sqlite3_bind_int64(m_stmt, i, v));
-  return *this;
-}
-
-SqlStmt& SqlStmt::Bind(int i, double v) {
-  m_db->Check(sqlite3_bind_double(m_stmt, i, v));
-  return *this;
-}
-
 SqlStmt& SqlStmt::Bind(int i, const std::string& v) {
   m_db->Check(sqlite3_bind_text(m_stmt, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT));
   return *this;
 }
 
-SqlStmt& SqlStmt::BindStatic(int i, const std::string& v) {
-  m_db->Check(sqlite3_bind_text(m_stmt, i, v.data(), static_cast<int>(v.size()), SQLITE_STATIC));
-  return *this;
-}
-
 SqlStmt& SqlStmt::BindBlob(int i, const std::string& v) {
   m_db->Check(sqlite3_bind_blob(m_stmt, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT));
-  return *this;
-}
-
-SqlStmt& SqlStmt::BindNull(int i) {
-  m_db->Check(sqlite3_bind_null(m_stmt, i));
   return *this;
 }
 

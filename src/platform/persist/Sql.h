@@ -47,14 +47,17 @@ class SqlStmt {
     sqlite3_reset(m_stmt);
     return *this;
   }
-  SqlStmt& Bind(int i, std::int64_t v);
+  // Binding is on every row's path: inline, raising through Fail.
+  SqlStmt& Bind(int i, std::int64_t v) { return Bound(sqlite3_bind_int64(m_stmt, i, v)); }
   SqlStmt& Bind(int i, int v) { return Bind(i, static_cast<std::int64_t>(v)); }
-  SqlStmt& Bind(int i, double v);
+  SqlStmt& Bind(int i, double v) { return Bound(sqlite3_bind_double(m_stmt, i, v)); }
   SqlStmt& Bind(int i, const std::string& v);
   // The text must stay unchanged until the statement is reset.
-  SqlStmt& BindStatic(int i, const std::string& v);
+  SqlStmt& BindStatic(int i, const std::string& v) {
+    return Bound(sqlite3_bind_text(m_stmt, i, v.data(), static_cast<int>(v.size()), SQLITE_STATIC));
+  }
   SqlStmt& BindBlob(int i, const std::string& v);
-  SqlStmt& BindNull(int i);
+  SqlStmt& BindNull(int i) { return Bound(sqlite3_bind_null(m_stmt, i)); }
   // Binds a column value of another statement as it stands.
   SqlStmt& BindValue(int i, sqlite3_value* v);
   // True while a row is available.
@@ -79,6 +82,11 @@ class SqlStmt {
   sqlite3_value* Value(int col) const { return sqlite3_column_value(m_stmt, col); }
 
  private:
+  SqlStmt& Bound(int rc) {
+    if (rc != SQLITE_OK) m_db->Fail(rc);
+    return *this;
+  }
+
   SqlDb* m_db = nullptr;
   sqlite3_stmt* m_stmt = nullptr;
 };

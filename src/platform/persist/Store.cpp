@@ -55,11 +55,9 @@ Value ColumnValue(const SqlStmt& stmt, int col) {
   return v;
 }
 
-int ClassTable::Column(const cls_FieldHandle& field) const {
+int ClassTable::MatchColumn(const cls_FieldHandle& field) const {
   int index = field.Index();
   if (index >= 0 && index < static_cast<int>(fields.size())) {
-    if (m_matchedNames.size() == fields.size() && m_matchedNames[index] == field.CName())
-      return fieldColumn[index];
     if (fields[index].name == field.CName()) {
       if (!field.OwnsName()) {
         m_matchedNames.resize(fields.size(), nullptr);

@@ -62,13 +62,21 @@ struct ClassTable {
 
   // A handle naming a field by its declaration index is matched once by name; later handles with
   // the same name pointer (a field table's literal) are matched by that pointer alone.
-  int Column(const cls_FieldHandle& field) const;
+  int Column(const cls_FieldHandle& field) const {
+    const int index = field.Index();
+    if (index >= 0 && static_cast<std::size_t>(index) < m_matchedNames.size() &&
+        m_matchedNames[index] == field.CName())
+      return fieldColumn[index];
+    return MatchColumn(field);
+  }
   int Column(const std::string& name) const;
   bool HasBase() const { return baseTypeId != cls_NoBaseTypeId && baseTypeId != 0; }
   // The field stored in `column`, or null for the identity columns.
   const cls_Attribute* FieldAt(int column) const;
 
  private:
+  int MatchColumn(const cls_FieldHandle& field) const;
+  // Sized to `fields` once a field was matched.
   mutable std::vector<const char*> m_matchedNames;
 };
 
