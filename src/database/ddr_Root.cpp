@@ -13,6 +13,8 @@
 #include "platform/persist/rom_Upgrade.h"
 #include "platform/typ_DebugFlags.h"
 
+template class omi_Singleton<ddr_Root>;
+
 namespace {
 
 const char kDatabaseName[] = "D0";

@@ -14,6 +14,8 @@
 #include "platform/ZunBasI18n.h"
 #include "platform/typ_DebugFlags.h"
 
+template class omi_Singleton<ZunBasUtlVersion>;
+
 namespace {
 
 struct CallLog {

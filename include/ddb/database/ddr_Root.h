@@ -112,3 +112,6 @@ class ddr_Root : public ddr_DdbContainer, public omi_Singleton<ddr_Root> {
   cow_String m_fileResult;
   std::vector<std::unique_ptr<cls_ClassRegistrar>> m_retiredRegistrars;
 };
+
+// The one slot lives in the library (see omi_Singleton.h).
+extern template class omi_Singleton<ddr_Root>;

@@ -29,3 +29,6 @@ class ZunBasUtlVersion : public omi_Singleton<ZunBasUtlVersion> {
  private:
   std::atomic<Product> m_product{ProductSolver};
 };
+
+// The one slot lives in the library (see omi_Singleton.h).
+extern template class omi_Singleton<ZunBasUtlVersion>;

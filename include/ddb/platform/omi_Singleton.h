@@ -42,8 +42,11 @@ class omi_Singleton {
   }
 
  private:
-  static omi_Singleton*& Slot() {
-    static omi_Singleton* instance = nullptr;
-    return instance;
-  }
+  static omi_Singleton*& Slot();
 };
+
+template <class T>
+omi_Singleton<T>*& omi_Singleton<T>::Slot() {
+  static omi_Singleton* instance = nullptr;
+  return instance;
+}
