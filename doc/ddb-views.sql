@@ -9,11 +9,31 @@
 -- The views are TEMP: they live in the shell's session and never change the file. The layout
 -- they read is described in ddb-format.md.
 
--- One row per element of every list: its index, the element's class id and its OID (the run's
--- entries are 12 bytes each: uint32 class id, int64 OID, little-endian).
+-- The lists of the job tree that are stored inline, in the "#ClassID" column of the row that
+-- refers to them (a BLOB of entries): OID and entries.
+CREATE TEMP VIEW ddb_inline_list(list, entries) AS
+SELECT "m_stepList#OID", "m_stepList#ClassID" FROM dia_DiagnosticData
+  WHERE typeof("m_stepList#ClassID") = 'blob'
+UNION ALL SELECT "m_warningList#OID", "m_warningList#ClassID" FROM dia_DiagnosticData
+  WHERE typeof("m_warningList#ClassID") = 'blob'
+UNION ALL SELECT "m_errorList#OID", "m_errorList#ClassID" FROM dia_DiagnosticData
+  WHERE typeof("m_errorList#ClassID") = 'blob'
+UNION ALL SELECT "m_incrementList#OID", "m_incrementList#ClassID" FROM dia_Step
+  WHERE typeof("m_incrementList#ClassID") = 'blob'
+UNION ALL SELECT "m_attemptList#OID", "m_attemptList#ClassID" FROM dia_Increment
+  WHERE typeof("m_attemptList#ClassID") = 'blob'
+UNION ALL SELECT "m_iterationList#OID", "m_iterationList#ClassID" FROM dia_Attempt
+  WHERE typeof("m_iterationList#ClassID") = 'blob'
+UNION ALL SELECT "m_residualList#OID", "m_residualList#ClassID" FROM dia_Iteration
+  WHERE typeof("m_residualList#ClassID") = 'blob';
+
+-- One row per element of every list, stored as runs or inline: its index, the element's class
+-- id and its OID (entries are 12 bytes each: uint32 class id, int64 OID, little-endian).
 CREATE TEMP VIEW ddb_list_entry(list, position, class_id, oid) AS
 WITH RECURSIVE slot(list, first, count, entries, k) AS (
   SELECT list, first, count, entries, 0 FROM "##List" WHERE count > 0
+  UNION ALL
+  SELECT list, 0, length(entries) / 12, entries, 0 FROM ddb_inline_list WHERE length(entries) >= 12
   UNION ALL
   SELECT list, first, count, entries, k + 1 FROM slot WHERE k + 1 < count
 ), entry(list, position, h) AS (

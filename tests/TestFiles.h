@@ -169,8 +169,8 @@ inline void Execute(const std::string& path, const std::string& sql) {
   sqlite3_close(db);
 }
 
-// Turns a file of layout 2 into one of layout 1, as older releases wrote them: no checksums, no
-// list lengths. Tests that edit stored rows by hand (older layouts, values outside a table) work
+// Turns a file of a later layout into one of layout 1, as older releases wrote them: no checksums,
+// no list lengths. Tests that edit stored rows by hand (older layouts, values outside a table) work
 // on such files, where nothing tells an edit from a write.
 inline void StripChecksums(const std::string& path) {
   sqlite3* db = nullptr;
@@ -184,6 +184,30 @@ inline void StripChecksums(const std::string& path) {
   while (sqlite3_step(stmt) == SQLITE_ROW)
     tables.push_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
   sqlite3_finalize(stmt);
+  // Layout 1 knows no inline lists and arrays: they move to "##List" runs and "##Array" rows.
+  sqlite3_prepare_v2(db,
+                     "SELECT c.\"Class Table\", f.\"Field Name\", f.\"Field Type Id\", "
+                     "f.\"Collection Type\" FROM \"##Fields\" f JOIN \"##Classes\" c USING "
+                     "(\"Type Id\") WHERE f.\"Field Type Id\" IN (2293761, 2293762)",
+                     -1, &stmt, nullptr);
+  std::vector<std::string> moves;
+  while (sqlite3_step(stmt) == SQLITE_ROW) {
+    auto text = [&](int c) {
+      return std::string(reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)));
+    };
+    const std::string t = "\"" + text(0) + "\"", cls = "\"" + text(1) + "#ClassID\"",
+                      oid = "\"" + text(1) + "#OID\"",
+                      where = " WHERE typeof(" + cls + ") = 'blob'";
+    const bool list = text(2) == "2293762";
+    moves.push_back(list ? "INSERT INTO \"##List\" SELECT " + oid + ", 0, length(" + cls +
+                               ") / 12, " + cls + ", 0 FROM " + t + where + " AND length(" + cls +
+                               ") > 0"
+                         : "INSERT INTO \"##Array\" SELECT " + oid + ", " + text(3) +
+                               ", 0, x'', 0 FROM " + t + where);
+    moves.push_back("UPDATE " + t + " SET " + cls + " = " + text(2) + where);
+  }
+  sqlite3_finalize(stmt);
+  for (const std::string& sql : moves) exec(sql);
   for (const std::string& t : tables) exec("ALTER TABLE \"" + t + "\" DROP COLUMN \"##Check\"");
   exec("ALTER TABLE \"##Classes\" DROP COLUMN \"Check\"");
   for (const char* t : {"##List", "##Map", "##Array"})

@@ -254,6 +254,10 @@ class Generator {
     switch (kind) {
       case Kind::FlipBlob: {
         seal = false;  // sealed, a changed element or value is a valid file
+        if (pick(3) == 0) {
+          what = FlipInlineBlob(db, tables, pick);
+          break;
+        }
         bool list = pick(2);
         auto rows = db.Rows(list ? "SELECT list, first, length(entries) FROM \"##List\""
                                  : "SELECT oid, 0, length(data) FROM \"##Array\"");
@@ -434,6 +438,27 @@ class Generator {
       what += " (sealed)";
     }
     return what;
+  }
+
+  // Changes a byte of a list stored in the row that refers to it.
+  template <class Pick>
+  static std::string FlipInlineBlob(Sql& db, const std::vector<std::vector<std::string>>& tables,
+                                    Pick& pick) {
+    std::vector<std::vector<std::string>> found;  // table, column, OID, length
+    for (const auto& t : tables)
+      for (const auto& c : db.Rows("SELECT name FROM pragma_table_info(" + Literal(t[1]) +
+                                   ") WHERE name LIKE '%#ClassID'"))
+        for (auto& r :
+             db.Rows("SELECT OID, length(\"" + c[0] + "\") FROM \"" + t[1] + "\" WHERE typeof(\"" +
+                     c[0] + "\") = 'blob' AND length(\"" + c[0] + "\") > 0"))
+          found.push_back({t[1], c[0], r[0], r[1]});
+    if (found.empty()) return "";
+    const auto& f = found[pick(found.size())];
+    const std::string at = std::to_string(pick(std::stoul(f[3])) + 1), column = "\"" + f[1] + "\"";
+    db.Exec("UPDATE \"" + f[0] + "\" SET " + column + " = cast(substr(" + column + ", 1, " + at +
+            " - 1) || randomblob(1) || substr(" + column + ", " + at +
+            " + 1) AS BLOB) WHERE OID = " + f[2]);
+    return " inline " + f[0] + " " + f[2] + "." + f[1];
   }
 
   static std::string Literal(const std::string& text) { return "'" + text + "'"; }

@@ -67,6 +67,13 @@ struct Case {
 
 const char* kFirstStep = "SELECT OID FROM dia_Step ORDER BY OID LIMIT 1";
 const char* kStepList = "SELECT \"m_stepList#OID\" FROM dia_DiagnosticData";
+// The first attempt whose iterations are stored in its row, and that list.
+#define DDB_FIRST_ATTEMPT                                                                         \
+  "(SELECT OID FROM dia_Attempt WHERE typeof(\"m_iterationList#ClassID\") = 'blob' ORDER BY OID " \
+  "LIMIT 1)"
+const char* kFirstAttempt = "SELECT " DDB_FIRST_ATTEMPT;
+const char* kFirstIterations =
+    "SELECT \"m_iterationList#OID\" FROM dia_Attempt WHERE OID = " DDB_FIRST_ATTEMPT;
 
 const Case kCases[] = {
     {"changed value",
@@ -100,6 +107,32 @@ const Case kCases[] = {
     {"missing row",
      "DELETE FROM dia_Step WHERE OID = (SELECT OID FROM dia_Step ORDER BY OID LIMIT 1)", false,
      "dia_Step {oid} is missing", kFirstStep},
+    {"inline list cut short",
+     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = x'0001' WHERE OID = " DDB_FIRST_ATTEMPT,
+     true, "field 'm_iterationList' of dia_Attempt {oid} holds an inline list of 2 bytes",
+     kFirstAttempt},
+    {"inline list of 17 entries",
+     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = zeroblob(204) WHERE OID "
+     "= " DDB_FIRST_ATTEMPT,
+     true, "field 'm_iterationList' of dia_Attempt {oid} holds an inline list of 204 bytes",
+     kFirstAttempt},
+    {"inline list changed",
+     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = CAST(x'ff' || substr("
+     "\"m_iterationList#ClassID\", 2) AS BLOB) WHERE OID = " DDB_FIRST_ATTEMPT,
+     false, "dia_Attempt {oid} does not match its checksum", kFirstAttempt},
+    {"inline element of another class",
+     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = CAST(x'11002b00' || substr("
+     "\"m_iterationList#ClassID\", 5) AS BLOB) WHERE OID = " DDB_FIRST_ATTEMPT,
+     true, "element 0 of list {oid} is a dia_Residual where a dia_Iteration belongs",
+     kFirstIterations},
+    {"empty inline list", "UPDATE dia_DiagnosticData SET \"m_stepList#ClassID\" = x''", true,
+     "field 'm_stepList' of dia_DiagnosticData {oid} holds an inline list of 0 bytes",
+     "SELECT OID FROM dia_DiagnosticData"},
+    {"non-empty inline array",
+     "UPDATE dia_Attempt SET \"m_cutbackCodes#ClassID\" = x'01000000' WHERE OID = (SELECT OID "
+     "FROM dia_Attempt ORDER BY OID LIMIT 1)",
+     true, "field 'm_cutbackCodes' of dia_Attempt {oid} holds an inline array of 4 bytes",
+     "SELECT OID FROM dia_Attempt ORDER BY OID LIMIT 1"},
     {"list that contains itself",
      "UPDATE dia_DiagnosticData SET \"m_stepList#OID\" = (SELECT \"m_stepList#OID\" FROM "
      "dia_DiagnosticData); UPDATE dia_Step SET \"m_contactDiagnosticList#OID\" = (SELECT "

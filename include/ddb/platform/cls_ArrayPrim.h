@@ -50,7 +50,7 @@ class cls_ArrayPrim {
       if (collection != CollectionType())
         reader.Damaged("array " + std::to_string(reader.Oid()) + " holds values of another type");
       cls_ArrayCodec::Decode(bytes, m_values);
-      m_store = reader.StoreRef();
+      if (!reader.IsInline()) m_store = reader.StoreRef();
       m_state = 1;
     }
     if (m_uid.IsNull()) m_uid = cls_Uid::AllocateUid();
@@ -65,13 +65,20 @@ class cls_ArrayPrim {
 
   void DBWrite(const cls_WriteVisitor& writer) const {
     if (!writer.StartWrite(TypeId(), m_uid)) return;
+    m_state = 1;
+    // An empty array stored in its owner's row is rewritten with that row only.
+    if (m_values.empty() && writer.StoreEmptyArray()) {
+      m_store.reset();
+      return;
+    }
     std::string bytes;
     cls_ArrayCodec::Encode(m_values, bytes);
     writer.WriteArray(CollectionType(), m_values.Length(), bytes);
     m_store = writer.StoreRef();
     m_state = 1;
   }
-  // Rewrites the stored array; nothing when it was never written or read.
+  // Rewrites the stored array; nothing when it was never written or read, or is stored in its
+  // owner's row (empty).
   void Flush() const {
     if (!m_store) return;
     std::string bytes;

@@ -71,6 +71,8 @@ class cls_ReadVisitor {
   std::unique_ptr<cls_AgentListObj> NewListAgent() const;
   std::unique_ptr<cls_AgentMapKey2Obj<cow_String>> NewMapAgent() const;
   bool ReadArray(int& collectionType, std::string& bytes) const;
+  // The list or array read is stored in its owner's row (layout 4).
+  bool IsInline() const { return m_inline; }
 
   const std::shared_ptr<rom_detail::Store>& StoreRef() const { return m_store; }
   // Raises "'<file>' is damaged: <what>".
@@ -80,6 +82,8 @@ class cls_ReadVisitor {
   // "field 'm_stepList' of dia_DiagnosticData 12": where a sub-reader's reference is stored.
   std::string Origin() const;
   const rom_detail::LoadedRow* Row() const;
+  void ReadInline(const rom_detail::LoadedRow& row, const cls_Attribute& declared,
+                  const rom_detail::Value& bytes, std::int64_t oid);
   const rom_detail::Value* Lookup(const cls_FieldHandle& field) const;
 
   std::shared_ptr<rom_detail::Store> m_store;
@@ -94,4 +98,10 @@ class cls_ReadVisitor {
   std::int64_t m_ownerOid = 0;
   // The stored layout declares a list here but the row refers to none.
   bool m_listMissing = false;
+  // An inline list or array: its entries (12 bytes each; none for an array), the column holding
+  // them and the array's collection type.
+  bool m_inline = false;
+  std::string m_inlineBytes;
+  std::string m_inlineColumn;
+  int m_inlineCollection = 0;
 };

@@ -24,6 +24,7 @@ class rom_MementoWrite;
 class cls_AgentListObj;
 class cls_AgentRequestListObj;
 class cls_AgentRequestMapKey2Obj;
+struct cls_InlineHost;
 template <class K>
 class cls_AgentMapKey2Obj;
 namespace rom_detail {
@@ -76,6 +77,14 @@ class cls_WriteVisitor {
   std::unique_ptr<cls_AgentListObj> NewListAgent(bool unwritten) const;
   std::unique_ptr<cls_AgentMapKey2Obj<cow_String>> NewMapAgent() const;
   void WriteArray(int collectionType, int count, const std::string& bytes) const;
+  // From layout 4 on, a list or array written as a member field of a row being built may be
+  // stored in that row: HostsInline names the row and column, StoreInline puts the entries there
+  // (null: a reference to the list's runs).
+  bool HostsInline(cls_InlineHost& host) const;
+  void StoreInline(const std::string* entries) const;
+  // Stores an empty array as no values in its member row (no "##Array" row); false when it
+  // cannot be stored so.
+  bool StoreEmptyArray() const;
 
   rom_detail::Store& GetStore() const { return *m_store; }
   std::shared_ptr<rom_detail::Store> StoreRef() const;

@@ -101,7 +101,7 @@ class rfm_File {
   static void UseSnapshots(bool on);
 
   // The layout number this release writes into user_version.
-  static constexpr int kLayout = 3;
+  static constexpr int kLayout = 4;
   static constexpr std::int32_t kApplicationId = 0x64646221;  // "ddb!"
   // The page size of a new file: a commit appends each page it changed to the write-ahead log,
   // and an increment's commit changes the last page of about ten tables, so smaller pages log

@@ -140,19 +140,32 @@ void cls_ListCore::Release() const {
 }
 
 void cls_ListCore::DBWrite(const cls_WriteVisitor& writer) const {
-  if (!writer.StartWrite(cls_ObjListTypeId, m_uid)) return;
+  const int started = writer.StartWrite(cls_ObjListTypeId, m_uid);
+  // An attached list is written by its flushes; the row refers to it as it is stored.
+  if (m_agent) {
+    Agent().Relink(writer);
+    return;
+  }
+  if (!started) return;
   writer.CheckCollectionType(cls_CollList);
-  if (m_agent) return;
   // A list no copy of which was ever written stores nothing yet: its stored count is known.
   m_agent.Take(writer.NewListAgent(!m_copies || !m_copies->written), this);
   if (m_copies) m_copies->written = true;
-  int stored = Agent().StoredCount();
+  cls_AgentListObj& agent = Agent();
+  int stored = agent.StoredCount();
   if (SlotCount() == 0) {
     ResizeSlots(stored);
   } else if (stored != 0) {
     std::fputs("cls_ListObj::DBWrite: Index conflicts(s) in list.", stderr);
   }
-  Flush();
+  agent.BeginMemberWrite(writer);
+  try {
+    Flush();
+  } catch (...) {
+    agent.EndMemberWrite();
+    throw;
+  }
+  agent.EndMemberWrite();
 }
 
 void cls_ListCore::Detach() {

@@ -24,7 +24,10 @@ void BindValue(SqlStmt& stmt, int i, const Value& v) {
       stmt.Bind(i, v.d);
       break;
     case Value::Text:
-      stmt.BindStatic(i, v.s);
+      if (v.blob)
+        stmt.BindBlob(i, v.s);
+      else
+        stmt.BindStatic(i, v.s);
       break;
     default:
       stmt.BindNull(i);
@@ -45,9 +48,13 @@ Value ColumnValue(const SqlStmt& stmt, int col) {
       v.d = stmt.Real(col);
       break;
     case SQLITE_TEXT:
-    case SQLITE_BLOB:
       v.kind = Value::Text;
       v.s = stmt.Text(col);
+      break;
+    case SQLITE_BLOB:
+      v.kind = Value::Text;
+      v.s = stmt.Blob(col);
+      v.blob = true;
       break;
     default:
       break;
@@ -151,6 +158,14 @@ void PendingRow::SetText(int column, const char* text, std::size_t size) {
   if (column <= 0 || column >= static_cast<int>(m_values.size())) return;
   m_values[column].kind = Value::Text;
   m_values[column].s.assign(text, size);
+  m_values[column].blob = false;
+}
+
+void PendingRow::SetBlob(int column, const std::string& bytes) {
+  if (column <= 0 || column >= static_cast<int>(m_values.size())) return;
+  m_values[column].kind = Value::Text;
+  m_values[column].s = bytes;
+  m_values[column].blob = true;
 }
 
 void PendingRow::Set(int column, Value value) {
@@ -274,7 +289,19 @@ std::int64_t Store::HighestStoredOid() {
     SqlStmt s(m_db, sql);
     if (s.Step() && s.Type(0) == SQLITE_INTEGER) highest = std::max(highest, s.Int(0));
   };
-  for (auto& entry : m_tables) take("SELECT MAX(OID) FROM " + SqlQuote(entry.second->table));
+  for (auto& entry : m_tables) {
+    const ClassTable& t = *entry.second;
+    std::string maxima = "MAX(OID)";
+    // From layout 4 on the identity of an inline list or array is found in its owner's row only.
+    if (StoresInline())
+      for (std::size_t f = 0; f < t.fields.size(); ++f)
+        if (InlineField(t.fields[f]))
+          maxima += ", MAX(" + SqlQuote(t.columns[t.fieldColumn[f] + 1]) + ")";
+    SqlStmt s(m_db, "SELECT " + maxima + " FROM " + SqlQuote(t.table));
+    if (s.Step())
+      for (int c = 0; c < s.Columns(); ++c)
+        if (s.Type(c) == SQLITE_INTEGER) highest = std::max(highest, s.Int(c));
+  }
   take("SELECT MAX(list) FROM \"##List\"");
   take("SELECT MAX(map) FROM \"##Map\"");
   take("SELECT MAX(oid) FROM \"##Map\"");
@@ -377,8 +404,8 @@ bool Store::LoadRow(std::uint32_t typeId, std::int64_t oid, LoadedRow& row, bool
   t->select.Reset().Bind(1, oid);
   if (!t->select.Step()) return false;
   int stored = static_cast<int>(t->columns.size()) + (Checked() ? 1 : 0);
-  std::string problem =
-      t->select.Columns() == stored ? CheckStorage(*t, t->select) : "does not match its layout";
+  std::string problem = t->select.Columns() == stored ? CheckStorage(*t, t->select, StoresInline())
+                                                      : "does not match its layout";
   if (!problem.empty()) {
     t->select.Reset();
     Damaged(ObjectName(typeId, oid) + " " + problem);
@@ -399,7 +426,7 @@ bool Store::LoadRow(std::uint32_t typeId, std::int64_t oid, LoadedRow& row, bool
 // Every stored value must have the storage class of its column's declared type: a text where
 // a number belongs would otherwise read as 0. An object reference is either complete or absent.
 // Returns what is wrong, or "".
-std::string Store::CheckStorage(const ClassTable& t, const SqlStmt& row) const {
+std::string Store::CheckStorage(const ClassTable& t, const SqlStmt& row, bool inlineForms) const {
   if (row.Type(1) != SQLITE_NULL && row.Type(1) != SQLITE_INTEGER)
     return "holds a link to its base part that is not an identity";
   for (int c = 2; c < static_cast<int>(t.columns.size()); ++c) {
@@ -411,6 +438,10 @@ std::string Store::CheckStorage(const ClassTable& t, const SqlStmt& row) const {
     if (attributeType == cls_AttrDouble) fits = type == SQLITE_FLOAT || type == SQLITE_INTEGER;
     if (attributeType == cls_AttrString || attributeType == cls_AttrEnum)
       fits = type == SQLITE_TEXT;
+    // From layout 4 on a list or array may be stored in its reference's "#ClassID" column.
+    if (type == SQLITE_BLOB && inlineForms && attributeType == cls_AttrObject &&
+        c == t.fieldColumn[t.columnField[c]] && InlineField(*field))
+      fits = true;
     if (!fits) {
       const char* held = type == SQLITE_TEXT   ? "a text"
                          : type == SQLITE_BLOB ? "a blob"

@@ -13,13 +13,12 @@
 #include <unordered_map>
 #include <vector>
 
+#include "ddb/platform/cls_AgentListObj.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "ddb/platform/rfm_File.h"
 #include "ddb/platform/rom_Transporter.h"
 #include "platform/persist/Sql.h"
 #include "platform/persist/dbc_OldClassRegistrar.h"
-
-class cls_AgentBase;
 
 namespace rom_detail {
 
@@ -29,6 +28,8 @@ struct Value {
   std::int64_t i = 0;
   double d = 0;
   std::string s;
+  // A Text value whose bytes are stored as a BLOB (an inline list or array, see PendingRow).
+  bool blob = false;
 };
 
 // A stored value as the text a conversion compares and writes ("%.17g" for reals, "" for NULL).
@@ -100,6 +101,7 @@ class PendingRow {
   void SetInt(int column, std::int64_t value);
   void SetReal(int column, double value);
   void SetText(int column, const char* text, std::size_t size);
+  void SetBlob(int column, const std::string& bytes);
   void Set(int column, Value value);
   void Set(const cls_FieldHandle& field, Value value);
   void Set(const std::string& column, Value value);
@@ -169,10 +171,10 @@ class Store : public std::enable_shared_from_this<Store> {
   // kListRun entries of kListEntryBytes each.
   static constexpr int kListRun = 1024;
   static constexpr int kListEntryBytes = 12;
-  struct ListEntry {
-    std::uint32_t typeId;
-    std::int64_t oid;
-  };
+  using ListEntry = cls_ListEntry;
+  static std::string EncodeEntries(const std::vector<ListEntry>& entries);
+  // False when `size` is not a whole number of entries.
+  static bool DecodeEntries(const char* bytes, std::size_t size, std::vector<ListEntry>& entries);
   void WriteListRun(std::int64_t list, int first, const std::vector<ListEntry>& entries);
   // The run holding element `index`: its first index and entries. False when none does.
   bool ReadListRun(std::int64_t list, int index, int& first, std::vector<ListEntry>& entries);
@@ -192,6 +194,24 @@ class Store : public std::enable_shared_from_this<Store> {
   // page k holds values k * pageSize on, in a row of `##ArrayPage`.
   static constexpr int kIntPages = 154;
   bool StoresPages() { return Layout() >= 3; }
+  // Layout 4: a list of at most kInlineListMax elements, and an empty array, may be stored in
+  // the "#ClassID" column of its owner's row, as a BLOB of its entries (InlineField).
+  bool StoresInline() { return Layout() >= 4; }
+  static constexpr int kInlineListMax = 16;
+  // Rewrites the column of an inline list's host (its entries, or the list's type id once its
+  // elements moved to runs) together with the row's checksum.
+  void UpdateHost(const cls_InlineHost& host, const Value& value) {
+    UpdateField(host.typeId, host.oid, host.column, value);
+  }
+  // The entries of `list` when the host row stores it inline.
+  bool StoredInline(const cls_InlineHost& host, std::int64_t list, std::vector<ListEntry>& entries);
+  // Lists stored inline in the current transaction, so that another reference to the same list
+  // written in it (an unattached copy) stores the same entries.
+  void NoteInline(std::int64_t list, const std::string& entries) { m_inlineInPass[list] = entries; }
+  const std::string* InlineInPass(std::int64_t list) const {
+    auto it = m_inlineInPass.find(list);
+    return it == m_inlineInPass.end() ? nullptr : &it->second;
+  }
   void WriteArrayPage(std::int64_t oid, int page, const std::vector<int>& values);
   // False when the file stores no such page; raises when it is damaged.
   bool ReadArrayPage(std::int64_t oid, int page, std::vector<int>& values);
@@ -229,7 +249,7 @@ class Store : public std::enable_shared_from_this<Store> {
  private:
   void LoadCatalog();
   void VerifyTables();
-  std::string CheckStorage(const ClassTable& t, const SqlStmt& row) const;
+  std::string CheckStorage(const ClassTable& t, const SqlStmt& row, bool inlineForms) const;
   static void StoredForm(int attributeType, Value& v);
   std::int64_t RowSum(const ClassTable& t, const std::vector<Value>& values) const;
   std::int64_t ClassSum(const ClassTable& t) const;
@@ -255,6 +275,7 @@ class Store : public std::enable_shared_from_this<Store> {
   std::map<std::uint32_t, std::unique_ptr<ClassTable>> m_tables;
   std::set<std::uint32_t> m_createdInTransaction;
   std::unordered_map<const char*, SqlStmt> m_statements;
+  std::unordered_map<std::int64_t, std::string> m_inlineInPass;
   std::vector<std::unique_ptr<PendingRow>> m_rows;
   std::vector<PendingRow*> m_freeRows;
   rom_CowBarn m_barn;
@@ -283,6 +304,9 @@ class ReadScope {
  private:
   rfm_File& m_file;
 };
+
+// Whether a field may be stored inline from layout 4 on: a list of objects or an array of values.
+bool InlineField(const cls_Attribute& field);
 
 // Builds the columns of a layout from its fields.
 void BuildColumns(ClassTable& table);

@@ -48,14 +48,51 @@ bool Store::FitsInFile(std::int64_t elements) {
   return false;
 }
 
-// A run's entries are 12 bytes each, little-endian: the element's class id (4 bytes) and OID
-// (8 bytes).
-void Store::WriteListRun(std::int64_t list, int first, const std::vector<ListEntry>& entries) {
+bool InlineField(const cls_Attribute& field) {
+  if (field.attributeType != cls_AttrObject) return false;
+  if (field.typeId == cls_ObjListTypeId) return field.collectionType == cls_CollList;
+  return field.typeId == cls_PrimArrayTypeId &&
+         (field.collectionType == cls_CollInts || field.collectionType == cls_CollDoubles ||
+          field.collectionType == cls_CollStrings);
+}
+
+// Entries are 12 bytes each, little-endian: the element's class id (4 bytes) and OID (8 bytes).
+std::string Store::EncodeEntries(const std::vector<ListEntry>& entries) {
   std::string bytes(entries.size() * kListEntryBytes, '\0');
   for (std::size_t k = 0; k < entries.size(); ++k) {
     std::memcpy(&bytes[k * kListEntryBytes], &entries[k].typeId, 4);
     std::memcpy(&bytes[k * kListEntryBytes + 4], &entries[k].oid, 8);
   }
+  return bytes;
+}
+
+bool Store::DecodeEntries(const char* bytes, std::size_t size, std::vector<ListEntry>& entries) {
+  if (size % kListEntryBytes != 0) return false;
+  entries.resize(size / kListEntryBytes);
+  for (std::size_t k = 0; k < entries.size(); ++k) {
+    std::memcpy(&entries[k].typeId, bytes + k * kListEntryBytes, 4);
+    std::memcpy(&entries[k].oid, bytes + k * kListEntryBytes + 4, 8);
+  }
+  return true;
+}
+
+bool Store::StoredInline(const cls_InlineHost& host, std::int64_t list,
+                         std::vector<ListEntry>& entries) {
+  ClassTable* t = Find(host.typeId);
+  const int column = t ? t->Column(host.column) : -1;
+  if (column < 0) return false;
+  SqlStmt s(m_db, "SELECT " + SqlQuote(host.column) + ", " + SqlQuote(t->columns[column + 1]) +
+                      " FROM " + SqlQuote(t->table) + " WHERE OID = ?");
+  s.Bind(1, host.oid);
+  if (!s.Step() || s.Type(0) != SQLITE_BLOB || s.Type(1) != SQLITE_INTEGER || s.Int(1) != list)
+    return false;
+  const char* bytes = s.BlobData(0);
+  return DecodeEntries(bytes, static_cast<std::size_t>(s.Bytes(0)), entries) &&
+         entries.size() <= static_cast<std::size_t>(kInlineListMax);
+}
+
+void Store::WriteListRun(std::int64_t list, int first, const std::vector<ListEntry>& entries) {
+  const std::string bytes = EncodeEntries(entries);
   if (!Checked()) {
     SqlStmt& s = Cached("INSERT OR REPLACE INTO \"##List\" VALUES(?, ?, ?, ?)");
     s.Reset().Bind(1, list).Bind(2, first).Bind(3, static_cast<int>(entries.size()));
@@ -113,13 +150,8 @@ bool Store::ReadListRun(std::int64_t list, int index, int& first, std::vector<Li
       Damaged(problem);
     }
     first = static_cast<int>(s.Int(0));
-    int count = static_cast<int>(s.Int(1));
-    const char* bytes = s.BlobData(2);
-    entries.resize(count);
-    for (int k = 0; k < count; ++k) {
-      std::memcpy(&entries[k].typeId, bytes + k * kListEntryBytes, 4);
-      std::memcpy(&entries[k].oid, bytes + k * kListEntryBytes + 4, 8);
-    }
+    const int count = static_cast<int>(s.Int(1));
+    DecodeEntries(s.BlobData(2), static_cast<std::size_t>(count) * kListEntryBytes, entries);
     found = index < first + count;
   }
   s.Reset();

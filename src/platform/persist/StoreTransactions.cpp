@@ -81,6 +81,7 @@ void Store::EndScope(bool success) {
   m_createdInTransaction.clear();
   TellEnlisted(true);
   m_barn.Clear();
+  m_inlineInPass.clear();
 }
 
 void Store::TellEnlisted(bool committed) {
@@ -105,6 +106,7 @@ void Store::RollBack() {
   m_createdInTransaction.clear();
   TellEnlisted(false);
   m_barn.Clear();
+  m_inlineInPass.clear();
   m_doomed = false;
 }
 

@@ -80,12 +80,49 @@ class cls_AgentBase {
   bool m_enlisted = false;
 };
 
+// One stored element of a list: its class id and OID.
+struct cls_ListEntry {
+  std::uint32_t typeId;
+  std::int64_t oid;
+  bool operator==(const cls_ListEntry& o) const { return typeId == o.typeId && oid == o.oid; }
+};
+
+// The row and column ("<field>#ClassID") that store a short list inline; typeId 0 for none.
+struct cls_InlineHost {
+  std::uint32_t typeId = 0;
+  std::int64_t oid = 0;
+  std::string column;
+  bool operator==(const cls_InlineHost& o) const {
+    return typeId == o.typeId && oid == o.oid && column == o.column;
+  }
+};
+
+class cls_WriteVisitor;
+
+// A list's elements are stored as runs (rows of "##List") or, from layout 4 on, inline: as the
+// entries of at most rom_detail::Store::kInlineListMax elements in the row that refers to the
+// list. A list is stored inline when its first write finds it with elements and few enough of
+// them; it moves to runs when it outgrows that, or when another row refers to it.
 class cls_AgentListObj : public cls_AgentBase {
  public:
   // `empty`: the file is known to store no element of the list, so its count is not read.
   cls_AgentListObj(std::shared_ptr<rom_detail::Store> store, cls_Uid listUid,
                    std::shared_ptr<const cls_ReadPath> path = nullptr, bool empty = false);
+  // A list stored inline in `host` with these entries.
+  cls_AgentListObj(std::shared_ptr<rom_detail::Store> store, cls_Uid listUid,
+                   std::shared_ptr<const cls_ReadPath> path, cls_InlineHost host,
+                   std::vector<cls_ListEntry> entries);
   ~cls_AgentListObj() override;
+
+  // The first write of the list as a member of a row being built: when the file stores no
+  // element yet, or stores the list inline in that row, the flush that follows stores the
+  // elements in that row while they fit. EndMemberWrite after the flush.
+  void BeginMemberWrite(const cls_WriteVisitor& writer);
+  void EndMemberWrite() { m_building = nullptr; }
+  // The list is written again as a member of a row: the row refers to the list as it is stored
+  // (its entries, when they are stored inline in that very row).
+  void Relink(const cls_WriteVisitor& writer);
+  bool IsInline() const { return m_host.typeId != 0; }
 
   int StoredCount() const { return m_stored; }
   // Creates element i from the file; the caller owns the object. Raises when it cannot.
@@ -112,8 +149,26 @@ class cls_AgentListObj : public cls_AgentBase {
     std::int64_t oid;
   };
   void StorePending();
+  // Stores the pending entries of a list that is or becomes inline; false when the list is
+  // stored as runs.
+  bool StoreInline();
+  // Writes every entry as runs and makes the host row refer to them.
+  void MoveToRuns(const std::vector<cls_ListEntry>& entries);
+  // Keeps the inline state as it was before the transaction, for a rollback.
+  void KeepForRollback();
 
   int m_stored = 0;
+  cls_InlineHost m_host;
+  std::vector<cls_ListEntry> m_entries;
+  bool m_kept = false;
+  cls_InlineHost m_keptHost;
+  std::vector<cls_ListEntry> m_keptEntries;
+  // Sets the host column: in the row being built when it is the host, else in the file.
+  void SetHostColumn(const std::string* entries);
+
+  // The writer of the row being built that hosts (or may host) the list, during a member write.
+  const cls_WriteVisitor* m_building = nullptr;
+  cls_InlineHost m_buildingHost;
   std::set<int> m_changed;
   std::vector<Entry> m_pending;
   std::vector<int> m_written;

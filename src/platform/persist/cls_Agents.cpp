@@ -3,6 +3,7 @@
 
 #include "ddb/platform/cls_AgentRef.h"
 #include "ddb/platform/cls_ReadVisitor.h"
+#include "ddb/platform/cls_WriteVisitor.h"
 #include "ddb/platform/nex_Exception.h"
 #include "platform/persist/Store.h"
 #include "platform/persist/cls_AgentListObj.h"
@@ -148,24 +149,124 @@ cls_AgentListObj::cls_AgentListObj(std::shared_ptr<rom_detail::Store> store, cls
     : cls_AgentBase(std::move(store), listUid, std::move(path)),
       m_stored(empty ? 0 : m_store->ListCount(listUid.Value())) {}
 
+cls_AgentListObj::cls_AgentListObj(std::shared_ptr<rom_detail::Store> store, cls_Uid listUid,
+                                   std::shared_ptr<const cls_ReadPath> path, cls_InlineHost host,
+                                   std::vector<cls_ListEntry> entries)
+    : cls_AgentBase(std::move(store), listUid, std::move(path)),
+      m_stored(static_cast<int>(entries.size())),
+      m_host(std::move(host)),
+      m_entries(std::move(entries)) {}
+
 cls_AgentListObj::~cls_AgentListObj() = default;
 
 // Elements are usually loaded in runs (a reader walking a list), so the run last read is kept.
 void* cls_AgentListObj::Load(int i, std::uint32_t typeId) {
+  const std::string what =
+      "element " + std::to_string(i) + " of list " + std::to_string(m_uid.Value());
+  if (IsInline()) {
+    if (i < 0 || i >= static_cast<int>(m_entries.size())) m_store->Damaged(what + " is missing");
+    return Construct(m_entries[i].typeId, typeId, m_entries[i].oid, what);
+  }
   rom_detail::ReadScope snapshot(*m_store);
   if (m_runFirst < 0 || i < m_runFirst || i >= m_runFirst + static_cast<int>(m_run.size())) {
     std::vector<rom_detail::Store::ListEntry> entries;
     int first = 0;
     if (!m_store->ReadListRun(m_uid.Value(), i, first, entries))
-      m_store->Damaged("element " + std::to_string(i) + " of list " +
-                       std::to_string(m_uid.Value()) + " is missing");
+      m_store->Damaged(what + " is missing");
     m_run.clear();
     for (const auto& e : entries) m_run.emplace_back(e.typeId, e.oid);
     m_runFirst = first;
   }
   const auto& entry = m_run[i - m_runFirst];
-  return Construct(entry.first, typeId, entry.second,
-                   "element " + std::to_string(i) + " of list " + std::to_string(m_uid.Value()));
+  return Construct(entry.first, typeId, entry.second, what);
+}
+
+void cls_AgentListObj::BeginMemberWrite(const cls_WriteVisitor& writer) {
+  cls_InlineHost host;
+  if (!writer.HostsInline(host)) return;
+  if (IsInline() ? !(host == m_host) : m_stored != 0) return;
+  m_building = &writer;
+  m_buildingHost = std::move(host);
+  if (!IsInline()) return;
+  const std::string entries = rom_detail::Store::EncodeEntries(m_entries);
+  writer.StoreInline(&entries);
+}
+
+// A row other than its host referring to an inline list would not see it change: the list
+// moves to runs, which every row refers to alike.
+void cls_AgentListObj::Relink(const cls_WriteVisitor& writer) {
+  if (!IsInline()) return;
+  cls_InlineHost host;
+  if (writer.HostsInline(host) && host == m_host) {
+    const std::string entries = rom_detail::Store::EncodeEntries(m_entries);
+    writer.StoreInline(&entries);
+    return;
+  }
+  KeepForRollback();
+  MoveToRuns(m_entries);
+}
+
+void cls_AgentListObj::KeepForRollback() {
+  JoinTransaction();
+  if (m_kept) return;
+  m_kept = true;
+  m_keptHost = m_host;
+  m_keptEntries = m_entries;
+}
+
+void cls_AgentListObj::SetHostColumn(const std::string* entries) {
+  if (m_building && m_buildingHost == m_host) {
+    m_building->StoreInline(entries);
+    return;
+  }
+  rom_detail::Value value;
+  if (entries) {
+    value.kind = rom_detail::Value::Text;
+    value.blob = true;
+    value.s = *entries;
+  } else {
+    value.kind = rom_detail::Value::Int;
+    value.i = cls_ObjListTypeId;
+  }
+  m_store->UpdateHost(m_host, value);
+}
+
+void cls_AgentListObj::MoveToRuns(const std::vector<cls_ListEntry>& entries) {
+  constexpr std::size_t kRun = rom_detail::Store::kListRun;
+  for (std::size_t first = 0; first < entries.size(); first += kRun) {
+    std::vector<cls_ListEntry> run(entries.begin() + first,
+                                   entries.begin() + std::min(entries.size(), first + kRun));
+    m_store->WriteListRun(m_uid.Value(), static_cast<int>(first), run);
+  }
+  if (!entries.empty()) m_store->WriteListLength(m_uid.Value(), entries.size());
+  SetHostColumn(nullptr);
+  m_host = cls_InlineHost();
+  m_entries.clear();
+}
+
+bool cls_AgentListObj::StoreInline() {
+  if (!m_building && !IsInline()) return false;
+  std::vector<cls_ListEntry> entries = m_entries;
+  for (const Entry& e : m_pending) {
+    if (e.index >= static_cast<int>(entries.size())) entries.resize(e.index + 1, {0, 0});
+    entries[e.index] = {e.typeId, e.oid};
+  }
+  const bool fits = entries.size() <= static_cast<std::size_t>(rom_detail::Store::kInlineListMax);
+  if (!IsInline() && !fits) return false;
+  for (const Entry& e : m_pending) m_written.push_back(e.index);
+  m_pending.clear();
+  if (IsInline() && entries == m_entries) return true;  // elements rewritten in place
+  KeepForRollback();
+  if (!fits) {
+    MoveToRuns(entries);
+    return true;
+  }
+  if (!IsInline()) m_host = m_buildingHost;
+  const std::string bytes = rom_detail::Store::EncodeEntries(entries);
+  SetHostColumn(&bytes);
+  if (m_building) m_store->NoteInline(m_uid.Value(), bytes);
+  m_entries = std::move(entries);
+  return true;
 }
 
 std::vector<int> cls_AgentListObj::ChangedStored(int n) const {
@@ -202,6 +303,10 @@ void cls_AgentListObj::StorePending() {
   constexpr int kRun = rom_detail::Store::kListRun;
   std::sort(m_pending.begin(), m_pending.end(),
             [](const Entry& a, const Entry& b) { return a.index < b.index; });
+  if (StoreInline()) {
+    m_runFirst = -1;
+    return;
+  }
   std::vector<rom_detail::Store::ListEntry> run;
   int runFirst = -1;
   auto flushRun = [&] {
@@ -237,6 +342,11 @@ void cls_AgentListObj::StorePending() {
 }
 
 void cls_AgentListObj::TransactionEnded(bool committed) {
+  if (m_kept && !committed) {
+    m_host = std::move(m_keptHost);
+    m_entries = std::move(m_keptEntries);
+  }
+  m_kept = false;
   if (committed) {
     for (int i : m_written) {
       m_stored = std::max(m_stored, i + 1);

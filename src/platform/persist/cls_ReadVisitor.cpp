@@ -14,7 +14,8 @@ namespace {
 
 // The class id and OID of an object field, or false when the object is not stored.
 bool ObjectReference(const LoadedRow& row, const cls_FieldHandle& field, std::int64_t& typeId,
-                     std::int64_t& oid, const cls_Attribute** declared = nullptr) {
+                     std::int64_t& oid, const cls_Attribute** declared = nullptr,
+                     const Value** inlineForm = nullptr) {
   const Value* cls = nullptr;
   const Value* id = nullptr;
   int column = row.table->Column(field);
@@ -30,6 +31,7 @@ bool ObjectReference(const LoadedRow& row, const cls_FieldHandle& field, std::in
     id = row.Find(field.Name() + "#OID");
   }
   if (!cls || !id || cls->kind == Value::Null || id->kind == Value::Null) return false;
+  if (inlineForm) *inlineForm = cls->blob ? cls : nullptr;
   typeId = cls->kind == Value::Int ? cls->i : std::strtoll(cls->s.c_str(), nullptr, 10);
   oid = id->kind == Value::Int ? id->i : std::strtoll(id->s.c_str(), nullptr, 10);
   return true;
@@ -93,10 +95,16 @@ cls_ReadVisitor::cls_ReadVisitor(const cls_ReadVisitor& parent, const cls_FieldH
   const LoadedRow* row = parent.Row();
   std::int64_t typeId = 0, oid = 0;
   const cls_Attribute* declared = nullptr;
+  const Value* inlineForm = nullptr;
   if (!row) return;
-  if (!ObjectReference(*row, field, typeId, oid, &declared)) {
+  if (!ObjectReference(*row, field, typeId, oid, &declared, &inlineForm)) {
     m_listMissing =
         declared && row->table->complete && ReferenceClass(*declared) == cls_ObjListTypeId;
+    return;
+  }
+  if (inlineForm) {
+    if (!declared) Damaged(Origin() + " holds stored bytes where a reference belongs");
+    ReadInline(*row, *declared, *inlineForm, oid);
     return;
   }
   m_typeId = static_cast<std::uint32_t>(typeId);
@@ -112,6 +120,30 @@ cls_ReadVisitor::cls_ReadVisitor(const cls_ReadVisitor& parent, const cls_FieldH
   if (pseudo) return;
   if (OnPath(m_path.get(), oid)) Damaged(Origin() + " refers to an object that contains it");
   m_path = Nest(oid, m_path);
+}
+
+// A list or array stored in the row that refers to it: 1 to Store::kInlineListMax entries of a
+// list, no values of an array. The row's checksum covers the bytes; the entries' classes are
+// judged as each element is loaded.
+void cls_ReadVisitor::ReadInline(const LoadedRow& row, const cls_Attribute& declared,
+                                 const Value& bytes, std::int64_t oid) {
+  const std::uint32_t expected = ReferenceClass(declared);
+  const std::size_t size = bytes.s.size();
+  const bool list = expected == cls_ObjListTypeId;
+  if (!rom_detail::InlineField(declared))
+    Damaged(Origin() + " holds stored bytes where a reference belongs");
+  if (list ? size == 0 || size % rom_detail::Store::kListEntryBytes != 0 ||
+                 size > rom_detail::Store::kInlineListMax * rom_detail::Store::kListEntryBytes
+           : size != 0)
+    Damaged(Origin() + " holds an inline " + (list ? "list" : "array") + " of " +
+            std::to_string(size) + " bytes");
+  m_typeId = expected;
+  m_oid = oid;
+  m_uid = cls_Uid(oid);
+  m_inline = true;
+  m_inlineBytes = bytes.s;
+  m_inlineColumn = row.table->columns[row.table->Column(m_field)];
+  m_inlineCollection = declared.collectionType;
 }
 
 // A copy addresses the base part: the row of the base class that the object's own row links.
@@ -216,6 +248,13 @@ std::unique_ptr<cls_AgentListObj> cls_ReadVisitor::NewListAgent() const {
   if (!m_store || m_oid == 0) return nullptr;
   if (OnPath(m_path.get(), m_oid))
     Damaged("list " + std::to_string(m_oid) + " in " + Origin() + " contains itself");
+  if (m_inline) {
+    std::vector<cls_ListEntry> entries;
+    rom_detail::Store::DecodeEntries(m_inlineBytes.data(), m_inlineBytes.size(), entries);
+    return std::make_unique<cls_AgentListObj>(
+        m_store, m_uid, Nest(m_oid, m_path),
+        cls_InlineHost{m_ownerType, m_ownerOid, m_inlineColumn}, std::move(entries));
+  }
   return std::make_unique<cls_AgentListObj>(m_store, m_uid, Nest(m_oid, m_path));
 }
 
@@ -231,6 +270,11 @@ std::unique_ptr<cls_AgentMapKey2Obj<cow_String>> cls_ReadVisitor::NewMapAgent() 
 // reference to an array the file does not hold is damage.
 bool cls_ReadVisitor::ReadArray(int& collectionType, std::string& bytes) const {
   if (!m_store || m_oid == 0) return false;
+  if (m_inline) {
+    collectionType = m_inlineCollection;
+    bytes.clear();
+    return true;
+  }
   if (!m_store->ReadArray(m_oid, collectionType, bytes))
     Damaged("array " + std::to_string(m_oid) + " in " + Origin() + " is missing");
   return true;

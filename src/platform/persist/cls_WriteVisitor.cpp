@@ -87,7 +87,13 @@ void cls_WriteVisitor::Link(std::uint32_t typeId, cls_Uid uid) const {
       PendingRow& row = m_parent->Memento().Row();
       int column = row.Table().Column(m_field);
       if (column < 0) break;
-      row.SetInt(column, typeId);
+      // An unattached copy of a list stored inline earlier in this transaction stores the same.
+      const std::string* entries =
+          typeId == cls_ObjListTypeId ? m_store->InlineInPass(uid.Value()) : nullptr;
+      if (entries)
+        row.SetBlob(column, *entries);
+      else
+        row.SetInt(column, typeId);
       row.SetInt(column + 1, uid.Value());
       break;
     }
@@ -152,6 +158,12 @@ bool cls_WriteVisitor::FieldIsPresent(const cls_FieldHandle& field) const {
 
 std::unique_ptr<cls_AgentListObj> cls_WriteVisitor::NewListAgent(bool unwritten) const {
   bool empty = unwritten && m_store->NewerThanFile(m_uid.Value());
+  cls_InlineHost host;
+  std::vector<cls_ListEntry> entries;
+  // A list the file may store already, inline in the row this one replaces.
+  if (!empty && HostsInline(host) && m_store->StoredInline(host, m_uid.Value(), entries))
+    return std::make_unique<cls_AgentListObj>(StoreRef(), m_uid, nullptr, std::move(host),
+                                              std::move(entries));
   return std::make_unique<cls_AgentListObj>(StoreRef(), m_uid, nullptr, empty);
 }
 
@@ -165,4 +177,36 @@ void cls_WriteVisitor::WriteArray(int collectionType, int count, const std::stri
 
 std::shared_ptr<rom_detail::Store> cls_WriteVisitor::StoreRef() const {
   return m_store->shared_from_this();
+}
+
+// Not a top record's row: every save of the record appends a new row.
+bool cls_WriteVisitor::HostsInline(cls_InlineHost& host) const {
+  if (m_kind != Kind::Member || m_parent->m_kind == Kind::Top || !m_store->StoresInline() ||
+      !m_parent->m_started || IsPseudoClass(m_parent->m_typeId))
+    return false;
+  const rom_detail::ClassTable& table = m_parent->Memento().Row().Table();
+  const int column = table.Column(m_field);
+  const cls_Attribute* field = table.FieldAt(column);
+  if (!field || !rom_detail::InlineField(*field)) return false;
+  host.typeId = m_parent->m_typeId;
+  host.oid = m_parent->Memento().Row().Values()[0].i;
+  host.column = table.columns[column];
+  return true;
+}
+
+void cls_WriteVisitor::StoreInline(const std::string* entries) const {
+  PendingRow& row = m_parent->Memento().Row();
+  const int column = row.Table().Column(m_field);
+  if (entries)
+    row.SetBlob(column, *entries);
+  else
+    row.SetInt(column, cls_ObjListTypeId);
+}
+
+bool cls_WriteVisitor::StoreEmptyArray() const {
+  cls_InlineHost host;
+  if (!HostsInline(host)) return false;
+  const std::string none;
+  StoreInline(&none);
+  return true;
 }
