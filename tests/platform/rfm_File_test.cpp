@@ -67,7 +67,7 @@ TEST_F(NotADdb, Open_EachKindOfForeignOrBrokenFileGetsItsMessage) {
          { OwnerFile::Create(path); }
          Execute(path, "PRAGMA user_version=99");
        },
-       "was written by a newer release of ddb (layout 99; this release reads up to layout 3)"},
+       "was written by a newer release of ddb (layout 99; this release reads up to layout 4)"},
       {[&] {
          Execute(path, "PRAGMA journal_mode=WAL; CREATE TABLE \"##Meta\"(key TEXT, value TEXT);");
        },

@@ -13,11 +13,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "ddb/platform/cls_AgentListObj.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "ddb/platform/rfm_File.h"
 #include "ddb/platform/rom_Transporter.h"
 #include "platform/persist/Sql.h"
+#include "platform/persist/cls_AgentListObj.h"
 #include "platform/persist/dbc_OldClassRegistrar.h"
 
 namespace rom_detail {
