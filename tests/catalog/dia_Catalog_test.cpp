@@ -37,10 +37,12 @@ cow_String Text(const char* text) {
   return cow_String(text ? text : "");
 }
 
-// Counts of a variation in the order integer, real, string, node label, element label.
-std::vector<int> Counts(const dia_Entry& e, int v) {
-  return {e.numIntValues[v], e.numRealValues[v], e.numStringValues[v], e.numNodeLabels[v],
-          e.numElementLabels[v]};
+// Counts of a variation in the order integer, real, string, node label, element label, as the
+// catalog answers them.
+std::vector<int> Counts(dia_MetadataTable& catalog, unsigned code, int v) {
+  return {catalog.GetNumIntValues(code)[v], catalog.GetNumRealValues(code)[v],
+          catalog.GetNumStringValues(code)[v], catalog.GetNumNodeLabels(code)[v],
+          catalog.GetNumElementLabels(code)[v]};
 }
 
 std::vector<int> TemplateCounts(const std::string& text) {
@@ -60,8 +62,7 @@ cow_List<T> Sequence(int n, T (*make)(int)) {
   return list;
 }
 
-dia_AuxiliaryData Synthetic(const dia_Entry& e, int v) {
-  const std::vector<int> n = Counts(e, v);
+dia_AuxiliaryData Synthetic(const std::vector<int>& n, int v) {
   auto label = [](int i) { return 100 + i; };
   auto real = [](int i) { return -1.25e-3 * (i + 1); };
   auto text = [](int i) { return cow_String("TEXT-" + std::to_string(i)); };
@@ -99,9 +100,10 @@ TEST(dia_Catalog_Rows, HaveTheirCodeForms) {
   }
 }
 
-// Every variation of every row: its template names exactly the values it carries (or is one of
-// the known unfillable ones, returned as stored), its column format indexes fall inside its
-// titles and counts, and one occurrence of it prints (every table opens with a rule).
+// Every variation of every row, as the catalog's getters answer it: its template names exactly
+// the values it carries (or is one of the known unfillable ones, returned as stored), its column
+// format indexes fall inside its titles and counts, and one occurrence of it prints (every table
+// opens with a rule).
 TEST(dia_Catalog_Rows, EveryVariationFillsItsTemplateAndPrintsItsTable) {
   const std::string kinds = "IRSNE";
   FortranUnitFile file(91, "dia_Catalog_every_variation.txt");
@@ -116,30 +118,30 @@ TEST(dia_Catalog_Rows, EveryVariationFillsItsTemplateAndPrintsItsTable) {
       for (int v = 0; v < e.numVariations; ++v) {
         SCOPED_TRACE(std::string(catalog.name) + " " + std::to_string(e.code) + " v" +
                      std::to_string(v));
-        const bool fits = TemplateCounts(Text(e.detailStrings[v]).str()) == Counts(e, v);
+        const std::vector<int> counts = Counts(row, e.code, v);
+        const cow_String detail = row.GetDetailStrings(e.code)[v];
+        const bool fits = TemplateCounts(detail.str()) == counts;
         EXPECT_EQ(fits, unfillable.count({e.code, v}) == 0);
-        const dia_AuxiliaryData d = Synthetic(e, v);
+        const dia_AuxiliaryData d = Synthetic(counts, v);
         const cow_String filled = dia_FormatUtils::Substitute(
-            Text(e.detailStrings[v]), d.GetIntValues(), d.GetRealValues(), d.GetStringValues(),
-            d.GetElementLabels(), d.GetElementInstanceNames(), d.GetNodeLabels(),
-            d.GetNodeInstanceNames(), true);
-        if (fits) {
+            detail, d.GetIntValues(), d.GetRealValues(), d.GetStringValues(), d.GetElementLabels(),
+            d.GetElementInstanceNames(), d.GetNodeLabels(), d.GetNodeInstanceNames(), true);
+        if (fits)
           EXPECT_EQ(TemplateCounts(filled.str()), std::vector<int>(5, 0));
-        } else {
-          EXPECT_EQ(filled, Text(e.detailStrings[v]));
-        }
-        const cow_String format = Text(e.defaultFormats[v]);
+        else
+          EXPECT_EQ(filled, detail);
+        const cow_String format = row.GetDefaultFormats(e.code)[v];
         EXPECT_TRUE(format.empty() || dia_FormatUtils::ValidateFormatString(format));
-        const char* titles[] = {e.intDescriptions[v], e.realDescriptions[v],
-                                e.stringDescriptions[v], e.nodeDescriptions[v],
-                                e.elementDescriptions[v]};
+        const cow_List<cow_String> titles[] = {
+            row.GetIntDescriptions(e.code), row.GetRealDescriptions(e.code),
+            row.GetStringDescriptions(e.code), row.GetNodeDescriptions(e.code),
+            row.GetElementDescriptions(e.code)};
         const cow_String letters = dia_FormatUtils::GetTypeSpecifiers(format);
         const cow_List<int> indexes = dia_FormatUtils::GetArrayIndexes(format);
         for (int c = 0; c < letters.Length(); ++c) {
           const std::size_t kind = kinds.find(letters[c]);
-          EXPECT_LT(indexes[c],
-                    dia_FormatUtils::ParseDotDelimitedString(Text(titles[kind])).Length());
-          EXPECT_LT(indexes[c], Counts(e, v)[kind]);
+          EXPECT_LT(indexes[c], dia_FormatUtils::ParseDotDelimitedString(titles[kind][v]).Length());
+          EXPECT_LT(indexes[c], counts[kind]);
         }
         for (bool names : {false, true}) {
           dia_DiagnosticBase diagnostic(static_cast<int>(e.code));

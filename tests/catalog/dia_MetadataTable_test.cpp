@@ -33,12 +33,6 @@ std::string Text(const char* text) {
   return text ? text : "";
 }
 
-std::vector<std::string> Strings(const cow_List<cow_String>& list) {
-  std::vector<std::string> out;
-  for (const cow_String& s : list) out.push_back(s.str());
-  return out;
-}
-
 // Repeated lookups of one row (any variation) come from the cache, which a failed lookup leaves
 // holding the earlier row.
 TEST(dia_MetadataTable_Cache, ServesRepeatedLookupsOfOneRowAndSurvivesAFailedOne) {
@@ -72,9 +66,10 @@ TEST(dia_MetadataTable_Unknown, YieldsEmptyResults) {
   EXPECT_TRUE(empty.GetElementDescriptions(0x01010020).empty());
 }
 
-// Every getter of each catalog answers a code (with any variation bits) from the catalog's own
-// row, and a code listed twice from its first row.
-TEST(dia_MetadataTable_Rows, GettersAnswerFromTheFirstRowOfTheCode) {
+// A catalog answers a code with any variation bits from the first row that carries it; a code
+// listed twice is never answered from its second row. (Which list each getter answers with is
+// shown by the printed tables of dia_Catalog_test.cpp and dia_PrintTable_test.cpp.)
+TEST(dia_MetadataTable_Rows, AnswerFromTheFirstRowOfTheCode) {
   const struct {
     dia_MetadataTable& catalog;
     dia_EntryTable rows;
@@ -90,32 +85,11 @@ TEST(dia_MetadataTable_Rows, GettersAnswerFromTheFirstRowOfTheCode) {
       repeated += &e != &row && Text(e.detailStrings[0]) != Text(row.detailStrings[0]);
       const unsigned code = e.code | static_cast<unsigned>(r % 32);
       SCOPED_TRACE(code);
-      auto texts = [&](const char* const* slots) {
-        std::vector<std::string> out;
-        for (int v = 0; v < e.numVariations; ++v) out.push_back(Text(slots[v]));
-        return out;
-      };
-      auto counts = [&](const std::int32_t* slots) {
-        return std::vector<int>(slots, slots + e.numVariations);
-      };
-      EXPECT_TRUE(catalog.IsValid(code));
       EXPECT_EQ(catalog.GetNumVariations(code), e.numVariations);
       EXPECT_EQ(catalog.GetDescription(code), e.description);
       EXPECT_EQ(catalog.GetKnowledgeItem(code), Text(e.knowledgeItem));
       EXPECT_EQ(catalog.GetSendToOrvel(code), e.sendToOrvel);
-      EXPECT_EQ(Strings(catalog.GetVariationDescriptions(code)), texts(e.variationDescriptions));
-      EXPECT_EQ(Strings(catalog.GetDetailStrings(code)), texts(e.detailStrings));
-      EXPECT_EQ(Strings(catalog.GetIntDescriptions(code)), texts(e.intDescriptions));
-      EXPECT_EQ(Strings(catalog.GetRealDescriptions(code)), texts(e.realDescriptions));
-      EXPECT_EQ(Strings(catalog.GetStringDescriptions(code)), texts(e.stringDescriptions));
-      EXPECT_EQ(Strings(catalog.GetNodeDescriptions(code)), texts(e.nodeDescriptions));
-      EXPECT_EQ(Strings(catalog.GetElementDescriptions(code)), texts(e.elementDescriptions));
-      EXPECT_EQ(Strings(catalog.GetDefaultFormats(code)), texts(e.defaultFormats));
-      EXPECT_EQ(catalog.GetNumIntValues(code).vector(), counts(e.numIntValues));
-      EXPECT_EQ(catalog.GetNumRealValues(code).vector(), counts(e.numRealValues));
-      EXPECT_EQ(catalog.GetNumStringValues(code).vector(), counts(e.numStringValues));
-      EXPECT_EQ(catalog.GetNumNodeLabels(code).vector(), counts(e.numNodeLabels));
-      EXPECT_EQ(catalog.GetNumElementLabels(code).vector(), counts(e.numElementLabels));
+      EXPECT_EQ(catalog.GetDetailStrings(code)[0], Text(e.detailStrings[0]));
     }
   }
   EXPECT_GT(repeated, 0);

@@ -30,7 +30,7 @@ TEST_F(ModelTest, ConstGetReadsThePrototypeAndGetCopiesAndPreparesItOnce) {
   EXPECT_EQ(Model("other").NumMaterials(), 1);
 }
 
-TEST_F(ModelTest, Containers_ReachTheirOwnKeys) {
+TEST_F(ModelTest, Containers_ReachTheirOwnKeysAndSetReplacesTheModelsOwnEntry) {
   Model model("m");
   EXPECT_EQ(model.NumTimePoints(), 2);
   EXPECT_EQ(model.NumAdaptiveMeshConstraints(), 3);
@@ -39,11 +39,6 @@ TEST_F(ModelTest, Containers_ReachTheirOwnKeys) {
   model.GetAdaptiveMeshConstraints();
   EXPECT_EQ(model.InstanceTable().Keys(),
             (std::vector<cow_String>{"adaptiveMeshConstraint", "timePoint"}));
-}
-
-TEST_F(ModelTest, Set_ReplacesTheModelsOwnEntry) {
-  Model model("m");
-  model.GetTimePoints();
   model.SetTimePoints(Extension{"a", "b", "c", "d"});
   EXPECT_EQ(model.NumTimePoints(), 4);
   EXPECT_EQ(Model("fresh").NumTimePoints(), 2);

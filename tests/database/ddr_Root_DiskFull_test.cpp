@@ -29,33 +29,22 @@ constexpr int kStored = 5, kMore = 300;
 
 enum class Disk { PageLimit, Tmpfs };
 
-// Fills the disk holding `dir` and frees it again.
-class FullDisk {
- public:
-  FullDisk(Disk kind, std::string dir) : m_kind(kind), m_filler(std::move(dir) + "/filler") {}
-
-  void Fill(sqlite3* writer) {
-    if (m_kind == Disk::PageLimit) {
-      sqlite3_exec(writer, "PRAGMA max_page_count=1", nullptr, nullptr, nullptr);
-      return;
-    }
-    int fd = open(m_filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+// Fills the disk (`full`) or frees it again: the page limit of the writer's connection, or a
+// file `filler` that takes every free block of the tmpfs.
+void SetFull(Disk kind, sqlite3* writer, const std::string& filler, bool full) {
+  if (kind == Disk::PageLimit) {
+    const char* limit = full ? "PRAGMA max_page_count=1" : "PRAGMA max_page_count=1073741823";
+    sqlite3_exec(writer, limit, nullptr, nullptr, nullptr);
+  } else if (full) {
+    int fd = open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::vector<char> block(4096, 'x');
     while (write(fd, block.data(), block.size()) > 0) {
     }
     close(fd);
+  } else {
+    unlink(filler.c_str());
   }
-  void Free(sqlite3* writer) {
-    if (m_kind == Disk::PageLimit)
-      sqlite3_exec(writer, "PRAGMA max_page_count=1073741823", nullptr, nullptr, nullptr);
-    else
-      unlink(m_filler.c_str());
-  }
-
- private:
-  Disk m_kind;
-  std::string m_filler;
-};
+}
 
 // A private mount namespace with a 2 MB tmpfs over `dir`; false when the system refuses.
 bool MountSmallTmpfs(const std::string& dir) {
@@ -71,7 +60,7 @@ long long StoredIncrements(const std::string& path) {
 class DiskFull : public RootTest, public ::testing::WithParamInterface<Disk> {
  protected:
   void Scenario() {
-    FullDisk disk(GetParam(), path.substr(0, path.rfind('/')));
+    const std::string filler = path.substr(0, path.rfind('/')) + "/filler";
     cow_String name = Create(path);
     Save(name);
     dia_DiagnosticData& job = root.Get(name, kUtf8).GetDiagnosticData();
@@ -81,7 +70,7 @@ class DiskFull : public RootTest, public ::testing::WithParamInterface<Disk> {
     for (int i = 1; i <= kStored; ++i) step.AddIncrement(dia_Increment(i, 0.5 * i));
     step.FlushIncrements();
     sqlite3* writer = rfm_Connection(*root.Get(name, kUtf8).GetTransporter()->File());
-    disk.Fill(writer);
+    SetFull(GetParam(), writer, filler, true);
     for (int i = kStored + 1; i <= kStored + kMore; ++i)
       step.AddIncrement(dia_Increment(i, 0.5 * i));
     const std::string full = "'" + path + "': database or disk is full";
@@ -90,7 +79,7 @@ class DiskFull : public RootTest, public ::testing::WithParamInterface<Disk> {
     EXPECT_EQ(Message([&] { Close(name); }), full);
     EXPECT_TRUE(root.IsMember(path, kUtf8));
     EXPECT_EQ(StoredIncrements(path), kStored);
-    disk.Free(writer);
+    SetFull(GetParam(), writer, filler, false);
     Close(name);
     EXPECT_EQ(StoredIncrements(path), kStored + kMore);
     name = Open(path);

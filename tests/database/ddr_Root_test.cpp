@@ -51,16 +51,13 @@ TEST(ddr_Root_PersistentName, DateTextThenFileNamePaddedOrCutTo2048) {
 
 TEST_F(RootTest, CreateAndClose_RegisterAndForgetTheDatabaseButKeepItsCount) {
   cow_String name = Create(path, "first run");
-  EXPECT_EQ(name.size(), 2048u);
-  EXPECT_TRUE(
-      std::regex_match(name.str().substr(0, 20), std::regex(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d )")));
-  EXPECT_EQ(name.str().substr(20, path.size()), path);
+  const ddr_Ddb& record = root.ConstGet(name, kUtf8);
+  EXPECT_EQ(name, ddr_Root::PersistentName(record.CreateTimeAsInt(), path));
   EXPECT_TRUE(root.IsMember(path, kUtf8));
   EXPECT_EQ(root.GetPersistentName(path, kUtf8), name);
   EXPECT_EQ(root.GetFileName(name, kUtf8), path);
   EXPECT_EQ(root.GetOpenCount(name, kUtf8).openCount, 1);
   EXPECT_FALSE(root.GetOpenCount(name, kUtf8).readOnly);
-  const ddr_Ddb& record = root.ConstGet(name, kUtf8);
   EXPECT_EQ(record.Description(), "first run");
   EXPECT_EQ(ddr_Root::ReadCreationDate(record.GetTransporter()->File()), record.CreateTimeAsInt());
   EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM ddr_Ddb"), -1);

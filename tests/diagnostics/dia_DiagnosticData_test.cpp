@@ -111,15 +111,6 @@ TEST(Job, GetStepByNumber_FirstMatchElseLast) {
   EXPECT_EQ(job.GetStepByNumber(9).GetStepName(), "c");
 }
 
-TEST(Job, Copy_SameIdentityAndHistory) {
-  dia_DiagnosticData job;
-  job.AddStep(dia_Step(1, "a", 1, false, false));
-  dia_DiagnosticData copy(job);
-  EXPECT_EQ(copy.Uid(), job.Uid());
-  EXPECT_EQ(History(copy), History(job));
-  EXPECT_EQ(copy.LastStepOffset(), 12);
-}
-
 using JobFileTest = ScratchFile;
 
 TEST_F(JobFileTest, Read_UnparsableHistoryRefusesStepUpdates) {

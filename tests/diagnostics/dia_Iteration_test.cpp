@@ -12,7 +12,6 @@ using namespace ddb_test;
 namespace {
 
 constexpr auto kDisp = dia_FieldVariableEnum::DISPLACEMENT_FIELD;
-constexpr auto kRot = dia_FieldVariableEnum::ROTATION_FIELD;
 
 dia_Iteration WithResiduals(const std::vector<bool>& accepted) {
   dia_Iteration it(1);
@@ -51,12 +50,4 @@ TEST(Iteration, CompatibilityCriteria_AcceptedOnlyWithoutElementsExceeding) {
   for (const Case& c : cases)
     EXPECT_EQ(WithErrors(c.exceeding).IsCompatibilityErrorCriteriaAccepted(), c.expected)
         << c.exceeding.size() << " errors";
-}
-
-TEST(Iteration, SetConverged_LeavesPredicatesAlone) {
-  dia_Iteration it = WithResiduals({true, false});
-  it.SetConverged();
-  EXPECT_TRUE(it.IsConverged());
-  EXPECT_FALSE(it.IsResidualCriteriaAccepted());
-  EXPECT_FALSE(it.IsCompatibilityErrorCriteriaAccepted());
 }
