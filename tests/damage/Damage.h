@@ -238,60 +238,67 @@ class Generator {
     std::string what;
     auto tables = db.Rows("SELECT \"Type Id\", \"Class Table\" FROM \"##Classes\"");
     auto anyTable = [&] { return tables[pick(tables.size())]; };
-    auto quote = [](const std::string& n) { return "\"" + n + "\""; };
-    // Object-field columns ("x#OID") of a class table.
-    auto references = [&](const std::string& table) {
-      std::vector<std::string> columns;
+    // The columns of a table whose names end in `suffix`, without it ("" gives every column).
+    auto columns = [&](const std::string& table, const std::string& suffix) {
+      std::vector<std::string> names;
       for (const auto& c : db.Rows("SELECT name FROM pragma_table_info(" + Literal(table) + ")"))
-        if (c[0].size() > 4 && c[0].compare(c[0].size() - 4, 4, "#OID") == 0)
-          columns.push_back(c[0].substr(0, c[0].size() - 4));
-      return columns;
+        if (c[0].size() >= suffix.size() &&
+            c[0].compare(c[0].size() - suffix.size(), suffix.size(), suffix) == 0)
+          names.push_back(c[0].substr(0, c[0].size() - suffix.size()));
+      return names;
     };
     auto anyRow = [&](const std::string& table) {
-      auto oids = db.Rows("SELECT OID FROM " + quote(table));
+      auto oids = db.Rows("SELECT OID FROM " + Quote(table));
       return oids.empty() ? std::string("0") : oids[pick(oids.size())][0];
+    };
+    auto update = [&](const std::string& table, const std::string& sets, const std::string& where) {
+      db.Exec("UPDATE " + Quote(table) + " SET " + sets + " WHERE " + where);
     };
     switch (kind) {
       case Kind::FlipBlob: {
         seal = false;  // sealed, a changed element or value is a valid file
-        if (pick(3) == 0) {
-          what = FlipInlineBlob(db, tables, pick);
-          break;
-        }
-        bool list = pick(2);
-        auto rows = db.Rows(list ? "SELECT list, first, length(entries) FROM \"##List\""
-                                 : "SELECT oid, 0, length(data) FROM \"##Array\"");
-        if (rows.empty()) break;
-        auto r = rows[pick(rows.size())];
-        std::size_t n = std::stoul(r[2]);
-        if (n == 0) break;
-        std::string at = std::to_string(pick(n) + 1);
-        std::string column = list ? "entries" : "data";
-        // The byte at `at` is replaced by a random one (equal by chance in 1 of 256).
-        std::string blob = "cast(substr(" + column + ", 1, " + at +
-                           " - 1) || randomblob(1) || substr(" + column + ", " + at +
-                           " + 1) AS BLOB)";
-        std::string key = list ? "list = " + r[0] + " AND first = " + r[1] : "oid = " + r[0];
-        db.Exec("UPDATE " + std::string(list ? "\"##List\"" : "\"##Array\"") + " SET " + column +
-                " = " + blob + " WHERE " + key);
-        what = " " + column + " of " + r[0];
+        // A byte of a list's runs, of an array, or of a list stored in the row that refers to it.
+        std::vector<std::vector<std::string>> found;  // table, column, row, length
+        const std::size_t source = pick(3);
+        if (source == 0)
+          found = db.Rows(
+              "SELECT '##List', 'entries', 'list = ' || list || ' AND first = ' || "
+              "first, length(entries) FROM \"##List\" WHERE length(entries) > 0");
+        if (source == 1)
+          found = db.Rows(
+              "SELECT '##Array', 'data', 'oid = ' || oid, length(data) FROM "
+              "\"##Array\" WHERE length(data) > 0");
+        if (source == 2)
+          for (const auto& t : tables)
+            for (const std::string& f : columns(t[1], "#ClassID")) {
+              const std::string c = Quote(f + "#ClassID");
+              for (auto& r : db.Rows("SELECT " + Literal(t[1]) + ", " + Literal(f + "#ClassID") +
+                                     ", 'OID = ' || OID, length(" + c + ") FROM " + Quote(t[1]) +
+                                     " WHERE typeof(" + c + ") = 'blob' AND length(" + c + ") > 0"))
+                found.push_back(r);
+            }
+        if (found.empty()) break;
+        const auto& f = found[pick(found.size())];
+        // The byte is replaced by a random one (equal by chance in 1 of 256).
+        const std::string c = Quote(f[1]), at = std::to_string(pick(std::stoul(f[3])) + 1);
+        update(f[0],
+               c + " = cast(substr(" + c + ", 1, " + at + " - 1) || randomblob(1) || substr(" + c +
+                   ", " + at + " + 1) AS BLOB)",
+               f[2]);
+        what = " " + f[0] + "." + f[1] + " where " + f[2];
         break;
       }
       case Kind::SwapElementClass: {
         auto rows = db.Rows("SELECT list, first, count FROM \"##List\"");
         if (rows.empty() || tables.empty()) break;
         auto r = rows[pick(rows.size())];
-        long long count = std::stoll(r[2]);
-        long long k = static_cast<long long>(pick(static_cast<std::size_t>(count)));
+        const std::size_t k = pick(std::stoul(r[2]));
         auto t = anyTable();
         unsigned id = static_cast<unsigned>(pick(3) == 0 ? rng() : std::stoull(t[0]));
-        char hex[16];
-        std::snprintf(hex, sizeof hex, "%02x%02x%02x%02x", id & 0xff, (id >> 8) & 0xff,
-                      (id >> 16) & 0xff, id >> 24);
-        db.Exec("UPDATE \"##List\" SET entries = cast(substr(entries, 1, " +
-                std::to_string(k * 12) + ") || x'" + hex + "' || substr(entries, " +
-                std::to_string(k * 12 + 5) + ") AS BLOB) WHERE list = " + r[0] +
-                " AND first = " + r[1]);
+        update("##List",
+               "entries = cast(substr(entries, 1, " + std::to_string(k * 12) + ") || x'" +
+                   Hex(id, 4) + "' || substr(entries, " + std::to_string(k * 12 + 5) + ") AS BLOB)",
+               "list = " + r[0] + " AND first = " + r[1]);
         what = " element " + std::to_string(k) + " of run " + r[0] + "/" + r[1] + " to " +
                std::to_string(id);
         break;
@@ -301,31 +308,20 @@ class Generator {
         // checksums cannot see) or to any list of the file.
         auto t = anyTable();
         std::vector<std::string> fields;
-        for (const std::string& f : references(t[1]))
-          if (!db.Rows("SELECT 1 FROM " + quote(t[1]) + " WHERE " + quote(f + "#ClassID") +
+        for (const std::string& f : columns(t[1], "#OID"))
+          if (!db.Rows("SELECT 1 FROM " + Quote(t[1]) + " WHERE " + Quote(f + "#ClassID") +
                        " = 2293762 LIMIT 1")
                    .empty())
             fields.push_back(f);
         if (fields.empty()) break;
         std::string field = fields[pick(fields.size())];
         std::string row = anyRow(t[1]);
-        std::string target;
-        if (seal) {
-          unsigned long long oid = std::stoull(row);
-          char hex[17];
-          for (int b = 0; b < 8; ++b)
-            std::snprintf(hex + 2 * b, 3, "%02x", static_cast<unsigned>((oid >> (8 * b)) & 0xff));
-          auto holders = db.Rows("SELECT list FROM \"##List\" WHERE instr(entries, x'" +
-                                 std::string(hex) + "')");
-          if (holders.empty()) break;
-          target = holders[0][0];
-        } else {
-          auto lists = db.Rows("SELECT DISTINCT list FROM \"##List\"");
-          if (lists.empty()) break;
-          target = lists[pick(lists.size())][0];
-        }
-        db.Exec("UPDATE " + quote(t[1]) + " SET " + quote(field + "#OID") + " = " + target +
-                " WHERE OID = " + row);
+        auto lists = seal ? db.Rows("SELECT list FROM \"##List\" WHERE instr(entries, x'" +
+                                    Hex(std::stoull(row), 8) + "')")
+                          : db.Rows("SELECT DISTINCT list FROM \"##List\"");
+        if (lists.empty()) break;
+        std::string target = lists[seal ? 0 : pick(lists.size())][0];
+        update(t[1], Quote(field + "#OID") + " = " + target, "OID = " + row);
         what = " " + t[1] + " " + row + "." + field + " to " + target;
         break;
       }
@@ -346,63 +342,61 @@ class Generator {
       case Kind::DropTable: {
         auto all = db.Rows("SELECT name FROM sqlite_master WHERE type = 'table'");
         std::string table = all[pick(all.size())][0];
-        db.Exec("DROP TABLE " + quote(table));
+        db.Exec("DROP TABLE " + Quote(table));
         seal = false;
         what = " " + table;
         break;
       }
       case Kind::DropColumn: {
         auto t = anyTable();
-        auto columns = db.Rows("SELECT name FROM pragma_table_info(" + Literal(t[1]) + ")");
-        std::string column = columns[1 + pick(columns.size() - 1)][0];
-        db.Exec("ALTER TABLE " + quote(t[1]) + " DROP COLUMN " + quote(column));
+        auto all = columns(t[1], "");
+        std::string column = all[1 + pick(all.size() - 1)];
+        db.Exec("ALTER TABLE " + Quote(t[1]) + " DROP COLUMN " + Quote(column));
         seal = false;
         what = " " + t[1] + "." + column;
         break;
       }
       case Kind::WrongType: {
         auto t = anyTable();
-        auto columns = db.Rows("SELECT name, type FROM pragma_table_info(" + Literal(t[1]) + ")");
-        auto c = columns[1 + pick(columns.size() - 1)];
-        std::string column = c[0];
+        auto all = db.Rows("SELECT name, type FROM pragma_table_info(" + Literal(t[1]) + ")");
+        auto c = all[1 + pick(all.size() - 1)];
         // Sealed, only a value of another storage class: any other is a valid value.
         static const char* values[] = {"'text'", "x'00ff'", "1.5", "42", "''", "'12'"};
         std::string value = values[pick(6)];
         if (seal) value = c[1] == "TEXT" ? "x'00ff'" : pick(2) ? "'text'" : "x'00ff'";
         std::string row = anyRow(t[1]);
-        db.Exec("UPDATE " + quote(t[1]) + " SET " + quote(column) + " = " + value +
-                " WHERE OID = " + row);
-        what = " " + t[1] + " " + row + "." + column + " = " + value;
+        update(t[1], Quote(c[0]) + " = " + value, "OID = " + row);
+        what = " " + t[1] + " " + row + "." + c[0] + " = " + value;
         break;
       }
       case Kind::NullReference:
       case Kind::DanglingReference: {
         auto t = anyTable();
         std::string row = anyRow(t[1]);
-        std::vector<std::string> fields = references(t[1]);
+        std::vector<std::string> fields = columns(t[1], "#OID");
         std::string value =
             kind == Kind::NullReference ? "NULL" : std::to_string(1 + pick(1u << 30));
-        std::vector<std::string> columns;
+        std::vector<std::string> changed;
         if (!fields.empty()) {
           std::string field = fields[pick(fields.size())];
-          auto cls = db.Rows("SELECT " + quote(field + "#ClassID") + " FROM " + quote(t[1]) +
+          auto cls = db.Rows("SELECT " + Quote(field + "#ClassID") + " FROM " + Quote(t[1]) +
                              " WHERE OID = " + row);
           bool list = !cls.empty() && cls[0][0] == "2293762";
           // Sealed, only what a reader can tell: a list without its reference, half a
           // reference, or a reference to nothing that is not a list (an empty list is stored
           // as a reference to no runs).
           if (!seal || (kind == Kind::NullReference && list))
-            columns = {field + "#OID", field + "#ClassID"};
-          if (!seal && pick(2)) columns = {columns[pick(2)]};
-          if (seal && kind == Kind::NullReference && !list) columns = {field + "#ClassID"};
-          if (seal && kind == Kind::DanglingReference && !list) columns = {field + "#OID"};
+            changed = {field + "#OID", field + "#ClassID"};
+          if (!seal && pick(2)) changed = {changed[pick(2)]};
+          if (seal && kind == Kind::NullReference && !list) changed = {field + "#ClassID"};
+          if (seal && kind == Kind::DanglingReference && !list) changed = {field + "#OID"};
         }
-        if (!seal && pick(4) == 0) columns = {"##BaseClassOID"};
-        if (columns.empty()) break;
+        if (!seal && pick(4) == 0) changed = {"##BaseClassOID"};
+        if (changed.empty()) break;
         std::string sets;
-        for (const std::string& column : columns)
-          sets += (sets.empty() ? "" : ", ") + quote(column) + " = " + value;
-        db.Exec("UPDATE " + quote(t[1]) + " SET " + sets + " WHERE OID = " + row);
+        for (const std::string& column : changed)
+          sets += (sets.empty() ? "" : ", ") + Quote(column) + " = " + value;
+        update(t[1], sets, "OID = " + row);
         what = " " + t[1] + " " + row + " " + sets;
         break;
       }
@@ -418,9 +412,9 @@ class Generator {
           db.Exec("PRAGMA wal_autocheckpoint=0");
           auto t = anyTable();
           std::string row = anyRow(t[1]);
-          auto columns = db.Rows("SELECT name FROM pragma_table_info(" + Literal(t[1]) + ")");
-          std::string column = columns[2 + pick(columns.size() > 3 ? columns.size() - 3 : 1)][0];
-          db.Exec("UPDATE " + quote(t[1]) + " SET " + quote(column) + " = 7 WHERE OID = " + row);
+          auto all = columns(t[1], "");
+          std::string column = all[2 + pick(all.size() > 3 ? all.size() - 3 : 1)];
+          update(t[1], Quote(column) + " = 7", "OID = " + row);
           std::string wal = ReadBytes(path + "-wal");
           WriteBytes(path + "-wal.stash", wal.substr(0, pick(2) ? wal.size() : pick(wal.size())));
           what = " log editing " + t[1] + "." + column;
@@ -440,28 +434,16 @@ class Generator {
     return what;
   }
 
-  // Changes a byte of a list stored in the row that refers to it.
-  template <class Pick>
-  static std::string FlipInlineBlob(Sql& db, const std::vector<std::vector<std::string>>& tables,
-                                    Pick& pick) {
-    std::vector<std::vector<std::string>> found;  // table, column, OID, length
-    for (const auto& t : tables)
-      for (const auto& c : db.Rows("SELECT name FROM pragma_table_info(" + Literal(t[1]) +
-                                   ") WHERE name LIKE '%#ClassID'"))
-        for (auto& r :
-             db.Rows("SELECT OID, length(\"" + c[0] + "\") FROM \"" + t[1] + "\" WHERE typeof(\"" +
-                     c[0] + "\") = 'blob' AND length(\"" + c[0] + "\") > 0"))
-          found.push_back({t[1], c[0], r[0], r[1]});
-    if (found.empty()) return "";
-    const auto& f = found[pick(found.size())];
-    const std::string at = std::to_string(pick(std::stoul(f[3])) + 1), column = "\"" + f[1] + "\"";
-    db.Exec("UPDATE \"" + f[0] + "\" SET " + column + " = cast(substr(" + column + ", 1, " + at +
-            " - 1) || randomblob(1) || substr(" + column + ", " + at +
-            " + 1) AS BLOB) WHERE OID = " + f[2]);
-    return " inline " + f[0] + " " + f[2] + "." + f[1];
-  }
-
   static std::string Literal(const std::string& text) { return "'" + text + "'"; }
+  static std::string Quote(const std::string& name) { return "\"" + name + "\""; }
+  // The `bytes` low bytes of `value` in hexadecimal, lowest first (as the file stores them).
+  static std::string Hex(std::uint64_t value, int bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (int b = 0; b < bytes; ++b, value >>= 8)
+      hex += {digits[(value >> 4) & 15], digits[value & 15]};
+    return hex;
+  }
 
   // Side files of a variant are made while its connection is open and put in place once it is
   // closed, which would otherwise check the log into the file and remove it.

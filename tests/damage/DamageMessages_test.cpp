@@ -12,20 +12,15 @@ namespace {
 
 class DamageMessages : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    s_dir = new ddb_test::ScratchDir;
-    WriteJob(s_dir->Path("job.ddb"));
-    s_expected = new std::string(ReadJob(s_dir->Path("job.ddb")));
-  }
-  static void TearDownTestSuite() {
-    delete s_dir;
-    delete s_expected;
+  void SetUp() override {
+    WriteJob(job);
+    expected = ReadJob(job);
   }
 
   // A copy of the job with `sql` applied, then sealed when asked.
   std::string Variant(const std::string& sql, bool seal) {
     std::string path = dir.Path("variant.ddb");
-    WriteBytes(path, ReadBytes(s_dir->Path("job.ddb")));
+    WriteBytes(path, ReadBytes(job));
     Sql db(path);
     EXPECT_TRUE(db.Exec(sql)) << sql << ": " << sqlite3_errmsg(db.Handle());
     if (seal) db.Seal();
@@ -33,7 +28,7 @@ class DamageMessages : public ::testing::Test {
   }
   std::string Read(const std::string& path) {
     try {
-      return ReadJob(path) == *s_expected ? "exact" : "WRONG VALUES";
+      return ReadJob(path) == expected ? "exact" : "WRONG VALUES";
     } catch (const nex_Exception& e) {
       std::string message = e.what();
       std::string prefix = "'" + path + "' is damaged: ";
@@ -42,18 +37,15 @@ class DamageMessages : public ::testing::Test {
   }
   // The OID of the stored object a query names.
   std::string Oid(const std::string& query) {
-    Sql db(s_dir->Path("job.ddb"));
+    Sql db(job);
     auto rows = db.Rows(query);
     return rows.empty() ? "?" : rows[0][0];
   }
 
   ddb_test::ScratchDir dir;
-  static ddb_test::ScratchDir* s_dir;
-  static std::string* s_expected;
+  const std::string job = dir.Path("job.ddb");
+  std::string expected;
 };
-
-ddb_test::ScratchDir* DamageMessages::s_dir = nullptr;
-std::string* DamageMessages::s_expected = nullptr;
 
 struct Case {
   const char* name;
@@ -68,22 +60,17 @@ struct Case {
 const char* kFirstStep = "SELECT OID FROM dia_Step ORDER BY OID LIMIT 1";
 const char* kStepList = "SELECT \"m_stepList#OID\" FROM dia_DiagnosticData";
 // The first attempt whose iterations are stored in its row, and that list.
-#define DDB_FIRST_ATTEMPT                                                                         \
-  "(SELECT OID FROM dia_Attempt WHERE typeof(\"m_iterationList#ClassID\") = 'blob' ORDER BY OID " \
-  "LIMIT 1)"
-const char* kFirstAttempt = "SELECT " DDB_FIRST_ATTEMPT;
+const char* kFirstAttempt =
+    "SELECT OID FROM dia_Attempt WHERE typeof(\"m_iterationList#ClassID\") = 'blob' ORDER BY OID";
 const char* kFirstIterations =
-    "SELECT \"m_iterationList#OID\" FROM dia_Attempt WHERE OID = " DDB_FIRST_ATTEMPT;
+    "SELECT \"m_iterationList#OID\" FROM dia_Attempt WHERE typeof(\"m_iterationList#ClassID\") = "
+    "'blob' ORDER BY OID";
 
 const Case kCases[] = {
-    {"changed value",
-     "UPDATE dia_Step SET m_stepName = 'Step-9' WHERE OID = (" /* first */
-     "SELECT OID FROM dia_Step ORDER BY OID LIMIT 1)",
-     false, "dia_Step {oid} does not match its checksum", kFirstStep},
-    {"text in a number column",
-     "UPDATE dia_Step SET m_stepNumber = 'one' WHERE OID = (SELECT OID FROM dia_Step ORDER BY OID "
-     "LIMIT 1)",
-     true, "dia_Step {oid} holds a text in its field 'm_stepNumber', which stores another type",
+    {"changed value", "UPDATE dia_Step SET m_stepName = 'Step-9' WHERE OID = {oid}", false,
+     "dia_Step {oid} does not match its checksum", kFirstStep},
+    {"text in a number column", "UPDATE dia_Step SET m_stepNumber = 'one' WHERE OID = {oid}", true,
+     "dia_Step {oid} holds a text in its field 'm_stepNumber', which stores another type",
      kFirstStep},
     {"huge run count", "UPDATE \"##List\" SET count = 2147483647", false, nullptr, nullptr},
     {"run at the largest position",
@@ -96,47 +83,42 @@ const Case kCases[] = {
      "the table of class dia_Step lacks its column 'm_isRiks'", nullptr},
     {"list of another class",
      "UPDATE dia_Step SET \"m_incrementList#OID\" = (SELECT \"m_stepList#OID\" FROM "
-     "dia_DiagnosticData) WHERE OID = (SELECT OID FROM dia_Step ORDER BY OID LIMIT 1)",
-     true, nullptr, nullptr},
+     "dia_DiagnosticData) WHERE OID = {oid}",
+     true, nullptr, kFirstStep},
     {"NULL list reference",
      "UPDATE dia_Step SET \"m_incrementList#OID\" = NULL, \"m_incrementList#ClassID\" = NULL "
-     "WHERE OID = (SELECT OID FROM dia_Step ORDER BY OID LIMIT 1)",
+     "WHERE OID = {oid}",
      true, "field 'm_incrementList' of dia_Step {oid} refers to no list", kFirstStep},
     {"missing page of the job history", "DELETE FROM \"##ArrayPage\"", false,
      "page 0 of array {oid} is missing", "SELECT oid FROM \"##ArrayPage\""},
-    {"missing row",
-     "DELETE FROM dia_Step WHERE OID = (SELECT OID FROM dia_Step ORDER BY OID LIMIT 1)", false,
-     "dia_Step {oid} is missing", kFirstStep},
+    {"missing row", "DELETE FROM dia_Step WHERE OID = {oid}", false, "dia_Step {oid} is missing",
+     kFirstStep},
     {"inline list cut short",
-     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = x'0001' WHERE OID = " DDB_FIRST_ATTEMPT,
-     true, "field 'm_iterationList' of dia_Attempt {oid} holds an inline list of 2 bytes",
-     kFirstAttempt},
+     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = x'0001' WHERE OID = {oid}", true,
+     "field 'm_iterationList' of dia_Attempt {oid} holds an inline list of 2 bytes", kFirstAttempt},
     {"inline list of 17 entries",
-     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = zeroblob(204) WHERE OID "
-     "= " DDB_FIRST_ATTEMPT,
-     true, "field 'm_iterationList' of dia_Attempt {oid} holds an inline list of 204 bytes",
+     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = zeroblob(204) WHERE OID = {oid}", true,
+     "field 'm_iterationList' of dia_Attempt {oid} holds an inline list of 204 bytes",
      kFirstAttempt},
     {"inline list changed",
      "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = CAST(x'ff' || substr("
-     "\"m_iterationList#ClassID\", 2) AS BLOB) WHERE OID = " DDB_FIRST_ATTEMPT,
+     "\"m_iterationList#ClassID\", 2) AS BLOB) WHERE OID = {oid}",
      false, "dia_Attempt {oid} does not match its checksum", kFirstAttempt},
     {"inline element of another class",
      "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = CAST(x'11002b00' || substr("
-     "\"m_iterationList#ClassID\", 5) AS BLOB) WHERE OID = " DDB_FIRST_ATTEMPT,
+     "\"m_iterationList#ClassID\", 5) AS BLOB) WHERE \"m_iterationList#OID\" = {oid}",
      true, "element 0 of list {oid} is a dia_Residual where a dia_Iteration belongs",
      kFirstIterations},
     {"empty inline list", "UPDATE dia_DiagnosticData SET \"m_stepList#ClassID\" = x''", true,
      "field 'm_stepList' of dia_DiagnosticData {oid} holds an inline list of 0 bytes",
      "SELECT OID FROM dia_DiagnosticData"},
     {"non-empty inline array",
-     "UPDATE dia_Attempt SET \"m_cutbackCodes#ClassID\" = x'01000000' WHERE OID = (SELECT OID "
-     "FROM dia_Attempt ORDER BY OID LIMIT 1)",
-     true, "field 'm_cutbackCodes' of dia_Attempt {oid} holds an inline array of 4 bytes",
-     "SELECT OID FROM dia_Attempt ORDER BY OID LIMIT 1"},
+     "UPDATE dia_Attempt SET \"m_cutbackCodes#ClassID\" = x'01000000' WHERE OID = {oid}", true,
+     "field 'm_cutbackCodes' of dia_Attempt {oid} holds an inline array of 4 bytes",
+     "SELECT OID FROM dia_Attempt ORDER BY OID"},
     {"list that contains itself",
-     "UPDATE dia_DiagnosticData SET \"m_stepList#OID\" = (SELECT \"m_stepList#OID\" FROM "
-     "dia_DiagnosticData); UPDATE dia_Step SET \"m_contactDiagnosticList#OID\" = (SELECT "
-     "\"m_stepList#OID\" FROM dia_DiagnosticData)",
+     "UPDATE dia_DiagnosticData SET \"m_stepList#OID\" = {oid}; UPDATE dia_Step SET "
+     "\"m_contactDiagnosticList#OID\" = {oid}",
      true, nullptr, kStepList},
     // Each step was flushed on its own: two runs of one element.
     {"huge run count, sealed", "UPDATE \"##List\" SET count = 2147483647 WHERE list = {oid}", true,
@@ -147,28 +129,31 @@ const Case kCases[] = {
      true, "element 0 of list {oid} is a dia_Residual where a dia_Step belongs", kStepList},
 };
 
+// `text` with every "{oid}" replaced by `oid`.
+std::string WithOid(std::string text, const std::string& oid) {
+  for (std::size_t at; (at = text.find("{oid}")) != std::string::npos;) text.replace(at, 5, oid);
+  return text;
+}
+
 }  // namespace
 
 TEST_F(DamageMessages, EachDamageNamesTheFileTheClassAndTheObject) {
   for (const Case& c : kCases) {
-    std::string sql = c.sql;
-    if (sql.find("{oid}") != std::string::npos) sql.replace(sql.find("{oid}"), 5, Oid(c.oid));
-    std::string got = Read(Variant(sql, c.seal));
+    const std::string oid = c.oid ? Oid(c.oid) : "";
+    std::string got = Read(Variant(WithOid(c.sql, oid), c.seal));
     if (!c.message) {
       EXPECT_NE(got, "exact") << c.name;
       EXPECT_NE(got, "WRONG VALUES") << c.name;
       EXPECT_EQ(got.find(dir.Path("")), std::string::npos) << c.name << ": " << got;
       continue;
     }
-    std::string expected = c.message;
-    if (c.oid) expected.replace(expected.find("{oid}"), 5, Oid(c.oid));
-    EXPECT_EQ(got, expected) << c.name;
+    EXPECT_EQ(got, WithOid(c.message, oid)) << c.name;
   }
 }
 
 TEST_F(DamageMessages, FileOfLayout1WithoutChecksumsReadsBackWhole) {
   std::string path = dir.Path("layout1.ddb");
-  WriteBytes(path, ReadBytes(s_dir->Path("job.ddb")));
+  WriteBytes(path, ReadBytes(job));
   ddb_test::StripChecksums(path);
   EXPECT_EQ(Read(path), "exact");
 }
