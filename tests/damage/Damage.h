@@ -460,70 +460,44 @@ class Generator {
   std::uint64_t m_seed;
 };
 
-// How reading a variant ended.
+// How reading a variant ended; the first five are the exit codes of the reading child.
 enum class Outcome { Exact, Error, Wrong, UnclearError, ForeignException, Crash, Hang };
 
-struct Result {
-  Outcome outcome;
-  std::string detail;
-};
-
-// Runs `read` (open and walk, returning the dump) in a forked child with a time limit and
+// Runs `readJob` (open and walk, returning the dump) in a forked child with a time limit and
 // compares its dump with `expected`. The library's exceptions whose message names the file are
-// clear errors.
-inline Result ReadInChild(const std::string& path, const std::string& expected,
-                          const std::function<std::string(const std::string&)>& readJob,
-                          int seconds) {
-  int pipeFds[2];
-  if (pipe(pipeFds) != 0) return {Outcome::Crash, "no pipe"};
+// clear errors; the child prints the message of any other on stderr.
+inline Outcome ReadInChild(const std::string& path, const std::string& expected,
+                           const std::function<std::string(const std::string&)>& readJob,
+                           int seconds) {
   std::fflush(nullptr);
   pid_t pid = fork();
   if (pid == 0) {
-    close(pipeFds[0]);
     alarm(static_cast<unsigned>(seconds));
 #if !DDB_DAMAGE_SANITIZED
     // A reader that sizes something after a damaged count fails here instead of swapping.
     rlimit limit{rlim_t(2) << 30, rlim_t(2) << 30};
     setrlimit(RLIMIT_AS, &limit);
 #endif
-    int code = 0;
-    std::string message;
+    Outcome outcome = Outcome::ForeignException;
     try {
-      code = readJob(path) == expected ? 0 : 2;
+      outcome = readJob(path) == expected ? Outcome::Exact : Outcome::Wrong;
     } catch (const nex_Exception& e) {
-      message = e.what();
-      code = message.rfind("'" + path + "'", 0) == 0 ? 1 : 3;
+      const bool clear = std::string(e.what()).rfind("'" + path + "'", 0) == 0;
+      outcome = clear ? Outcome::Error : Outcome::UnclearError;
+      if (!clear) std::fprintf(stderr, "%s\n", e.what());
     } catch (const std::exception& e) {
-      message = e.what();
-      code = 4;
+      std::fprintf(stderr, "%s\n", e.what());
     } catch (...) {
-      code = 4;
     }
-    if (!message.empty()) (void)!write(pipeFds[1], message.data(), message.size());
-    _exit(code);
+    std::fflush(nullptr);
+    _exit(static_cast<int>(outcome));
   }
-  close(pipeFds[1]);
-  std::string message;
-  char buffer[512];
-  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) message.append(buffer, n);
-  close(pipeFds[0]);
   int status = 0;
   waitpid(pid, &status, 0);
-  if (WIFSIGNALED(status))
-    return {WTERMSIG(status) == SIGALRM ? Outcome::Hang : Outcome::Crash,
-            "signal " + std::to_string(WTERMSIG(status))};
-  switch (WEXITSTATUS(status)) {
-    case 0:
-      return {Outcome::Exact, ""};
-    case 1:
-      return {Outcome::Error, message};
-    case 2:
-      return {Outcome::Wrong, "values differ"};
-    case 3:
-      return {Outcome::UnclearError, message};
-    default:
-      return {Outcome::ForeignException, message};
-  }
+  if (WIFSIGNALED(status)) return WTERMSIG(status) == SIGALRM ? Outcome::Hang : Outcome::Crash;
+  const int code = WEXITSTATUS(status);
+  return code <= static_cast<int>(Outcome::ForeignException) ? static_cast<Outcome>(code)
+                                                             : Outcome::Crash;
 }
 
 }  // namespace ddb_damage

@@ -72,11 +72,6 @@ const Case kCases[] = {
     {"text in a number column", "UPDATE dia_Step SET m_stepNumber = 'one' WHERE OID = {oid}", true,
      "dia_Step {oid} holds a text in its field 'm_stepNumber', which stores another type",
      kFirstStep},
-    {"huge run count", "UPDATE \"##List\" SET count = 2147483647", false, nullptr, nullptr},
-    {"run at the largest position",
-     "UPDATE \"##List\" SET first = 9223372036854775807 WHERE (list, first) = "
-     "(SELECT list, first FROM \"##List\" LIMIT 1)",
-     true, nullptr, nullptr},
     {"dropped class table", "DROP TABLE dia_Residual", false,
      "the table of class dia_Residual is missing", nullptr},
     {"dropped column", "ALTER TABLE dia_Step DROP COLUMN m_isRiks", false,

@@ -55,8 +55,8 @@ class InlineList : public ScratchFile {
                ? "inline"
                : "runs";
   }
-  // The leaves' texts of every owner, read in a fresh process.
-  void ReadBack() {
+  // Expects the leaves' texts of every owner, read in a fresh process, to be `texts`.
+  void ReadBack(const std::string& texts) {
     EXPECT_EQ(InChild([&] {
                 Shelf back = ShelfFile::Open(path).Load();
                 std::string all;
@@ -66,19 +66,23 @@ class InlineList : public ScratchFile {
                     all += owner.leaves.ConstGet(i).text.str() + ",";
                   all += "|";
                 }
-                if (all != m_expected) ADD_FAILURE() << all << " != " << m_expected;
+                EXPECT_EQ(all, texts);
               }),
               0);
   }
-  void Expect(const std::string& texts) { m_expected = texts; }
-
-  std::string m_expected;
 };
 
 Owner OwnerOf(int n, const std::string& prefix) {
   Owner owner;
   for (int i = 0; i < n; ++i) owner.leaves.Append(Leaf(i, i, prefix + std::to_string(i)));
   return owner;
+}
+
+// The texts of OwnerOf's leaves `from` to `to` - 1, each followed by a comma.
+std::string Texts(int from, int to, const std::string& prefix) {
+  std::string texts;
+  for (int i = from; i < to; ++i) texts += prefix + std::to_string(i) + ",";
+  return texts;
 }
 
 }  // namespace
@@ -97,10 +101,7 @@ TEST_F(InlineList, ShortListsAndEmptyArraysLiveInTheirOwnersRow) {
   EXPECT_EQ(Count("SELECT COUNT(DISTINCT list) FROM \"##List\""), 2);
   EXPECT_EQ(Count("SELECT COUNT(*) FROM \"##Length\""), 2);
   EXPECT_EQ(Count("SELECT COUNT(*) FROM \"##Array\""), 0);
-  std::string b;
-  for (int i = 0; i < 17; ++i) b += "b" + std::to_string(i) + ",";
-  Expect("a0,a1,a2,|" + b + "|");
-  ReadBack();
+  ReadBack(Texts(0, 3, "a") + "|" + Texts(0, 17, "b") + "|");
 }
 
 TEST_F(InlineList, ChangesRewriteTheRowAndGrowthPastSixteenMovesToRuns) {
@@ -113,14 +114,9 @@ TEST_F(InlineList, ChangesRewriteTheRowAndGrowthPastSixteenMovesToRuns) {
   owner.leaves.Append(Leaf(2, 2, "a2"));
   owner.leaves.Flush();
   EXPECT_EQ(Form(0), "inline");
-  Expect("a0,changed,a2,|");
-  ReadBack();
+  ReadBack("a0,changed,a2,|");
 
-  std::string all = "a0,changed,a2,";
-  for (int i = 3; i < 16; ++i) {
-    owner.leaves.Append(Leaf(i, i, "a" + std::to_string(i)));
-    all += "a" + std::to_string(i) + ",";
-  }
+  for (int i = 3; i < 16; ++i) owner.leaves.Append(Leaf(i, i, "a" + std::to_string(i)));
   owner.leaves.Flush();
   EXPECT_EQ(Form(0), "inline");
   owner.leaves.Append(Leaf(16, 16, "a16"));
@@ -129,13 +125,13 @@ TEST_F(InlineList, ChangesRewriteTheRowAndGrowthPastSixteenMovesToRuns) {
   EXPECT_EQ(Count("SELECT SUM(count) FROM \"##List\" WHERE list = (SELECT \"leaves#OID\" FROM "
                   "test_Owner)"),
             17);
-  Expect(all + "a16,|");
-  ReadBack();
+  const std::string all = "a0,changed," + Texts(2, 17, "a") + "|";
+  ReadBack(all);
   // The owner rewritten later keeps referring to the runs.
   shelf.owners.Get(0).name = "renamed";
   shelf.owners.Flush();
   EXPECT_EQ(Form(0), "runs");
-  ReadBack();
+  ReadBack(all);
 }
 
 // A list that a second owner refers to moves to runs, so that both rows see every change.
@@ -152,8 +148,7 @@ TEST_F(InlineList, ListSharedByTwoOwnersMovesToRuns) {
   EXPECT_EQ(Form(1), "runs");
   shelf.owners.Get(1).leaves.Append(Leaf(2, 2, "a2"));
   shelf.owners.Get(1).leaves.Flush();
-  Expect("a0,a1,a2,|a0,a1,a2,|");
-  ReadBack();
+  ReadBack("a0,a1,a2,|a0,a1,a2,|");
 }
 
 // A file of layout 3 goes on with the rows of its layout.
@@ -166,6 +161,5 @@ TEST_F(InlineList, OlderLayoutKeepsRuns) {
   f.Save(shelf);
   EXPECT_EQ(Form(0), "runs");
   EXPECT_EQ(Count("SELECT COUNT(*) FROM \"##Array\""), 2);
-  Expect("a0,a1,|");
-  ReadBack();
+  ReadBack("a0,a1,|");
 }
