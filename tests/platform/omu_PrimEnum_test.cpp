@@ -93,16 +93,13 @@ TEST(omu_PrimEnum_Compare, SameEnumerationAndStringOnly) {
   EXPECT_EQ(static_cast<dia_EquationEnum>(byString), dia_EquationEnum::CONSTRAINT);
 }
 
-TEST(omu_PrimEnum_Render, TypeAndRepr) {
+TEST(omu_PrimEnum_Render, TypeReprAndVisitAsEnumeration) {
   FieldVariable field(dia_FieldVariableEnum::DISPLACEMENT_FIELD);
   const omu_Primitive& primitive = field;
   EXPECT_EQ(primitive.TypeString(), "dia_FieldVariableEnum");
   EXPECT_EQ(primitive.AsString(), "DISPLACEMENT_FIELD");
   EXPECT_EQ(primitive.AsRepr(), "dia_FieldVariableEnum(DISPLACEMENT_FIELD)");
   EXPECT_EQ(primitive.DynTypeId(), omu_PrimEnumBase::kTypeId);
-}
-
-TEST(omu_PrimEnum_Render, AcceptVisitsAsEnumeration) {
   struct Recorder : omu_PrimVisitor {
     std::string seen;
     void VisitEnum(const omu_PrimEnumBase& value) override { seen = value.GetString().str(); }
@@ -111,21 +108,17 @@ TEST(omu_PrimEnum_Render, AcceptVisitsAsEnumeration) {
   EXPECT_EQ(recorder.seen, "CONSTRAINT");
 }
 
+// A wrapper stored as the top record of a file.
+struct StoredField : FieldVariable {
+  using FieldVariable::FieldVariable;
+  static std::uint32_t TypeId() { return omu_PrimEnumBase::kTypeId; }
+};
+
 TEST(omu_PrimEnum_Persist, WrittenWrapperReadsBackWithItsString) {
   ddb_test::ScratchDir dir;
   const std::string path = dir.Path("enum.ddb");
-  FieldVariable written(dia_FieldVariableEnum::ROTATION_FIELD);
-  {
-    rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Create, true, ZunBasStringMode::UTF8);
-    rom_Transporter transporter(nullptr, file, "D0", "", 0, -1);
-    rom_MementoWrite memento(transporter, omu_PrimEnumBase::kTypeId, -1);
-    cls_WriteVisitor writer(memento);
-    written.DBWrite(writer);
-    writer.StoreRow();
-  }
-  rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Read, true, ZunBasStringMode::UTF8);
-  rom_Transporter transporter(nullptr, file, "D0", -1);
-  rom_MementoRead memento(transporter, omu_PrimEnumBase::kTypeId, 0, cls_Uid());
-  FieldVariable back{cls_ReadVisitor(memento)};
-  EXPECT_EQ(back.GetValue(), dia_FieldVariableEnum::ROTATION_FIELD);
+  ddb_test::RecordFile<StoredField>::Create(path).Save(
+      StoredField(dia_FieldVariableEnum::ROTATION_FIELD));
+  EXPECT_EQ(ddb_test::RecordFile<StoredField>::Open(path).Load().GetValue(),
+            dia_FieldVariableEnum::ROTATION_FIELD);
 }
