@@ -27,8 +27,6 @@
 namespace {
 
 constexpr int kSteps = 40, kIncrements = 625, kAttempts = 2, kIterations = 75;
-constexpr std::uint32_t kList = 0x230002, kDdb = 0x220006, kJob = 0x2B0001, kStep = 0x2B0002,
-                        kIncrement = 0x2B0003, kAttempt = 0x2B0004, kIteration = 0x2B0005;
 
 const std::string& ScratchDir() {
   static const std::string dir = ddb_bench::MakeScratchDir("upgrade-bench");
@@ -48,12 +46,9 @@ void WriteOldestFile(const std::string& path) {
   for (const char* c :
        {"dia_DiagnosticData", "dia_Step", "dia_Increment", "dia_Attempt", "dia_Iteration"})
     w.Declare(c, 309);
-  auto list = [&](std::uint32_t typeId, const std::vector<long long>& oids) {
-    std::vector<std::pair<std::uint32_t, long long>> elements;
-    for (long long oid : oids) elements.push_back({typeId, oid});
-    return w.List(elements);
-  };
-  using Writer = ddb_test::OldFileWriter;
+  const std::uint32_t kDdb = w.Id("ddr_Ddb"), kJob = w.Id("dia_DiagnosticData"),
+                      kStep = w.Id("dia_Step"), kIncrement = w.Id("dia_Increment"),
+                      kAttempt = w.Id("dia_Attempt"), kIteration = w.Id("dia_Iteration");
   std::vector<long long> steps;
   for (int s = 0; s < kSteps; ++s) {
     std::vector<long long> increments;
@@ -65,27 +60,23 @@ void WriteOldestFile(const std::string& path) {
           iterations.push_back(
               w.Row(kIteration, {{"m_iterationNumber", k + 1}, {"m_isSevereDiscontinuity", 0LL}}));
         ddb_test::Cells attempt = {{"m_attemptNumber", a + 1LL}, {"m_attemptSize", 0.01}};
-        for (auto& c : Writer::Ref("m_iterationList", kList, list(kIteration, iterations)))
-          attempt.push_back(c);
+        w.ListIn(attempt, "m_iterationList", kIteration, iterations);
         attempts.push_back(w.Row(kAttempt, attempt));
       }
       ddb_test::Cells increment = {{"m_incrementNumber", i + 1LL}};
-      for (auto& c : Writer::Ref("m_attemptList", kList, list(kAttempt, attempts)))
-        increment.push_back(c);
+      w.ListIn(increment, "m_attemptList", kAttempt, attempts);
       increments.push_back(w.Row(kIncrement, increment));
     }
     ddb_test::Cells step = {{"m_stepNumber", s + 1LL},
                             {"m_stepName", "Step-" + std::to_string(s + 1)},
                             {"m_isStabilizeActive", 0LL}};
-    for (auto& c : Writer::Ref("m_incrementList", kList, list(kIncrement, increments)))
-      step.push_back(c);
+    w.ListIn(step, "m_incrementList", kIncrement, increments);
     steps.push_back(w.Row(kStep, step));
   }
   ddb_test::Cells job = {{"m_status", "Completed"}};
-  for (auto& c : Writer::Ref("m_stepList", kList, list(kStep, steps))) job.push_back(c);
+  w.ListIn(job, "m_stepList", kStep, steps);
   ddb_test::Cells ddb = {{"name", "oldest"}, {"creationTime", 1000LL}};
-  for (auto& c : Writer::Ref("diagnosticData", kList, list(kJob, {w.Row(kJob, job)})))
-    ddb.push_back(c);
+  w.ListIn(ddb, "diagnosticData", kJob, {w.Row(kJob, job)});
   w.Row(kDdb, ddb);
   w.Commit();
 }

@@ -10,13 +10,13 @@ using namespace ddb_test;
 
 namespace {
 
-constexpr std::uint32_t kDdb = 0x220006, kModel = 0x220007, kExtensionTable = 0x220018,
-                        kClassic = 0x2a50001, kAssembly = 0x2a50002, kElementClass = 0x2a50003,
+// Classes of other libraries, which the model steps find by these type ids.
+constexpr std::uint32_t kClassic = 0x2a50001, kAssembly = 0x2a50002, kElementClass = 0x2a50003,
                         kPoint = 0x2a50004, kSectionContainer = 0x260003b,
                         kPropContainer = 0x2a00070, kPropExtension = 0x2a00071,
                         kProperty = 0x2a00072, kConnContainer = 0x2a00073,
                         kConnExtension = 0x2a00074, kConnector = 0x2a00075, kSection = 0x2a00076;
-constexpr long long kMap = 0x230002, kArray = 0x230001;
+constexpr long long kMap = cls_ObjListTypeId, kArray = cls_PrimArrayTypeId;
 const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
 
 // Texts of a one-column query, joined by "|".
@@ -33,9 +33,8 @@ const std::string kExtensionKeys =
 void WriteDdb(OldFileWriter& w, long long model) {
   w.Declare("ddr_Ddb", 848);
   Cells ddb = {{"name", "models"}, {"creationTime", 1000LL}};
-  for (auto& c : OldFileWriter::Ref("models", kMap, w.Map({{"Model-1", kModel, model}})))
-    ddb.push_back(c);
-  w.Row(kDdb, ddb);
+  w.Row("ddr_Ddb",
+        OldFileWriter::Ref(ddb, "models", kMap, w.Map({{"Model-1", w.Id("ddr_Model"), model}})));
 }
 
 class ModelSteps : public ScratchFile {
@@ -48,28 +47,15 @@ class ModelSteps : public ScratchFile {
 TEST_F(ModelSteps, Model203_ClassicContainersBecomeExtensionsOnlyWhenSet) {
   struct Case {
     const char* name;
-    bool classicTable;
-    Cells classic;
+    std::vector<std::pair<const char*, long long>> classicMaps;  // none: no classic model
     const char* keys;
   } cases[] = {
-      {"no classic model", false, {}, ""},
+      {"no classic model", {}, ""},
       {"material and steps",
-       true,
-       {{"matCont#ClassID", kMap},
-        {"matCont#OID", 900LL},
-        {"steps#ClassID", kMap},
-        {"steps#OID", 901LL},
-        {"stepsorder#ClassID", kMap},
-        {"stepsorder#OID", 902LL}},
+       {{"matCont", 900}, {"steps", 901}, {"stepsorder", 902}},
        "material|step"},
       {"sections and steps without materials",
-       true,
-       {{"sectCont#ClassID", kMap},
-        {"sectCont#OID", 903LL},
-        {"steps#ClassID", kMap},
-        {"steps#OID", 904LL},
-        {"stepsorder#ClassID", kMap},
-        {"stepsorder#OID", 905LL}},
+       {{"sectCont", 903}, {"steps", 904}, {"stepsorder", 905}},
        "section|step"},
   };
   for (const Case& c : cases) {
@@ -77,12 +63,14 @@ TEST_F(ModelSteps, Model203_ClassicContainersBecomeExtensionsOnlyWhenSet) {
     {
       OldFileWriter w(path);
       w.Declare("ddr_Model", 203);
-      if (c.classicTable) {
+      if (!c.classicMaps.empty()) {
         w.DeclareForeign("odiK_Model", kClassic, 304,
                          {{"matCont", 15}, {"sectCont", 15}, {"steps", 15}, {"stepsorder", 15}});
-        w.Row(kClassic, c.classic);
+        Cells classic;
+        for (const auto& m : c.classicMaps) OldFileWriter::Ref(classic, m.first, kMap, m.second);
+        w.Row(kClassic, classic);
       }
-      WriteDdb(w, w.Row(kModel, {{"modelName", "Model-1"}}));
+      WriteDdb(w, w.Row("ddr_Model", {{"modelName", "Model-1"}}));
     }
     Upgrade();
     EXPECT_EQ(Column(path, kExtensionKeys), c.keys);
@@ -127,31 +115,27 @@ TEST_F(ModelSteps, Model401_ConnectorPropertiesBecomeSectionsAndConnectorsGetSet
     w.DeclareForeign("odiK_Assembly", kAssembly, 1, {{"elementClasses", 15}});
     w.DeclareForeign("odiK_ElementClass", kElementClass, 1,
                      {{"elemTypeLabel", 11}, {"meshIndex", 5}, {"DDBconnectivity", 15}});
-    auto point = [&](long long node) { return w.Row(kPoint, {{"meshNodeIndex", node}}); };
-    long long conn3d = w.Row(kElementClass, {{"elemTypeLabel", "CONN3D2"},
-                                             {"meshIndex", 10LL},
-                                             {"DDBconnectivity#ClassID", kArray},
-                                             {"DDBconnectivity#OID", w.IntArray({5, 6, 7, 8})}});
-    long long conn2dg = w.Row(kElementClass, {{"elemTypeLabel", "CONN2D2G"},
-                                              {"meshIndex", 20LL},
-                                              {"DDBconnectivity#ClassID", kArray},
-                                              {"DDBconnectivity#OID", w.IntArray({1, 2})}});
-    w.Row(kAssembly,
-          OldFileWriter::Ref("elementClasses", kMap,
-                             w.Map({{"A", kElementClass, conn3d}, {"B", kElementClass, conn2dg}})));
-    long long wire1 = w.Row(kConnector, {{"property", "Beam"},
-                                         {"point1#ClassID", (long long)kPoint},
-                                         {"point1#OID", point(8)},
-                                         {"point2#ClassID", (long long)kPoint},
-                                         {"point2#OID", point(7)},
-                                         {"csys1#ClassID", 77LL},
-                                         {"csys1#OID", 5000LL},
-                                         {"angle1", 30.0}});
-    long long wire2 = w.Row(kConnector, {{"property", "Hinge"},
-                                         {"point1#ClassID", (long long)kPoint},
-                                         {"point1#OID", point(1)},
-                                         {"point2#ClassID", (long long)kPoint},
-                                         {"point2#OID", point(2)}});
+    // A row whose one object field refers to `oid`.
+    auto holding = [&](std::uint32_t typeId, const char* field, long long refType, long long oid) {
+      Cells row;
+      return w.Row(typeId, OldFileWriter::Ref(row, field, refType, oid));
+    };
+    auto element = [&](const char* type, long long mesh, const std::vector<int>& nodes) {
+      Cells row = {{"elemTypeLabel", type}, {"meshIndex", mesh}};
+      return w.Row(kElementClass,
+                   OldFileWriter::Ref(row, "DDBconnectivity", kArray, w.IntArray(nodes)));
+    };
+    holding(kAssembly, "elementClasses", kMap,
+            w.Map({{"A", kElementClass, element("CONN3D2", 10, {5, 6, 7, 8})},
+                   {"B", kElementClass, element("CONN2D2G", 20, {1, 2})}}));
+    auto connector = [&](Cells row, long long node1, long long node2) {
+      OldFileWriter::Ref(row, "point1", kPoint, w.Row(kPoint, {{"meshNodeIndex", node1}}));
+      OldFileWriter::Ref(row, "point2", kPoint, w.Row(kPoint, {{"meshNodeIndex", node2}}));
+      return w.Row(kConnector, row);
+    };
+    Cells beam = {{"property", "Beam"}, {"angle1", 30.0}};
+    long long wire1 = connector(OldFileWriter::Ref(beam, "csys1", 77, 5000), 8, 7);
+    long long wire2 = connector({{"property", "Hinge"}}, 1, 2);
     long long beamProp = w.Row(kProperty, {{"assmType", "BEAM"},
                                            {"rotType", "PROJ_FLEX_TORS"},
                                            {"transType", "PROJ_CARTESIAN"},
@@ -159,26 +143,21 @@ TEST_F(ModelSteps, Model401_ConnectorPropertiesBecomeSectionsAndConnectorsGetSet
     long long hingeProp =
         w.Row(kProperty,
               {{"assmType", "HINGE"}, {"rotType", "ROTATION"}, {"integrationMethod", "UNSET"}});
-    long long propExt =
-        w.Row(kPropExtension, OldFileWriter::Ref("connPropCont", kMap,
-                                                 w.Map({{"Beam", kProperty, beamProp},
-                                                        {"Hinge", kProperty, hingeProp}})));
-    long long connExt = w.Row(
-        kConnExtension,
-        OldFileWriter::Ref("connCont", kMap,
-                           w.Map({{"Wire-1", kConnector, wire1}, {"Wire-2", kConnector, wire2}})));
+    long long properties = w.Map({{"Beam", kProperty, beamProp}, {"Hinge", kProperty, hingeProp}});
+    long long connectors = w.Map({{"Wire-1", kConnector, wire1}, {"Wire-2", kConnector, wire2}});
     long long sections = w.Map({{"Beam", kSection, w.Row(kSection, {{"material", "Steel"}})}});
-    long long extensions =
-        w.Map({{"section", kSectionContainer,
-                w.Row(kSectionContainer, OldFileWriter::Ref("extension", kMap, sections))},
-               {"connectorProperty", kPropContainer,
-                w.Row(kPropContainer, OldFileWriter::Ref("extension", kPropExtension, propExt))},
-               {"connector", kConnContainer,
-                w.Row(kConnContainer, OldFileWriter::Ref("extension", kConnExtension, connExt))}});
-    long long table = w.Row(kExtensionTable, OldFileWriter::Ref("map", kMap, extensions));
+    long long extensions = w.Map(
+        {{"section", kSectionContainer, holding(kSectionContainer, "extension", kMap, sections)},
+         {"connectorProperty", kPropContainer,
+          holding(kPropContainer, "extension", kPropExtension,
+                  holding(kPropExtension, "connPropCont", kMap, properties))},
+         {"connector", kConnContainer,
+          holding(kConnContainer, "extension", kConnExtension,
+                  holding(kConnExtension, "connCont", kMap, connectors))}});
+    const std::uint32_t table = w.Id("ddr_ExtensionTable");
     Cells model = {{"modelName", "Model-1"}};
-    for (auto& c : OldFileWriter::Ref("instanceTable", kExtensionTable, table)) model.push_back(c);
-    WriteDdb(w, w.Row(kModel, model));
+    OldFileWriter::Ref(model, "instanceTable", table, holding(table, "map", kMap, extensions));
+    WriteDdb(w, w.Row("ddr_Model", model));
   }
   Upgrade();
   EXPECT_EQ(Column(path, kExtensionKeys),

@@ -27,6 +27,49 @@ namespace ddb_test {
 using Cell = std::variant<long long, double, std::string>;
 using Cells = std::vector<std::pair<std::string, Cell>>;
 
+// A stored layout: a class at one version, with its fields in stored order.
+struct StoredLayout {
+  std::string name;
+  std::uint32_t typeId = 0;
+  int version = 0;
+  std::uint32_t base = cls_NoBaseTypeId;
+  std::vector<cls_Attribute> fields;
+};
+
+// The one class an older version declares, copied out of a scratch registrar.
+inline StoredLayout DeclaredBy(const dbc_OldClassHandle& handle) {
+  cls_ClassRegistrar scratch;
+  const_cast<dbc_OldClassVersion&>(handle.ConstGet()).InitializeMetadata(scratch);
+  const std::vector<const cls_ClassMetadata*> classes = scratch.Classes();
+  if (classes.size() != 1) throw std::runtime_error("an older version declares one class");
+  const cls_ClassMetadata& md = *classes[0];
+  return {md.Name().str(), md.TypeId(), md.Version(), md.BaseTypeId(), md.Attributes()};
+}
+
+// The registered older version declaring `className` at `version`, or null.
+inline dbc_OldClassVersion* OldVersion(const std::string& className, int version) {
+  for (const dbc_OldClassHandle& handle : dbc_OldClassRegistrar::Instance().Versions()) {
+    const StoredLayout layout = DeclaredBy(handle);
+    if (layout.name == className && layout.version == version)
+      return &const_cast<dbc_OldClassVersion&>(handle.ConstGet());
+  }
+  return nullptr;
+}
+
+// The layout of `className` at `version`: the current one when that is the class's current
+// version, else the registered older version's.
+inline StoredLayout LayoutOf(const std::string& className, int version) {
+  const cls_ClassMetadata* md =
+      cls_MetadataRegistrar::Instance().ProcessRegistrar().FindByName(className);
+  if (md && md->Version() == version)
+    return {className, md->TypeId(), version, md->BaseTypeId(), md->Attributes()};
+  for (const dbc_OldClassHandle& handle : dbc_OldClassRegistrar::Instance().Versions()) {
+    StoredLayout layout = DeclaredBy(handle);
+    if (layout.name == className && layout.version == version) return layout;
+  }
+  throw std::runtime_error("no registered version " + className + " " + std::to_string(version));
+}
+
 class OldFileWriter {
  public:
   explicit OldFileWriter(const std::string& path) {
@@ -58,32 +101,17 @@ class OldFileWriter {
   OldFileWriter(const OldFileWriter&) = delete;
   OldFileWriter& operator=(const OldFileWriter&) = delete;
 
-  // The class's table in the layout of `version`: the current one when `version` is the class's
-  // current version, else the registered older version's.
-  void Declare(const std::string& className, int version) {
-    const cls_ClassMetadata* current =
-        cls_MetadataRegistrar::Instance().ProcessRegistrar().FindByName(className);
-    if (current && current->Version() == version) {
-      Table(className, current->TypeId(), version, current->BaseTypeId(), current->Attributes());
-      return;
-    }
-    for (const dbc_OldClassHandle& handle : dbc_OldClassRegistrar::Instance().Versions()) {
-      cls_ClassRegistrar scratch;
-      const_cast<dbc_OldClassVersion&>(handle.ConstGet()).InitializeMetadata(scratch);
-      const cls_ClassMetadata* md = scratch.FindByName(className);
-      if (md && md->Version() == version)
-        return Table(className, md->TypeId(), version, md->BaseTypeId(), md->Attributes());
-    }
-    throw std::runtime_error("no registered version " + className + " " + std::to_string(version));
-  }
+  // The class's table in the layout it had at `version`.
+  void Declare(const std::string& className, int version) { Table(LayoutOf(className, version)); }
   // A class of another library: plain fields of the given attribute types, object fields as
   // (name, 15).
   void DeclareForeign(const std::string& name, std::uint32_t typeId, int version,
                       const std::vector<std::pair<std::string, int>>& fields) {
-    std::vector<cls_Attribute> attributes;
-    for (const auto& f : fields) attributes.push_back({f.first, f.second, 1, 0});
-    Table(name, typeId, version, cls_NoBaseTypeId, attributes);
+    StoredLayout layout{name, typeId, version, cls_NoBaseTypeId, {}};
+    for (const auto& f : fields) layout.fields.push_back({f.first, f.second, 1, 0});
+    Table(layout);
   }
+  std::uint32_t Id(const std::string& className) const { return m_ids.at(className); }
 
   long long Row(std::uint32_t typeId, const Cells& cells) {
     const long long oid = ++m_oid;
@@ -100,9 +128,22 @@ class OldFileWriter {
     Finish(s);
     return oid;
   }
-  // A reference to an object as the two cells of an object field.
-  static Cells Ref(const std::string& field, long long typeId, long long oid) {
-    return {{field + "#ClassID", typeId}, {field + "#OID", oid}};
+  long long Row(const std::string& className, const Cells& cells) {
+    return Row(Id(className), cells);
+  }
+  // A reference to an object as the two cells of an object field, added to `owner`.
+  static Cells& Ref(Cells& owner, const std::string& field, long long typeId, long long oid) {
+    owner.push_back({field + "#ClassID", typeId});
+    owner.push_back({field + "#OID", oid});
+    return owner;
+  }
+  // Stores the objects as a list (cls_PrimArrayTypeId: an older layout's embedded list) in
+  // `owner`'s field.
+  void ListIn(Cells& owner, const std::string& field, std::uint32_t typeId,
+              const std::vector<long long>& oids, long long kind = cls_ObjListTypeId) {
+    std::vector<std::pair<std::uint32_t, long long>> elements;
+    for (long long oid : oids) elements.push_back({typeId, oid});
+    Ref(owner, field, kind, List(elements));
   }
   long long List(const std::vector<std::pair<std::uint32_t, long long>>& elements) {
     const long long list = ++m_oid;
@@ -148,12 +189,13 @@ class OldFileWriter {
   void Commit() { Exec("COMMIT"); }
 
  private:
-  void Table(const std::string& name, std::uint32_t typeId, int version, std::uint32_t base,
-             const std::vector<cls_Attribute>& fields) {
-    m_tables[typeId] = name;
+  void Table(const StoredLayout& layout) {
+    const std::string& name = layout.name;
+    m_tables[layout.typeId] = name;
+    m_ids[name] = layout.typeId;
     std::string sql =
         "CREATE TABLE \"" + name + "\"(\"OID\" INTEGER PRIMARY KEY, \"##BaseClassOID\" INTEGER";
-    for (const cls_Attribute& a : fields) {
+    for (const cls_Attribute& a : layout.fields) {
       if (a.attributeType == cls_AttrObject)
         sql += ", \"" + a.name + "#ClassID\" INTEGER, \"" + a.name + "#OID\" INTEGER";
       else
@@ -163,13 +205,15 @@ class OldFileWriter {
                                                                                        : "INTEGER");
     }
     Exec(sql + ")");
-    Exec("INSERT INTO \"##Classes\" VALUES(" + std::to_string(typeId) + ", '" + name + "', '" +
-         name + "', " + std::to_string(version) + ", " + std::to_string(base) + ", 0)");
-    for (std::size_t i = 0; i < fields.size(); ++i)
-      Exec("INSERT INTO \"##Fields\" VALUES(" + std::to_string(typeId) + ", " + std::to_string(i) +
-           ", '" + fields[i].name + "', " + std::to_string(fields[i].attributeType) + ", " +
-           std::to_string(fields[i].typeId) + ", " + std::to_string(fields[i].collectionType) +
-           ")");
+    const std::string id = std::to_string(layout.typeId);
+    Exec("INSERT INTO \"##Classes\" VALUES(" + id + ", '" + name + "', '" + name + "', " +
+         std::to_string(layout.version) + ", " + std::to_string(layout.base) + ", 0)");
+    for (std::size_t i = 0; i < layout.fields.size(); ++i) {
+      const cls_Attribute& f = layout.fields[i];
+      Exec("INSERT INTO \"##Fields\" VALUES(" + id + ", " + std::to_string(i) + ", '" + f.name +
+           "', " + std::to_string(f.attributeType) + ", " + std::to_string(f.typeId) + ", " +
+           std::to_string(f.collectionType) + ")");
+    }
   }
   template <class T>
   long long Array(int collection, const std::vector<T>& values) {
@@ -205,6 +249,7 @@ class OldFileWriter {
   sqlite3* m_db = nullptr;
   long long m_oid = 100;
   std::map<std::uint32_t, std::string> m_tables;
+  std::map<std::string, std::uint32_t> m_ids;
   std::map<std::string, sqlite3_stmt*> m_statements;
 };
 

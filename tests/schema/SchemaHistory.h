@@ -1,5 +1,5 @@
 // Test support for the schema history: the registered version classes looked up by the class
-// and version they declare, what a version declares, and a row taken through its row function.
+// and version they declare, and a row taken through its row function.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,40 +7,15 @@
 #include <map>
 #include <string>
 
-#include "ddb/platform/cls_ClassRegistrar.h"
-#include "platform/persist/dbc_OldClassRegistrar.h"
+#include "OldFileWriter.h"
 
 namespace ddb_test {
 
-inline dbc_OldClassVersion& Mutable(const dbc_OldClassHandle& handle) {
-  return const_cast<dbc_OldClassVersion&>(handle.ConstGet());
-}
-
-// The one class a version declares, copied out of a scratch registrar.
-struct Declared {
-  std::string name;
-  int version = 0;
-  std::vector<cls_Attribute> fields;
-};
-
-inline Declared Declare(dbc_OldClassVersion& version) {
-  cls_ClassRegistrar scratch;
-  version.InitializeMetadata(scratch);
-  std::vector<const cls_ClassMetadata*> classes = scratch.Classes();
-  EXPECT_EQ(classes.size(), 1u);
-  if (classes.empty()) return {};
-  const cls_ClassMetadata& md = *classes[0];
-  return {md.Name().str(), md.Version(), md.Attributes()};
-}
-
 // The registered version of `className` declaring `version`; fails the test when there is none.
 inline dbc_OldClassVersion* FindVersion(const std::string& className, int version) {
-  for (const dbc_OldClassHandle& handle : dbc_OldClassRegistrar::Instance().Versions()) {
-    Declared d = Declare(Mutable(handle));
-    if (d.name == className && d.version == version) return &Mutable(handle);
-  }
-  ADD_FAILURE() << "no registered version " << className << " " << version;
-  return nullptr;
+  dbc_OldClassVersion* v = OldVersion(className, version);
+  if (!v) ADD_FAILURE() << "no registered version " << className << " " << version;
+  return v;
 }
 
 // The row function that the version binds for its own step, or null.
