@@ -123,7 +123,7 @@ TEST_F(ModelSteps, Model401_ConnectorPropertiesBecomeSectionsAndConnectorsGetSet
     auto element = [&](const char* type, long long mesh, const std::vector<int>& nodes) {
       Cells row = {{"elemTypeLabel", type}, {"meshIndex", mesh}};
       return w.Row(kElementClass,
-                   OldFileWriter::Ref(row, "DDBconnectivity", kArray, w.IntArray(nodes)));
+                   OldFileWriter::Ref(row, "DDBconnectivity", kArray, w.Array<int>(nodes)));
     };
     holding(kAssembly, "elementClasses", kMap,
             w.Map({{"A", kElementClass, element("CONN3D2", 10, {5, 6, 7, 8})},

@@ -46,12 +46,15 @@ inline StoredLayout DeclaredBy(const dbc_OldClassHandle& handle) {
   return {md.Name().str(), md.TypeId(), md.Version(), md.BaseTypeId(), md.Attributes()};
 }
 
-// The registered older version declaring `className` at `version`, or null.
-inline dbc_OldClassVersion* OldVersion(const std::string& className, int version) {
+// The registered older version declaring `className` at `version` (null when none does) and,
+// into `layout`, what it declares.
+inline dbc_OldClassVersion* OldVersion(const std::string& className, int version,
+                                       StoredLayout* layout = nullptr) {
   for (const dbc_OldClassHandle& handle : dbc_OldClassRegistrar::Instance().Versions()) {
-    const StoredLayout layout = DeclaredBy(handle);
-    if (layout.name == className && layout.version == version)
-      return &const_cast<dbc_OldClassVersion&>(handle.ConstGet());
+    StoredLayout declared = DeclaredBy(handle);
+    if (declared.name != className || declared.version != version) continue;
+    if (layout) *layout = std::move(declared);
+    return &const_cast<dbc_OldClassVersion&>(handle.ConstGet());
   }
   return nullptr;
 }
@@ -63,11 +66,10 @@ inline StoredLayout LayoutOf(const std::string& className, int version) {
       cls_MetadataRegistrar::Instance().ProcessRegistrar().FindByName(className);
   if (md && md->Version() == version)
     return {className, md->TypeId(), version, md->BaseTypeId(), md->Attributes()};
-  for (const dbc_OldClassHandle& handle : dbc_OldClassRegistrar::Instance().Versions()) {
-    StoredLayout layout = DeclaredBy(handle);
-    if (layout.name == className && layout.version == version) return layout;
-  }
-  throw std::runtime_error("no registered version " + className + " " + std::to_string(version));
+  StoredLayout layout;
+  if (!OldVersion(className, version, &layout))
+    throw std::runtime_error("no registered version " + className + " " + std::to_string(version));
+  return layout;
 }
 
 class OldFileWriter {
@@ -141,23 +143,18 @@ class OldFileWriter {
   // `owner`'s field.
   void ListIn(Cells& owner, const std::string& field, std::uint32_t typeId,
               const std::vector<long long>& oids, long long kind = cls_ObjListTypeId) {
-    std::vector<std::pair<std::uint32_t, long long>> elements;
-    for (long long oid : oids) elements.push_back({typeId, oid});
-    Ref(owner, field, kind, List(elements));
-  }
-  long long List(const std::vector<std::pair<std::uint32_t, long long>>& elements) {
     const long long list = ++m_oid;
-    std::string bytes(elements.size() * 12, '\0');
-    for (std::size_t k = 0; k < elements.size(); ++k) {
-      std::memcpy(&bytes[k * 12], &elements[k].first, 4);
-      std::memcpy(&bytes[k * 12 + 4], &elements[k].second, 8);
+    std::string bytes(oids.size() * 12, '\0');
+    for (std::size_t k = 0; k < oids.size(); ++k) {
+      std::memcpy(&bytes[k * 12], &typeId, 4);
+      std::memcpy(&bytes[k * 12 + 4], &oids[k], 8);
     }
     sqlite3_stmt* s = Prepare("INSERT INTO \"##List\" VALUES(?, 0, ?, ?)");
     sqlite3_bind_int64(s, 1, list);
-    sqlite3_bind_int(s, 2, static_cast<int>(elements.size()));
+    sqlite3_bind_int(s, 2, static_cast<int>(oids.size()));
     sqlite3_bind_blob(s, 3, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
     Finish(s);
-    return list;
+    Ref(owner, field, kind, list);
   }
   long long Map(const std::vector<std::tuple<std::string, std::uint32_t, long long>>& entries) {
     const long long map = ++m_oid;
@@ -171,12 +168,19 @@ class OldFileWriter {
     }
     return map;
   }
-  long long IntArray(const std::vector<int>& values) { return Array(cls_CollInts, values); }
-  long long DoubleArray(const std::vector<double>& values) {
-    return Array(cls_CollDoubles, values);
-  }
-  long long StringArray(const std::vector<cow_String>& values) {
-    return Array(cls_CollStrings, values);
+  // An array of ints, doubles or cow_Strings.
+  template <class T>
+  long long Array(const std::vector<T>& values) {
+    const long long oid = ++m_oid;
+    std::string bytes;
+    cls_ArrayCodec::Encode(cow_List<T>(values), bytes);
+    sqlite3_stmt* s = Prepare("INSERT INTO \"##Array\" VALUES(?, ?, ?, ?)");
+    sqlite3_bind_int64(s, 1, oid);
+    sqlite3_bind_int(s, 2, cls_ArrayPrim<T>::CollectionType());
+    sqlite3_bind_int(s, 3, static_cast<int>(values.size()));
+    sqlite3_bind_blob(s, 4, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+    Finish(s);
+    return oid;
   }
   void Exec(const std::string& sql) {
     char* error = nullptr;
@@ -214,19 +218,6 @@ class OldFileWriter {
            "', " + std::to_string(f.attributeType) + ", " + std::to_string(f.typeId) + ", " +
            std::to_string(f.collectionType) + ")");
     }
-  }
-  template <class T>
-  long long Array(int collection, const std::vector<T>& values) {
-    const long long oid = ++m_oid;
-    std::string bytes;
-    cls_ArrayCodec::Encode(cow_List<T>(values), bytes);
-    sqlite3_stmt* s = Prepare("INSERT INTO \"##Array\" VALUES(?, ?, ?, ?)");
-    sqlite3_bind_int64(s, 1, oid);
-    sqlite3_bind_int(s, 2, collection);
-    sqlite3_bind_int(s, 3, static_cast<int>(values.size()));
-    sqlite3_bind_blob(s, 4, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
-    Finish(s);
-    return oid;
   }
   // The statement of `sql`, prepared once and reset for each use.
   sqlite3_stmt* Prepare(const std::string& sql) {

@@ -266,7 +266,7 @@ const Case kCases[] = {
     {"ddr_Ddb 309", {}, {"ddr_Ddb.diagnosticData#OID=NULL"}},
     {"ddr_Ddb 321",
      [](Job& j) {
-       OldFileWriter::Ref(j.ddb, "productAddOns", kArray, j.w.StringArray({"FATIGUE_LIFE"}));
+       OldFileWriter::Ref(j.ddb, "productAddOns", kArray, j.w.Array<cow_String>({"FATIGUE_LIFE"}));
      },
      {"ddr_Ddb.productAddOns[]=" + Stored<cow_String>({"FATIGUE_LIFE"})}},
     {"ddr_Ddb 818, ddr_Model", WriteModel, {"ddr_Ddb.customData#OID=NULL"}},
@@ -283,7 +283,7 @@ const Case kCases[] = {
     // With its numerical problem summary, a class that the conversion removes.
     {"dia_DiagnosticData 332, dia_NumericalProblemSummary 332, dia_NumericalProblemSummaryInfo 332",
      [](Job& j) {
-       OldFileWriter::Ref(j.job, "m_jobHistoryDescription", kArray, j.w.IntArray({1, 4, 9}));
+       OldFileWriter::Ref(j.job, "m_jobHistoryDescription", kArray, j.w.Array<int>({1, 4, 9}));
        Cells summary;
        j.List(summary, "m_infoList", "dia_NumericalProblemSummaryInfo",
               {j.Row("dia_NumericalProblemSummaryInfo", {})});
@@ -294,7 +294,7 @@ const Case kCases[] = {
     {"dia_DiagnosticData 410, dia_WarningErrorBase 410, dia_WarningErrorData 410, dia_Warning",
      [](Job& j) {
        Cells base = {{"m_code", 0x10000020LL}}, data;
-       OldFileWriter::Ref(data, "m_intValues", kArray, j.w.IntArray({7}));
+       OldFileWriter::Ref(data, "m_intValues", kArray, j.w.Array<int>({7}));
        j.List(base, "m_data", "dia_WarningErrorData", {j.Row("dia_WarningErrorData", data)},
               kArray);
        j.List(j.job, "m_warningList", "dia_Warning",
@@ -307,8 +307,8 @@ const Case kCases[] = {
      [](Job& j) {
        j.job.push_back({"m_jobStatus", 2LL});
        Cells values = {{"m_variation", 1LL}}, labels, base = {{"m_type", 0x40000020LL}};
-       OldFileWriter::Ref(values, "m_intValues", kArray, j.w.IntArray({7, 8}));
-       OldFileWriter::Ref(labels, "m_elementLabels", kArray, j.w.IntArray({12}));
+       OldFileWriter::Ref(values, "m_intValues", kArray, j.w.Array<int>({7, 8}));
+       OldFileWriter::Ref(labels, "m_elementLabels", kArray, j.w.Array<int>({12}));
        j.List(base, "m_data", "dia_WarningErrorData",
               {j.Row("dia_WarningErrorData", labels, j.Row("dia_AuxiliaryData", values))}, kArray);
        j.List(j.job, "m_errorList", "dia_Error",
@@ -368,7 +368,7 @@ const Case kCases[] = {
     {"dia_Iteration 321, dia_ZeroPivot 321, dia_ContactDiagnostic 321",
      [](Job& j) {
        Cells contact;
-       OldFileWriter::Ref(contact, "m_nodeLabels", kArray, j.w.IntArray({3}));
+       OldFileWriter::Ref(contact, "m_nodeLabels", kArray, j.w.Array<int>({3}));
        j.List(j.iteration, "m_zeroPivotList", "dia_ZeroPivot", {j.Row("dia_ZeroPivot", {})});
        j.List(j.iteration, "m_contactDiagnosticList", "dia_ContactDiagnostic",
               {j.Row("dia_ContactDiagnostic", contact)});
@@ -386,7 +386,7 @@ const Case kCases[] = {
        j.List(j.iteration, "m_compatibiltyErrorList", "dia_CompatibilityError",
               {j.Row("dia_CompatibilityError", {{"m_constraintEquationType", "Axial Force"}})});
        Cells element = {{"m_code", 0x02000020LL}};
-       OldFileWriter::Ref(element, "m_labels", kArray, j.w.IntArray({21}));
+       OldFileWriter::Ref(element, "m_labels", kArray, j.w.Array<int>({21}));
        j.List(j.iteration, "m_elementDiagnosticList", "dia_ElementDiagnostic",
               {j.Row("dia_ElementDiagnostic", element)});
        j.List(j.iteration, "m_contactDiagnosticList", "dia_ContactDiagnostic",
@@ -404,7 +404,7 @@ const Case kCases[] = {
      [](Job& j) {
        auto block = [&](const char* className, const char* field, const char* owner, Cells record) {
          Cells values;
-         OldFileWriter::Ref(values, "m_realValues", kArray, j.w.DoubleArray({0.5}));
+         OldFileWriter::Ref(values, "m_realValues", kArray, j.w.Array<double>({0.5}));
          j.List(record, field, className,
                 {j.Row(className, {}, j.Row("dia_AuxiliaryData", values))}, kArray);
          return j.Row(owner, record);
