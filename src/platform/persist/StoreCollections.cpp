@@ -206,11 +206,11 @@ std::int64_t Store::StoredLength(std::int64_t list) {
 void Store::WriteListLength(std::int64_t list, std::int64_t length) {
   if (!Checked()) return;
   const std::int64_t sum = Checksum(kLengthSeed).Add(list).Add(length).Sum();
-  auto bind = [&](SqlStmt& s) -> SqlStmt& {
-    return s.Rebind().Bind(1, list).Bind(2, length).Bind(3, sum);
-  };
-  if (bind(Cached("INSERT INTO \"##Length\" VALUES(?, ?, ?)")).TryInsert()) return;
-  bind(Cached("INSERT OR REPLACE INTO \"##Length\" VALUES(?, ?, ?)")).Run();
+  // One statement whether or not the list's row exists yet (a list grows by a row per flush).
+  SqlStmt& s = Cached(
+      "INSERT INTO \"##Length\" VALUES(?, ?, ?) ON CONFLICT(list)"
+      " DO UPDATE SET count = excluded.count, \"check\" = excluded.\"check\"");
+  s.Rebind().Bind(1, list).Bind(2, length).Bind(3, sum).Run();
 }
 
 void Store::WriteMapEntry(std::int64_t map, const std::string& key, std::uint32_t typeId,
