@@ -6,8 +6,6 @@
 #define XXH_INLINE_ALL
 #include <xxhash.h>
 
-#include "platform/persist/Store.h"
-
 namespace rom_detail {
 
 namespace {
@@ -27,41 +25,6 @@ void Checksum::Enlarge(std::size_t n) {
 }
 
 Checksum::Checksum(std::uint64_t seed) : m_seed(seed), m_bytes(Buffer()) {}
-
-Checksum& Checksum::Add(const Value& value) {
-  switch (value.kind) {
-    case Value::Int:
-      PutWord('i', &value.i);
-      break;
-    case Value::Real:
-      PutWord('r', &value.d);
-      break;
-    case Value::Text:
-      Add(value.s);
-      break;
-    default:
-      *Grow(1) = 'n';
-  }
-  return *this;
-}
-
-Checksum& Checksum::Add(std::int64_t value) {
-  PutWord('i', &value);
-  return *this;
-}
-
-Checksum& Checksum::Add(const std::string& text) {
-  return Add(text.data(), text.size());
-}
-
-Checksum& Checksum::Add(const char* bytes, std::size_t size) {
-  const std::uint32_t n = static_cast<std::uint32_t>(size);
-  char* at = Grow(5 + size);
-  at[0] = 't';
-  std::memcpy(at + 1, &n, 4);
-  if (size > 0) std::memcpy(at + 5, bytes, size);
-  return *this;
-}
 
 std::int64_t Checksum::Sum() const {
   return static_cast<std::int64_t>(XXH3_64bits_withSeed(m_bytes.data(), m_size, m_seed) &

@@ -8,17 +8,43 @@
 #include <cstring>
 #include <string>
 
-namespace rom_detail {
+#include "platform/persist/Value.h"
 
-struct Value;
+namespace rom_detail {
 
 class Checksum {
  public:
   explicit Checksum(std::uint64_t seed);
-  Checksum& Add(const Value& value);
-  Checksum& Add(std::int64_t value);
-  Checksum& Add(const std::string& text);
-  Checksum& Add(const char* bytes, std::size_t size);
+  // Every row's every value goes through here: inline.
+  Checksum& Add(const Value& value) {
+    switch (value.kind) {
+      case Value::Int:
+        PutWord('i', &value.i);
+        break;
+      case Value::Real:
+        PutWord('r', &value.d);
+        break;
+      case Value::Text:
+        Add(value.s.data(), value.s.size());
+        break;
+      default:
+        *Grow(1) = 'n';
+    }
+    return *this;
+  }
+  Checksum& Add(std::int64_t value) {
+    PutWord('i', &value);
+    return *this;
+  }
+  Checksum& Add(const std::string& text) { return Add(text.data(), text.size()); }
+  Checksum& Add(const char* bytes, std::size_t size) {
+    const std::uint32_t n = static_cast<std::uint32_t>(size);
+    char* at = Grow(5 + size);
+    at[0] = 't';
+    std::memcpy(at + 1, &n, 4);
+    if (size > 0) std::memcpy(at + 5, bytes, size);
+    return *this;
+  }
   // The sum, as stored: a non-negative integer below 2^32.
   std::int64_t Sum() const;
 

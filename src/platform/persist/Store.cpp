@@ -15,6 +15,17 @@ namespace rom_detail {
 
 namespace {
 
+// The kinds of value (bits 1 << Value::Kind) that a column of the attribute type stores as they
+// stand; Store::StoredForm converts the others.
+unsigned char StoredAsIs(int attributeType) {
+  constexpr unsigned char kNull = 1 << Value::Null, kInt = 1 << Value::Int;
+  constexpr unsigned char kReal = 1 << Value::Real, kText = 1 << Value::Text;
+  if (attributeType < 0) return kNull | kInt | kReal | kText;  // "OID", "##BaseClassOID"
+  if (attributeType == cls_AttrDouble) return kNull | kReal | kText;
+  if (attributeType == cls_AttrString || attributeType == cls_AttrEnum) return kNull | kText;
+  return kNull | kInt | kText;  // a whole real is stored as an integer
+}
+
 void BindValue(SqlStmt& stmt, int i, const Value& v) {
   switch (v.kind) {
     case Value::Int:
@@ -117,9 +128,12 @@ void BuildColumns(ClassTable& table) {
     table.columnField.push_back(f);
   }
   table.columnAttribute.assign(table.columns.size(), -1);
-  for (std::size_t c = 0; c < table.columns.size(); ++c)
+  table.storedAsIs.assign(table.columns.size(), 0);
+  for (std::size_t c = 0; c < table.columns.size(); ++c) {
     if (table.columnField[c] >= 0)
       table.columnAttribute[c] = table.fields[table.columnField[c]].attributeType;
+    table.storedAsIs[c] = StoredAsIs(table.columnAttribute[c]);
+  }
   table.columnIndex.clear();
   for (std::size_t i = 0; i < table.columns.size(); ++i)
     table.columnIndex.emplace(table.columns[i], static_cast<int>(i));
@@ -344,6 +358,7 @@ PendingRow& Store::AcquireRow(ClassTable& table, std::int64_t oid) {
 
 // A row is inserted; only when its identity is stored already is it written again in place of
 // the stored one (an object rewritten, or written again through a copy).
+// One pass over the row: each value takes its stored form, enters the checksum and is bound.
 void Store::InsertRow(PendingRow& row) {
   ClassTable& t = row.Table();
   auto prepare = [&](SqlStmt& stmt, const char* verb) {
@@ -352,24 +367,29 @@ void Store::InsertRow(PendingRow& row) {
     for (std::size_t i = 1; i < n; ++i) sql += ", ?";
     stmt = SqlStmt(m_db, sql + ")");
   };
-  std::vector<Value>& values = row.Values();
-  for (std::size_t i = 0; i < values.size(); ++i) StoredForm(t.columnAttribute[i], values[i]);
-  const std::int64_t sum = Checked() ? RowSum(t, values) : 0;
-  auto bind = [&](SqlStmt& stmt) -> SqlStmt& {
-    stmt.Rebind();
-    for (std::size_t i = 0; i < values.size(); ++i)
-      BindValue(stmt, static_cast<int>(i) + 1, values[i]);
-    if (Checked()) stmt.Bind(static_cast<int>(values.size()) + 1, sum);
-    return stmt;
-  };
   if (!t.insert.IsPrepared()) prepare(t.insert, "INSERT INTO ");
-  if (bind(t.insert).TryInsert()) return;
+  std::vector<Value>& values = row.Values();
+  const int n = static_cast<int>(values.size());
+  const bool checked = Checked();
+  Checksum sum(t.typeId);
+  t.insert.Rebind();
+  for (int i = 0; i < n; ++i) {
+    Value& v = values[i];
+    if (!(t.storedAsIs[i] & (1u << v.kind))) StoredForm(t.columnAttribute[i], v);
+    if (checked) sum.Add(v);
+    BindValue(t.insert, i + 1, v);
+  }
+  const std::int64_t check = checked ? sum.Sum() : 0;
+  if (checked) t.insert.Bind(n + 1, check);
+  if (t.insert.TryInsert()) return;
+  // The row replaces one stored before (a top record saved again under the same identity).
   if (!t.replace.IsPrepared()) prepare(t.replace, "INSERT OR REPLACE INTO ");
-  bind(t.replace).Run();
+  t.replace.Rebind();
+  for (int i = 0; i < n; ++i) BindValue(t.replace, i + 1, values[i]);
+  if (checked) t.replace.Bind(n + 1, check);
+  t.replace.Run();
 }
 
-// The form in which SQLite returns what is bound to the column, so that the sum taken when
-// writing is the one taken when reading.
 void Store::StoredForm(int attributeType, Value& v) {
   if (attributeType < 0 || v.kind == Value::Null) return;
   if (attributeType == cls_AttrDouble && v.kind == Value::Int) {

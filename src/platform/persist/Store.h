@@ -17,23 +17,11 @@
 #include "ddb/platform/rfm_File.h"
 #include "ddb/platform/rom_Transporter.h"
 #include "platform/persist/Sql.h"
+#include "platform/persist/Value.h"
 #include "platform/persist/cls_AgentListObj.h"
 #include "platform/persist/dbc_OldClassRegistrar.h"
 
 namespace rom_detail {
-
-struct Value {
-  enum Kind : unsigned char { Null, Int, Real, Text };
-  Kind kind = Null;
-  std::int64_t i = 0;
-  double d = 0;
-  std::string s;
-  // A Text value whose bytes are stored as a BLOB (an inline list or array, see PendingRow).
-  bool blob = false;
-};
-
-// A stored value as the text a conversion compares and writes ("%.17g" for reals, "" for NULL).
-std::string AsText(const Value& v);
 
 // One class's stored layout in this file: its table and columns.
 struct ClassTable {
@@ -52,6 +40,8 @@ struct ClassTable {
   std::vector<int> columnField;
   // The attribute type of each column's field, -1 for "OID" and "##BaseClassOID".
   std::vector<int> columnAttribute;
+  // Per column, a bit (1 << Value::Kind) for each kind of value that is stored as it stands.
+  std::vector<unsigned char> storedAsIs;
   SqlStmt insert;
   // The same row replacing a stored one; prepared when first needed.
   SqlStmt replace;
