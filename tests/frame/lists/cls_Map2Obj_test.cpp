@@ -12,46 +12,36 @@ namespace {
 using MapFile = ScratchFile;
 }  // namespace
 
-TEST_F(MapFile, Map2Obj_RoundTripsKeysInOrder) {
-  {
-    OwnerFile f = OwnerFile::Create(path);
-    Owner owner;
-    owner.named.Insert("zeta", Leaf(3, 0, "z"));
-    owner.named.Insert("alpha", Leaf(1, 0, "a"));
-    owner.named.Insert("mid", Derived(2, 20));
-    f.Save(owner);
-  }
+// Keys read back in order, elements lazily; a flush writes changes, insertions and removals.
+TEST_F(MapFile, Map2Obj_RoundTripsKeysInOrderAndFlushesChanges) {
+  OwnerFile f = OwnerFile::Create(path);
+  Owner owner;
+  owner.named.Insert("zeta", Leaf(3, 0, "z"));
+  owner.named.Insert("alpha", Leaf(1, 0, "a"));
+  owner.named.Insert("mid", Derived(2, 20));
+  owner.named.Insert("gone", Leaf(4, 0, "g"));
+  f.Save(owner);
+  owner.named.Remove("gone");
+  owner.named.Get("alpha").text = "changed";
+  owner.named.Insert("new", Leaf(5, 0, "n"));
+  owner.named.Flush();
+  EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM \"##Map\""), 4);
   EXPECT_EQ(InChild([&] {
-              OwnerFile f = OwnerFile::Open(path);
-              Owner back = f.Load();
+              Owner back = OwnerFile::Open(path).Load();
               std::vector<cow_String> keys = back.named.Keys();
-              ASSERT_EQ(keys.size(), 3u);
+              ASSERT_EQ(keys.size(), 4u);
               EXPECT_EQ(keys[0], "alpha");
-              EXPECT_EQ(keys[2], "zeta");
+              EXPECT_EQ(keys[1], "mid");
+              EXPECT_EQ(keys[3], "zeta");
               EXPECT_EQ(back.named.Snap(), 0);
+              EXPECT_FALSE(back.named.IsMember("gone"));
               EXPECT_EQ(back.named.ConstGet("zeta").number, 3);
+              EXPECT_EQ(back.named.ConstGet("alpha").text, "changed");
+              EXPECT_EQ(back.named.ConstGet("new").number, 5);
               EXPECT_EQ(dynamic_cast<const Derived&>(back.named.ConstGet("mid")).extra, 20);
               EXPECT_THROW(back.named.ConstGet("none"), nex_PrimException);
             }),
             0);
-}
-
-TEST_F(MapFile, Map2Obj_FlushWritesChangesAndRemovals) {
-  OwnerFile f = OwnerFile::Create(path);
-  Owner owner;
-  owner.named.Insert("a", Leaf(1, 0, "a"));
-  owner.named.Insert("b", Leaf(2, 0, "b"));
-  f.Save(owner);
-  owner.named.Remove("a");
-  owner.named.Get("b").text = "changed";
-  owner.named.Insert("c", Leaf(3, 0, "c"));
-  owner.named.Flush();
-  EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM \"##Map\""), 2);
-  OwnerFile reader = OwnerFile::Open(path);
-  Owner back = reader.Load();
-  EXPECT_FALSE(back.named.IsMember("a"));
-  EXPECT_EQ(back.named.ConstGet("b").text, "changed");
-  EXPECT_EQ(back.named.ConstGet("c").number, 3);
 }
 
 TEST_F(MapFile, Map2Obj_DuplicateStoredKeyReported) {
