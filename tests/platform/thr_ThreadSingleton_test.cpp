@@ -5,8 +5,6 @@
 #include <stdexcept>
 #include <thread>
 
-#include "ddb/platform/omi_Singleton.h"
-
 namespace {
 
 class Counter : public thr_ThreadSingleton<Counter> {
@@ -22,11 +20,6 @@ class Fragile : public thr_ThreadSingleton<Fragile> {
   }
 };
 bool Fragile::fail = true;
-
-class Process : public omi_Singleton<Process> {
- public:
-  int value = 0;
-};
 
 // One object per thread, the same on each call; a thread's end or Finalize destroys its own.
 TEST(thr_ThreadSingleton_Instance, OneObjectPerThreadUntilFinalizeOrThreadEnd) {
@@ -64,17 +57,6 @@ TEST(thr_ThreadSingleton_Instance, FailedConstructionLeavesNoInstance) {
   EXPECT_EQ(&built, &Fragile::Instance());
   EXPECT_EQ(Fragile::LiveCount(), 1);
   EXPECT_EQ(Fragile::Finalize(), 1);
-}
-
-TEST(omi_Singleton_Lifecycle, CreatedOnFirstUseDestroyedByFinalize) {
-  EXPECT_FALSE(Process::Exists());
-  Process::Instance().value = 3;
-  EXPECT_TRUE(Process::Exists());
-  EXPECT_EQ(Process::Instance().value, 3);
-  Process::Finalize();
-  EXPECT_FALSE(Process::Exists());
-  EXPECT_EQ(Process::Instance().value, 0);
-  Process::Finalize();
 }
 
 }  // namespace
