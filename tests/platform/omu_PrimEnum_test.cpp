@@ -17,10 +17,6 @@ namespace {
 using Equation = omu_PrimEnum<dia_EquationEnum, 1>;
 using FieldVariable = omu_PrimEnum<dia_FieldVariableEnum, 1>;
 
-std::string CmdMessage(const std::function<void()>& construct) {
-  return ddb_test::Message<nex_CmdException>(construct);
-}
-
 }  // namespace
 
 // Each constructor refuses what is outside its table with a message naming itself, the refused
@@ -42,7 +38,8 @@ TEST(omu_PrimEnum_Construct, OutsideTheTableRaisesNamingTheConstructor) {
       {[&] { Equation{empty}; },
        "omu_PrimEnum(const cls_ReadVisitor&) - str not allowed:   Permissible: CONSTRAINT, FIELD"},
   };
-  for (const auto& c : cases) EXPECT_EQ(CmdMessage(c.construct), c.message);
+  for (const auto& c : cases)
+    EXPECT_EQ(ddb_test::Message<nex_CmdException>(c.construct), c.message);
 }
 
 TEST(omu_PrimEnum_SetValue, MatchIsExactAndFailureKeepsValue) {
