@@ -31,6 +31,24 @@ class NotADdb : public ::testing::Test {
   std::string OpenError(rfm_Access access = rfm_Access::Read) {
     return Message<nex_PrimException>([&] { OwnerFile::Open(path, access); });
   }
+  // The names in the scratch directory, sorted.
+  std::vector<std::string> Names() {
+    std::vector<std::string> names;
+    if (DIR* d = opendir(dir.Path("").c_str())) {
+      while (dirent* e = readdir(d))
+        if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+          names.push_back(e->d_name);
+      closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  // Reads the owner's 50 leaves; exits 0 when all read back.
+  static void ReadFiftyLeaves(const std::string& path) {
+    Owner back = OwnerFile::Open(path).Load();
+    EXPECT_EQ(back.leaves.Length(), 50);
+    EXPECT_EQ(back.leaves.ConstGet(49).text, "leaf 49");
+  }
 };
 
 }  // namespace
@@ -102,44 +120,14 @@ TEST_F(NotADdb, Open_SecondWritingProcessRefusedUntilWriterDies) {
   EXPECT_NO_THROW(OwnerFile::Open(path, rfm_Access::Update));
 }
 
-namespace {
-
-// The names in a directory, sorted.
-std::vector<std::string> Names(const std::string& dir) {
-  std::vector<std::string> names;
-  if (DIR* d = opendir(dir.c_str())) {
-    while (dirent* e = readdir(d))
-      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
-        names.push_back(e->d_name);
-    closedir(d);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string DirOf(const std::string& path) {
-  return path.substr(0, path.rfind('/'));
-}
-
-// Reads the owner's 50 leaves; exits 0 when all read back.
-void ReadFiftyLeaves(const std::string& path) {
-  OwnerFile f = OwnerFile::Open(path);
-  Owner back = f.Load();
-  EXPECT_EQ(back.leaves.Length(), 50);
-  EXPECT_EQ(back.leaves.ConstGet(49).text, "leaf 49");
-}
-
-}  // namespace
-
 TEST_F(NotADdb, Open_ClosedFileIsSelfContainedAndReadsWithoutWriteAccess) {
   {
     OwnerFile f = OwnerFile::Create(path);
     f.Save(OwnerWithLeaves(50));
   }
-  const std::string dir = DirOf(path);
-  EXPECT_EQ(Names(dir), std::vector<std::string>{"file.ddb"});
+  EXPECT_EQ(Names(), std::vector<std::string>{"file.ddb"});
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-  ASSERT_EQ(chmod(dir.c_str(), 0555), 0);
+  ASSERT_EQ(chmod(dir.Path("").c_str(), 0555), 0);
   // Root writes wherever it likes: the read then runs as an unprivileged user when one exists.
   const bool root = geteuid() == 0;
   const bool canDrop =
@@ -149,8 +137,8 @@ TEST_F(NotADdb, Open_ClosedFileIsSelfContainedAndReadsWithoutWriteAccess) {
               ReadFiftyLeaves(path);
             }),
             0);
-  EXPECT_EQ(Names(dir), std::vector<std::string>{"file.ddb"});
-  chmod(dir.c_str(), 0755);
+  EXPECT_EQ(Names(), std::vector<std::string>{"file.ddb"});
+  chmod(dir.Path("").c_str(), 0755);
   if (!canDrop)
     GTEST_SKIP() << "running as root with no unprivileged user to switch to: checked that "
                     "reading leaves no file, not that it needs no write permission";
@@ -163,7 +151,7 @@ TEST_F(NotADdb, Open_CopyWithoutItsLogReadsWhatTheFileItselfHolds) {
                                       SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr),
             SQLITE_OK);
   writer.Save(OwnerWithLeaves(70));
-  const std::string copy = DirOf(path) + "/copy.ddb";
+  const std::string copy = dir.Path("copy.ddb");
   std::ifstream from(path, std::ios::binary);
   std::ofstream(copy, std::ios::binary) << from.rdbuf();
   EXPECT_EQ(InChild([&] { ReadFiftyLeaves(copy); }), 0);
@@ -172,10 +160,9 @@ TEST_F(NotADdb, Open_CopyWithoutItsLogReadsWhatTheFileItselfHolds) {
 }
 
 TEST_F(NotADdb, Create_FailureLeavesNothingAndAbandonedBuildsAreRemoved) {
-  const std::string dir = DirOf(path);
   ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
   EXPECT_NE(OpenError(rfm_Access::Create), "<no exception>");
-  EXPECT_EQ(Names(dir), std::vector<std::string>{"file.ddb"});
+  EXPECT_EQ(Names(), std::vector<std::string>{"file.ddb"});
   rmdir(path.c_str());
   // A creation killed before its rename leaves its build; one still running holds its lock.
   std::ofstream(path + ".creating-AAAAAA") << "abandoned";
@@ -184,7 +171,7 @@ TEST_F(NotADdb, Create_FailureLeavesNothingAndAbandonedBuildsAreRemoved) {
   int running = open((path + ".creating-BBBBBB").c_str(), O_RDONLY);
   ASSERT_EQ(flock(running, LOCK_EX), 0);
   { OwnerFile::Create(path); }
-  EXPECT_EQ(Names(dir), (std::vector<std::string>{"file.ddb", "file.ddb.creating-BBBBBB"}));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"file.ddb", "file.ddb.creating-BBBBBB"}));
   close(running);
 }
 
