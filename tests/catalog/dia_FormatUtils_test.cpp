@@ -25,7 +25,6 @@ TEST(dia_FormatUtils_ColumnFormat, ValidatesAndTakesApartTheColumnGrammar) {
       {"%N0%%", false, "", {}},
       {"%N0", true, "N", {0}},
       {"%N12%E3", true, "NE", {12, 3}},
-      {"%N0%R1", true, "NR", {0, 1}},
       {"%N0%N1%I0%R0%S1", true, "NNIRS", {0, 1, 0, 0, 1}},
       {"%E0%S2%I0%R0%S0%S1", true, "ESIRSS", {0, 2, 0, 0, 0, 1}},
       {"%I2147483647", true, "I", {2147483647}},

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 
 #include "DdbFiles.h"
 #include "TestFiles.h"
@@ -96,27 +97,21 @@ TEST(ddr_Ddb_Models, SetModelsGivesEveryModelTheFileName) {
 
 namespace {
 
-// Runs the check with TZ set to `zone`, then restores the previous setting.
+// TZ set to `zone` for the object's life.
 class ZoneScope {
  public:
   explicit ZoneScope(const std::string& zone) {
-    const char* old = std::getenv("TZ");
-    m_had = old != nullptr;
-    if (old) m_old = old;
-    setenv("TZ", zone.c_str(), 1);
-    tzset();
+    if (const char* old = std::getenv("TZ")) m_old = old;
+    Set(zone.c_str());
   }
-  ~ZoneScope() {
-    if (m_had)
-      setenv("TZ", m_old.c_str(), 1);
-    else
-      unsetenv("TZ");
-    tzset();
-  }
+  ~ZoneScope() { Set(m_old ? m_old->c_str() : nullptr); }
 
  private:
-  bool m_had = false;
-  std::string m_old;
+  static void Set(const char* zone) {
+    zone ? setenv("TZ", zone, 1) : unsetenv("TZ");
+    tzset();
+  }
+  std::optional<std::string> m_old;
 };
 
 void Put32(std::string& s, unsigned v) {

@@ -21,15 +21,8 @@ void FillJob(dia_DiagnosticData& job) {
   job.SetNumDomains(4);
   for (int s = 1; s <= kSteps; ++s) {
     job.AddStep(dia_Step(s, "Step-" + std::to_string(s), 1, false, false));
-    dia_Step& step = job.GetStepByIndex(s - 1);
     for (int i = 1; i <= kIncrements; ++i) {
-      dia_Increment increment(i, 0.1 * i);
-      dia_Attempt attempt(1, 0.1 * i);
-      dia_Iteration iteration;
-      iteration.SetConverged();
-      attempt.AddIteration(iteration);
-      increment.AddAttempt(attempt);
-      step.AddIncrement(increment);
+      job.GetStepByIndex(s - 1).AddIncrement(dia_Increment(i, 0.1 * i));
       job.UpdateJobHistoryDescription(1, 2, 3, false, i == 2, false, {s, i});
     }
   }

@@ -28,27 +28,7 @@ using ErrorFile = ScratchFile;
 
 }  // namespace
 
-// An error the write pass has already stored writes none of its parts again: no row, no array.
-TEST_F(ErrorFile, Error_DeclinedStartWritesNoInnerPart) {
-  dia_DiagnosticData job;
-  job.AddAnalysisError(ErrorWithBlock());
-  {
-    JobFile f = JobFile::Create(path);
-    f.transporter->CowBarn().MarkWritten(dia_Error::TypeId(),
-                                         job.ConstGetAnalysisErrorByIndex(0).Uid());
-    f.Save(job);
-  }
-  for (const char* table : kParts)
-    EXPECT_EQ(
-        Query(path, std::string("SELECT COUNT(*) FROM sqlite_master WHERE name = '") + table + "'"),
-        0)
-        << table;
-  EXPECT_EQ(Query(path,
-                  "SELECT COUNT(*) FROM \"##Array\" WHERE oid NOT IN (SELECT "
-                  "\"m_jobHistoryDescription#OID\" FROM dia_DiagnosticData)"),
-            0);
-}
-
+// A copy met again in the same write pass writes none of its parts: no second row, no array.
 TEST_F(ErrorFile, Error_CopiesInOnePassAreStoredOnce) {
   dia_Error e = ErrorWithBlock();
   dia_DiagnosticData job;

@@ -78,15 +78,11 @@ TEST_F(ResidualFile, Residual_StoredStringOutsideTableRaisesOnRead) {
   WriteResidual(path, Make(Field::TEMPERATURE_FIELD));
   StripChecksums(path);
   Execute(path, "UPDATE dia_Residual SET m_fieldEquationType = 'TEMPERATURE'");
-  try {
-    IterationFile::Open(path).Load().ConstGetResidualByIndex(0);
-    FAIL() << "no exception";
-  } catch (const nex_PrimException& e) {
-    const std::string refused =
-        ": omu_PrimEnum(const cow_String&) - str not allowed: TEMPERATURE  Permissible: " +
-        FieldPermissible().str();
-    std::string message = e.what();
-    EXPECT_EQ(message.rfind("'" + path + "' is damaged: dia_Residual ", 0), 0u) << message;
-    EXPECT_EQ(message.substr(message.size() - refused.size()), refused);
-  }
+  const std::string message = Message<nex_PrimException>(
+      [&] { IterationFile::Open(path).Load().ConstGetResidualByIndex(0); });
+  const std::string refused =
+      ": omu_PrimEnum(const cow_String&) - str not allowed: TEMPERATURE  Permissible: " +
+      FieldPermissible().str();
+  EXPECT_EQ(message.rfind("'" + path + "' is damaged: dia_Residual ", 0), 0u) << message;
+  EXPECT_EQ(message.substr(message.size() - refused.size()), refused);
 }

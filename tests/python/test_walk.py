@@ -96,15 +96,23 @@ def residual_walk(job):
             for it in job.iterations]
 
 
-def test_a_walk_in_one_snapshot_reads_the_same_and_outlives_a_close(example_file):
+def test_one_snapshot_reads_the_same_and_kept_records_outlive_a_close(example_file):
     expected = residual_walk(ddb.openDdb(example_file).diagnosticData)
     db = ddb.openDdb(example_file)
+    steps = db.diagnosticData.steps
+    kept = [step for step in steps]  # the loop released every step from the list
+    assert [s.name for s in kept] == ["Step-1", "Step-2"]
+    assert steps[0] == kept[0] and steps[0].uid == kept[0].uid
     with db.snapshot():
         with db.snapshot():
             assert residual_walk(db.diagnosticData) == expected
         db.close()
-    with pytest.raises(ddb.DdbError, match="^'%s' is closed$" % example_file):
+    closed = "^'%s' is closed$" % example_file
+    with pytest.raises(ddb.DdbError, match=closed):
         db.snapshot().__enter__()
+    with pytest.raises(ddb.DdbError, match=closed):
+        kept[0].name
+    assert ddb.openDdb(example_file).diagnosticData.steps[0].name == "Step-1"
 
 
 # Beyond the exported values: enumerations as Python enumerations, display names, catalog texts.
@@ -124,33 +132,7 @@ def test_values_read_naturally(example_file):
     assert job.errors[-1].isError and not warning.isError
 
 
-def test_sequences_index_from_both_ends_and_slice(example_file):
-    job = ddb.openDdb(example_file).diagnosticData
-    increments = job.steps[-1].increments
-    assert len(increments) == 4
-    assert increments[-1] == increments[3] and increments[-4] == increments[0]
-    assert [i.number for i in increments[1:3]] == [2, 3]
-    assert [i.number for i in increments[::-2]] == [4, 2]
-    assert [i.number for i in reversed(increments)] == [4, 3, 2, 1]
-    for bad in (4, -5):
-        with pytest.raises(IndexError):
-            increments[bad]
-    assert list(job.steps[0].xplStatus) == [] and len(job.steps[0].contactDiagnostics) == 0
-
-
-def test_an_element_outlives_its_release_and_its_database(example_file):
-    db = ddb.openDdb(example_file)
-    steps = db.diagnosticData.steps
-    kept = [step for step in steps]  # the loop released every step from the list
-    assert [s.name for s in kept] == ["Step-1", "Step-2"]
-    assert steps[0] == kept[0] and steps[0].uid == kept[0].uid
-    db.close()
-    with pytest.raises(ddb.DdbError, match="^'%s' is closed$" % example_file):
-        kept[0].name
-    assert ddb.openDdb(example_file).diagnosticData.steps[0].name == "Step-1"
-
-
-def test_each_level_of_the_tree_reads_as_one_sequence(example_file):
+def test_each_level_reads_as_one_sequence_indexed_from_both_ends(example_file):
     job = ddb.openDdb(example_file).diagnosticData
     # Every iteration but the last of the 8 converged attempts reports a distorted element.
     counts = {"increments": 8, "attempts": 10, "iterations": 34, "residuals": 68,
@@ -165,3 +147,12 @@ def test_each_level_of_the_tree_reads_as_one_sequence(example_file):
     assert [a.number for a in job.attempts[2:5]] == [1, 2, 1]
     with pytest.raises(IndexError):
         job.residuals[68]
+    increments = job.steps[-1].increments
+    assert increments[-1] == increments[3] and increments[-4] == increments[0]
+    assert [i.number for i in increments[1:3]] == [2, 3]
+    assert [i.number for i in increments[::-2]] == [4, 2]
+    assert [i.number for i in reversed(increments)] == [4, 3, 2, 1]
+    for bad in (4, -5):
+        with pytest.raises(IndexError):
+            increments[bad]
+    assert list(job.steps[0].xplStatus) == [] and len(job.steps[0].contactDiagnostics) == 0

@@ -214,33 +214,20 @@ TEST_F(DdbCommand, BadInputGetsAClearMessageAndItsExitCode) {
   }
 }
 
-// Reads what a child process prints, line by line, with a deadline.
-class LineReader {
- public:
-  explicit LineReader(FILE* pipe) : m_pipe(pipe) {}
-  bool Next(std::string& line, std::chrono::milliseconds timeout) {
-    const auto end = Clock::now() + timeout;
-    for (;;) {
-      const auto newline = m_buffer.find('\n');
-      if (newline != std::string::npos) {
-        line = m_buffer.substr(0, newline);
-        m_buffer.erase(0, newline + 1);
-        return true;
-      }
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
-      pollfd fd{fileno(m_pipe), POLLIN, 0};
-      if (left.count() <= 0 || poll(&fd, 1, static_cast<int>(left.count())) <= 0) return false;
-      char chunk[512];
-      const ssize_t n = read(fileno(m_pipe), chunk, sizeof chunk);
-      if (n <= 0) return false;
-      m_buffer.append(chunk, static_cast<std::size_t>(n));
-    }
+// The next line a child process prints on `fd` (what it printed beyond is kept in `buffer`), or
+// "<none>" when it prints nothing for five seconds.
+std::string NextLine(int fd, std::string& buffer) {
+  for (std::size_t end = buffer.find('\n'); end == std::string::npos; end = buffer.find('\n')) {
+    pollfd ready{fd, POLLIN, 0};
+    char chunk[512];
+    const ssize_t n = poll(&ready, 1, 5000) > 0 ? read(fd, chunk, sizeof chunk) : 0;
+    if (n <= 0) return "<none>";
+    buffer.append(chunk, static_cast<std::size_t>(n));
   }
-
- private:
-  FILE* m_pipe;
-  std::string m_buffer;
-};
+  const std::string line = buffer.substr(0, buffer.find('\n'));
+  buffer.erase(0, line.size() + 1);
+  return line;
+}
 
 TEST_F(DdbCommand, WatchShowsEachIncrementWithinASecondOfItsFlushAndEndsWithTheJob) {
   const std::string path = s_dir->Path("running.ddb");
@@ -252,8 +239,7 @@ TEST_F(DdbCommand, WatchShowsEachIncrementWithinASecondOfItsFlushAndEndsWithTheJ
   job.FlushSteps();
   FILE* watch = popen((std::string(DDB_COMMAND) + " watch " + path).c_str(), "r");
   ASSERT_NE(watch, nullptr);
-  LineReader reader(watch);
-  std::string line;
+  std::string buffer;
   for (int i = 1; i <= 3; ++i) {
     dia_Step& step = job.GetStepByIndex(0);
     dia_Increment increment(i, 0.25);
@@ -266,17 +252,16 @@ TEST_F(DdbCommand, WatchShowsEachIncrementWithinASecondOfItsFlushAndEndsWithTheJ
     step.FlushIncrements();
     job.FlushSteps();
     const auto flushed = Clock::now();
-    ASSERT_TRUE(reader.Next(line, std::chrono::seconds(5))) << "increment " << i;
+    const std::string line = NextLine(fileno(watch), buffer);
     const auto latency = Clock::now() - flushed;
-    EXPECT_EQ(line, "step 1, increment " + std::to_string(i) +
+    ASSERT_EQ(line, "step 1, increment " + std::to_string(i) +
                         ": size 0.25, step time 0, converged, 1 attempt");
     EXPECT_LT(latency, std::chrono::seconds(1)) << "increment " << i;
   }
   job.SetJobStatus(static_cast<int>(dia_JobStatusEnum::JOB_STATUS_COMPLETED_SUCCESSFULLY));
   root.SaveDdb(name, true, kUtf8);
   root.CloseDdb(name, kUtf8);
-  ASSERT_TRUE(reader.Next(line, std::chrono::seconds(5)));
-  EXPECT_EQ(line, "job closed: JOB_STATUS_COMPLETED_SUCCESSFULLY");
+  ASSERT_EQ(NextLine(fileno(watch), buffer), "job closed: JOB_STATUS_COMPLETED_SUCCESSFULLY");
   EXPECT_EQ(pclose(watch), 0);
 }
 
