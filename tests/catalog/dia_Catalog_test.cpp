@@ -85,26 +85,13 @@ class OneRowTable : public dia_MetadataTable {
   const dia_Entry& m_row;
 };
 
-TEST(dia_Catalog_Rows, HaveTheirCodeForms) {
-  for (const Catalog& catalog : kCatalogs) {
-    for (int r = 0; r < catalog.table.count; ++r) {
-      const dia_Entry& e = catalog.table.entries[r];
-      SCOPED_TRACE(std::string(catalog.name) + " " + std::to_string(e.code));
-      EXPECT_EQ(e.code & 0x1Fu, 0u);
-      EXPECT_GE(e.numVariations, 1);
-      EXPECT_LE(e.numVariations, dia_MaxVariations);
-      EXPECT_FALSE(Text(e.description).empty());
-      const bool warningOrError = catalog.table.entries == dia_WarningErrorEntryTable().entries;
-      EXPECT_EQ(((e.code >> 16) & 0xFF) != 0, warningOrError);
-    }
-  }
-}
-
-// Every variation of every row, as the catalog's getters answer it: its template names exactly
+// Every row has a code without variation bits (and a category only among warnings and errors), a
+// description and one to dia_MaxVariations variations. Every variation of every row, as the
+// catalog's getters answer it: its template names exactly
 // the values it carries (or is one of the known unfillable ones, returned as stored), its column
 // format indexes fall inside its titles and counts, and one occurrence of it prints (every table
 // opens with a rule).
-TEST(dia_Catalog_Rows, EveryVariationFillsItsTemplateAndPrintsItsTable) {
+TEST(dia_Catalog_Rows, HaveTheirCodeFormsAndEveryVariationFillsItsTemplateAndPrints) {
   const std::string kinds = "IRSNE";
   FortranUnitFile file(91, "dia_Catalog_every_variation.txt");
   std::size_t tables = 0;
@@ -112,8 +99,14 @@ TEST(dia_Catalog_Rows, EveryVariationFillsItsTemplateAndPrintsItsTable) {
     const auto& unfillable = catalog.table.entries == dia_ContactEntryTable().entries
                                  ? kUnfillableContact
                                  : kUnfillableElement;
+    const bool warningOrError = catalog.table.entries == dia_WarningErrorEntryTable().entries;
     for (int r = 0; r < catalog.table.count; ++r) {
       const dia_Entry& e = catalog.table.entries[r];
+      EXPECT_EQ(e.code & 0x1Fu, 0u) << e.code;
+      EXPECT_EQ(((e.code >> 16) & 0xFF) != 0, warningOrError) << e.code;
+      EXPECT_GE(e.numVariations, 1) << e.code;
+      EXPECT_LE(e.numVariations, dia_MaxVariations) << e.code;
+      EXPECT_FALSE(Text(e.description).empty()) << e.code;
       OneRowTable row(e);
       for (int v = 0; v < e.numVariations; ++v) {
         SCOPED_TRACE(std::string(catalog.name) + " " + std::to_string(e.code) + " v" +

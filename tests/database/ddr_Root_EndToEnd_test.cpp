@@ -1,11 +1,10 @@
-// A database written by one process and read by another: every stored value comes back, later
-// saves append rows, and a new persistent name is stamped and then spread to every row.
+// A database written by one process and read by another: every stored value comes back and later
+// saves append rows (a new persistent name is stamped and spread in ddr_Shortcut_test.cpp).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "DdbFiles.h"
 #include "RootFixture.h"
-#include "ddb/database/ddr_FixPS.h"
 #include "ddb/diagnostics/dia_DiagnosticData.h"
 
 using namespace ddb_test;
@@ -104,29 +103,6 @@ TEST_F(RootTest, EndToEnd_EveryValueReadsBackInAnotherProcessAndLaterSavesAppend
               CheckRecord(record, path);
             }),
             0);
-}
-
-TEST_F(RootTest, EndToEnd_NewNameIsStampedThenSpreadToEveryRow) {
-  cow_String name = Create(path, "end to end");
-  Save(name);
-  Save(name);
-  Close(name);
-  EXPECT_EQ(InChild([&] {
-              EXPECT_EQ(Open(path, rfm_Access::Read, "renamed"), "renamed");
-              EXPECT_EQ(root.GetPersistentName(path, kUtf8), "renamed");
-              EXPECT_EQ(root.GetFileName("renamed", kUtf8), path);
-              EXPECT_TRUE(root.GetOpenCount("renamed", kUtf8).readOnly);
-            }),
-            0);
-  EXPECT_EQ(QueryText(path, "SELECT name FROM ddr_Ddb ORDER BY OID DESC LIMIT 1"), "renamed");
-  EXPECT_EQ(QueryText(path, "SELECT name FROM ddr_Ddb ORDER BY OID LIMIT 1"), name.str());
-  {
-    rom_Transporter transporter(root.GetClassRegistrar(), OpenFile(path, rfm_Access::Update), "D0",
-                                -1);
-    ddr_FixPS::FixPersistentString(transporter);
-  }
-  EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM ddr_Ddb WHERE name = 'renamed'"), 2);
-  EXPECT_EQ(Open(path), "renamed");
 }
 
 // A process that ends without closing its database still stores what its records hold: the

@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <map>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -56,7 +55,7 @@ double SizeOf(int number) {
     dia_DiagnosticData& job = root.Get(name, kUtf8).GetDiagnosticData();
     job.AddStep(dia_Step(session + 1, "Step-" + std::to_string(session + 1), 1, false, false));
     job.FlushSteps();
-    Say(fd, "step " + std::to_string(session));
+    Say(fd, "flushed " + std::to_string(session) + " 0");
     dia_Step& step = job.GetStepByIndex(session);
     for (int b = 0; b < kBatches; ++b) {
       for (int j = 1; j <= kBatch; ++j) {
@@ -85,14 +84,9 @@ struct Reported {
 
 void Note(Reported& seen, const std::string& line) {
   seen.lines.push_back(line);
-  if (line == "created") seen.created = true;
-  if (line.rfind("step ", 0) == 0) seen.flushed[std::stoi(line.substr(5))];
-  if (line.rfind("flushed ", 0) == 0) {
-    std::istringstream in(line.substr(8));
-    int step = 0, count = 0;
-    in >> step >> count;
-    seen.flushed[step] = count;
-  }
+  seen.created |= line == "created";
+  int step = 0, count = 0;
+  if (std::sscanf(line.c_str(), "flushed %d %d", &step, &count) == 2) seen.flushed[step] = count;
 }
 
 class KilledWriter : public RootTest {

@@ -93,10 +93,10 @@ class Shortcuts : public RootTest {
 
 }  // namespace
 
-// Names and paths of every kind; the script path opens the database's file, with the "session."
-// prefix in the interactive and results editions.
-TEST_F(Shortcuts, Paths_OfEveryKindAndTheScriptPathOfEachEdition) {
-  const cow_String name = Create(path);
+// Names, paths and resolved objects of every kind; the script path opens the database's file, with
+// the "session." prefix in the interactive and results editions.
+TEST_F(Shortcuts, Paths_OfEveryKindTheObjectsTheyReachAndTheScriptPathOfEachEdition) {
+  const cow_String name = CreateWithModel();
   Chain c(name);
   const struct {
     const omu_ShortcutBase& shortcut;
@@ -119,6 +119,17 @@ TEST_F(Shortcuts, Paths_OfEveryKindAndTheScriptPathOfEachEdition) {
   for (const cow_String& ddbName :
        {c.ddb.DdbName(kUtf8), c.results.DdbName(kUtf8), c.model.DdbName(kUtf8)})
     EXPECT_EQ(ddbName, name);
+  ddr_Ddb& ddb = root.Get(name, kUtf8);
+  ddr_DdbContainer& container = root.Fetch();
+  EXPECT_EQ(&c.ddb.Get(container), &ddb);
+  EXPECT_EQ(&c.models.ConstGet(container), &ddb.ConstGetModels());
+  EXPECT_EQ(&c.results.Get(container), &ddb.GetResults());
+  EXPECT_EQ(&c.userData.ConstGet(container), &ddb.ConstGetUserData());
+  EXPECT_EQ(&c.customData.Get(container), &ddb.GetCustomData());
+  EXPECT_EQ(c.model.ConstGet(container).ModelName(), "Model-1");
+  EXPECT_EQ(&c.model.Get(container), &ddb.GetModels().Get("Model-1"));
+  auto& member = dynamic_cast<const ddr_ResultContainerInDdbShortcut&>(*c.results.GetElement());
+  EXPECT_EQ(&member.ConstGetParent(container), &ddb);
   for (auto product : {ZunBasUtlVersion::ProductOrvel, ZunBasUtlVersion::ProductLumet}) {
     ZunBasUtlVersion::Instance().SetProduct(product);
     EXPECT_EQ(c.model.PythonPath(), "session.openDdb(r'" + path + "').models['Model-1']");
@@ -143,22 +154,6 @@ TEST(ShortcutScriptPath, RewritesTheDatabasePart) {
   for (const Row& row : rows)
     EXPECT_EQ(ddr_ShortcutBaseImpl::ScriptPath(row.path, file, row.session), row.script)
         << row.path;
-}
-
-TEST_F(Shortcuts, Resolve_ReachesTheObjectsOfAnOpenDatabase) {
-  cow_String name = CreateWithModel();
-  Chain c(name);
-  ddr_Ddb& ddb = root.Get(name, kUtf8);
-  ddr_DdbContainer& container = root.Fetch();
-  EXPECT_EQ(&c.ddb.Get(container), &ddb);
-  EXPECT_EQ(&c.models.ConstGet(container), &ddb.ConstGetModels());
-  EXPECT_EQ(&c.results.Get(container), &ddb.GetResults());
-  EXPECT_EQ(&c.userData.ConstGet(container), &ddb.ConstGetUserData());
-  EXPECT_EQ(&c.customData.Get(container), &ddb.GetCustomData());
-  EXPECT_EQ(c.model.ConstGet(container).ModelName(), "Model-1");
-  EXPECT_EQ(&c.model.Get(container), &ddb.GetModels().Get("Model-1"));
-  auto& member = dynamic_cast<const ddr_ResultContainerInDdbShortcut&>(*c.results.GetElement());
-  EXPECT_EQ(&member.ConstGetParent(container), &ddb);
 }
 
 TEST_F(Shortcuts, Resolve_MissingDatabaseOrKeyIsRefused) {
@@ -191,9 +186,10 @@ TEST_F(Shortcuts, Copies_ShareTheElementAndCompareByPath) {
   EXPECT_THROW(empty.ConstGet(root.Fetch()), nex_PrimException);
 }
 
-// A stored shortcut resolves in a fresh process, and an empty one stays empty; once the database
-// is opened under a new name and the file repaired, it resolves under that name. The file name,
-// and so the database name, holds a byte above 127.
+// A stored shortcut resolves in a fresh process, and an empty one stays empty. Opened under a new
+// name, the file's last database row is stamped with it; once the file is repaired every row and
+// shortcut carries it, and the shortcut resolves under it. The file name, and so the first
+// database name, holds a byte above 127.
 TEST_F(Shortcuts, Persist_StoredShortcutResolvesInAFreshProcessAndAfterARename) {
   path = dir.Path("mod\xc3\xa9le.ddb");
   cow_String name = CreateWithModel();
@@ -202,6 +198,7 @@ TEST_F(Shortcuts, Persist_StoredShortcutResolvesInAFreshProcessAndAfterARename) 
   data.Insert("link", Holder(c.model, c.results));
   data.Insert("empty", Holder(ddr_ModelShortcut(), ddr_ResultContainerShortcut()));
   cls_Uid modelUid = root.ConstGet(name, kUtf8).ConstGetModels().ConstGet("Model-1").Uid();
+  Save(name);
   Save(name);
   Close(name);
   EXPECT_EQ(InChild([&] {
@@ -217,13 +214,21 @@ TEST_F(Shortcuts, Persist_StoredShortcutResolvesInAFreshProcessAndAfterARename) 
             }),
             0);
   EXPECT_EQ(QueryText(path, "SELECT name FROM ddr_DdbShortcutImpl"), "[UTF8]" + name.str());
-  EXPECT_EQ(InChild([&] { EXPECT_EQ(Open(path, rfm_Access::Read, "renamed"), "renamed"); }), 0);
+  EXPECT_EQ(InChild([&] {
+              EXPECT_EQ(Open(path, rfm_Access::Read, "renamed"), "renamed");
+              EXPECT_EQ(root.GetFileName("renamed", kUtf8), path);
+            }),
+            0);
+  EXPECT_EQ(QueryText(path, "SELECT name FROM ddr_Ddb ORDER BY OID"), "[UTF8]" + name.str());
   {
     rom_Transporter transporter(root.GetClassRegistrar(), OpenFile(path, rfm_Access::Update), "D0",
                                 -1);
     ddr_FixPS::FixPersistentString(transporter);
   }
-  EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM ddr_DdbShortcutImpl WHERE name <> 'renamed'"), 0);
+  EXPECT_EQ(Query(path,
+                  "SELECT COUNT(*) FROM (SELECT name FROM ddr_Ddb UNION ALL SELECT name FROM "
+                  "ddr_DdbShortcutImpl) WHERE name <> 'renamed'"),
+            0);
   EXPECT_EQ(InChild([&] {
               ASSERT_EQ(Open(path), "renamed");
               const Holder& holder = StoredHolder("renamed");
