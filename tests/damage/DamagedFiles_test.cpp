@@ -1,7 +1,9 @@
-// Damaged copies of a real job file: every copy either reads back exactly the job that was
-// written or raises the library's exception naming the file. Nothing crashes, hangs, raises
-// anything else or returns a wrong value. DDB_DAMAGE_SEED and DDB_DAMAGE_VARIANTS choose another
-// run (bench/damaged_files runs a long one; fuzz/make_corpus writes the variants of a seed).
+// Damaged copies of a real job file. Every copy the generator makes either reads back exactly
+// the job that was written or raises the library's exception naming the file: nothing crashes,
+// hangs, raises anything else or returns a wrong value. DDB_DAMAGE_SEED and DDB_DAMAGE_VARIANTS
+// choose another run (bench/damaged_files runs a long one; fuzz/make_corpus writes the variants of
+// a seed). One damage at a time gets the exact message a reader sees; and a file of layout 1
+// (without checksums) still reads back whole.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,6 +17,45 @@ using namespace ddb_damage;
 
 namespace {
 
+class DamagedFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteJob(job);
+    expected = ReadJob(job);
+  }
+
+  // A copy of the job with `sql` applied, then sealed when asked.
+  std::string Variant(const std::string& sql, bool seal) {
+    std::string path = dir.Path("variant.ddb");
+    WriteBytes(path, ReadBytes(job));
+    Sql db(path);
+    EXPECT_TRUE(db.Exec(sql)) << sql << ": " << sqlite3_errmsg(db.Handle());
+    if (seal) db.Seal();
+    return path;
+  }
+  std::string Read(const std::string& path) {
+    try {
+      return ReadJob(path) == expected ? "exact" : "WRONG VALUES";
+    } catch (const nex_Exception& e) {
+      std::string message = e.what();
+      std::string prefix = "'" + path + "' is damaged: ";
+      return message.rfind(prefix, 0) == 0 ? message.substr(prefix.size()) : message;
+    }
+  }
+  // The OID of the stored object a query names.
+  std::string Oid(const std::string& query) {
+    Sql db(job);
+    auto rows = db.Rows(query);
+    return rows.empty() ? "?" : rows[0][0];
+  }
+
+  ddb_test::ScratchDir dir;
+  const std::string job = dir.Path("job.ddb");
+  std::string expected;
+};
+
+using DamageMessages = DamagedFiles;
+
 long Setting(const char* name, long fallback) {
   const char* text = std::getenv(name);
   return text && *text ? std::atol(text) : fallback;
@@ -26,18 +67,96 @@ const char* OutcomeName(Outcome o) {
   return names[static_cast<int>(o)];
 }
 
+struct Case {
+  const char* name;
+  const char* sql;
+  bool seal;
+  // The message after "is damaged: "; "{oid}", here and in `sql`, stands for the OID that `oid`
+  // selects.
+  const char* message;
+  const char* oid;
+};
+
+const char* kFirstStep = "SELECT OID FROM dia_Step ORDER BY OID LIMIT 1";
+const char* kStepList = "SELECT \"m_stepList#OID\" FROM dia_DiagnosticData";
+// The first attempt whose iterations are stored in its row, and that list.
+const char* kFirstAttempt =
+    "SELECT OID FROM dia_Attempt WHERE typeof(\"m_iterationList#ClassID\") = 'blob' ORDER BY OID";
+const char* kFirstIterations =
+    "SELECT \"m_iterationList#OID\" FROM dia_Attempt WHERE typeof(\"m_iterationList#ClassID\") = "
+    "'blob' ORDER BY OID";
+
+const Case kCases[] = {
+    {"changed value", "UPDATE dia_Step SET m_stepName = 'Step-9' WHERE OID = {oid}", false,
+     "dia_Step {oid} does not match its checksum", kFirstStep},
+    {"text in a number column", "UPDATE dia_Step SET m_stepNumber = 'one' WHERE OID = {oid}", true,
+     "dia_Step {oid} holds a text in its field 'm_stepNumber', which stores another type",
+     kFirstStep},
+    {"dropped class table", "DROP TABLE dia_Residual", false,
+     "the table of class dia_Residual is missing", nullptr},
+    {"dropped column", "ALTER TABLE dia_Step DROP COLUMN m_isRiks", false,
+     "the table of class dia_Step lacks its column 'm_isRiks'", nullptr},
+    {"list of another class",
+     "UPDATE dia_Step SET \"m_incrementList#OID\" = (SELECT \"m_stepList#OID\" FROM "
+     "dia_DiagnosticData) WHERE OID = {oid}",
+     true, nullptr, kFirstStep},
+    {"NULL list reference",
+     "UPDATE dia_Step SET \"m_incrementList#OID\" = NULL, \"m_incrementList#ClassID\" = NULL "
+     "WHERE OID = {oid}",
+     true, "field 'm_incrementList' of dia_Step {oid} refers to no list", kFirstStep},
+    {"missing page of the job history", "DELETE FROM \"##ArrayPage\"", false,
+     "page 0 of array {oid} is missing", "SELECT oid FROM \"##ArrayPage\""},
+    {"missing row", "DELETE FROM dia_Step WHERE OID = {oid}", false, "dia_Step {oid} is missing",
+     kFirstStep},
+    {"inline list cut short",
+     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = x'0001' WHERE OID = {oid}", true,
+     "field 'm_iterationList' of dia_Attempt {oid} holds an inline list of 2 bytes", kFirstAttempt},
+    {"inline list of 17 entries",
+     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = zeroblob(204) WHERE OID = {oid}", true,
+     "field 'm_iterationList' of dia_Attempt {oid} holds an inline list of 204 bytes",
+     kFirstAttempt},
+    {"inline list changed",
+     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = CAST(x'ff' || substr("
+     "\"m_iterationList#ClassID\", 2) AS BLOB) WHERE OID = {oid}",
+     false, "dia_Attempt {oid} does not match its checksum", kFirstAttempt},
+    {"inline element of another class",
+     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = CAST(x'11002b00' || substr("
+     "\"m_iterationList#ClassID\", 5) AS BLOB) WHERE \"m_iterationList#OID\" = {oid}",
+     true, "element 0 of list {oid} is a dia_Residual where a dia_Iteration belongs",
+     kFirstIterations},
+    {"empty inline list", "UPDATE dia_DiagnosticData SET \"m_stepList#ClassID\" = x''", true,
+     "field 'm_stepList' of dia_DiagnosticData {oid} holds an inline list of 0 bytes",
+     "SELECT OID FROM dia_DiagnosticData"},
+    {"non-empty inline array",
+     "UPDATE dia_Attempt SET \"m_cutbackCodes#ClassID\" = x'01000000' WHERE OID = {oid}", true,
+     "field 'm_cutbackCodes' of dia_Attempt {oid} holds an inline array of 4 bytes",
+     "SELECT OID FROM dia_Attempt ORDER BY OID"},
+    {"list that contains itself",
+     "UPDATE dia_DiagnosticData SET \"m_stepList#OID\" = {oid}; UPDATE dia_Step SET "
+     "\"m_contactDiagnosticList#OID\" = {oid}",
+     true, nullptr, kStepList},
+    // Each step was flushed on its own: two runs of one element.
+    {"huge run count, sealed", "UPDATE \"##List\" SET count = 2147483647 WHERE list = {oid}", true,
+     "list {oid} has a run at 1 of 2147483647 elements in 12 bytes", kStepList},
+    {"element of another class",
+     "UPDATE \"##List\" SET entries = CAST(x'11002b00' || substr(entries, 5) AS BLOB) WHERE list "
+     "= {oid}",
+     true, "element 0 of list {oid} is a dia_Residual where a dia_Step belongs", kStepList},
+};
+
+// `text` with every "{oid}" replaced by `oid`.
+std::string WithOid(std::string text, const std::string& oid) {
+  for (std::size_t at; (at = text.find("{oid}")) != std::string::npos;) text.replace(at, 5, oid);
+  return text;
+}
+
 }  // namespace
 
-TEST(DamagedFiles, EveryVariantReadsBackWholeOrRaisesAClearError) {
-  ddb_test::ScratchDir dir;
-  const std::string pristine = dir.Path("job.ddb");
+TEST_F(DamagedFiles, EveryVariantReadsBackWholeOrRaisesAClearError) {
   const std::string variant = dir.Path("variant.ddb");
-  WriteJob(pristine);
-  const std::string expected = ReadJob(pristine);
   ASSERT_NE(expected.find("step 2"), std::string::npos);
-
   const long variants = Setting("DDB_DAMAGE_VARIANTS", 2100);
-  Generator generator(pristine, static_cast<std::uint64_t>(Setting("DDB_DAMAGE_SEED", 20261206)));
+  Generator generator(job, static_cast<std::uint64_t>(Setting("DDB_DAMAGE_SEED", 20261206)));
   std::map<Outcome, long> outcomes;
   for (int i = 0; i < variants; ++i) {
     std::string what = generator.Make(i, variant);
@@ -51,4 +170,25 @@ TEST(DamagedFiles, EveryVariantReadsBackWholeOrRaisesAClearError) {
     summary += std::string(" ") + OutcomeName(o.first) + "=" + std::to_string(o.second);
   std::printf("%ld variants:%s\n", variants, summary.c_str());
   EXPECT_EQ(outcomes[Outcome::Exact] + outcomes[Outcome::Error], variants);
+}
+
+TEST_F(DamageMessages, EachDamageNamesTheFileTheClassAndTheObject) {
+  for (const Case& c : kCases) {
+    const std::string oid = c.oid ? Oid(c.oid) : "";
+    std::string got = Read(Variant(WithOid(c.sql, oid), c.seal));
+    if (!c.message) {
+      EXPECT_NE(got, "exact") << c.name;
+      EXPECT_NE(got, "WRONG VALUES") << c.name;
+      EXPECT_EQ(got.find(dir.Path("")), std::string::npos) << c.name << ": " << got;
+      continue;
+    }
+    EXPECT_EQ(got, WithOid(c.message, oid)) << c.name;
+  }
+}
+
+TEST_F(DamageMessages, FileOfLayout1WithoutChecksumsReadsBackWhole) {
+  std::string path = dir.Path("layout1.ddb");
+  WriteBytes(path, ReadBytes(job));
+  ddb_test::StripChecksums(path);
+  EXPECT_EQ(Read(path), "exact");
 }
