@@ -20,8 +20,8 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -44,9 +44,7 @@ namespace ddb_damage {
 
 inline std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -173,8 +171,8 @@ inline const char* KindName(Kind k) {
 
 class Generator {
  public:
-  Generator(std::string pristine, std::uint64_t seed)
-      : m_pristine(std::move(pristine)), m_bytes(ReadBytes(m_pristine)), m_seed(seed) {}
+  Generator(const std::string& pristine, std::uint64_t seed)
+      : m_bytes(ReadBytes(pristine)), m_seed(seed) {}
 
   Kind KindOf(int index) const { return static_cast<Kind>(index % static_cast<int>(Kind::Count)); }
 
@@ -455,7 +453,6 @@ class Generator {
     }
   }
 
-  std::string m_pristine;
   std::string m_bytes;
   std::uint64_t m_seed;
 };

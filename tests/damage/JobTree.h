@@ -28,16 +28,11 @@ class Dump {
     Real({user, system, wall});
     Ints(job.GetJobHistoryDescription());
     for (int i = 0; i < job.GetNumberOfSteps(); ++i) Step(job.ConstGetStepByIndex(i));
-    for (int i = 0; i < job.GetNumberOfAnalysisWarnings(); ++i) {
-      const dia_Warning& w = job.ConstGetAnalysisWarningByIndex(i);
-      Id(w.Uid());
-      WarningError("warning", w);
-    }
+    for (int i = 0; i < job.GetNumberOfAnalysisWarnings(); ++i)
+      WarningError("warning", job.ConstGetAnalysisWarningByIndex(i));
     for (int i = 0; i < job.GetNumberOfAnalysisErrors(); ++i) {
-      const dia_Error& e = job.ConstGetAnalysisErrorByIndex(i);
-      Id(e.Uid());
-      WarningError("error", e);
-      Text(e.GetInternalErrorString());
+      WarningError("error", job.ConstGetAnalysisErrorByIndex(i));
+      Text(job.ConstGetAnalysisErrorByIndex(i).GetInternalErrorString());
     }
   }
 
@@ -126,7 +121,11 @@ class Dump {
     Text(r.GetMaxCorrectionInstanceName());
   }
 
-  void WarningError(const char* what, const dia_WarningErrorBase& w) {
+  // A warning or an error: the identity of its own part, then of its base parts.
+  template <class W>
+  void WarningError(const char* what, const W& record) {
+    Id(record.Uid());
+    const dia_WarningErrorBase& w = record;
     Id(w.Uid());
     Put(what,
         {w.GetStepNumber(), w.GetIncrementNumber(), w.GetAttemptNumber(), w.GetIterationNumber()});
