@@ -41,30 +41,24 @@ std::string Exponent(double value) {
   return format.Format(value);
 }
 
+// Labels alone, or qualified with instance names on request (an empty name leaves its dot).
 TEST(dia_PrintTable_Layout, PrintsTheDistortedElementsTableByteForByte) {
   dia_DiagnosticBase diagnostic(0x01000020);
   diagnostic.AddData(ElementBlock(17));
   diagnostic.AddData(ElementBlock(1234));
-  EXPECT_EQ(
-      Print(diagnostic, dia_ElementMetadataTable::Instance(), false),
-      (Lines{" ", kRule, "", " ", " Element  ", "--------- ", "       17 ", "     1234 ", " "}));
-}
-
-TEST(dia_PrintTable_Layout, QualifiesLabelsWithInstanceNamesOnRequest) {
-  dia_DiagnosticBase diagnostic(0x01000020);
-  diagnostic.AddData(ElementBlock(17, "PART-1"));
   diagnostic.AddData(ElementBlock(5, ""));
-  const Lines lines = Print(diagnostic, dia_ElementMetadataTable::Instance(), true);
-  ASSERT_EQ(lines.size(), 9u);
-  EXPECT_EQ(lines[4], "    Element      ");
-  EXPECT_EQ(lines[5], std::string(16, '-') + " ");
-  EXPECT_EQ(lines[6], "       PART-1.17 ");
-  EXPECT_EQ(lines[7], "              .5 ");
+  EXPECT_EQ(Print(diagnostic, dia_ElementMetadataTable::Instance(), false),
+            (Lines{" ", kRule, "", " ", " Element  ", "--------- ", "       17 ", "     1234 ",
+                   "        5 ", " "}));
+  EXPECT_EQ(Print(diagnostic, dia_ElementMetadataTable::Instance(), true),
+            (Lines{" ", kRule, "", " ", "    Element      ", std::string(16, '-') + " ",
+                   "       PART-1.17 ", "     PART-1.1234 ", "              .5 ", " "}));
 }
 
-TEST(dia_PrintTable_Layout, SizesNumericalSingularityColumnsFromTitlesAndData) {
+TEST(dia_PrintTable_Layout, SizesNumericalSingularityColumnsFromTitlesDataAndInstanceNames) {
   dia_DiagnosticBase diagnostic(0x0A010040);
-  diagnostic.AddData(Block(0, {3}, {1.5e8}, {" in load case ", "LC1"}, {}, {}, {12}, {"P"}));
+  diagnostic.AddData(
+      Block(0, {3}, {1.5e8}, {" in load case ", "LC1"}, {}, {}, {12}, {"BRACKET-1"}));
   diagnostic.AddData(Block(0, {6}, {-2.0}, {" in load case ", "BRAKING-LOAD"}, {}, {}, {7}, {"P"}));
   const Lines lines = Print(diagnostic, dia_WarningErrorMetadataTable::Instance(), false);
   ASSERT_EQ(lines.size(), 9u);
@@ -76,15 +70,10 @@ TEST(dia_PrintTable_Layout, SizesNumericalSingularityColumnsFromTitlesAndData) {
                           Exponent(1.5e8) + "     LC1      ");
   EXPECT_EQ(lines[7], "        7            6 " + std::string(16 - Exponent(-2.0).size(), ' ') +
                           Exponent(-2.0) + " BRAKING-LOAD ");
-}
-
-TEST(dia_PrintTable_Layout, WidensNodeColumnsToTheLongestInstanceName) {
-  dia_DiagnosticBase diagnostic(0x0A010040);
-  diagnostic.AddData(Block(0, {1}, {1.0}, {"", "L"}, {}, {}, {12}, {"BRACKET-1"}));
-  const Lines lines = Print(diagnostic, dia_WarningErrorMetadataTable::Instance(), true);
-  ASSERT_EQ(lines.size(), 8u);
-  EXPECT_EQ(lines[5].substr(0, 20), std::string(19, '-') + " ");
-  EXPECT_EQ(lines[6].substr(0, 20), "       BRACKET-1.12 ");
+  // With instance names the node column widens to the longest.
+  const Lines named = Print(diagnostic, dia_WarningErrorMetadataTable::Instance(), true);
+  EXPECT_EQ(named[5].substr(0, 20), std::string(19, '-') + " ");
+  EXPECT_EQ(named[6].substr(0, 20), "       BRACKET-1.12 ");
 }
 
 TEST(dia_PrintTable_Layout, CutsCellsAt41CharactersAndCentresWithTheOddBlankRight) {

@@ -142,16 +142,7 @@ TEST_F(RootTest, OpenRules_FailedReadLeavesNoTrace) {
             "No ddb file by specified file name in container: '" + path + "'");
 }
 
-// (Opening such a file raises as rfm_File_test.cpp shows.)
-TEST_F(RootTest, NotADdb_HasNoCreationDate) {
-  std::ofstream(path) << "this is a text file, not a database, and it is long enough to be read "
-                         "as a header by anything that looks at its first hundred bytes or so.";
-  EXPECT_EQ(ddr_Root::ReadCreationDate(cow_String(path)), 0);
-  EXPECT_EQ(ddr_Root::ReadCreationDate(rfm_FileHandle()), 0);
-  EXPECT_EQ(ddr_Root::ReadCreationDate(cow_String(dir.Path("missing.ddb"))), 0);
-}
-
-TEST_F(RootTest, ReadCreationDate_FallsBackToTheLastRecord) {
+TEST_F(RootTest, ReadCreationDate_FallsBackToTheLastRecordAndIsZeroWithoutADdb) {
   cow_String name = Create(path);
   std::int32_t created = root.ConstGet(name, kUtf8).CreateTimeAsInt();
   Save(name);
@@ -159,6 +150,13 @@ TEST_F(RootTest, ReadCreationDate_FallsBackToTheLastRecord) {
   Execute(path, "DELETE FROM \"##Meta\" WHERE key = 'creationTime'");
   EXPECT_EQ(rfm_Database::GetCreationTime(OpenFile(path)), 0);
   EXPECT_EQ(ddr_Root::ReadCreationDate(OpenFile(path)), created);
+  // A file that is not a ddb file (opening it raises, as rfm_File_test.cpp shows), no file and a
+  // missing file have none.
+  std::ofstream(path) << "this is a text file, not a database, and it is long enough to be read "
+                         "as a header by anything that looks at its first hundred bytes or so.";
+  EXPECT_EQ(ddr_Root::ReadCreationDate(cow_String(path)), 0);
+  EXPECT_EQ(ddr_Root::ReadCreationDate(rfm_FileHandle()), 0);
+  EXPECT_EQ(ddr_Root::ReadCreationDate(cow_String(dir.Path("missing.ddb"))), 0);
 }
 
 TEST_F(RootTest, OpenDdb_ReportsTheReadTimeAtDebugLevel2) {

