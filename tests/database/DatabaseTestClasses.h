@@ -3,6 +3,7 @@
 // helpers that install a fresh root registrar and the container prototypes.
 #pragma once
 
+#include <sstream>
 #include <string>
 
 #include "ddb/database/ddr_CustomData.h"
@@ -45,23 +46,16 @@ struct Extension : mdl_Extension {
       : notARepository(r.ReadBool({"notARepository", 1}, false)),
         prepared(r.ReadBool({"prepared", 2}, false)),
         uid(r.GetUid()) {
-    std::string joined = r.ReadString({"entries", 0}, "").str();
-    for (std::size_t at = 0; at < joined.size();) {
-      std::size_t end = joined.find(',', at);
-      if (end == std::string::npos) end = joined.size();
-      repository.entries.Append(cow_String(joined.substr(at, end - at)));
-      at = end + 1;
-    }
+    std::istringstream joined(r.ReadString({"entries", 0}, "").str());
+    for (std::string entry; std::getline(joined, entry, ',');) repository.entries.Append(entry);
   }
   Extension* Copy() const override { return new Extension(*this); }
   void PrepareForModel() override { prepared = true; }
   mdl_Object& Content() override {
-    if (notARepository) return plain;
-    return repository;
+    return notARepository ? static_cast<mdl_Object&>(plain) : repository;
   }
   const mdl_Object& ConstContent() const override {
-    if (notARepository) return plain;
-    return repository;
+    return notARepository ? static_cast<const mdl_Object&>(plain) : repository;
   }
   std::uint32_t DynTypeId() const override { return kExtensionId; }
   void DBWrite(const cls_WriteVisitor& w) const override {
