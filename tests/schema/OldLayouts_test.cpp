@@ -25,7 +25,6 @@
 #include <thread>
 
 #include "OldFileWriter.h"
-#include "SchemaHistory.h"
 #include "TestFiles.h"
 #include "ddb/database/ddr_Ddb.h"
 #include "ddb/database/ddr_Root.h"
