@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <type_traits>
 
 #include "ddb/database/ddr_Root.h"
 #include "ddb/diagnostics/dia_DiagnosticData.h"
@@ -24,45 +25,40 @@ class Dump {
     Id(job.Uid());
     double user = 0, system = 0, wall = 0;
     job.GetJobCpuTimes(user, system, wall);
-    Put("job", {job.GetJobStatus(), job.isXplDoublePrecision(), job.GetNumDomains()});
-    Real({user, system, wall});
-    Ints(job.GetJobHistoryDescription());
+    Line("job", job.GetJobStatus(), job.isXplDoublePrecision(), job.GetNumDomains(), user, system,
+         wall, job.GetJobHistoryDescription());
     for (int i = 0; i < job.GetNumberOfSteps(); ++i) Step(job.ConstGetStepByIndex(i));
     for (int i = 0; i < job.GetNumberOfAnalysisWarnings(); ++i)
       WarningError("warning", job.ConstGetAnalysisWarningByIndex(i));
     for (int i = 0; i < job.GetNumberOfAnalysisErrors(); ++i) {
       WarningError("error", job.ConstGetAnalysisErrorByIndex(i));
-      Text(job.ConstGetAnalysisErrorByIndex(i).GetInternalErrorString());
+      Line("internal", job.ConstGetAnalysisErrorByIndex(i).GetInternalErrorString());
     }
   }
 
  private:
   void Step(const dia_Step& s) {
     Id(s.Uid());
-    Put("step", {s.GetStepNumber(), s.GetProcedureCode(), s.IsPerturbation(), s.IsRiks(),
-                 static_cast<long long>(s.GetIncrementationScheme()),
-                 s.GetMaximumNumberOfIncrements(), s.m_incrementsCompleted, s.m_isStabilized,
-                 s.m_isUnsymm, s.m_isNlgeom, s.m_solverCode, s.m_extrapolationCode});
-    Text(s.GetStepName());
-    Real({s.GetTimePeriod(), s.GetInitialTimeIncrement(), s.GetMinimumTimeIncrement(),
-          s.GetMaximumTimeIncrement(), s.m_stepTimeCompleted, s.m_stabilizeFactor,
-          s.m_characteristicElementLength});
-    Ints(s.m_ActiveXplStatus.Values());
+    Line("step", s.GetStepNumber(), s.GetProcedureCode(), s.IsPerturbation(), s.IsRiks(),
+         s.GetIncrementationScheme(), s.GetMaximumNumberOfIncrements(), s.m_incrementsCompleted,
+         s.m_isStabilized, s.m_isUnsymm, s.m_isNlgeom, s.m_solverCode, s.m_extrapolationCode,
+         s.GetStepName(), s.GetTimePeriod(), s.GetInitialTimeIncrement(),
+         s.GetMinimumTimeIncrement(), s.GetMaximumTimeIncrement(), s.m_stepTimeCompleted,
+         s.m_stabilizeFactor, s.m_characteristicElementLength, s.m_ActiveXplStatus.Values());
     for (int i = 0; i < s.GetNumberOfIncrements(); ++i) Increment(s.ConstGetIncrementByIndex(i));
     for (int i = 0; i < s.GetNumberOfContactDiagnostics(); ++i)
       Diagnostic("step contact", s.ConstGetContactDiagnosticByIndex(i));
     for (int i = 0; i < s.GetNumberOfXplStatus(); ++i) {
       const dia_XplStatus& x = s.ConstGetXplStatusByIndex(i);
-      Put("xpl", {x.GetIncrementNumber(), x.GetCritElementLabel()});
-      Text(x.GetCritElementInst());
-      Doubles(x.GetRealValues());
+      Line("xpl", x.GetIncrementNumber(), x.GetCritElementLabel(), x.GetCritElementInst(),
+           x.GetRealValues());
     }
   }
 
   void Increment(const dia_Increment& inc) {
     Id(inc.Uid());
-    Put("increment", {inc.GetIncrementNumber(), inc.IsConverged()});
-    Real({inc.GetInitialIncrementSize(), inc.GetIncrementSize(), inc.GetStepTimeCompleted()});
+    Line("increment", inc.GetIncrementNumber(), inc.IsConverged(), inc.GetInitialIncrementSize(),
+         inc.GetIncrementSize(), inc.GetStepTimeCompleted());
     for (int i = 0; i < inc.GetNumberOfAttempts(); ++i) Attempt(inc.ConstGetAttemptByIndex(i));
     for (int i = 0; i < inc.GetNumberOfElementDiagnostics(); ++i)
       Diagnostic("increment element", inc.ConstGetElementDiagnosticByIndex(i));
@@ -70,33 +66,30 @@ class Dump {
 
   void Attempt(const dia_Attempt& a) {
     Id(a.Uid());
-    Put("attempt", {a.GetAttemptNumber(), a.IsConverged(), a.GetNeedsReordering(),
-                    a.GetAutoStabilize(), a.GetNumberOfCutbackDiagnostics()});
-    Real({a.GetAttemptSize()});
+    Line("attempt", a.GetAttemptNumber(), a.IsConverged(), a.GetNeedsReordering(),
+         a.GetAutoStabilize(), a.GetNumberOfCutbackDiagnostics(), a.GetAttemptSize());
     for (int c = 0; c < a.GetNumberOfCutbackDiagnostics(); ++c)
-      Put("cutback", {a.GetCutbackDiagnostic(c)});
+      Line("cutback", a.GetCutbackDiagnostic(c));
     for (int i = 0; i < a.GetNumberOfIterations(); ++i) Iteration(a.ConstGetIterationByIndex(i));
   }
 
   void Iteration(const dia_Iteration& it) {
     Id(it.Uid());
-    Put("iteration", {it.GetIterationNumber(), it.IsConverged(), it.IsSevereDiscontinuity(),
-                      it.IsSeparationToleranceTooLarge(), it.IsPenetrationToleranceExceeded(),
-                      it.GetNumberOfNegativeEigenvalues(), it.GetNumberOfNumericalSingularities(),
-                      it.GetNumberOfZeroPivots()});
+    Line("iteration", it.GetIterationNumber(), it.IsConverged(), it.IsSevereDiscontinuity(),
+         it.IsSeparationToleranceTooLarge(), it.IsPenetrationToleranceExceeded(),
+         it.GetNumberOfNegativeEigenvalues(), it.GetNumberOfNumericalSingularities(),
+         it.GetNumberOfZeroPivots());
     for (int i = 0; i < it.GetNumberOfResiduals(); ++i) Residual(it.ConstGetResidualByIndex(i));
     for (int i = 0; i < it.GetNumberOfCompatibilityErrors(); ++i) {
       const dia_CompatibilityError& e = it.ConstGetCompatibilityErrorByIndex(i);
       Id(e.Uid());
-      Put("compatibility", {static_cast<long long>(e.GetConstraintVariable()),
-                            e.GetNumberOfElementsExceedingTolerance(), e.GetElementLabel()});
-      Real({e.GetMaxError()});
-      Text(e.GetInstanceName());
+      Line("compatibility", e.GetConstraintVariable(), e.GetNumberOfElementsExceedingTolerance(),
+           e.GetElementLabel(), e.GetMaxError(), e.GetInstanceName());
     }
     for (int i = 0; i < it.GetNumberOfContactIterations(); ++i) {
       const dia_ContactIteration& c = it.ConstGetContactIterationByIndex(i);
       Id(c.Uid());
-      Put("contact iteration", {c.GetIterationNumber(), c.IsConverged()});
+      Line("contact iteration", c.GetIterationNumber(), c.IsConverged());
       for (int k = 0; k < c.GetNumberOfContactDiagnostics(); ++k)
         Diagnostic("contact iteration contact", c.ConstGetContactDiagnosticByIndex(k));
     }
@@ -108,17 +101,13 @@ class Dump {
 
   void Residual(const dia_Residual& r) {
     Id(r.Uid());
-    Put("residual",
-        {static_cast<long long>(r.GetFieldVariable()), static_cast<long long>(r.GetResidualCheck()),
-         static_cast<long long>(r.GetCorrectionCheck()), r.IsResponseLinear(),
-         r.HasUserDefinedNorm(), r.GetMaxResidualNodeLabel(), r.GetMaxResidualDof(),
-         r.GetMaxIncrementNodeLabel(), r.GetMaxIncrementDof(), r.GetMaxCorrectionNodeLabel(),
-         r.GetMaxCorrectionDof()});
-    Real({r.GetEstimatedCorrection(), r.GetAverageFlux(), r.GetTimeAverageFlux(),
-          r.GetMaxResidual(), r.GetMaxIncrement(), r.GetMaxCorrection()});
-    Text(r.GetMaxResidualInstanceName());
-    Text(r.GetMaxIncrementInstanceName());
-    Text(r.GetMaxCorrectionInstanceName());
+    Line("residual", r.GetFieldVariable(), r.GetResidualCheck(), r.GetCorrectionCheck(),
+         r.IsResponseLinear(), r.HasUserDefinedNorm(), r.GetMaxResidualNodeLabel(),
+         r.GetMaxResidualDof(), r.GetMaxIncrementNodeLabel(), r.GetMaxIncrementDof(),
+         r.GetMaxCorrectionNodeLabel(), r.GetMaxCorrectionDof(), r.GetEstimatedCorrection(),
+         r.GetAverageFlux(), r.GetTimeAverageFlux(), r.GetMaxResidual(), r.GetMaxIncrement(),
+         r.GetMaxCorrection(), r.GetMaxResidualInstanceName(), r.GetMaxIncrementInstanceName(),
+         r.GetMaxCorrectionInstanceName());
   }
 
   // A warning or an error: the identity of its own part, then of its base parts.
@@ -127,8 +116,8 @@ class Dump {
     Id(record.Uid());
     const dia_WarningErrorBase& w = record;
     Id(w.Uid());
-    Put(what,
-        {w.GetStepNumber(), w.GetIncrementNumber(), w.GetAttemptNumber(), w.GetIterationNumber()});
+    Line(what, w.GetStepNumber(), w.GetIncrementNumber(), w.GetAttemptNumber(),
+         w.GetIterationNumber());
     Diagnostic(what, w);
   }
 
@@ -136,52 +125,42 @@ class Dump {
     Id(d.Uid());
     if (auto* contact = dynamic_cast<const dia_ContactDiagnostic*>(&d)) Id(contact->Uid());
     if (auto* element = dynamic_cast<const dia_ElementDiagnostic*>(&d)) Id(element->Uid());
-    Put(what, {d.GetType(), static_cast<long long>(d.DynTypeId())});
-    Ints(d.GetVariationNumbers());
+    Line(what, d.GetType(), d.DynTypeId(), d.GetVariationNumbers());
     for (int i = 0; i < d.GetData().Length(); ++i) {
       const dia_AuxiliaryData& a = d.GetData().ConstGet(i);
       Id(a.Uid());
-      Put("data", {a.GetVariation()});
-      Ints(a.GetIntValues());
-      Doubles(a.GetRealValues());
-      Texts(a.GetStringValues());
-      Ints(a.GetElementLabels());
-      Texts(a.GetElementInstanceNames());
-      Ints(a.GetNodeLabels());
-      Texts(a.GetNodeInstanceNames());
+      Line("data", a.GetVariation(), a.GetIntValues(), a.GetRealValues(), a.GetStringValues(),
+           a.GetElementLabels(), a.GetElementInstanceNames(), a.GetNodeLabels(),
+           a.GetNodeInstanceNames());
     }
   }
 
   void Id(const cls_Uid& uid) {
     if (m_withIds) m_text += "#" + std::to_string(uid.Value()) + "\n";
   }
-  void Put(const char* what, std::initializer_list<long long> values) {
+  // A line of `what` and its values: numbers (enumerations as theirs), texts in quotes, lists in
+  // brackets.
+  template <class... V>
+  void Line(const char* what, const V&... values) {
     m_text += what;
-    for (long long v : values) m_text += " " + std::to_string(v);
+    (Add(values), ...);
     m_text += "\n";
   }
-  void Real(std::initializer_list<double> values) {
-    for (double v : values) {
-      char text[40];
-      std::snprintf(text, sizeof text, " %.17g", v);
-      m_text += text;
-    }
-    m_text += "\n";
+  template <class T>
+  void Add(const T& value) {
+    char text[40];
+    if constexpr (std::is_floating_point_v<T>)
+      std::snprintf(text, sizeof text, " %.17g", value);
+    else
+      std::snprintf(text, sizeof text, " %lld", static_cast<long long>(value));
+    m_text += text;
   }
-  void Text(const cow_String& s) { m_text += "'" + s.str() + "'\n"; }
-  void Ints(const cow_List<int>& values) {
-    m_text += "[";
-    for (int v : values) m_text += " " + std::to_string(v);
-    m_text += " ]\n";
-  }
-  void Doubles(const cow_List<double>& values) {
-    m_text += "[";
-    for (double v : values) Real({v});
-    m_text += "]\n";
-  }
-  void Texts(const cow_List<cow_String>& values) {
-    for (const cow_String& s : values) Text(s);
-    m_text += "-\n";
+  void Add(const cow_String& s) { m_text += " '" + s.str() + "'"; }
+  template <class T>
+  void Add(const cow_List<T>& values) {
+    m_text += " [";
+    for (const T& v : values) Add(v);
+    m_text += " ]";
   }
 
   bool m_withIds;
