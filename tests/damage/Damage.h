@@ -249,8 +249,13 @@ class Generator {
       auto oids = db.Rows("SELECT OID FROM " + Quote(table));
       return oids.empty() ? std::string("0") : oids[pick(oids.size())][0];
     };
+    // Runs an edit of the variant, which its SQL describes.
+    auto edit = [&](const std::string& sql) {
+      db.Exec(sql);
+      what += " " + sql;
+    };
     auto update = [&](const std::string& table, const std::string& sets, const std::string& where) {
-      db.Exec("UPDATE " + Quote(table) + " SET " + sets + " WHERE " + where);
+      edit("UPDATE " + Quote(table) + " SET " + sets + " WHERE " + where);
     };
     switch (kind) {
       case Kind::FlipBlob: {
@@ -283,7 +288,6 @@ class Generator {
                c + " = cast(substr(" + c + ", 1, " + at + " - 1) || randomblob(1) || substr(" + c +
                    ", " + at + " + 1) AS BLOB)",
                f[2]);
-        what = " " + f[0] + "." + f[1] + " where " + f[2];
         break;
       }
       case Kind::SwapElementClass: {
@@ -297,8 +301,6 @@ class Generator {
                "entries = cast(substr(entries, 1, " + std::to_string(k * 12) + ") || x'" +
                    Hex(id, 4) + "' || substr(entries, " + std::to_string(k * 12 + 5) + ") AS BLOB)",
                "list = " + r[0] + " AND first = " + r[1]);
-        what = " element " + std::to_string(k) + " of run " + r[0] + "/" + r[1] + " to " +
-               std::to_string(id);
         break;
       }
       case Kind::ListToAncestor: {
@@ -320,7 +322,6 @@ class Generator {
         if (lists.empty()) break;
         std::string target = lists[seal ? 0 : pick(lists.size())][0];
         update(t[1], Quote(field + "#OID") + " = " + target, "OID = " + row);
-        what = " " + t[1] + " " + row + "." + field + " to " + target;
         break;
       }
       case Kind::HugeCount: {
@@ -331,27 +332,24 @@ class Generator {
         auto rows = db.Rows("SELECT list, first FROM \"##List\"");
         if (rows.empty()) break;
         auto r = rows[pick(rows.size())];
-        db.Exec("UPDATE OR IGNORE \"##List\" SET " + std::string(first ? "first" : "count") +
-                " = " + (first && value == "count + 1" ? "first + 1" : value) +
-                " WHERE list = " + r[0] + " AND first = " + r[1]);
-        what = std::string(first ? " first" : " count") + " = " + value + " in list " + r[0];
+        edit("UPDATE OR IGNORE \"##List\" SET " + std::string(first ? "first" : "count") + " = " +
+             (first && value == "count + 1" ? "first + 1" : value) + " WHERE list = " + r[0] +
+             " AND first = " + r[1]);
         break;
       }
       case Kind::DropTable: {
         auto all = db.Rows("SELECT name FROM sqlite_master WHERE type = 'table'");
         std::string table = all[pick(all.size())][0];
-        db.Exec("DROP TABLE " + Quote(table));
+        edit("DROP TABLE " + Quote(table));
         seal = false;
-        what = " " + table;
         break;
       }
       case Kind::DropColumn: {
         auto t = anyTable();
         auto all = columns(t[1], "");
         std::string column = all[1 + pick(all.size() - 1)];
-        db.Exec("ALTER TABLE " + Quote(t[1]) + " DROP COLUMN " + Quote(column));
+        edit("ALTER TABLE " + Quote(t[1]) + " DROP COLUMN " + Quote(column));
         seal = false;
-        what = " " + t[1] + "." + column;
         break;
       }
       case Kind::WrongType: {
@@ -364,7 +362,6 @@ class Generator {
         if (seal) value = c[1] == "TEXT" ? "x'00ff'" : pick(2) ? "'text'" : "x'00ff'";
         std::string row = anyRow(t[1]);
         update(t[1], Quote(c[0]) + " = " + value, "OID = " + row);
-        what = " " + t[1] + " " + row + "." + c[0] + " = " + value;
         break;
       }
       case Kind::NullReference:
@@ -395,7 +392,6 @@ class Generator {
         for (const std::string& column : changed)
           sets += (sets.empty() ? "" : ", ") + Quote(column) + " = " + value;
         update(t[1], sets, "OID = " + row);
-        what = " " + t[1] + " " + row + " " + sets;
         break;
       }
       case Kind::SideFiles: {
@@ -415,7 +411,6 @@ class Generator {
           update(t[1], Quote(column) + " = 7", "OID = " + row);
           std::string wal = ReadBytes(path + "-wal");
           WriteBytes(path + "-wal.stash", wal.substr(0, pick(2) ? wal.size() : pick(wal.size())));
-          what = " log editing " + t[1] + "." + column;
         } else {
           WriteBytes(path + side + ".stash", junk);
           what = " junk " + side;
