@@ -55,12 +55,7 @@ class NotADdb : public ::testing::Test {
 
 TEST_F(NotADdb, Open_EachKindOfForeignOrBrokenFileGetsItsMessage) {
   const auto truncated = [&] {
-    {
-      OwnerFile f = OwnerFile::Create(path);
-      Owner owner;
-      for (int i = 0; i < 2000; ++i) owner.leaves.Append(Leaf(i, i, std::string(100, 'x')));
-      f.Save(owner);
-    }
+    OwnerFile::Create(path).Save(OwnerWithLeaves(2000));
     struct stat st {};
     stat(path.c_str(), &st);
     ASSERT_EQ(truncate(path.c_str(), st.st_size / 2), 0);
