@@ -138,8 +138,6 @@ TEST_F(RootTest, OpenRules_FailedReadLeavesNoTrace) {
   EXPECT_NE(message.find("stores no row 0 of class ddr_Ddb"), std::string::npos) << message;
   EXPECT_FALSE(root.IsMember(path, kUtf8));
   EXPECT_EQ(root.Fetch().Length(), 0);
-  EXPECT_EQ(Message([&] { root.GetPersistentName(path, kUtf8); }),
-            "No ddb file by specified file name in container: '" + path + "'");
 }
 
 TEST_F(RootTest, ReadCreationDate_FallsBackToTheLastRecordAndIsZeroWithoutADdb) {
