@@ -60,12 +60,12 @@ inline dbc_OldClassVersion* OldVersion(const std::string& className, int version
 }
 
 // The layout of `className` at `version`: the current one when that is the class's current
-// version, else the registered older version's.
+// version (or 0), else the registered older version's.
 inline StoredLayout LayoutOf(const std::string& className, int version) {
   const cls_ClassMetadata* md =
       cls_MetadataRegistrar::Instance().ProcessRegistrar().FindByName(className);
-  if (md && md->Version() == version)
-    return {className, md->TypeId(), version, md->BaseTypeId(), md->Attributes()};
+  if (md && (version == 0 || md->Version() == version))
+    return {className, md->TypeId(), md->Version(), md->BaseTypeId(), md->Attributes()};
   StoredLayout layout;
   if (!OldVersion(className, version, &layout))
     throw std::runtime_error("no registered version " + className + " " + std::to_string(version));
@@ -103,7 +103,7 @@ class OldFileWriter {
   OldFileWriter(const OldFileWriter&) = delete;
   OldFileWriter& operator=(const OldFileWriter&) = delete;
 
-  // The class's table in the layout it had at `version`.
+  // The class's table in the layout it had at `version` (0: the current one).
   void Declare(const std::string& className, int version) { Table(LayoutOf(className, version)); }
   // A class of another library: plain fields of the given attribute types, object fields as
   // (name, 15).

@@ -124,10 +124,6 @@ std::string Stored(const std::vector<T>& values) {
   return hex;
 }
 
-int Current(const std::string& className) {
-  return cls_MetadataRegistrar::Instance().ProcessRegistrar().FindByName(className)->Version();
-}
-
 // The fields filled, by class.
 using Filled = std::map<std::string, std::vector<cls_Attribute>>;
 
@@ -146,8 +142,8 @@ Filled Write(const std::string& path, const Case& c, int increments = 1) {
     std::istringstream(entry) >> name >> version;
     if (std::any_of(j.layouts.begin(), j.layouts.end(), [&](auto& l) { return l.name == name; }))
       continue;
-    j.layouts.push_back(LayoutOf(name, version ? version : Current(name)));
-    w.Declare(name, j.layouts.back().version);
+    j.layouts.push_back(LayoutOf(name, version));
+    w.Declare(name, version);
     if (name == "ddr_Ddb") ddbLayout = version;
   }
   if (c.write) c.write(j);
