@@ -413,3 +413,30 @@ struct DtorOf<T, std::void_t<decltype(T::CowDtor)>> {
   void Name<CLS_UNPAREN Args>::DBWrite(const cls_WriteVisitor& writer) const {                     \
     cls_LayoutOf<Name>::kLayout.Write(writer, *this);                                              \
   }
+
+// The same definitions, inline, for a class defined in a header that several sources include
+// (the tests' own record classes); the class declares TypeId, Ctor, InitializeMetadata, DBWrite
+// and its read constructor, and has no handle destructor.
+#define CLS_DEFINE_INLINE_LAYOUT_FUNCTIONS(T)                        \
+  inline std::uint32_t T::TypeId() {                                 \
+    return cls_LayoutOf<T>::kLayout.typeId;                          \
+  }                                                                  \
+  inline void* T::Ctor(cls_ReadVisitor& reader) {                    \
+    return new T(reader);                                            \
+  }                                                                  \
+  inline void T::InitializeMetadata(cls_ClassRegistrar& registrar) { \
+    cls_LayoutOf<T>::kLayout.Declare(registrar, &T::Ctor, nullptr);  \
+  }                                                                  \
+  inline void T::DBWrite(const cls_WriteVisitor& writer) const {     \
+    cls_LayoutOf<T>::kLayout.Write(writer, *this);                   \
+  }
+#define CLS_DEFINE_INLINE_PERSISTENT(T)           \
+  inline T::T(const cls_ReadVisitor& reader) {    \
+    cls_LayoutOf<T>::kLayout.Read(reader, *this); \
+  }                                               \
+  CLS_DEFINE_INLINE_LAYOUT_FUNCTIONS(T)
+#define CLS_DEFINE_INLINE_PERSISTENT_DERIVED(T, B)                          \
+  inline T::T(const cls_ReadVisitor& reader) : B(cls_ReadVisitor(reader)) { \
+    cls_LayoutOf<T>::kLayout.Read(reader, *this);                           \
+  }                                                                         \
+  CLS_DEFINE_INLINE_LAYOUT_FUNCTIONS(T)
