@@ -12,6 +12,7 @@
 #include "ddb/platform/cls_ArrayPrim.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "ddb/platform/mem_AllocationOperators.h"
+#include "frame/cls_Layout.h"
 
 namespace ddb_test {
 
@@ -27,39 +28,18 @@ struct Leaf : mem_AllocationOperators {
 
   Leaf() = default;
   Leaf(int n, double v, cow_String t) : number(n), value(v), text(std::move(t)), flag(n % 2) {}
-  explicit Leaf(const cls_ReadVisitor& r)
-      : number(r.ReadInt({"number", 0}, 0)),
-        value(r.ReadDouble({"value", 1}, 0.0)),
-        text(r.ReadString({"text", 2}, "")),
-        flag(r.ReadBool({"flag", 3}, false)),
-        ints(cls_ReadVisitor(r, {"ints", 4})),
-        uid(r.GetUid()) {}
+  explicit Leaf(const cls_ReadVisitor& r);
   virtual ~Leaf() = default;
   virtual Leaf* Copy() const { return new Leaf(*this); }
 
-  static std::uint32_t TypeId() { return kLeafId; }
-  static void* Ctor(cls_ReadVisitor& r) { return new Leaf(r); }
-  static void InitializeMetadata(cls_ClassRegistrar& reg) {
-    reg.CreateClassMD("test_Leaf", kLeafId, 1, &Ctor, cls_NoBaseTypeId)
-        .AddAttribute({"number", 0}, cls_AttrInt, 1, 0)
-        .AddAttribute({"value", 1}, cls_AttrDouble, 1, 0)
-        .AddAttribute({"text", 2}, cls_AttrString, 1, 0)
-        .AddAttribute({"flag", 3}, cls_AttrBool, 1, 0)
-        .AddAttribute({"ints", 4}, cls_AttrObject, cls_PrimArrayTypeId, cls_CollInts);
-  }
+  static std::uint32_t TypeId();
+  static void* Ctor(cls_ReadVisitor& r);
+  static void InitializeMetadata(cls_ClassRegistrar& reg);
+  virtual void DBWrite(const cls_WriteVisitor& w) const;
   // Makes the write of a leaf with this number raise, to play a failing flush.
   static int& FailingNumber() {
     static int number = -1;
     return number;
-  }
-  virtual void DBWrite(const cls_WriteVisitor& w) const {
-    if (!w.StartWrite(kLeafId, uid)) return;
-    if (number == FailingNumber()) throw std::runtime_error("write failed");
-    w.Memento().WriteInt({"number", 0}, number);
-    w.Memento().WriteDouble({"value", 1}, value);
-    w.Memento().WriteString({"text", 2}, text);
-    w.Memento().WriteBool({"flag", 3}, flag);
-    w.WriteMember({"ints", 4}, ints);
   }
   bool operator==(const Leaf& o) const {
     return number == o.number && value == o.value && text == o.text && flag == o.flag &&
@@ -73,21 +53,13 @@ struct Derived : Leaf {
 
   Derived() = default;
   Derived(int n, int e) : Leaf(n, n * 0.5, "derived"), extra(e) {}
-  explicit Derived(const cls_ReadVisitor& r)
-      : Leaf(cls_ReadVisitor(r)), extra(r.ReadInt({"extra", 0}, 0)), ownUid(r.GetUid()) {}
+  explicit Derived(const cls_ReadVisitor& r);
   Leaf* Copy() const override { return new Derived(*this); }
 
-  static std::uint32_t TypeId() { return kDerivedId; }
-  static void* Ctor(cls_ReadVisitor& r) { return new Derived(r); }
-  static void InitializeMetadata(cls_ClassRegistrar& reg) {
-    reg.CreateClassMD("test_Derived", kDerivedId, 1, &Ctor, kLeafId)
-        .AddAttribute({"extra", 0}, cls_AttrInt, 1, 0);
-  }
-  void DBWrite(const cls_WriteVisitor& w) const override {
-    if (!w.StartWrite(kDerivedId, ownUid)) return;
-    w.WriteBase(kLeafId, [&](const cls_WriteVisitor& base) { Leaf::DBWrite(base); });
-    w.Memento().WriteInt({"extra", 0}, extra);
-  }
+  static std::uint32_t TypeId();
+  static void* Ctor(cls_ReadVisitor& r);
+  static void InitializeMetadata(cls_ClassRegistrar& reg);
+  void DBWrite(const cls_WriteVisitor& w) const override;
 };
 
 struct Owner : mem_AllocationOperators {
@@ -98,30 +70,58 @@ struct Owner : mem_AllocationOperators {
   cls_Uid uid = cls_Uid::AllocateUid();
 
   Owner() = default;
-  explicit Owner(const cls_ReadVisitor& r)
-      : name(r.ReadString({"name", 0}, "")),
-        leaves(cls_ReadVisitor(r, {"leaves", 1})),
-        mixed(cls_ReadVisitor(r, {"mixed", 2})),
-        named(cls_ReadVisitor(r, {"named", 3})),
-        uid(r.GetUid()) {}
+  explicit Owner(const cls_ReadVisitor& r);
 
-  static std::uint32_t TypeId() { return kOwnerId; }
-  static void* Ctor(cls_ReadVisitor& r) { return new Owner(r); }
-  static void InitializeMetadata(cls_ClassRegistrar& reg) {
-    reg.CreateClassMD("test_Owner", kOwnerId, 1, &Ctor, cls_NoBaseTypeId)
-        .AddAttribute({"name", 0}, cls_AttrString, 1, 0)
-        .AddAttribute({"leaves", 1}, cls_AttrObject, cls_ObjListTypeId, cls_CollList)
-        .AddAttribute({"mixed", 2}, cls_AttrObject, cls_ObjListTypeId, cls_CollList)
-        .AddAttribute({"named", 3}, cls_AttrObject, cls_ObjListTypeId, cls_CollMap);
-  }
-  void DBWrite(const cls_WriteVisitor& w) const {
-    if (!w.StartWrite(kOwnerId, uid)) return;
-    w.Memento().WriteString({"name", 0}, name);
-    w.WriteMember({"leaves", 1}, leaves);
-    w.WriteMember({"mixed", 2}, mixed);
-    w.WriteMember({"named", 3}, named);
-  }
+  static std::uint32_t TypeId();
+  static void* Ctor(cls_ReadVisitor& r);
+  static void InitializeMetadata(cls_ClassRegistrar& reg);
+  void DBWrite(const cls_WriteVisitor& w) const;
 };
+
+inline void WriteNumberOrFail(const cls_WriteVisitor& w, const cls_FieldHandle& f, const Leaf& l) {
+  if (l.number == Leaf::FailingNumber()) throw std::runtime_error("write failed");
+  w.Memento().WriteInt(f, l.number);
+}
+
+}  // namespace ddb_test
+
+template <>
+struct cls_LayoutOf<ddb_test::Leaf> : cls_LayoutRows<ddb_test::Leaf> {
+  static constexpr Row kRows[] = {
+      {"number",
+       cls_kind::kInt,
+       {&cls_layout_detail::Read<&T::number>, &ddb_test::WriteNumberOrFail}},
+      {"value", cls_kind::kDouble, At<&T::value>},
+      {"text", cls_kind::kString, At<&T::text>},
+      {"flag", cls_kind::kBool, At<&T::flag>},
+      {"ints", cls_kind::kIntArray, At<&T::ints>},
+  };
+  static constexpr cls_Layout<T> kLayout{"test_Leaf", ddb_test::kLeafId, 1, &T::uid, kRows};
+};
+
+template <>
+struct cls_LayoutOf<ddb_test::Derived> : cls_LayoutRows<ddb_test::Derived> {
+  static constexpr Row kRows[] = {{"extra", cls_kind::kInt, At<&T::extra>}};
+  static constexpr cls_Layout<T> kLayout{"test_Derived", ddb_test::kDerivedId, 1, &T::ownUid,
+                                         kRows,          Base<ddb_test::Leaf>};
+};
+
+template <>
+struct cls_LayoutOf<ddb_test::Owner> : cls_LayoutRows<ddb_test::Owner> {
+  static constexpr Row kRows[] = {
+      {"name", cls_kind::kString, At<&T::name>},
+      {"leaves", cls_kind::kObjectList, At<&T::leaves>},
+      {"mixed", cls_kind::kObjectList, At<&T::mixed>},
+      {"named", cls_kind::kObjectMap, At<&T::named>},
+  };
+  static constexpr cls_Layout<T> kLayout{"test_Owner", ddb_test::kOwnerId, 1, &T::uid, kRows};
+};
+
+namespace ddb_test {
+
+CLS_DEFINE_INLINE_PERSISTENT(Leaf)
+CLS_DEFINE_INLINE_PERSISTENT_DERIVED(Derived, Leaf)
+CLS_DEFINE_INLINE_PERSISTENT(Owner)
 
 inline void RegisterTestRecords() {
   static bool done = [] {
