@@ -4,9 +4,7 @@
 #include "DdbFiles.h"
 #include "TestFiles.h"
 #include "ddb/database/ddr_Ddb.h"
-#include "ddb/database/ddr_ProductAddOnList.h"
 #include "ddb/database/mdl_MapString2Obj.h"
-#include "ddb/platform/nex_Exception.h"
 
 using namespace ddb_test;
 
@@ -21,7 +19,7 @@ class Containers : public ScratchFile {
 }  // namespace
 
 // Values of every kind, key order and identities come back in the end-to-end and shortcut tests;
-// here: a write after changes, the iterator and the empty list of add-ons.
+// here: a write after changes and the iterator.
 TEST_F(Containers, NamedMaps_EveryWriteWritesTheWholeMap) {
   record.GetResults().Insert("a", Result(1));
   record.GetResults().Insert("b", Result(2));
@@ -52,15 +50,4 @@ TEST_F(Containers, NamedMaps_IteratorWalksInKeyOrder) {
     seen += it.CurrentKey().str() + "=" +
             dynamic_cast<const UserData&>(it.CurrentValue()).value.str() + ";";
   EXPECT_EQ(seen, "alpha=a;zeta=z;");
-}
-
-TEST_F(Containers, AddOns_EmptyListReadsBackEmptyWithItsUid) {
-  WriteRecord(path, record);
-  std::unique_ptr<ddr_Ddb> back = ReadRecord(path);
-  EXPECT_EQ(back->ConstGetProductAddOns().Size(), 0);
-  EXPECT_EQ(back->ConstGetProductAddOns().Uid(), record.ConstGetProductAddOns().Uid());
-  EXPECT_EQ(Query(path, "SELECT count FROM \"##Array\" WHERE oid = " +
-                            std::to_string(record.ConstGetProductAddOns().Uid().Value())),
-            0);
-  EXPECT_THROW(back->ConstGetProductAddOns().Get(0), nex_PrimException);
 }

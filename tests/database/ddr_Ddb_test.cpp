@@ -8,6 +8,7 @@
 
 #include "DdbFiles.h"
 #include "TestFiles.h"
+#include "ddb/platform/nex_Exception.h"
 
 using namespace ddb_test;
 
@@ -61,26 +62,26 @@ TEST(ddr_Ddb_Names, MarkingAndNormalisation) {
   EXPECT_EQ(ddr_Ddb::NormaliseName("x[UTF8]\xe9"), "x[UTF8]=e9");
 }
 
-TEST_F(DdbFile, Names_RoundTripThroughTheFile) {
-  WriteRecord(path, NewRecord("caf\xe9"));
-  EXPECT_EQ(QueryText(path, "SELECT name FROM ddr_Ddb"), "[UTF8]caf\xe9");
-  EXPECT_EQ(ReadRecord(path)->Name(), "caf\xe9");
-  StoreRawName(path, 0, "caf\xe9");
-  EXPECT_EQ(ReadRecord(path)->Name(), "caf=e9");
-  StoreRawName(path, 0, "abc");
-  EXPECT_EQ(ReadRecord(path)->Name(), "abc");
-}
-
-// What the end-to-end test does not set: the user-data-only flag, and an empty analysis version.
-TEST_F(DdbFile, Read_RestoresTheFlagAndCallsAnEmptyAnalysisVersionUnknown) {
-  ddr_Ddb record = NewRecord();
+// What the end-to-end test does not set: a name above 127 (stored marked; an unmarked one read as
+// its escapes), the user-data-only flag, an empty analysis version and an empty list of add-ons.
+TEST_F(DdbFile, Read_NamesTheFlagAnEmptyAnalysisVersionAndNoAddOns) {
+  ddr_Ddb record = NewRecord("caf\xe9");
   record.SetOnlyHasUserDefinedData(true);
   WriteRecord(path, record);
+  EXPECT_EQ(QueryText(path, "SELECT name FROM ddr_Ddb"), "[UTF8]caf\xe9");
   std::unique_ptr<ddr_Ddb> back = ReadRecord(path);
+  EXPECT_EQ(back->Name(), "caf\xe9");
   EXPECT_TRUE(back->OnlyHasUserDefinedData());
   EXPECT_TRUE(back->UpdateTime());
   EXPECT_EQ(back->FileName(ZunBasStringMode::UTF8), path);
   EXPECT_EQ(back->AnalysisVersion(), "Unknown Version");
+  EXPECT_EQ(back->ConstGetProductAddOns().Size(), 0);
+  EXPECT_EQ(back->ConstGetProductAddOns().Uid(), record.ConstGetProductAddOns().Uid());
+  EXPECT_THROW(back->ConstGetProductAddOns().Get(0), nex_PrimException);
+  StoreRawName(path, 0, "caf\xe9");
+  EXPECT_EQ(ReadRecord(path)->Name(), "caf=e9");
+  StoreRawName(path, 0, "abc");
+  EXPECT_EQ(ReadRecord(path)->Name(), "abc");
 }
 
 TEST(ddr_Ddb_Models, SetModelsGivesEveryModelTheFileName) {
