@@ -19,29 +19,27 @@ class ModelTest : public ::testing::Test {
 };
 }  // namespace
 
-TEST_F(ModelTest, ConstGetReadsThePrototypeAndGetCopiesAndPreparesItOnce) {
+// Reading an extension reads the registered prototype; getting one copies it, prepared, into the
+// model's own table under its container's key; setting one replaces the model's own entry. Other
+// models keep reading the prototypes.
+TEST_F(ModelTest, ExtensionsReadThePrototypeAndGetOrSetTheModelsOwnCopy) {
   Model model("Model-1");
   EXPECT_EQ(model.ConstGetMaterials().NumEntries(), 1);
-  EXPECT_EQ(model.InstanceTable().Length(), 0);
-  dynamic_cast<Repository&>(model.GetMaterials()).entries.Append("aluminium");
-  EXPECT_EQ(model.InstanceTable().Keys(), std::vector<cow_String>{"material"});
-  EXPECT_TRUE(dynamic_cast<const Extension&>(model.ConstGetExtension("material")).prepared);
-  EXPECT_EQ(model.NumMaterials(), 2);
-  EXPECT_EQ(Model("other").NumMaterials(), 1);
-}
-
-TEST_F(ModelTest, Containers_ReachTheirOwnKeysAndSetReplacesTheModelsOwnEntry) {
-  Model model("m");
   EXPECT_EQ(model.NumTimePoints(), 2);
   EXPECT_EQ(model.NumAdaptiveMeshConstraints(), 3);
   EXPECT_EQ(model.NumAdaptiveMeshControls(), 0);
+  EXPECT_EQ(model.InstanceTable().Length(), 0);
+  dynamic_cast<Repository&>(model.GetMaterials()).entries.Append("aluminium");
   model.GetTimePoints();
   model.GetAdaptiveMeshConstraints();
   EXPECT_EQ(model.InstanceTable().Keys(),
-            (std::vector<cow_String>{"adaptiveMeshConstraint", "timePoint"}));
+            (std::vector<cow_String>{"adaptiveMeshConstraint", "material", "timePoint"}));
+  EXPECT_TRUE(dynamic_cast<const Extension&>(model.ConstGetExtension("material")).prepared);
+  EXPECT_EQ(model.NumMaterials(), 2);
   model.SetTimePoints(Extension{"a", "b", "c", "d"});
   EXPECT_EQ(model.NumTimePoints(), 4);
-  EXPECT_EQ(Model("fresh").NumTimePoints(), 2);
+  EXPECT_EQ(Model("other").NumMaterials(), 1);
+  EXPECT_EQ(Model("other").NumTimePoints(), 2);
 }
 
 TEST_F(ModelTest, Registration_ListsKeysInOrderAndUnregisters) {
