@@ -181,9 +181,10 @@ TEST(ClassesToDelete, NodeDiagnosticData_GoesFirstAndLeavesBothRegistrars) {
   dbc_DatabaseConverter converter(stored, current);
   converter.GetClassesToDelete().push_back(kQueued);
   v->ClassesToDelete(converter);
-  EXPECT_EQ(converter.GetClassesToDelete(), (std::list<std::uint32_t>{0x2B0015, kQueued}));
+  const std::uint32_t removed = LayoutOf("dia_NodeDiagnosticData", 415).typeId;
+  EXPECT_EQ(converter.GetClassesToDelete(), (std::list<std::uint32_t>{removed, kQueued}));
   EXPECT_EQ(stored.FindByName("dia_NodeDiagnosticData"), nullptr);
-  EXPECT_EQ(current.Find(0x2B0015), nullptr);
+  EXPECT_EQ(current.Find(removed), nullptr);
 }
 
 }  // namespace
