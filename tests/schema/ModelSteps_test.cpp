@@ -37,10 +37,7 @@ void WriteDdb(OldFileWriter& w, long long model) {
         OldFileWriter::Ref(ddb, "models", kMap, w.Map({{"Model-1", w.Id("ddr_Model"), model}})));
 }
 
-class ModelSteps : public ScratchFile {
- protected:
-  void Upgrade() { ASSERT_TRUE(ddr_Root::Instance().UpgradeDdb(path, kUtf8)); }
-};
+using ModelSteps = ScratchFile;
 
 }  // namespace
 
@@ -72,7 +69,7 @@ TEST_F(ModelSteps, Model203_ClassicContainersBecomeExtensionsOnlyWhenSet) {
       }
       WriteDdb(w, w.Row("ddr_Model", {{"modelName", "Model-1"}}));
     }
-    Upgrade();
+    ASSERT_TRUE(ddr_Root::Instance().UpgradeDdb(path, kUtf8));
     EXPECT_EQ(Column(path, kExtensionKeys), c.keys);
     EXPECT_EQ(Column(path, "SELECT modelName FROM ddr_Model"), "Model-1");
     EXPECT_EQ(
@@ -159,7 +156,7 @@ TEST_F(ModelSteps, Model401_ConnectorPropertiesBecomeSectionsAndConnectorsGetSet
     OldFileWriter::Ref(model, "instanceTable", table, holding(table, "map", kMap, extensions));
     WriteDdb(w, w.Row("ddr_Model", model));
   }
-  Upgrade();
+  ASSERT_TRUE(ddr_Root::Instance().UpgradeDdb(path, kUtf8));
   EXPECT_EQ(Column(path, kExtensionKeys),
             "connector|connectorOrientations|connectorProperty|section|sectionAssignments");
   EXPECT_EQ(Column(path,
