@@ -49,7 +49,7 @@ TEST(ddr_Root_PersistentName, DateTextThenFileNamePaddedOrCutTo2048) {
   }
 }
 
-TEST_F(RootTest, CreateAndClose_RegisterAndForgetTheDatabaseButKeepItsCount) {
+TEST_F(RootTest, CreateSaveAndClose_RegisterStoreAndForgetTheDatabaseButKeepItsCount) {
   cow_String name = Create(path, "first run");
   const ddr_Ddb& record = root.ConstGet(name, kUtf8);
   EXPECT_EQ(name, ddr_Root::PersistentName(record.CreateTimeAsInt(), path));
@@ -61,8 +61,9 @@ TEST_F(RootTest, CreateAndClose_RegisterAndForgetTheDatabaseButKeepItsCount) {
   EXPECT_EQ(record.Description(), "first run");
   EXPECT_EQ(ddr_Root::ReadCreationDate(record.GetTransporter()->File()), record.CreateTimeAsInt());
   EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM ddr_Ddb"), -1);
-  Save(name);
-  EXPECT_EQ(Query(path, "SELECT COUNT(*) FROM ddr_Ddb"), 1);
+  root.SaveDdb(name, false, kUtf8);  // without an update of the modify time
+  EXPECT_FALSE(record.UpdateTime());
+  EXPECT_EQ(Query(path, "SELECT modifyTime FROM ddr_Ddb"), record.ModifyTimeAsInt());
   EXPECT_TRUE(record.checkWriteCompatibility());
   Close(name);
   EXPECT_FALSE(root.IsMember(path, kUtf8));
@@ -167,14 +168,6 @@ TEST_F(RootTest, OpenDdb_ReportsTheReadTimeAtDebugLevel2) {
   EXPECT_TRUE(std::regex_match(printed, std::regex("ddr_Root::OpenDdb: It took [-+.e0-9]+ to "
                                                    "read ddb\n")))
       << printed;
-}
-
-TEST_F(RootTest, Save_WithoutUpdateKeepsModifyTime) {
-  cow_String name = Create(path);
-  ddr_Ddb& record = root.Get(name, kUtf8);
-  root.SaveDdb(name, false, kUtf8);
-  EXPECT_FALSE(record.UpdateTime());
-  EXPECT_EQ(Query(path, "SELECT modifyTime FROM ddr_Ddb"), record.ModifyTimeAsInt());
 }
 
 TEST_F(RootTest, Container_KeysInByteOrderAndReplace) {
