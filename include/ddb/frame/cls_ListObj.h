@@ -26,14 +26,16 @@
 #include "ddb/platform/cow_COW.h"
 
 class cls_AgentListObj;
-struct cls_ListCopies;
+namespace rom_detail {
+class Store;
+}
 
 // What a persistent list does whatever its element type: its identity, its share of the agent,
 // writing, flushing and releasing. The element slots are cls_ListObj's, reached through the
 // hooks at the end. Compiled once (src/frame/lists/).
 class cls_ListCore : public cls_PC {
  public:
-  bool IsAttached() const { return static_cast<bool>(m_agent); }
+  bool IsAttached() const { return m_agent || m_emptyIn; }
   cls_Uid Uid() const { return m_uid; }
 
   void Flush() const override;
@@ -67,8 +69,12 @@ class cls_ListCore : public cls_PC {
   void* LoadElement(int i, std::uint32_t typeId, const char* noAgentText) const;
   // Element i was handed out for change.
   void NoteChanged(int i);
-  void NoteAppended(int i);
-  void ForgetLoaded() { m_loaded.clear(); }
+  void NoteAppended();
+  // Forgets which slots were filled; the slots from `filledFrom` on count as appended.
+  void ForgetLoaded(int filledFrom = 0) {
+    m_loaded.clear();
+    m_appendedFrom = filledFrom;
+  }
   [[noreturn]] static void ThrowIndex(int index, int length);
 
   virtual int SlotCount() const = 0;
@@ -78,17 +84,31 @@ class cls_ListCore : public cls_PC {
   virtual void WriteSlot(int i, const cls_WriteVisitor& writer) const = 0;
 
  private:
+  // The agent, made first if the list is attached without one.
   cls_AgentListObj& Agent() const;
   void CheckIndex(int i) const;
   void DropAgent();
-  // The state shared by copies made while no file was attached, made on the first such copy.
-  std::shared_ptr<cls_ListCopies> UnattachedCopies() const;
+  // Copies share an identity: they are linked in a ring, so that when one of them is written
+  // the others know that elements may be stored under it.
+  void JoinCopies(const cls_ListCore& other);
+  void LeaveCopies();
+  void MarkCopiesWritten() const;
 
   mutable int m_modified = 0;
   mutable cls_AgentRef m_agent;
+  // An attached list that has no element and whose file stores none holds the file instead of
+  // an agent until it needs one (an element, a copy): most records' lists stay empty.
+  mutable std::shared_ptr<rom_detail::Store> m_emptyIn;
   cls_Uid m_uid;
+  // The slots filled since the last full release: the loaded ones, and the appended ones from
+  // m_appendedFrom on. Release() visits only these.
   mutable std::vector<int> m_loaded;
-  mutable std::shared_ptr<cls_ListCopies> m_copies;
+  mutable int m_appendedFrom = 0;
+  mutable const cls_ListCore* m_prevCopy = this;
+  mutable const cls_ListCore* m_nextCopy = this;
+  // A copy sharing the identity was written (or this list left a file that stores elements
+  // under it).
+  mutable bool m_copyWritten = false;
 };
 
 template <class T, class A = cow_ArrayCOW<T, cow_Direct<T>>>
@@ -103,6 +123,7 @@ class cls_ListObj : public cls_ListCore {
   cls_ListObj() = default;
   explicit cls_ListObj(const cls_ReadVisitor& reader) : cls_ListCore(reader) {
     m_slots.Resize(StoredCount());
+    ForgetLoaded(m_slots.Length());
   }
   cls_ListObj(const cls_ListObj& other) : cls_ListCore(other), m_slots(other.m_slots) {}
   cls_ListObj& operator=(const cls_ListObj& other) {
@@ -144,7 +165,7 @@ class cls_ListObj : public cls_ListCore {
 
  private:
   void AppendHandle(Handle handle) {
-    NoteAppended(m_slots.Length());
+    NoteAppended();
     m_slots.Append(std::move(handle));
   }
   Handle& LoadSlot(int i, const char* noAgentText) const {

@@ -75,6 +75,9 @@ class cls_WriteVisitor {
   // `unwritten`: no copy of the list was written, so the file stores no element of it unless
   // its identity is older than the file's.
   std::unique_ptr<cls_AgentListObj> NewListAgent(bool unwritten) const;
+  // Whether the file stores no element of the list: `unwritten`, and its identity is newer than
+  // the file.
+  bool ListIsNew(bool unwritten) const;
   std::unique_ptr<cls_AgentMapKey2Obj<cow_String>> NewMapAgent() const;
   void WriteArray(int collectionType, int count, const std::string& bytes) const;
   // From layout 4 on, a list or array written as a member field of a row being built may be

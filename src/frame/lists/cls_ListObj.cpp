@@ -6,12 +6,6 @@
 #include "frame/lists/AgentShare.h"
 #include "platform/persist/cls_AgentListObj.h"
 
-// Copies of a list made before it was written share its identity; once one of them is written,
-// the others may find elements stored under it.
-struct cls_ListCopies {
-  bool written = false;
-};
-
 cls_ListCore::cls_ListCore() : m_uid(cls_Uid::AllocateUid()) {}
 
 cls_ListCore::cls_ListCore(const cls_ReadVisitor& reader) : m_uid(reader.GetUid()) {
@@ -24,11 +18,17 @@ cls_ListCore::cls_ListCore(const cls_ListCore& other)
       m_modified(other.m_modified),
       m_uid(other.m_uid),
       m_loaded(other.m_loaded),
-      m_copies(other.UnattachedCopies()) {
-  m_agent.Share(other.m_agent, this);
+      m_appendedFrom(other.m_appendedFrom) {
+  if (other.IsAttached()) {
+    other.Agent();
+    m_agent.Share(other.m_agent, this);
+  }
+  JoinCopies(other);
 }
 
-cls_ListCore::~cls_ListCore() = default;
+cls_ListCore::~cls_ListCore() {
+  LeaveCopies();
+}
 
 void cls_ListCore::Assign(const cls_ListCore& other) {
   Unlink();
@@ -37,25 +37,53 @@ void cls_ListCore::Assign(const cls_ListCore& other) {
   m_modified = other.m_modified;
   m_uid = other.m_uid;
   m_loaded = other.m_loaded;
-  m_copies = other.UnattachedCopies();
-  m_agent.Share(other.m_agent, this);
+  m_appendedFrom = other.m_appendedFrom;
+  LeaveCopies();
+  JoinCopies(other);
+  if (other.IsAttached()) {
+    other.Agent();
+    m_agent.Share(other.m_agent, this);
+  }
+}
+
+void cls_ListCore::JoinCopies(const cls_ListCore& other) {
+  m_copyWritten = other.m_copyWritten;
+  m_prevCopy = &other;
+  m_nextCopy = other.m_nextCopy;
+  other.m_nextCopy->m_prevCopy = this;
+  other.m_nextCopy = this;
+}
+
+void cls_ListCore::LeaveCopies() {
+  m_prevCopy->m_nextCopy = m_nextCopy;
+  m_nextCopy->m_prevCopy = m_prevCopy;
+  m_prevCopy = m_nextCopy = this;
+  m_copyWritten = false;
+}
+
+void cls_ListCore::MarkCopiesWritten() const {
+  const cls_ListCore* copy = this;
+  do {
+    copy->m_copyWritten = true;
+    copy = copy->m_nextCopy;
+  } while (copy != this);
 }
 
 void cls_ListCore::DropAgentOnDestruction() noexcept {
   cls_DropShareOnDestruction(m_agent, *this, "cls_ListObj", "list");
+  m_emptyIn = nullptr;
 }
 
 void cls_ListCore::DropAgent() {
+  m_emptyIn = nullptr;
   cls_DropShare(m_agent, *this);
 }
 
 cls_AgentListObj& cls_ListCore::Agent() const {
+  if (m_emptyIn)
+    m_agent.Take(std::make_unique<cls_AgentListObj>(std::move(m_emptyIn), m_uid, nullptr, true),
+                 this);
   return static_cast<cls_AgentListObj&>(*m_agent.Get());
-}
-
-std::shared_ptr<cls_ListCopies> cls_ListCore::UnattachedCopies() const {
-  if (!m_agent && !m_copies) m_copies = std::make_shared<cls_ListCopies>();
-  return m_copies;
 }
 
 int cls_ListCore::StoredCount() const {
@@ -63,7 +91,7 @@ int cls_ListCore::StoredCount() const {
 }
 
 void* cls_ListCore::LoadElement(int i, std::uint32_t typeId, const char* noAgentText) const {
-  if (!m_agent) {
+  if (!IsAttached()) {
     std::fputs(noAgentText, stderr);
     DDB_THROW(nex_PrimException, "cls_ListObj: element %d could not be loaded", i);
   }
@@ -73,12 +101,12 @@ void* cls_ListCore::LoadElement(int i, std::uint32_t typeId, const char* noAgent
 }
 
 void cls_ListCore::NoteChanged(int i) {
-  if (m_agent) Agent().NoteChanged(i);
+  if (IsAttached()) Agent().NoteChanged(i);
   m_modified = 1;
 }
 
-void cls_ListCore::NoteAppended(int i) {
-  m_loaded.push_back(i);
+void cls_ListCore::NoteAppended() {
+  if (m_emptyIn) Agent();
   m_modified = 1;
 }
 
@@ -123,19 +151,22 @@ void cls_ListCore::Release(int i) const {
 }
 
 void cls_ListCore::Release() const {
-  if (!m_agent) return;
+  if (!IsAttached()) return;
   cls_AgentListObj& agent = Agent();
   std::vector<int> keep;
-  for (int i : m_loaded) {
-    if (i >= SlotCount() || SlotEmpty(i)) continue;
+  auto release = [&](int i) {
+    if (i >= SlotCount() || SlotEmpty(i)) return;
     if (agent.MustWrite(i)) {
       keep.push_back(i);
-      continue;
+      return;
     }
     EmptySlot(i);
     agent.Released();
-  }
+  };
+  for (int i : m_loaded) release(i);
+  for (int i = m_appendedFrom, n = SlotCount(); i < n; ++i) release(i);
   m_loaded.swap(keep);
+  m_appendedFrom = SlotCount();
   agent.Released();
 }
 
@@ -146,15 +177,20 @@ void cls_ListCore::DBWrite(const cls_WriteVisitor& writer) const {
     Agent().Relink(writer);
     return;
   }
-  if (!started) return;
+  if (m_emptyIn || !started) return;
   writer.CheckCollectionType(cls_CollList);
-  // A list no copy of which was ever written stores nothing yet: its stored count is known.
-  m_agent.Take(writer.NewListAgent(!m_copies || !m_copies->written), this);
-  if (m_copies) m_copies->written = true;
+  const bool unwritten = !m_copyWritten;
+  MarkCopiesWritten();
+  if (SlotCount() == 0 && !m_modified && writer.ListIsNew(unwritten)) {
+    m_emptyIn = writer.StoreRef();
+    return;
+  }
+  m_agent.Take(writer.NewListAgent(unwritten), this);
   cls_AgentListObj& agent = Agent();
   int stored = agent.StoredCount();
   if (SlotCount() == 0) {
     ResizeSlots(stored);
+    m_appendedFrom = stored;
   } else if (stored != 0) {
     std::fputs("cls_ListObj::DBWrite: Index conflicts(s) in list.", stderr);
   }
@@ -169,15 +205,15 @@ void cls_ListCore::DBWrite(const cls_WriteVisitor& writer) const {
 }
 
 void cls_ListCore::Detach() {
-  if (m_agent.IsLast()) {
+  if (m_emptyIn || m_agent.IsLast()) {
     Flush();
     m_agent.Reset();
+    m_emptyIn = nullptr;
     m_uid.NewUid();
-    m_copies = nullptr;
+    LeaveCopies();
   } else if (m_agent) {
     m_agent.Reset();
-    if (!m_copies) m_copies = std::make_shared<cls_ListCopies>();
-    m_copies->written = true;
+    MarkCopiesWritten();
   }
   Unlink();
 }

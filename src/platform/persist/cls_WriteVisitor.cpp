@@ -156,8 +156,12 @@ bool cls_WriteVisitor::FieldIsPresent(const cls_FieldHandle& field) const {
   return Memento().Row().Table().Column(field) >= 0;
 }
 
+bool cls_WriteVisitor::ListIsNew(bool unwritten) const {
+  return unwritten && m_store->NewerThanFile(m_uid.Value());
+}
+
 std::unique_ptr<cls_AgentListObj> cls_WriteVisitor::NewListAgent(bool unwritten) const {
-  bool empty = unwritten && m_store->NewerThanFile(m_uid.Value());
+  bool empty = ListIsNew(unwritten);
   cls_InlineHost host;
   std::vector<cls_ListEntry> entries;
   // A list the file may store already, inline in the row this one replaces.

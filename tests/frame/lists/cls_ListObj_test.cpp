@@ -151,3 +151,29 @@ TEST_F(ListFile, ListObj_LastCopyToGoFlushes) {
   EXPECT_EQ(Rows(path, "test_Leaf"), 3);
   EXPECT_EQ(Query(path, "SELECT SUM(count) FROM \"##List\""), 3);
 }
+
+// Copies share the list's identity and its file: a copy made before the first write finds what
+// the other stored, and a copy of a written empty list stores what is appended to it.
+TEST_F(ListFile, ListObj_CopiesShareTheStoredList) {
+  OwnerFile f = OwnerFile::Create(path);
+  Owner owner = OwnerWithLeaves(2);
+  Owner other;
+  other.leaves = owner.leaves;
+  f.Save(owner);
+  testing::internal::CaptureStderr();
+  f.Save(other);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "cls_ListObj::DBWrite: Index conflicts(s) in list.");
+
+  Owner empty;
+  f.Save(empty);
+  cls_ListObj<Leaf> copy = empty.leaves;
+  copy.Append(Leaf(0, 0, "appended to the copy"));
+  copy.Flush();
+  EXPECT_EQ(InChild([&] {
+              Owner back = OwnerFile::Open(path).Load();
+              ASSERT_EQ(back.leaves.Length(), 1);
+              EXPECT_EQ(back.leaves.ConstGet(0).text, "appended to the copy");
+            }),
+            0);
+}
