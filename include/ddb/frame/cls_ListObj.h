@@ -164,8 +164,11 @@ class cls_ListObj : public cls_ListCore {
   }
 
  private:
+  // A record's lists are mostly short: the first element makes room for a few.
+  static constexpr int kFirstCapacity = 4;
   void AppendHandle(Handle handle) {
     NoteAppended();
+    if (m_slots.vector().capacity() == 0) m_slots.Presize(kFirstCapacity);
     m_slots.Append(std::move(handle));
   }
   Handle& LoadSlot(int i, const char* noAgentText) const {
