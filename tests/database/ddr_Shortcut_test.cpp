@@ -8,6 +8,7 @@
 #include "ddb/database/ddr_MemberShortcut.h"
 #include "ddb/platform/ZunBasUtlVersion.h"
 #include "ddb/platform/nex_Exception.h"
+#include "frame/cls_Layout.h"
 
 using namespace ddb_test;
 
@@ -34,34 +35,36 @@ struct Chain {
 
 // User data that keeps two shortcuts, the way a client library stores references in a ddb.
 struct Holder : ddr_UserData {
-  static constexpr std::uint32_t kId = 0x7f0110;
   ddr_ModelShortcut target;
   ddr_ResultContainerShortcut results;
   cls_Uid ownUid = cls_Uid::AllocateUid();
 
   Holder(const ddr_ModelShortcut& t, const ddr_ResultContainerShortcut& r)
       : target(t), results(r) {}
-  explicit Holder(const cls_ReadVisitor& r)
-      : ddr_UserData(cls_ReadVisitor(r)),
-        target(cls_ReadVisitor(r, {"target", 0})),
-        results(cls_ReadVisitor(r, {"results", 1})),
-        ownUid(r.GetUid()) {}
+  explicit Holder(const cls_ReadVisitor& r);
   Holder* Copy() const override { return new Holder(*this); }
-  std::uint32_t DynTypeId() const override { return kId; }
-  void DBWrite(const cls_WriteVisitor& w) const override {
-    if (!w.StartWrite(kId, ownUid)) return;
-    w.WriteBase(ddr_UserData::TypeId(),
-                [&](const cls_WriteVisitor& base) { ddr_UserData::DBWrite(base); });
-    w.WriteMember({"target", 0}, target);
-    w.WriteMember({"results", 1}, results);
-  }
-  static void* Ctor(cls_ReadVisitor& r) { return new Holder(r); }
-  static void InitializeMetadata(cls_ClassRegistrar& reg) {
-    reg.CreateClassMD("test_Holder", kId, 1, &Ctor, ddr_UserData::TypeId())
-        .AddAttribute({"target", 0}, cls_AttrObject, ddr_ModelShortcut::TypeId(), 0)
-        .AddAttribute({"results", 1}, cls_AttrObject, ddr_ResultContainerShortcut::TypeId(), 0);
-  }
+  std::uint32_t DynTypeId() const override { return TypeId(); }
+  static std::uint32_t TypeId();
+  static void* Ctor(cls_ReadVisitor& r);
+  static void InitializeMetadata(cls_ClassRegistrar& reg);
+  void DBWrite(const cls_WriteVisitor& w) const override;
 };
+
+}  // namespace
+
+template <>
+struct cls_LayoutOf<Holder> : cls_LayoutRows<Holder> {
+  static constexpr Row kRows[] = {
+      {"target", cls_kind::Member(ddr_TypeId_ModelShortcut), At<&T::target>},
+      {"results", cls_kind::Member(ddr_TypeId_ResultContainerShortcut), At<&T::results>},
+  };
+  static constexpr cls_Layout<T> kLayout{"test_Holder", 0x7f0110, 1,
+                                         &T::ownUid,    kRows,    Base<ddr_UserData>};
+};
+
+namespace {
+
+CLS_DEFINE_INLINE_PERSISTENT_DERIVED(Holder, ddr_UserData)
 
 class Shortcuts : public RootTest {
  protected:
