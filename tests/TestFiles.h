@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "PlainSql.h"
 #include "ddb/platform/cls_ReadVisitor.h"
 #include "ddb/platform/cls_WriteVisitor.h"
 #include "ddb/platform/rom_Transporter.h"
@@ -133,88 +133,54 @@ inline int InChild(const std::function<void()>& body) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-// A number from the file read with plain SQLite, e.g. Count(path, "SELECT COUNT(*) FROM t").
-inline long long Query(const std::string& path, const std::string& sql) {
-  sqlite3* db = nullptr;
-  sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-  sqlite3_stmt* stmt = nullptr;
-  long long value = -1;
-  if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK &&
-      sqlite3_step(stmt) == SQLITE_ROW)
-    value = sqlite3_column_int64(stmt, 0);
-  sqlite3_finalize(stmt);
-  sqlite3_close(db);
-  return value;
-}
-
 // A text from the file read with plain SQLite ("" for NULL or no row).
 inline std::string QueryText(const std::string& path, const std::string& sql) {
-  sqlite3* db = nullptr;
-  sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-  sqlite3_stmt* stmt = nullptr;
-  std::string value;
-  if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK &&
-      sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_text(stmt, 0))
-    value = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-  sqlite3_finalize(stmt);
-  sqlite3_close(db);
-  return value;
+  const auto rows = PlainSql(path, SQLITE_OPEN_READONLY).Rows(sql);
+  return rows.empty() || rows[0].empty() ? "" : rows[0][0];
 }
 
-// Runs statements on the file with plain SQLite, as another program would.
+// A number from the file read with plain SQLite, e.g. Query(path, "SELECT COUNT(*) FROM t"):
+// -1 when there is no row, 0 for NULL.
+inline long long Query(const std::string& path, const std::string& sql) {
+  const auto rows = PlainSql(path, SQLITE_OPEN_READONLY).Rows(sql);
+  return rows.empty() || rows[0].empty() ? -1 : std::atoll(rows[0][0].c_str());
+}
+
+// Runs statements on the file (created when missing) with plain SQLite, as another program would.
 inline void Execute(const std::string& path, const std::string& sql) {
-  sqlite3* db = nullptr;
-  sqlite3_open(path.c_str(), &db);
-  EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
-  sqlite3_close(db);
+  PlainSql db(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  EXPECT_TRUE(db.Exec(sql)) << sql << ": " << db.Error();
 }
 
 // Turns a file of a later layout into one of layout 1, as older releases wrote them: no checksums,
 // no list lengths. Tests that edit stored rows by hand (older layouts, values outside a table) work
 // on such files, where nothing tells an edit from a write.
 inline void StripChecksums(const std::string& path) {
-  sqlite3* db = nullptr;
-  sqlite3_open(path.c_str(), &db);
+  PlainSql db(path);
   auto exec = [&](const std::string& sql) {
-    ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+    ASSERT_TRUE(db.Exec(sql)) << sql << ": " << db.Error();
   };
-  sqlite3_stmt* stmt = nullptr;
-  std::vector<std::string> tables;
-  sqlite3_prepare_v2(db, "SELECT \"Class Table\" FROM \"##Classes\"", -1, &stmt, nullptr);
-  while (sqlite3_step(stmt) == SQLITE_ROW)
-    tables.push_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
-  sqlite3_finalize(stmt);
   // Layout 1 knows no inline lists and arrays: they move to "##List" runs and "##Array" rows.
-  sqlite3_prepare_v2(db,
-                     "SELECT c.\"Class Table\", f.\"Field Name\", f.\"Field Type Id\", "
-                     "f.\"Collection Type\" FROM \"##Fields\" f JOIN \"##Classes\" c USING "
-                     "(\"Type Id\") WHERE f.\"Field Type Id\" IN (2293761, 2293762)",
-                     -1, &stmt, nullptr);
-  std::vector<std::string> moves;
-  while (sqlite3_step(stmt) == SQLITE_ROW) {
-    auto text = [&](int c) {
-      return std::string(reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)));
-    };
-    const std::string t = "\"" + text(0) + "\"", cls = "\"" + text(1) + "#ClassID\"",
-                      oid = "\"" + text(1) + "#OID\"",
-                      where = " WHERE typeof(" + cls + ") = 'blob'";
-    const bool list = text(2) == "2293762";
-    moves.push_back(list ? "INSERT INTO \"##List\" SELECT " + oid + ", 0, length(" + cls +
-                               ") / 12, " + cls + ", 0 FROM " + t + where + " AND length(" + cls +
-                               ") > 0"
-                         : "INSERT INTO \"##Array\" SELECT " + oid + ", " + text(3) +
-                               ", 0, x'', 0 FROM " + t + where);
-    moves.push_back("UPDATE " + t + " SET " + cls + " = " + text(2) + where);
+  for (const auto& f :
+       db.Rows("SELECT c.\"Class Table\", f.\"Field Name\", f.\"Field Type Id\", "
+               "f.\"Collection Type\" FROM \"##Fields\" f JOIN \"##Classes\" c USING "
+               "(\"Type Id\") WHERE f.\"Field Type Id\" IN (2293761, 2293762)")) {
+    const std::string t = "\"" + f[0] + "\"", cls = "\"" + f[1] + "#ClassID\"",
+                      oid = "\"" + f[1] + "#OID\"", where = " WHERE typeof(" + cls + ") = 'blob'";
+    exec(f[2] == "2293762"
+             ? "INSERT INTO \"##List\" SELECT " + oid + ", 0, length(" + cls + ") / 12, " + cls +
+                   ", 0 FROM " + t + where + " AND length(" + cls + ") > 0"
+             : "INSERT INTO \"##Array\" SELECT " + oid + ", " + f[3] + ", 0, x'', 0 FROM " + t +
+                   where);
+    exec("UPDATE " + t + " SET " + cls + " = " + f[2] + where);
   }
-  sqlite3_finalize(stmt);
-  for (const std::string& sql : moves) exec(sql);
-  for (const std::string& t : tables) exec("ALTER TABLE \"" + t + "\" DROP COLUMN \"##Check\"");
+  for (const auto& t : db.Rows("SELECT \"Class Table\" FROM \"##Classes\""))
+    exec("ALTER TABLE \"" + t[0] + "\" DROP COLUMN \"##Check\"");
   exec("ALTER TABLE \"##Classes\" DROP COLUMN \"Check\"");
   for (const char* t : {"##List", "##Map", "##Array"})
     exec("ALTER TABLE \"" + std::string(t) + "\" DROP COLUMN \"check\"");
   exec("DROP TABLE \"##Length\"");
   exec("PRAGMA user_version = 1");
-  sqlite3_close(db);
 }
 
 }  // namespace ddb_test

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "PlainSql.h"
 #include "ddb/platform/nex_Exception.h"
 #include "platform/persist/Checksum.h"
 #include "platform/persist/Store.h"
@@ -52,36 +53,13 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 // A plain SQLite connection on a variant, for the edits.
-class Sql {
+class Sql : public ddb_test::PlainSql {
  public:
-  explicit Sql(const std::string& path) {
-    sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
-  }
-  ~Sql() { sqlite3_close(m_db); }
-  bool Exec(const std::string& sql) {
-    return sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
-  }
-  // Rows of a query as texts.
-  std::vector<std::vector<std::string>> Rows(const std::string& sql) {
-    std::vector<std::vector<std::string>> rows;
-    sqlite3_stmt* s = nullptr;
-    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &s, nullptr) != SQLITE_OK) return rows;
-    while (sqlite3_step(s) == SQLITE_ROW) {
-      std::vector<std::string> row;
-      for (int c = 0; c < sqlite3_column_count(s); ++c) {
-        const unsigned char* t = sqlite3_column_text(s, c);
-        row.push_back(t ? reinterpret_cast<const char*>(t) : "");
-      }
-      rows.push_back(row);
-    }
-    sqlite3_finalize(s);
-    return rows;
-  }
-  sqlite3* Handle() const { return m_db; }
+  using PlainSql::PlainSql;
 
   // Recomputes every checksum of the class tables and of the list, map and array tables.
   void Seal() {
-    sqlite3_create_function(m_db, "ddb_seal", -1, SQLITE_UTF8, nullptr, &SealFunction, nullptr,
+    sqlite3_create_function(Handle(), "ddb_seal", -1, SQLITE_UTF8, nullptr, &SealFunction, nullptr,
                             nullptr);
     Exec("BEGIN");
     for (const auto& c : Rows("SELECT \"Type Id\", \"Class Table\" FROM \"##Classes\""))
@@ -137,8 +115,6 @@ class Sql {
     }
     sqlite3_result_int64(context, sum.Sum());
   }
-
-  sqlite3* m_db = nullptr;
 };
 
 // The kinds of damage, in the order variants cycle through them.

@@ -171,7 +171,12 @@ TEST_F(DdbCommand, CatalogShowsACodeByNumberOrName) {
   EXPECT_EQ(lines.at(0), "warning/error 0x4A0A0040: Too many attempts");
   EXPECT_EQ(lines.at(1), "  constant: dia_ErrorCode::TOO_MANY_ATTEMPTS");
   EXPECT_EQ(Ddb("catalog 0x4A0A0040").out, r.out);
-  EXPECT_EQ(Lines(Ddb("catalog").out).size(), 128u + 29 + 19);
+  // The listing holds a code of each catalog with its title, the shared one once per catalog.
+  const auto all = Lines(Ddb("catalog").out);
+  for (const char* line :
+       {"warning/error 0x4A0A0040  Too many attempts", "contact       0x01000020  Overclosures",
+        "element       0x01000020  Distorted elements"})
+    EXPECT_NE(std::find(all.begin(), all.end(), line), all.end()) << line;
 }
 
 TEST_F(DdbCommand, BadInputGetsAClearMessageAndItsExitCode) {

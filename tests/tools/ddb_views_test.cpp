@@ -1,10 +1,10 @@
 // The SQL views shipped in doc/ddb-views.sql, loaded into a plain SQLite connection on the file
 // the example writes: the tree they give is the tree the library reads.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 
 #include "TestFiles.h"
@@ -21,31 +21,18 @@ class DdbViews : public ::testing::Test {
     ASSERT_EQ(
         std::system((std::string(DDB_EXAMPLE) + " --failing " + m_file + " >/dev/null").c_str()),
         0);
-    ASSERT_EQ(sqlite3_open_v2(m_file.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    m_db = std::make_unique<ddb_test::PlainSql>(m_file, SQLITE_OPEN_READONLY);
     std::ifstream in(DDB_VIEWS_SQL);
     std::stringstream sql;
     sql << in.rdbuf();
-    char* error = nullptr;
-    ASSERT_EQ(sqlite3_exec(m_db, sql.str().c_str(), nullptr, nullptr, &error), SQLITE_OK) << error;
+    ASSERT_TRUE(m_db->Exec(sql.str())) << m_db->Error();
   }
-  void TearDown() override { sqlite3_close(m_db); }
 
-  Rows Query(const std::string& sql) {
-    Rows rows;
-    char* error = nullptr;
-    auto collect = [](void* out, int n, char** values, char**) {
-      std::vector<std::string> row;
-      for (int i = 0; i < n; ++i) row.push_back(values[i] ? values[i] : "NULL");
-      static_cast<Rows*>(out)->push_back(row);
-      return 0;
-    };
-    EXPECT_EQ(sqlite3_exec(m_db, sql.c_str(), collect, &rows, &error), SQLITE_OK) << error;
-    return rows;
-  }
+  Rows Query(const std::string& sql) { return m_db->Rows(sql, "NULL"); }
 
   ddb_test::ScratchDir m_dir;
   std::string m_file;
-  sqlite3* m_db = nullptr;
+  std::unique_ptr<ddb_test::PlainSql> m_db;
 };
 
 TEST_F(DdbViews, AnswerTreeQuestionsAsTheLibraryReadsTheTree) {
