@@ -9,7 +9,9 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +36,12 @@ class ScratchDir {
  private:
   std::string m_dir;
 };
+
+// The bytes of a file ("" when it cannot be read).
+inline std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
 
 // A test with a scratch path of its own.
 class ScratchFile : public ::testing::Test {

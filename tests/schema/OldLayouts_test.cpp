@@ -185,11 +185,6 @@ void ExpectFillingKept(const std::string& path, const Filled& filled) {
   }
 }
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Opens the file, reads the case's values through the tree and, once the file is upgraded
 // (current, so open for writing), saves it.
 void ReadBack(const std::string& path, bool upgraded, const Case& c, int increments = 1) {
@@ -418,9 +413,9 @@ TEST_F(OldLayouts, EveryLayoutReadsThroughTheTreeBeforeAndAfterAnUpgrade) {
     SCOPED_TRACE(c.layouts);
     try {
       const Filled filled = Write(path, c);
-      const std::string before = Bytes(path);
+      const std::string before = FileBytes(path);
       ReadBack(path, false, c);
-      EXPECT_EQ(Bytes(path), before) << "a read-only open changed the file";
+      EXPECT_EQ(FileBytes(path), before) << "a read-only open changed the file";
       std::int64_t done = -1, total = -2;
       ASSERT_TRUE(root.UpgradeDdb(path, kUtf8, [&](std::int64_t d, std::int64_t t) {
         done = d;
@@ -484,7 +479,7 @@ TEST_F(OldLayouts, NewerLayoutIsRefusedAndOlderOnesAreNotWritten) {
 // True when the file still is the original; otherwise it must be the whole converted file.
 bool IsOriginalOrConverted(const std::string& path, const std::string& original, const Case& c,
                            int increments) {
-  if (Bytes(path) == original) return true;
+  if (FileBytes(path) == original) return true;
   EXPECT_EQ(Query(path, "SELECT \"Version\" FROM \"##Classes\" WHERE \"Class Name\" = 'dia_Step'"),
             1037);
   ReadBack(path, true, c, increments);
@@ -498,7 +493,7 @@ TEST_F(OldLayouts, Upgrade_KilledAnywhereLeavesTheOriginalOrTheCompleteConverted
       "312");
   const int increments = 20000;
   Write(path, c, increments);
-  const std::string original = Bytes(path);
+  const std::string original = FileBytes(path);
   auto restore = [&] {
     for (const char* suffix : {"-wal", "-shm", ".backup", ".upgrading"})
       std::remove((path + suffix).c_str());

@@ -21,13 +21,6 @@ struct Result {
   std::string out, err;
 };
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -51,7 +44,8 @@ class DdbCommand : public ::testing::Test {
     const std::string out = s_dir->Path("out"), err = s_dir->Path("err");
     const int rc =
         std::system((std::string(DDB_COMMAND) + " " + args + " >" + out + " 2>" + err).c_str());
-    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, Slurp(out), Slurp(err)};
+    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, ddb_test::FileBytes(out),
+            ddb_test::FileBytes(err)};
   }
 
   static ScratchDir* s_dir;

@@ -2,10 +2,8 @@
 // the example writes: the tree they give is the tree the library reads.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 
 #include "TestFiles.h"
 #include "ddb/database/ddr_Root.h"
@@ -22,10 +20,7 @@ class DdbViews : public ::testing::Test {
         std::system((std::string(DDB_EXAMPLE) + " --failing " + m_file + " >/dev/null").c_str()),
         0);
     m_db = std::make_unique<ddb_test::PlainSql>(m_file, SQLITE_OPEN_READONLY);
-    std::ifstream in(DDB_VIEWS_SQL);
-    std::stringstream sql;
-    sql << in.rdbuf();
-    ASSERT_TRUE(m_db->Exec(sql.str())) << m_db->Error();
+    ASSERT_TRUE(m_db->Exec(ddb_test::FileBytes(DDB_VIEWS_SQL))) << m_db->Error();
   }
 
   Rows Query(const std::string& sql) { return m_db->Rows(sql, "NULL"); }
