@@ -102,6 +102,6 @@ class cls_ReadVisitor {
   // them and the array's collection type.
   bool m_inline = false;
   std::string m_inlineBytes;
-  std::string m_inlineColumn;
+  int m_inlineColumn = -1;
   int m_inlineCollection = 0;
 };

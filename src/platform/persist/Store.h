@@ -163,6 +163,7 @@ class Store : public std::enable_shared_from_this<Store> {
   static constexpr int kListEntryBytes = 12;
   using ListEntry = cls_ListEntry;
   static std::string EncodeEntries(const std::vector<ListEntry>& entries);
+  static void EncodeEntries(const std::vector<ListEntry>& entries, std::string& bytes);
   // False when `size` is not a whole number of entries.
   static bool DecodeEntries(const char* bytes, std::size_t size, std::vector<ListEntry>& entries);
   void WriteListRun(std::int64_t list, int first, const std::vector<ListEntry>& entries);
@@ -190,9 +191,7 @@ class Store : public std::enable_shared_from_this<Store> {
   static constexpr int kInlineListMax = 16;
   // Rewrites the column of an inline list's host (its entries, or the list's type id once its
   // elements moved to runs) together with the row's checksum.
-  void UpdateHost(const cls_InlineHost& host, const Value& value) {
-    UpdateField(host.typeId, host.oid, host.column, value);
-  }
+  void UpdateHost(const cls_InlineHost& host, const Value& value);
   // The entries of `list` when the host row stores it inline.
   bool StoredInline(const cls_InlineHost& host, std::int64_t list, std::vector<ListEntry>& entries);
   // Lists stored inline in the current transaction, so that another reference to the same list
@@ -202,6 +201,12 @@ class Store : public std::enable_shared_from_this<Store> {
     auto it = m_inlineInPass.find(list);
     return it == m_inlineInPass.end() ? nullptr : &it->second;
   }
+  // The element writes of the list flushes under way, innermost last: flushes nest as the
+  // elements they write do, so each flush's writes follow those of the flushes around it.
+  std::vector<cls_PendingWrite>& PendingWrites() { return m_pendingWrites; }
+  // Buffers that a flush's bookkeeping reuses from list to list.
+  std::vector<ListEntry>& EntryBuffer() { return m_entryBuffer; }
+  std::string& ByteBuffer() { return m_byteBuffer; }
   void WriteArrayPage(std::int64_t oid, int page, const std::vector<int>& values);
   // False when the file stores no such page; raises when it is damaged.
   bool ReadArrayPage(std::int64_t oid, int page, std::vector<int>& values);
@@ -266,6 +271,9 @@ class Store : public std::enable_shared_from_this<Store> {
   std::set<std::uint32_t> m_createdInTransaction;
   std::unordered_map<const char*, SqlStmt> m_statements;
   std::unordered_map<std::int64_t, std::string> m_inlineInPass;
+  std::vector<cls_PendingWrite> m_pendingWrites;
+  std::vector<ListEntry> m_entryBuffer;
+  std::string m_byteBuffer;
   std::vector<std::unique_ptr<PendingRow>> m_rows;
   std::vector<PendingRow*> m_freeRows;
   rom_CowBarn m_barn;

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <limits>
 
+#include "ddb/platform/nex_Exception.h"
 #include "platform/persist/Checksum.h"
 #include "platform/persist/Store.h"
 
@@ -57,12 +58,17 @@ bool InlineField(const cls_Attribute& field) {
 }
 
 // Entries are 12 bytes each, little-endian: the element's class id (4 bytes) and OID (8 bytes).
-std::string Store::EncodeEntries(const std::vector<ListEntry>& entries) {
-  std::string bytes(entries.size() * kListEntryBytes, '\0');
+void Store::EncodeEntries(const std::vector<ListEntry>& entries, std::string& bytes) {
+  bytes.resize(entries.size() * kListEntryBytes);
   for (std::size_t k = 0; k < entries.size(); ++k) {
     std::memcpy(&bytes[k * kListEntryBytes], &entries[k].typeId, 4);
     std::memcpy(&bytes[k * kListEntryBytes + 4], &entries[k].oid, 8);
   }
+}
+
+std::string Store::EncodeEntries(const std::vector<ListEntry>& entries) {
+  std::string bytes;
+  EncodeEntries(entries, bytes);
   return bytes;
 }
 
@@ -79,16 +85,25 @@ bool Store::DecodeEntries(const char* bytes, std::size_t size, std::vector<ListE
 bool Store::StoredInline(const cls_InlineHost& host, std::int64_t list,
                          std::vector<ListEntry>& entries) {
   ClassTable* t = Find(host.typeId);
-  const int column = t ? t->Column(host.column) : -1;
-  if (column < 0) return false;
-  SqlStmt s(m_db, "SELECT " + SqlQuote(host.column) + ", " + SqlQuote(t->columns[column + 1]) +
-                      " FROM " + SqlQuote(t->table) + " WHERE OID = ?");
+  const int column = host.column;
+  if (!t || column < 0 || column + 1 >= static_cast<int>(t->columns.size())) return false;
+  SqlStmt s(m_db, "SELECT " + SqlQuote(t->columns[column]) + ", " +
+                      SqlQuote(t->columns[column + 1]) + " FROM " + SqlQuote(t->table) +
+                      " WHERE OID = ?");
   s.Bind(1, host.oid);
   if (!s.Step() || s.Type(0) != SQLITE_BLOB || s.Type(1) != SQLITE_INTEGER || s.Int(1) != list)
     return false;
   const char* bytes = s.BlobData(0);
   return DecodeEntries(bytes, static_cast<std::size_t>(s.Bytes(0)), entries) &&
          entries.size() <= static_cast<std::size_t>(kInlineListMax);
+}
+
+void Store::UpdateHost(const cls_InlineHost& host, const Value& value) {
+  ClassTable* t = Find(host.typeId);
+  if (!t || host.column < 0 || host.column >= static_cast<int>(t->columns.size()))
+    DDB_THROW(nex_PrimException, "'%s' has no column %d in class %d", FileName(), host.column,
+              static_cast<long>(host.typeId));
+  UpdateField(host.typeId, host.oid, t->columns[host.column], value);
 }
 
 void Store::WriteListRun(std::int64_t list, int first, const std::vector<ListEntry>& entries) {

@@ -8,6 +8,7 @@
 // One thread at a time.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -87,14 +88,22 @@ struct cls_ListEntry {
   bool operator==(const cls_ListEntry& o) const { return typeId == o.typeId && oid == o.oid; }
 };
 
-// The row and column ("<field>#ClassID") that store a short list inline; typeId 0 for none.
+// The row and column ("<field>#ClassID") that store a short list inline; typeId 0 for none. The
+// column is its index in the file's table of the class.
 struct cls_InlineHost {
   std::uint32_t typeId = 0;
   std::int64_t oid = 0;
-  std::string column;
+  int column = -1;
   bool operator==(const cls_InlineHost& o) const {
     return typeId == o.typeId && oid == o.oid && column == o.column;
   }
+};
+
+// An element write of a flush, stored when the flush finishes.
+struct cls_PendingWrite {
+  int index;
+  std::uint32_t typeId;
+  std::int64_t oid;
 };
 
 class cls_WriteVisitor;
@@ -143,15 +152,17 @@ class cls_AgentListObj : public cls_AgentBase {
   void TransactionEnded(bool committed) override;
 
  private:
-  struct Entry {
-    int index;
-    std::uint32_t typeId;
-    std::int64_t oid;
-  };
   void StorePending();
-  // Stores the pending entries of a list that is or becomes inline; false when the list is
+  // Stores the pending writes of a list that is or becomes inline; false when the list is
   // stored as runs.
-  bool StoreInline();
+  bool StoreInline(const cls_PendingWrite* first, const cls_PendingWrite* last);
+  // Takes this flush's writes off the store's pending writes.
+  void DropPending();
+  // Element i is stored by the transaction once it commits.
+  void NoteWritten(int i) {
+    m_writtenEnd = std::max(m_writtenEnd, i + 1);
+    if (!m_changed.empty() && m_changed.count(i)) m_written.push_back(i);
+  }
   // Writes every entry as runs and makes the host row refer to them.
   void MoveToRuns(const std::vector<cls_ListEntry>& entries);
   // Keeps the inline state as it was before the transaction, for a rollback.
@@ -170,7 +181,11 @@ class cls_AgentListObj : public cls_AgentBase {
   const cls_WriteVisitor* m_building = nullptr;
   cls_InlineHost m_buildingHost;
   std::set<int> m_changed;
-  std::vector<Entry> m_pending;
+  // This flush's writes are the store's PendingWrites() from m_pendingFrom on while open.
+  std::size_t m_pendingFrom = 0;
+  bool m_pendingOpen = false;
+  // What the transaction stores: the elements up to m_writtenEnd, and these handed out for change.
+  int m_writtenEnd = 0;
   std::vector<int> m_written;
   int m_runFirst = -1;
   std::vector<std::pair<std::uint32_t, std::int64_t>> m_run;

@@ -157,7 +157,9 @@ cls_AgentListObj::cls_AgentListObj(std::shared_ptr<rom_detail::Store> store, cls
       m_host(std::move(host)),
       m_entries(std::move(entries)) {}
 
-cls_AgentListObj::~cls_AgentListObj() = default;
+cls_AgentListObj::~cls_AgentListObj() {
+  DropPending();
+}
 
 // Elements are usually loaded in runs (a reader walking a list), so the run last read is kept.
 void* cls_AgentListObj::Load(int i, std::uint32_t typeId) {
@@ -244,17 +246,20 @@ void cls_AgentListObj::MoveToRuns(const std::vector<cls_ListEntry>& entries) {
   m_entries.clear();
 }
 
-bool cls_AgentListObj::StoreInline() {
+bool cls_AgentListObj::StoreInline(const cls_PendingWrite* first, const cls_PendingWrite* last) {
   if (!m_building && !IsInline()) return false;
-  std::vector<cls_ListEntry> entries = m_entries;
-  for (const Entry& e : m_pending) {
-    if (e.index >= static_cast<int>(entries.size())) entries.resize(e.index + 1, {0, 0});
-    entries[e.index] = {e.typeId, e.oid};
-  }
-  const bool fits = entries.size() <= static_cast<std::size_t>(rom_detail::Store::kInlineListMax);
+  std::size_t size = m_entries.size();
+  for (const cls_PendingWrite* e = first; e != last; ++e)
+    size = std::max(size, static_cast<std::size_t>(e->index) + 1);
+  const bool fits = size <= static_cast<std::size_t>(rom_detail::Store::kInlineListMax);
   if (!IsInline() && !fits) return false;
-  for (const Entry& e : m_pending) m_written.push_back(e.index);
-  m_pending.clear();
+  std::vector<cls_ListEntry>& entries = m_store->EntryBuffer();
+  entries.assign(m_entries.begin(), m_entries.end());
+  entries.resize(size, {0, 0});
+  for (const cls_PendingWrite* e = first; e != last; ++e) {
+    entries[e->index] = {e->typeId, e->oid};
+    NoteWritten(e->index);
+  }
   if (IsInline() && entries == m_entries) return true;  // elements rewritten in place
   KeepForRollback();
   if (!fits) {
@@ -262,10 +267,11 @@ bool cls_AgentListObj::StoreInline() {
     return true;
   }
   if (!IsInline()) m_host = m_buildingHost;
-  const std::string bytes = rom_detail::Store::EncodeEntries(entries);
+  std::string& bytes = m_store->ByteBuffer();
+  rom_detail::Store::EncodeEntries(entries, bytes);
   SetHostColumn(&bytes);
   if (m_building) m_store->NoteInline(m_uid.Value(), bytes);
-  m_entries = std::move(entries);
+  m_entries.assign(entries.begin(), entries.end());
   return true;
 }
 
@@ -279,7 +285,19 @@ std::vector<int> cls_AgentListObj::ChangedStored(int n) const {
 }
 
 void cls_AgentListObj::Written(int i, std::uint32_t typeId, cls_Uid uid) {
-  m_pending.push_back({i, typeId, uid.Value()});
+  std::vector<cls_PendingWrite>& pending = m_store->PendingWrites();
+  if (!m_pendingOpen) {
+    m_pendingFrom = pending.size();
+    m_pendingOpen = true;
+  }
+  pending.push_back({i, typeId, uid.Value()});
+}
+
+void cls_AgentListObj::DropPending() {
+  if (!m_pendingOpen) return;
+  std::vector<cls_PendingWrite>& pending = m_store->PendingWrites();
+  if (pending.size() > m_pendingFrom) pending.resize(m_pendingFrom);
+  m_pendingOpen = false;
 }
 
 void cls_AgentListObj::FlushFinished() {
@@ -293,7 +311,7 @@ void cls_AgentListObj::FlushFinished() {
 }
 
 void cls_AgentListObj::FlushFailed() {
-  m_pending.clear();
+  DropPending();
   cls_AgentBase::FlushFailed();
 }
 
@@ -301,44 +319,46 @@ void cls_AgentListObj::FlushFailed() {
 // patched into the run that holds it.
 void cls_AgentListObj::StorePending() {
   constexpr int kRun = rom_detail::Store::kListRun;
-  std::sort(m_pending.begin(), m_pending.end(),
-            [](const Entry& a, const Entry& b) { return a.index < b.index; });
-  if (StoreInline()) {
-    m_runFirst = -1;
+  std::vector<cls_PendingWrite>& pending = m_store->PendingWrites();
+  cls_PendingWrite* first = pending.data() + (m_pendingOpen ? m_pendingFrom : pending.size());
+  cls_PendingWrite* last = pending.data() + pending.size();
+  std::sort(first, last,
+            [](const cls_PendingWrite& a, const cls_PendingWrite& b) { return a.index < b.index; });
+  m_runFirst = -1;
+  if (StoreInline(first, last)) {
+    DropPending();
     return;
   }
-  std::vector<rom_detail::Store::ListEntry> run;
+  std::vector<rom_detail::Store::ListEntry>& run = m_store->EntryBuffer();
+  run.clear();
   int runFirst = -1;
   auto flushRun = [&] {
     if (!run.empty()) m_store->WriteListRun(m_uid.Value(), runFirst, run);
     run.clear();
   };
-  for (const Entry& e : m_pending) {
-    m_written.push_back(e.index);
-    if (e.index < m_stored) {
+  int length = m_stored;
+  for (const cls_PendingWrite* e = first; e != last; ++e) {
+    NoteWritten(e->index);
+    length = std::max(length, e->index + 1);
+    if (e->index < m_stored) {
       std::vector<rom_detail::Store::ListEntry> stored;
-      int first = 0;
-      if (m_store->ReadListRun(m_uid.Value(), e.index, first, stored)) {
-        stored[e.index - first] = {e.typeId, e.oid};
-        m_store->WriteListRun(m_uid.Value(), first, stored);
+      int at = 0;
+      if (m_store->ReadListRun(m_uid.Value(), e->index, at, stored)) {
+        stored[e->index - at] = {e->typeId, e->oid};
+        m_store->WriteListRun(m_uid.Value(), at, stored);
       }
       continue;
     }
-    bool extends = !run.empty() && e.index == runFirst + static_cast<int>(run.size());
+    bool extends = !run.empty() && e->index == runFirst + static_cast<int>(run.size());
     if (!extends || static_cast<int>(run.size()) >= kRun) {
       flushRun();
-      runFirst = e.index;
+      runFirst = e->index;
     }
-    run.push_back({e.typeId, e.oid});
+    run.push_back({e->typeId, e->oid});
   }
   flushRun();
-  if (!m_pending.empty()) {
-    int length = m_stored;
-    for (const Entry& e : m_pending) length = std::max(length, e.index + 1);
-    m_store->WriteListLength(m_uid.Value(), length);
-  }
-  m_pending.clear();
-  m_runFirst = -1;
+  if (first != last) m_store->WriteListLength(m_uid.Value(), length);
+  DropPending();
 }
 
 void cls_AgentListObj::TransactionEnded(bool committed) {
@@ -348,16 +368,15 @@ void cls_AgentListObj::TransactionEnded(bool committed) {
   }
   m_kept = false;
   if (committed) {
-    for (int i : m_written) {
-      m_stored = std::max(m_stored, i + 1);
-      m_changed.erase(i);
-    }
+    m_stored = std::max(m_stored, m_writtenEnd);
+    for (int i : m_written) m_changed.erase(i);
     m_retry = false;
   } else {
     m_retry = true;
   }
+  m_writtenEnd = 0;
   m_written.clear();
-  m_pending.clear();
+  DropPending();
   m_runFirst = -1;
 }
 

@@ -142,7 +142,7 @@ void cls_ReadVisitor::ReadInline(const LoadedRow& row, const cls_Attribute& decl
   m_uid = cls_Uid(oid);
   m_inline = true;
   m_inlineBytes = bytes.s;
-  m_inlineColumn = row.table->columns[row.table->Column(m_field)];
+  m_inlineColumn = row.table->Column(m_field);
   m_inlineCollection = declared.collectionType;
 }
 

@@ -194,7 +194,7 @@ bool cls_WriteVisitor::HostsInline(cls_InlineHost& host) const {
   if (!field || !rom_detail::InlineField(*field)) return false;
   host.typeId = m_parent->m_typeId;
   host.oid = m_parent->Memento().Row().Values()[0].i;
-  host.column = table.columns[column];
+  host.column = column;
   return true;
 }
 
