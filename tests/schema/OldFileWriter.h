@@ -17,6 +17,7 @@
 #include <variant>
 #include <vector>
 
+#include "PlainSql.h"
 #include "ddb/platform/cls_ArrayPrim.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "platform/persist/dbc_OldClassRegistrar.h"
@@ -74,9 +75,8 @@ inline StoredLayout LayoutOf(const std::string& className, int version) {
 
 class OldFileWriter {
  public:
-  explicit OldFileWriter(const std::string& path) {
-    std::remove(path.c_str());
-    sqlite3_open(path.c_str(), &m_db);
+  explicit OldFileWriter(const std::string& path)
+      : m_sql((std::remove(path.c_str()), path), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) {
     Exec("PRAGMA journal_mode=WAL; PRAGMA application_id=1684300321; PRAGMA user_version=1;");
     Exec(
         "CREATE TABLE \"##Meta\"(key TEXT PRIMARY KEY, value TEXT);"
@@ -98,7 +98,6 @@ class OldFileWriter {
   }
   ~OldFileWriter() {
     for (auto& statement : m_statements) sqlite3_finalize(statement.second);
-    sqlite3_close(m_db);
   }
   OldFileWriter(const OldFileWriter&) = delete;
   OldFileWriter& operator=(const OldFileWriter&) = delete;
@@ -183,11 +182,7 @@ class OldFileWriter {
     return oid;
   }
   void Exec(const std::string& sql) {
-    char* error = nullptr;
-    const int rc = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error);
-    const std::string message = error ? error : "";
-    sqlite3_free(error);
-    if (rc != SQLITE_OK) throw std::runtime_error(sql + ": " + message);
+    if (!m_sql.Exec(sql)) throw std::runtime_error(sql + ": " + m_sql.Error());
   }
   void Begin() { Exec("BEGIN"); }
   void Commit() { Exec("COMMIT"); }
@@ -222,8 +217,8 @@ class OldFileWriter {
   // The statement of `sql`, prepared once and reset for each use.
   sqlite3_stmt* Prepare(const std::string& sql) {
     sqlite3_stmt*& s = m_statements[sql];
-    if (!s && sqlite3_prepare_v2(m_db, sql.c_str(), -1, &s, nullptr) != SQLITE_OK)
-      throw std::runtime_error(sql + ": " + sqlite3_errmsg(m_db));
+    if (!s && sqlite3_prepare_v2(m_sql.Handle(), sql.c_str(), -1, &s, nullptr) != SQLITE_OK)
+      throw std::runtime_error(sql + ": " + m_sql.Error());
     sqlite3_reset(s);
     return s;
   }
@@ -234,10 +229,10 @@ class OldFileWriter {
       sqlite3_bind_text(s, i, t->c_str(), -1, SQLITE_TRANSIENT);
   }
   void Finish(sqlite3_stmt* s) {
-    if (sqlite3_step(s) != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(m_db));
+    if (sqlite3_step(s) != SQLITE_DONE) throw std::runtime_error(m_sql.Error());
   }
 
-  sqlite3* m_db = nullptr;
+  PlainSql m_sql;
   long long m_oid = 100;
   std::map<std::uint32_t, std::string> m_tables;
   std::map<std::string, std::uint32_t> m_ids;
