@@ -65,7 +65,12 @@ class cls_WriteVisitor {
   }
 
   // The row memento of the started object.
-  rom_MementoWrite& Memento() const;
+  // Every field write goes through here: inline.
+  rom_MementoWrite& Memento() const {
+    if (m_kind == Kind::Top) return *m_top;
+    if (!m_memento.m_row) NoObjectStarted();
+    return m_memento;
+  }
   // Whether the field this visitor writes was declared with that collection type.
   bool CheckCollectionType(int collectionType) const;
   // Whether the target table of the started object has the field.
@@ -95,6 +100,7 @@ class cls_WriteVisitor {
 
  private:
   enum class Kind { Top, Member, Base, ListElement, MapElement };
+  [[noreturn]] static void NoObjectStarted();
   void Link(std::uint32_t typeId, cls_Uid uid) const;
   void InsertRow();
 

@@ -113,7 +113,11 @@ class rom_MementoWrite {
  private:
   friend class cls_WriteVisitor;
   explicit rom_MementoWrite(rom_detail::Store& store);
-  rom_detail::PendingRow& Row();
+  rom_detail::PendingRow& Row() {
+    if (!m_row) NoRow();
+    return *m_row;
+  }
+  [[noreturn]] static void NoRow();
   // Takes a pooled row of the store for the started object.
   void StartRow(std::uint32_t typeId, rom_detail::ClassTable& table, std::int64_t oid);
 

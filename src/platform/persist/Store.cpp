@@ -156,18 +156,6 @@ void PendingRow::Restart(ClassTable& table, std::int64_t oid) {
   m_values[0].i = oid;
 }
 
-void PendingRow::SetInt(int column, std::int64_t value) {
-  if (column <= 0 || column >= static_cast<int>(m_values.size())) return;
-  m_values[column].kind = Value::Int;
-  m_values[column].i = value;
-}
-
-void PendingRow::SetReal(int column, double value) {
-  if (column <= 0 || column >= static_cast<int>(m_values.size())) return;
-  m_values[column].kind = Value::Real;
-  m_values[column].d = value;
-}
-
 void PendingRow::SetText(int column, const char* text, std::size_t size) {
   if (column <= 0 || column >= static_cast<int>(m_values.size())) return;
   m_values[column].kind = Value::Text;

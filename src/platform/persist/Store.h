@@ -88,8 +88,17 @@ class PendingRow {
   explicit PendingRow(ClassTable& table, std::int64_t oid);
   // Starts a new row of `table`: every column NULL but "OID".
   void Restart(ClassTable& table, std::int64_t oid);
-  void SetInt(int column, std::int64_t value);
-  void SetReal(int column, double value);
+  // Columns out of range (-1: a field the layout lacks) and "OID" are not set.
+  void SetInt(int column, std::int64_t value) {
+    if (column <= 0 || column >= static_cast<int>(m_values.size())) return;
+    m_values[column].kind = Value::Int;
+    m_values[column].i = value;
+  }
+  void SetReal(int column, double value) {
+    if (column <= 0 || column >= static_cast<int>(m_values.size())) return;
+    m_values[column].kind = Value::Real;
+    m_values[column].d = value;
+  }
   void SetText(int column, const char* text, std::size_t size);
   void SetBlob(int column, const std::string& bytes);
   void Set(int column, Value value);

@@ -138,10 +138,8 @@ int cls_WriteVisitor::StartWrite(std::uint32_t typeId, cls_Uid uid) const {
   return 1;
 }
 
-rom_MementoWrite& cls_WriteVisitor::Memento() const {
-  if (m_kind == Kind::Top) return *m_top;
-  if (!m_memento.m_row) DDB_THROW(nex_PrimException, "cls_WriteVisitor: no object was started");
-  return m_memento;
+void cls_WriteVisitor::NoObjectStarted() {
+  DDB_THROW(nex_PrimException, "cls_WriteVisitor: no object was started");
 }
 
 bool cls_WriteVisitor::CheckCollectionType(int collectionType) const {

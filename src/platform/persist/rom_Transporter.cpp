@@ -137,9 +137,8 @@ void rom_MementoWrite::StartRow(std::uint32_t typeId, rom_detail::ClassTable& ta
   m_row = &m_store->AcquireRow(table, oid);
 }
 
-rom_detail::PendingRow& rom_MementoWrite::Row() {
-  if (!m_row) DDB_THROW(nex_PrimException, "rom_MementoWrite: no object was started");
-  return *m_row;
+void rom_MementoWrite::NoRow() {
+  DDB_THROW(nex_PrimException, "rom_MementoWrite: no object was started");
 }
 
 void rom_MementoWrite::WriteInt(const cls_FieldHandle& field, int value) {
