@@ -88,8 +88,9 @@ class cls_ListCore : public cls_PC {
   cls_AgentListObj& Agent() const;
   void CheckIndex(int i) const;
   void DropAgent();
-  // Copies share an identity: they are linked in a ring, so that when one of them is written
-  // the others know that elements may be stored under it.
+  // Copies share an identity and the agent (made first if the list is attached without one).
+  // They are linked in a ring, so that when one of them is written the others know that
+  // elements may be stored under it.
   void JoinCopies(const cls_ListCore& other);
   void LeaveCopies();
   void MarkCopiesWritten() const;

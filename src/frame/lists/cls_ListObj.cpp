@@ -19,10 +19,6 @@ cls_ListCore::cls_ListCore(const cls_ListCore& other)
       m_uid(other.m_uid),
       m_loaded(other.m_loaded),
       m_appendedFrom(other.m_appendedFrom) {
-  if (other.IsAttached()) {
-    other.Agent();
-    m_agent.Share(other.m_agent, this);
-  }
   JoinCopies(other);
 }
 
@@ -40,13 +36,13 @@ void cls_ListCore::Assign(const cls_ListCore& other) {
   m_appendedFrom = other.m_appendedFrom;
   LeaveCopies();
   JoinCopies(other);
+}
+
+void cls_ListCore::JoinCopies(const cls_ListCore& other) {
   if (other.IsAttached()) {
     other.Agent();
     m_agent.Share(other.m_agent, this);
   }
-}
-
-void cls_ListCore::JoinCopies(const cls_ListCore& other) {
   m_copyWritten = other.m_copyWritten;
   m_prevCopy = &other;
   m_nextCopy = other.m_nextCopy;
