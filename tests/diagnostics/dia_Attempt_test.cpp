@@ -4,11 +4,6 @@
 
 #include <vector>
 
-#include "JobFile.h"
-#include "TestFiles.h"
-
-using namespace ddb_test;
-
 namespace {
 
 std::vector<int> Codes(const dia_Attempt& a) {

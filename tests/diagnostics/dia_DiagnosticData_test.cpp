@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "JobFile.h"
-#include "TestFiles.h"
 #include "ddb/platform/nex_Exception.h"
 
 using namespace ddb_test;

@@ -14,18 +14,18 @@ dia_AuxiliaryData ElementBlock(cow_List<int> labels, cow_List<cow_String> instan
 }  // namespace
 
 // An element's key is its label's digits followed by its instance name: 1 in "2P" is taken for
-// 12 in "P".
+// 12 in "P". The variations of the blocks kept are listed once, in order of first occurrence.
 TEST(dia_ElementDiagnostic, ElementDiagnostic_KeepsFirstBlockPerElement) {
   dia_ElementDiagnostic d(0x01000020);
-  d.AddData(ElementBlock({12}, {"P"}, 1));
+  d.AddData(ElementBlock({12}, {"P"}, 3));
   d.AddData(ElementBlock({12}, {"P"}, 2));
-  d.AddData(ElementBlock({13}, {"P"}, 3));
-  d.AddData(ElementBlock({12}, {"Q"}, 1));
+  d.AddData(ElementBlock({13}, {"P"}, 1));
+  d.AddData(ElementBlock({12}, {"Q"}, 3));
   d.AddData(ElementBlock({1}, {"2P"}, 4));
   ASSERT_EQ(d.GetData().Length(), 3);
-  EXPECT_EQ(d.GetData().ConstGet(0).GetVariation(), 1);
+  EXPECT_EQ(d.GetData().ConstGet(0).GetVariation(), 3);
   EXPECT_EQ(d.GetData().ConstGet(1).GetElementLabels(), (cow_List<int>{13}));
-  EXPECT_EQ(d.GetVariationNumbers(), (cow_List<int>{1, 3}));
+  EXPECT_EQ(d.GetVariationNumbers(), (cow_List<int>{3, 1}));
 }
 
 TEST(dia_ElementDiagnostic, ElementDiagnostic_DropsBlocksNotNamingExactlyOneElement) {

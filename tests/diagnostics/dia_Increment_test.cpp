@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "JobFile.h"
-
-using namespace ddb_test;
-
 namespace {
 
 dia_Attempt AttemptWith(double size, bool converged) {

@@ -5,38 +5,29 @@
 #include <vector>
 
 #include "JobFile.h"
-#include "TestFiles.h"
 
 using namespace ddb_test;
 
 namespace {
 
-dia_XplStatus Status(int increment) {
-  cow_List<double> values{increment * 1.0, 2.0};
-  return dia_XplStatus(increment, 100 + increment, "PART-1", values);
-}
-
 dia_Step StepWithIncrements(int n) {
   dia_Step step(2, "Load", 1, false, false);
   for (int i = 1; i <= n; ++i) {
+    cow_List<double> values{i * 1.0, 2.0};
     step.AddIncrement(dia_Increment(i, 0.1));
-    step.AddXplStatus(Status(i));
+    step.AddXplStatus(dia_XplStatus(i, 100 + i, "PART-1", values));
   }
   step.AddContactDiagnostic(dia_ContactDiagnostic(0x10020));
   return step;
 }
 
-std::vector<int> IncrementNumbers(const dia_Step& step) {
+// The numbers of the step's increments or, with `xpl`, of its explicit statuses.
+std::vector<int> Numbers(const dia_Step& step, bool xpl = false) {
   std::vector<int> numbers;
-  for (int i = 0; i < step.GetNumberOfIncrements(); ++i)
-    numbers.push_back(step.ConstGetIncrementByIndex(i).GetIncrementNumber());
-  return numbers;
-}
-
-std::vector<int> StatusNumbers(const dia_Step& step) {
-  std::vector<int> numbers;
-  for (int i = 0; i < step.GetNumberOfXplStatus(); ++i)
-    numbers.push_back(step.ConstGetXplStatusByIndex(i).GetIncrementNumber());
+  const int n = xpl ? step.GetNumberOfXplStatus() : step.GetNumberOfIncrements();
+  for (int i = 0; i < n; ++i)
+    numbers.push_back(xpl ? step.ConstGetXplStatusByIndex(i).GetIncrementNumber()
+                          : step.ConstGetIncrementByIndex(i).GetIncrementNumber());
   return numbers;
 }
 
@@ -54,8 +45,8 @@ TEST(Step, TruncateStep_KeepsRecordsBeforeTheIncrement) {
   for (const Case& c : cases) {
     dia_Step step = StepWithIncrements(8);
     step.TruncateStep(c.truncateAt, 0.45);
-    EXPECT_EQ(IncrementNumbers(step), c.kept) << c.truncateAt;
-    EXPECT_EQ(StatusNumbers(step), c.kept) << c.truncateAt;
+    EXPECT_EQ(Numbers(step), c.kept) << c.truncateAt;
+    EXPECT_EQ(Numbers(step, true), c.kept) << c.truncateAt;
     EXPECT_EQ(step.m_incrementsCompleted, c.truncateAt);
     EXPECT_EQ(step.m_stepTimeCompleted, 0.45);
     EXPECT_EQ(step.GetNumberOfContactDiagnostics(), 1);
@@ -78,13 +69,13 @@ TEST(Step, TruncateStep_ReloadsReleasedIncrementsAndStoresTheCut) {
     }
     EXPECT_EQ(step.SnapIncrements(), 0);
     step.TruncateStep(5, 0.4);
-    EXPECT_EQ(IncrementNumbers(step), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(Numbers(step), (std::vector<int>{1, 2, 3, 4}));
     job.FlushSteps();
   }
   EXPECT_EQ(InChild([&] {
               dia_DiagnosticData job = JobFile::Open(path).Load();
               const dia_Step& step = job.ConstGetStepByIndex(0);
-              EXPECT_EQ(IncrementNumbers(step), (std::vector<int>{1, 2, 3, 4}));
+              EXPECT_EQ(Numbers(step), (std::vector<int>{1, 2, 3, 4}));
               EXPECT_EQ(step.m_incrementsCompleted, 5);
               EXPECT_EQ(step.m_stepTimeCompleted, 0.4);
             }),
