@@ -1,5 +1,6 @@
-// Test support for the open-file registry: a scratch directory and a fixture that registers
-// the test classes and closes whatever a test left open in the process-wide root.
+// Test support for the database layer: a file whose top record is a ddr_Ddb, and, for the
+// open-file registry, a fixture that registers the test classes and closes whatever a test left
+// open in the process-wide root.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 #include "ddb/database/ddr_Root.h"
 
 namespace ddb_test {
+
+using DdbRecordFile = RecordFile<ddr_Ddb, UseDatabaseTestClasses>;
 
 inline rfm_FileHandle OpenFile(const std::string& path, rfm_Access access = rfm_Access::Read) {
   return rfm_File::Open(path, access, true, ZunBasStringMode::UTF8);

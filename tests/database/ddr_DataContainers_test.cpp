@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "DatabaseTestClasses.h"
-#include "DdbFiles.h"
-#include "TestFiles.h"
-#include "ddb/database/ddr_Ddb.h"
+#include "RootFixture.h"
 #include "ddb/database/mdl_MapString2Obj.h"
 
 using namespace ddb_test;
@@ -23,22 +20,15 @@ class Containers : public ScratchFile {
 TEST_F(Containers, NamedMaps_EveryWriteWritesTheWholeMap) {
   record.GetResults().Insert("a", Result(1));
   record.GetResults().Insert("b", Result(2));
-  rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Create, true, ZunBasStringMode::UTF8);
-  rom_Transporter transporter(RootRegistrar(), file, "D0", "", 1, -1);
-  auto save = [&] {
-    rom_MementoWrite memento(transporter, ddr_Ddb::TypeId(), -1);
-    cls_WriteVisitor writer(memento);
-    record.DBWrite(writer);
-    writer.StoreRow();
-  };
-  save();
+  DdbRecordFile file = DdbRecordFile::Create(path);
+  file.Save(record);
   record.GetResults().Remove("a");
   dynamic_cast<Result&>(record.GetResults().Get("b")).value = 20;
   record.GetResults().Insert("c", Result(3));
-  save();
-  std::unique_ptr<ddr_Ddb> back = ReadRecord(path);
-  EXPECT_EQ(back->ConstGetResults().Keys(), (std::vector<cow_String>{"b", "c"}));
-  EXPECT_EQ(dynamic_cast<const Result&>(back->ConstGetResults().ConstGet("b")).value, 20);
+  file.Save(record);
+  const ddr_Ddb back = DdbRecordFile::Open(path).Load();
+  EXPECT_EQ(back.ConstGetResults().Keys(), (std::vector<cow_String>{"b", "c"}));
+  EXPECT_EQ(dynamic_cast<const Result&>(back.ConstGetResults().ConstGet("b")).value, 20);
 }
 
 TEST_F(Containers, NamedMaps_IteratorWalksInKeyOrder) {

@@ -6,8 +6,7 @@
 #include <fstream>
 #include <optional>
 
-#include "DdbFiles.h"
-#include "TestFiles.h"
+#include "RootFixture.h"
 #include "ddb/platform/nex_Exception.h"
 
 using namespace ddb_test;
@@ -67,21 +66,24 @@ TEST(ddr_Ddb_Names, MarkingAndNormalisation) {
 TEST_F(DdbFile, Read_NamesTheFlagAnEmptyAnalysisVersionAndNoAddOns) {
   ddr_Ddb record = NewRecord("caf\xe9");
   record.SetOnlyHasUserDefinedData(true);
-  WriteRecord(path, record);
+  DdbRecordFile::Create(path).Save(record);
   EXPECT_EQ(QueryText(path, "SELECT name FROM ddr_Ddb"), "[UTF8]caf\xe9");
-  std::unique_ptr<ddr_Ddb> back = ReadRecord(path);
-  EXPECT_EQ(back->Name(), "caf\xe9");
-  EXPECT_TRUE(back->OnlyHasUserDefinedData());
-  EXPECT_TRUE(back->UpdateTime());
-  EXPECT_EQ(back->FileName(ZunBasStringMode::UTF8), path);
-  EXPECT_EQ(back->AnalysisVersion(), "Unknown Version");
-  EXPECT_EQ(back->ConstGetProductAddOns().Size(), 0);
-  EXPECT_EQ(back->ConstGetProductAddOns().Uid(), record.ConstGetProductAddOns().Uid());
-  EXPECT_THROW(back->ConstGetProductAddOns().Get(0), nex_PrimException);
-  StoreRawName(path, 0, "caf\xe9");
-  EXPECT_EQ(ReadRecord(path)->Name(), "caf=e9");
-  StoreRawName(path, 0, "abc");
-  EXPECT_EQ(ReadRecord(path)->Name(), "abc");
+  ddr_Ddb back = DdbRecordFile::Open(path).Load();
+  EXPECT_EQ(back.Name(), "caf\xe9");
+  EXPECT_TRUE(back.OnlyHasUserDefinedData());
+  EXPECT_TRUE(back.UpdateTime());
+  EXPECT_EQ(back.FileName(ZunBasStringMode::UTF8), path);
+  EXPECT_EQ(back.AnalysisVersion(), "Unknown Version");
+  EXPECT_EQ(back.ConstGetProductAddOns().Size(), 0);
+  EXPECT_EQ(back.ConstGetProductAddOns().Uid(), record.ConstGetProductAddOns().Uid());
+  EXPECT_THROW(back.ConstGetProductAddOns().Get(0), nex_PrimException);
+  // A name stored as it is, without marking, reads back with its bytes above 127 escaped.
+  for (const auto& [raw, read] : {std::pair{"caf\xe9", "caf=e9"}, std::pair{"abc", "abc"}}) {
+    rom_MementoWrite(*DdbRecordFile::Open(path, rfm_Access::Update).transporter, ddr_Ddb::TypeId(),
+                     0)
+        .NeuterString("name", raw);
+    EXPECT_EQ(DdbRecordFile::Open(path).Load().Name(), read);
+  }
 }
 
 TEST(ddr_Ddb_Models, SetModelsGivesEveryModelTheFileName) {

@@ -4,10 +4,7 @@
 
 #include <cstdio>
 
-#include "DatabaseTestClasses.h"
-#include "DdbFiles.h"
 #include "RootFixture.h"
-#include "TestFiles.h"
 #include "ddb/platform/nex_Exception.h"
 
 using namespace ddb_test;
@@ -73,11 +70,11 @@ TEST_F(ModelTest, File_RoundTripsAndTakesTheReadersFileName) {
     dynamic_cast<Repository&>(model.GetMaterials()).entries.Append("rubber");
     model.GetTimePoints();
     record.GetModels().Insert("Model-1", model);
-    WriteRecord(path, record);
+    DdbRecordFile::Create(path).Save(record);
   }
   ASSERT_EQ(std::rename(path.c_str(), moved.c_str()), 0);
-  std::unique_ptr<ddr_Ddb> back = ReadRecord(moved);
-  const auto& model = dynamic_cast<const Model&>(back->ConstGetModels().ConstGet("Model-1"));
+  const ddr_Ddb back = DdbRecordFile::Open(moved).Load();
+  const auto& model = dynamic_cast<const Model&>(back.ConstGetModels().ConstGet("Model-1"));
   EXPECT_EQ(model.ModelName(), "Model-1");
   EXPECT_EQ(model.units, "mm-t-s");
   EXPECT_EQ(model.FileName(ZunBasStringMode::UTF8), moved);

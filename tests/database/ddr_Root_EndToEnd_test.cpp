@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "DdbFiles.h"
 #include "RootFixture.h"
 #include "ddb/diagnostics/dia_DiagnosticData.h"
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "DdbFiles.h"
 #include "RootFixture.h"
 #include "ddb/database/ddr_DdbShortcutImpl.h"
 #include "ddb/database/ddr_DictionaryShortcut.h"
