@@ -1,11 +1,8 @@
 // A disk that fills up while a job is written: the flush, the save and the close that find no
 // room raise naming the file, what was flushed before stays in the file, the database stays
 // open with the unflushed increments in memory, and once there is room again a retry of the
-// close stores everything.
-//
-// The disk is a small tmpfs mounted in a private mount namespace when the system lets the test
-// mount one; otherwise SQLite's page limit of the writer's connection stands in for it (the
-// same "database or disk is full" failure, raised when the file must grow).
+// close stores everything. The disk is a small tmpfs in a private mount namespace where the
+// system allows one, and the page limit of the writer's connection (the same failure) always.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sched.h>
@@ -53,41 +50,37 @@ bool MountSmallTmpfs(const std::string& dir) {
   return mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=2m") == 0;
 }
 
-long long StoredIncrements(const std::string& path) {
-  return Query(path, "SELECT COUNT(*) FROM dia_Increment");
-}
-
 class DiskFull : public RootTest, public ::testing::WithParamInterface<Disk> {
  protected:
   void Scenario() {
-    const std::string filler = path.substr(0, path.rfind('/')) + "/filler";
+    const std::string stored = "SELECT COUNT(*) FROM dia_Increment";
+    const std::string filler = dir.Path("filler");
     cow_String name = Create(path);
     Save(name);
     dia_DiagnosticData& job = root.Get(name, kUtf8).GetDiagnosticData();
     job.AddStep(dia_Step(1, "Step-1", 1, false, false));
     job.FlushSteps();
     dia_Step& step = job.GetStepByIndex(0);
-    for (int i = 1; i <= kStored; ++i) step.AddIncrement(dia_Increment(i, 0.5 * i));
+    for (int i = 1; i <= kStored; ++i) step.AddIncrement(dia_Increment(i, i));
     step.FlushIncrements();
     sqlite3* writer = rfm_Connection(*root.Get(name, kUtf8).GetTransporter()->File());
     SetFull(GetParam(), writer, filler, true);
-    for (int i = kStored + 1; i <= kStored + kMore; ++i)
-      step.AddIncrement(dia_Increment(i, 0.5 * i));
+    for (int i = kStored + 1; i <= kStored + kMore; ++i) step.AddIncrement(dia_Increment(i, i));
     const std::string full = "'" + path + "': database or disk is full";
     EXPECT_EQ(Message([&] { step.FlushIncrements(); }), full);
     EXPECT_EQ(Message([&] { Save(name); }), full);
     EXPECT_EQ(Message([&] { Close(name); }), full);
     EXPECT_TRUE(root.IsMember(path, kUtf8));
-    EXPECT_EQ(StoredIncrements(path), kStored);
+    EXPECT_EQ(Query(path, stored), kStored);
     SetFull(GetParam(), writer, filler, false);
     Close(name);
-    EXPECT_EQ(StoredIncrements(path), kStored + kMore);
+    EXPECT_EQ(Query(path, stored), kStored + kMore);
     name = Open(path);
     const dia_Step& back =
         root.ConstGet(name, kUtf8).ConstGetDiagnosticData().ConstGetStepByIndex(0);
     ASSERT_EQ(back.GetNumberOfIncrements(), kStored + kMore);
     for (int i = 0; i < kStored + kMore; ++i)
-      ASSERT_EQ(back.ConstGetIncrementByIndex(i).GetInitialIncrementSize(), 0.5 * (i + 1));
+      ASSERT_EQ(back.ConstGetIncrementByIndex(i).GetInitialIncrementSize(), i + 1);
     Close(name);
   }
 };
@@ -95,14 +88,10 @@ class DiskFull : public RootTest, public ::testing::WithParamInterface<Disk> {
 }  // namespace
 
 TEST_P(DiskFull, DiskFull_FlushSaveAndCloseRaiseAndARetryStoresEverything) {
-  if (GetParam() == Disk::PageLimit) {
-    Scenario();
-    return;
-  }
+  if (GetParam() == Disk::PageLimit) return Scenario();
   // The tmpfs lives in a child's own mount namespace, so the whole scenario runs there.
-  const std::string dir = path.substr(0, path.rfind('/'));
   int status = InChild([&] {
-    if (!MountSmallTmpfs(dir)) _exit(77);
+    if (!MountSmallTmpfs(dir.Path(""))) _exit(77);
     Scenario();
   });
   if (status == 77) GTEST_SKIP() << "this system does not let the test mount a tmpfs";

@@ -107,17 +107,13 @@ TEST_F(RootTest, EndToEnd_EveryValueReadsBackInAnotherProcessAndLaterSavesAppend
 // A process that ends without closing its database still stores what its records hold: the
 // library shuts down at unload, after the C++ runtime's own statics are gone.
 TEST_F(RootTest, EndToEnd_ProcessExitWithoutCloseStoresTheJob) {
-  std::fflush(nullptr);
-  pid_t pid = fork();
-  if (pid == 0) {
-    cow_String name = Create(path);
-    Save(name);
-    FillJob(root.Get(name, kUtf8).GetDiagnosticData());
-    std::exit(0);
-  }
-  int status = -1;
-  waitpid(pid, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  ASSERT_EQ(InChild([&] {
+              cow_String name = Create(path);
+              Save(name);
+              FillJob(root.Get(name, kUtf8).GetDiagnosticData());
+              std::exit(0);
+            }),
+            0);
   cow_String name = Open(path);
   const dia_DiagnosticData& job = root.ConstGet(name, kUtf8).ConstGetDiagnosticData();
   EXPECT_EQ(job.GetJobStatus(), 1);
