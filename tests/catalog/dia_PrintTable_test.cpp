@@ -16,16 +16,8 @@ namespace {
 using Lines = std::vector<std::string>;
 const std::string kRule(80, '-');
 
-dia_AuxiliaryData Block(int variation, cow_List<int> ints, cow_List<double> reals,
-                        cow_List<cow_String> strings, cow_List<int> elements,
-                        cow_List<cow_String> elementNames, cow_List<int> nodes,
-                        cow_List<cow_String> nodeNames) {
-  return dia_AuxiliaryData(ints, reals, strings, elements, elementNames, nodes, nodeNames,
-                           variation);
-}
-
 dia_AuxiliaryData ElementBlock(int label, const char* instance = "PART-1") {
-  return Block(0, {}, {}, {}, {label}, {instance}, {}, {});
+  return dia_AuxiliaryData({}, {}, {}, {label}, {instance}, {}, {}, 0);
 }
 
 Lines Print(const dia_DiagnosticBase& diagnostic, dia_MetadataTable& catalog, bool names,
@@ -58,8 +50,9 @@ TEST(dia_PrintTable_Layout, PrintsTheDistortedElementsTableByteForByte) {
 TEST(dia_PrintTable_Layout, SizesNumericalSingularityColumnsFromTitlesDataAndInstanceNames) {
   dia_DiagnosticBase diagnostic(0x0A010040);
   diagnostic.AddData(
-      Block(0, {3}, {1.5e8}, {" in load case ", "LC1"}, {}, {}, {12}, {"BRACKET-1"}));
-  diagnostic.AddData(Block(0, {6}, {-2.0}, {" in load case ", "BRAKING-LOAD"}, {}, {}, {7}, {"P"}));
+      dia_AuxiliaryData({3}, {1.5e8}, {" in load case ", "LC1"}, {}, {}, {12}, {"BRACKET-1"}, 0));
+  diagnostic.AddData(
+      dia_AuxiliaryData({6}, {-2.0}, {" in load case ", "BRAKING-LOAD"}, {}, {}, {7}, {"P"}, 0));
   const Lines lines = Print(diagnostic, dia_WarningErrorMetadataTable::Instance(), false);
   ASSERT_EQ(lines.size(), 9u);
   EXPECT_EQ(lines[2], "Node");
@@ -79,7 +72,7 @@ TEST(dia_PrintTable_Layout, SizesNumericalSingularityColumnsFromTitlesDataAndIns
 TEST(dia_PrintTable_Layout, CutsCellsAt41CharactersAndCentresWithTheOddBlankRight) {
   dia_DiagnosticBase diagnostic(0x01000020);
   const std::string longName(50, 'S');
-  diagnostic.AddData(Block(0, {}, {0.5}, {longName, "MSTR"}, {}, {}, {3}, {""}));
+  diagnostic.AddData(dia_AuxiliaryData({}, {0.5}, {longName, "MSTR"}, {}, {}, {3}, {""}, 0));
   const Lines lines = Print(diagnostic, dia_ContactMetadataTable::Instance(), false);
   ASSERT_EQ(lines.size(), 8u);
   EXPECT_EQ(lines[4], "  Node      Overclosure    " + std::string(18, ' ') + "Slave" +
@@ -89,9 +82,9 @@ TEST(dia_PrintTable_Layout, CutsCellsAt41CharactersAndCentresWithTheOddBlankRigh
 
 TEST(dia_PrintTable_Layout, PrintsOneTablePerVariationInOrderOfFirstOccurrence) {
   dia_DiagnosticBase diagnostic(0x01000020);
-  diagnostic.AddData(Block(2, {4}, {0.25}, {}, {9}, {""}, {}, {}));
-  diagnostic.AddData(Block(0, {}, {0.5}, {"A", "B"}, {}, {}, {3}, {""}));
-  diagnostic.AddData(Block(2, {5}, {0.75}, {}, {10}, {""}, {}, {}));
+  diagnostic.AddData(dia_AuxiliaryData({4}, {0.25}, {}, {9}, {""}, {}, {}, 2));
+  diagnostic.AddData(dia_AuxiliaryData({}, {0.5}, {"A", "B"}, {}, {}, {3}, {""}, 0));
+  diagnostic.AddData(dia_AuxiliaryData({5}, {0.75}, {}, {10}, {""}, {}, {}, 2));
   const Lines lines = Print(diagnostic, dia_ContactMetadataTable::Instance(), false);
   ASSERT_EQ(lines.size(), 9u + 8u);
   EXPECT_EQ(lines[2], "Element");
@@ -104,8 +97,9 @@ TEST(dia_PrintTable_Layout, PrintsOneTablePerVariationInOrderOfFirstOccurrence) 
 // The text rendering is the printed lines, each ended by a newline.
 TEST(dia_TableText, HoldsTheLinesPrintedOnAUnit) {
   dia_DiagnosticBase contact(0x01000020);
-  contact.AddData(Block(2, {4}, {0.25}, {}, {9}, {"PART-1"}, {}, {}));
-  contact.AddData(Block(0, {}, {0.5}, {std::string(50, 'S'), "MSTR"}, {}, {}, {3}, {"P"}));
+  contact.AddData(dia_AuxiliaryData({4}, {0.25}, {}, {9}, {"PART-1"}, {}, {}, 2));
+  contact.AddData(
+      dia_AuxiliaryData({}, {0.5}, {std::string(50, 'S'), "MSTR"}, {}, {}, {3}, {"P"}, 0));
   for (bool names : {false, true}) {
     std::string printed;
     for (const std::string& line : Print(contact, dia_ContactMetadataTable::Instance(), names))
@@ -148,8 +142,8 @@ TEST(dia_PrintTable_Nothing, ForNoVariationsOrAFirstVariationWithoutFormat) {
   limit.AddData(dia_AuxiliaryData());
   EXPECT_TRUE(Print(limit, dia_WarningErrorMetadataTable::Instance(), false).empty());
   dia_DiagnosticBase fiveThenZero(0x0A0F0020);
-  fiveThenZero.AddData(Block(5, {}, {}, {}, {}, {}, {1}, {""}));
-  fiveThenZero.AddData(Block(0, {}, {}, {}, {}, {}, {2}, {""}));
+  fiveThenZero.AddData(dia_AuxiliaryData({}, {}, {}, {}, {}, {1}, {""}, 5));
+  fiveThenZero.AddData(dia_AuxiliaryData({}, {}, {}, {}, {}, {2}, {""}, 0));
   FormatlessTable table;
   EXPECT_TRUE(Print(fiveThenZero, table, false).empty());
 }
@@ -160,12 +154,12 @@ TEST(dia_PrintTable_Errors, RaiseOutOfRangeAndKeepTheLinesWritten) {
   EXPECT_THROW(Print(unknown, dia_WarningErrorMetadataTable::Instance(), false), nex_PrimException);
 
   dia_DiagnosticBase beyond(0x01000020);
-  beyond.AddData(Block(1, {}, {}, {}, {1}, {""}, {}, {}));
+  beyond.AddData(dia_AuxiliaryData({}, {}, {}, {1}, {""}, {}, {}, 1));
   EXPECT_THROW(Print(beyond, dia_ElementMetadataTable::Instance(), false), nex_PrimException);
 
   FortranUnitFile file(82, "dia_PrintTable_lacking.txt");
   dia_DiagnosticBase lacking(0x0A010040);
-  lacking.AddData(Block(0, {}, {1.0}, {"", "L"}, {}, {}, {12}, {""}));
+  lacking.AddData(dia_AuxiliaryData({}, {1.0}, {"", "L"}, {}, {}, {12}, {""}, 0));
   EXPECT_THROW(
       dia_PrintTable(lacking, dia_WarningErrorMetadataTable::Instance(), file.Unit(), false),
       nex_PrimException);

@@ -4,19 +4,12 @@
 
 #include "ddb/diagnostics/dia_ContactIteration.h"
 
-namespace {
-
-dia_AuxiliaryData NodeBlock(int variation, int node) {
-  return dia_AuxiliaryData({}, {0.5 * node}, {}, {}, {}, {node}, {"P"}, variation);
-}
-
-}  // namespace
-
 TEST(dia_ContactIteration, ContactIteration_ModifiedDiagnosticDoesNotShowInCopies) {
   dia_ContactIteration it(1);
   it.AddContactDiagnostic(dia_ContactDiagnostic(0x01000020));
   dia_ContactIteration copy = it;
-  it.GetContactDiagnosticByIndex(0).AddData(NodeBlock(2, 5));
+  it.GetContactDiagnosticByIndex(0).AddData(
+      dia_AuxiliaryData({}, {2.5}, {}, {}, {}, {5}, {"P"}, 2));
   EXPECT_EQ(it.ConstGetContactDiagnosticByIndex(0).GetData().Length(), 1);
   EXPECT_EQ(copy.ConstGetContactDiagnosticByIndex(0).GetData().Length(), 0);
   EXPECT_EQ(copy.GetContactDiagnostics().Length(), 1);

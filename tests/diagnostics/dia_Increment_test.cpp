@@ -14,27 +14,23 @@ dia_Attempt AttemptWith(double size, bool converged) {
 
 }  // namespace
 
-// A new increment is converged at its initial size; one with attempts follows the last of them.
+// A new increment is converged at its initial size; one with attempts follows the last of them:
+// converged at that attempt's size, or not converged and of size 0.
 TEST(Increment, SizeAndConvergence_FollowLastAttempt) {
-  EXPECT_TRUE(dia_Increment(3, 0.1).IsConverged());
-  EXPECT_EQ(dia_Increment(3, 0.1).GetIncrementSize(), 0.1);
-  struct Case {
-    const char* name;
-    bool hasIterations;
+  dia_Increment inc(1, 0.1);
+  EXPECT_TRUE(inc.IsConverged());
+  EXPECT_EQ(inc.GetIncrementSize(), 0.1);
+  const struct {
+    dia_Attempt attempt;
     bool converged;
     double size;
-    bool expectConverged;
-    double expectSize;
-  } cases[] = {
-      {"last attempt without iterations", false, false, 0.5, false, 0.0},
-      {"last attempt not converged", true, false, 0.5, false, 0.0},
-      {"last attempt converged", true, true, 0.25, true, 0.25},
-  };
-  for (const Case& c : cases) {
-    dia_Increment inc(1, 1.0);
-    inc.AddAttempt(AttemptWith(1.0, false));
-    inc.AddAttempt(c.hasIterations ? AttemptWith(c.size, c.converged) : dia_Attempt(2, c.size));
-    EXPECT_EQ(inc.IsConverged(), c.expectConverged) << c.name;
-    EXPECT_EQ(inc.GetIncrementSize(), c.expectSize) << c.name;
+  } attempts[] = {{AttemptWith(0.25, true), true, 0.25},
+                  {dia_Attempt(2, 0.5), false, 0.0},  // no iterations
+                  {AttemptWith(0.5, false), false, 0.0},
+                  {AttemptWith(0.125, true), true, 0.125}};
+  for (const auto& a : attempts) {
+    inc.AddAttempt(a.attempt);
+    EXPECT_EQ(inc.IsConverged(), a.converged) << a.size;
+    EXPECT_EQ(inc.GetIncrementSize(), a.size);
   }
 }

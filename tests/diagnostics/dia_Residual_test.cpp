@@ -18,10 +18,6 @@ dia_Residual Make(Field field, RCheck residual = RCheck::RESIDUAL_ACCEPTED,
                       "PART-1", 2, 0.5, 202, "PART-2", 3, 0.125, 303, "PART-3", 6);
 }
 
-Field FieldOf(unsigned value) {
-  return static_cast<Field>(value);
-}
-
 // A file whose top record is an iteration holding the residual.
 using IterationFile = RecordFile<dia_Iteration>;
 void WriteResidual(const std::string& path, const dia_Residual& residual) {
@@ -62,7 +58,7 @@ TEST(dia_Residual, Residual_DisplayNamesInsideTheTableOnly) {
                {0, "", ""},
                {12, "", ""}};
   for (const Case& c : cases) {
-    dia_Residual r = Make(FieldOf(c.field));
+    dia_Residual r = Make(static_cast<Field>(c.field));
     EXPECT_EQ(r.GetFieldVariableName(), c.name) << c.field;
     EXPECT_EQ(r.GetConjugateFluxName(), c.flux) << c.field;
   }
@@ -70,7 +66,7 @@ TEST(dia_Residual, Residual_DisplayNamesInsideTheTableOnly) {
 
 TEST_F(ResidualFile, Residual_WritingFieldVariableZeroRaisesValueNotAllowed) {
   EXPECT_EQ(
-      Message<nex_CmdException>([&] { WriteResidual(path, Make(FieldOf(0))); }),
+      Message<nex_CmdException>([&] { WriteResidual(path, Make(Field{})); }),
       "omu_PrimEnum(Enum) - Enum value not allowed: 0  Permissible: " + FieldPermissible().str());
 }
 

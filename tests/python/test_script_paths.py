@@ -3,6 +3,7 @@ tests) evaluate, in the module's namespace, to the objects they name, in the sol
 with the "session." prefix, in the two interactive editions: both reach the one open database."""
 
 import ddb
+import pytest
 
 TAILS = {
     "": ddb.Ddb,
@@ -40,9 +41,6 @@ def test_mappings_read_like_dictionaries(models_file):
     item = db.result["r"]
     assert (item.name, item.typeId) == ("r", 0x7F0103)
     for mapping, key in ((db.models, "Model-9"), (db.userData, "nothing")):
-        try:
+        with pytest.raises(KeyError) as raised:
             mapping[key]
-        except KeyError as e:
-            assert e.args == (key,)
-        else:
-            raise AssertionError("no KeyError for %r" % key)
+        assert raised.value.args == (key,)
