@@ -9,12 +9,7 @@
 
 using namespace ddb_test;
 
-namespace {
-class ModelTest : public ::testing::Test {
- protected:
-  void SetUp() override { UseDatabaseTestClasses(); }
-};
-}  // namespace
+using ModelTest = RootTest;
 
 // Reading an extension reads the registered prototype; getting one copies it, prepared, into the
 // model's own table under its container's key; setting one replaces the model's own entry. Other
@@ -62,8 +57,7 @@ TEST_F(ModelTest, GuardedCast_RefusesContentThatIsNoRepository) {
 }
 
 TEST_F(ModelTest, File_RoundTripsAndTakesTheReadersFileName) {
-  ScratchDir dir;
-  std::string path = dir.Path("written.ddb"), moved = dir.Path("moved.ddb");
+  std::string moved = dir.Path("moved.ddb");
   {
     ddr_Ddb record("P", path, "", ZunBasStringMode::UTF8);
     Model model("Model-1", "mm-t-s");

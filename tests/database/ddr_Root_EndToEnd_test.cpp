@@ -114,11 +114,7 @@ TEST_F(RootTest, EndToEnd_ProcessExitWithoutCloseStoresTheJob) {
               std::exit(0);
             }),
             0);
-  cow_String name = Open(path);
-  const dia_DiagnosticData& job = root.ConstGet(name, kUtf8).ConstGetDiagnosticData();
-  EXPECT_EQ(job.GetJobStatus(), 1);
-  EXPECT_EQ(job.GetNumberOfSteps(), kSteps);
-  EXPECT_EQ(job.ConstGetStepByIndex(kSteps - 1).GetNumberOfIncrements(), kIncrements);
+  CheckJob(root.ConstGet(Open(path), kUtf8).ConstGetDiagnosticData());
 }
 
 TEST_F(RootTest, EndToEnd_A2100CharacterFileNameRoundTrips) {

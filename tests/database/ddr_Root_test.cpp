@@ -9,7 +9,6 @@
 
 #include "RootFixture.h"
 #include "TestRecords.h"
-#include "ddb/platform/nex_Exception.h"
 #include "platform/typ_DebugFlags.h"
 
 using namespace ddb_test;
@@ -71,25 +70,16 @@ TEST_F(RootTest, CreateSaveAndClose_RegisterStoreAndForgetTheDatabaseButKeepItsC
   EXPECT_EQ(root.GetOpenCount(name, kUtf8).openCount, 1);
 }
 
-TEST_F(RootTest, Messages_NameTranslationFailures) {
-  struct Case {
-    std::function<void()> call;
-    const char* message;
-  } cases[] = {
-      {[&] { root.GetPersistentName("/no/such.ddb", kUtf8); },
-       "No ddb file by specified file name in container: '/no/such.ddb'"},
-      {[&] { root.GetFileName("nobody", kUtf8); },
-       "No ddb file by specified persistent name in container: 'nobody'"},
-      {[&] { root.SaveDdb("nobody", true, kUtf8); },
-       "No ddb file by specified persistent name in container: 'nobody'"},
-      {[&] { root.CloseDdb("nobody", kUtf8); },
-       "No ddb file by specified persistent name in container: 'nobody'"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(Message(c.call), c.message);
+// Translating an unknown name, and creating or opening without a class registrar, is refused.
+TEST_F(RootTest, Messages_UnknownNamesAndNoRegistrar) {
+  EXPECT_EQ(Message([&] { root.GetPersistentName("/no/such.ddb", kUtf8); }),
+            "No ddb file by specified file name in container: '/no/such.ddb'");
   EXPECT_FALSE(root.IsMember("/no/such.ddb", kUtf8));
-}
+  const std::string unknown = "No ddb file by specified persistent name in container: 'nobody'";
+  EXPECT_EQ(Message([&] { root.GetFileName("nobody", kUtf8); }), unknown);
+  EXPECT_EQ(Message([&] { root.SaveDdb("nobody", true, kUtf8); }), unknown);
+  EXPECT_EQ(Message([&] { root.CloseDdb("nobody", kUtf8); }), unknown);
 
-TEST_F(RootTest, Messages_NoRegistrarRefusesCreateAndOpen) {
   cow_String name = Make(path);
   root.SetClassRegistrar(nullptr);
   std::string create = Message([&] { Create(dir.Path("other.ddb")); });
@@ -116,12 +106,8 @@ TEST_F(RootTest, OpenRules_SecondWriterIsRefusedAndReadersCount) {
 TEST_F(RootTest, OpenRules_RegeneratedFileIsRefused) {
   cow_String name = Make(path);
   ASSERT_EQ(Open(path), name);
-  std::int32_t created = root.ConstGet(name, kUtf8).CreateTimeAsInt();
   std::string next = dir.Path("next.ddb");
-  {
-    rfm_FileHandle file = OpenFile(next, rfm_Access::Create);
-    rom_Transporter transporter(root.GetClassRegistrar(), file, "D0", "", created - 1000, -1);
-  }
+  DdbRecordFile::Create(next);  // another creation time
   ASSERT_EQ(std::rename(next.c_str(), path.c_str()), 0);
   EXPECT_EQ(Message([&] { Open(path); }),
             "The database has been regenerated since it was first opened. Close the existing "
@@ -151,8 +137,7 @@ TEST_F(RootTest, ReadCreationDate_FallsBackToTheLastRecordAndIsZeroWithoutADdb) 
   EXPECT_EQ(ddr_Root::ReadCreationDate(OpenFile(path)), created);
   // A file that is not a ddb file (opening it raises, as rfm_File_test.cpp shows), no file and a
   // missing file have none.
-  std::ofstream(path) << "this is a text file, not a database, and it is long enough to be read "
-                         "as a header by anything that looks at its first hundred bytes or so.";
+  std::ofstream(path) << std::string(200, 'x');
   EXPECT_EQ(ddr_Root::ReadCreationDate(cow_String(path)), 0);
   EXPECT_EQ(ddr_Root::ReadCreationDate(rfm_FileHandle()), 0);
   EXPECT_EQ(ddr_Root::ReadCreationDate(cow_String(dir.Path("missing.ddb"))), 0);

@@ -222,11 +222,7 @@ TEST_F(Shortcuts, Persist_StoredShortcutResolvesInAFreshProcessAndAfterARename) 
             }),
             0);
   EXPECT_EQ(QueryText(path, "SELECT name FROM ddr_Ddb ORDER BY OID"), "[UTF8]" + name.str());
-  {
-    rom_Transporter transporter(root.GetClassRegistrar(), OpenFile(path, rfm_Access::Update), "D0",
-                                -1);
-    ddr_FixPS::FixPersistentString(transporter);
-  }
+  ddr_FixPS::FixPersistentString(*DdbRecordFile::Open(path, rfm_Access::Update).transporter);
   EXPECT_EQ(Query(path,
                   "SELECT COUNT(*) FROM (SELECT name FROM ddr_Ddb UNION ALL SELECT name FROM "
                   "ddr_DdbShortcutImpl) WHERE name <> 'renamed'"),

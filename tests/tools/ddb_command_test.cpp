@@ -46,12 +46,9 @@ class DdbCommand : public ::testing::Test {
             ddb_test::FileBytes(err)};
   }
 
-  static ScratchDir* s_dir;
-  static std::string s_file;
+  static inline ScratchDir* s_dir = nullptr;
+  static inline std::string s_file;
 };
-
-ScratchDir* DdbCommand::s_dir = nullptr;
-std::string DdbCommand::s_file;
 
 // Each view opens with its answer (the first line) and holds the other lines somewhere.
 TEST_F(DdbCommand, EachViewOpensWithItsAnswerAndHoldsItsLines) {
