@@ -2,34 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
-TEST(dia_TypeCodeUtils_Fields, SplitsAnErrorCode) {
-  const unsigned code = 0x4A0A0045;
-  EXPECT_TRUE(dia_TypeCodeUtils::IsError(code));
-  EXPECT_EQ(dia_TypeCodeUtils::GetGroupId(code), 0x0A000000u);
-  EXPECT_EQ(dia_TypeCodeUtils::GetCategoryId(code), 0x0A0A0000u);
-  EXPECT_EQ(dia_TypeCodeUtils::GetTypeId(code), 0x4A0A0040u);
-  EXPECT_EQ(dia_TypeCodeUtils::GetGroupNumber(code), 10u);
-  EXPECT_EQ(dia_TypeCodeUtils::GetCategoryNumber(code), 10u);
-  EXPECT_EQ(dia_TypeCodeUtils::GetTypeNumber(code), 2u);
-  EXPECT_EQ(dia_TypeCodeUtils::GetVariationNumber(code), 5u);
-}
+using Codes = dia_TypeCodeUtils;
 
-TEST(dia_TypeCodeUtils_Fields, KeepsBit31InTheTypeIdOnly) {
-  const unsigned code = 0x81010021;
-  EXPECT_FALSE(dia_TypeCodeUtils::IsError(code));
-  EXPECT_EQ(dia_TypeCodeUtils::GetTypeId(code), 0x81010020u);
-  EXPECT_EQ(dia_TypeCodeUtils::GetGroupId(code), 0x01000000u);
-  EXPECT_EQ(dia_TypeCodeUtils::GetCategoryId(code), 0x01010000u);
+// Group, category and type ids and numbers, and the variation; bit 30 marks an error, bit 31
+// stays in the type id alone.
+TEST(dia_TypeCodeUtils_Fields, SplitACodeIntoItsBitFields) {
+  EXPECT_TRUE(Codes::IsError(0x4A0A0045));
+  EXPECT_FALSE(Codes::IsError(0x81010021));
+  const std::pair<unsigned, std::vector<unsigned>> cases[] = {
+      {0x4A0A0045, {0x0A000000, 0x0A0A0000, 0x4A0A0040, 10, 10, 2, 5}},
+      {0x81010021, {0x01000000, 0x01010000, 0x81010020, 1, 1, 1, 1}}};
+  for (const auto& [code, fields] : cases)
+    EXPECT_EQ((std::vector<unsigned>{Codes::GetGroupId(code), Codes::GetCategoryId(code),
+                                     Codes::GetTypeId(code), Codes::GetGroupNumber(code),
+                                     Codes::GetCategoryNumber(code), Codes::GetTypeNumber(code),
+                                     Codes::GetVariationNumber(code)}),
+              fields)
+        << std::hex << code;
 }
 
 TEST(dia_TypeCodeUtils_CreateCode, RebuildsEveryCodeAndDoesNotMask) {
   for (unsigned c : {0u, 0x01010020u, 0x4A0E0046u, 0xFFFFFFFFu, 0x0000001Fu, 0x80000001u})
-    EXPECT_EQ(dia_TypeCodeUtils::CreateCode(dia_TypeCodeUtils::GetTypeId(c),
-                                            dia_TypeCodeUtils::GetVariationNumber(c)),
-              c);
-  EXPECT_EQ(dia_TypeCodeUtils::CreateCode(0x01010020, 0x21), 0x01010021u);
+    EXPECT_EQ(Codes::CreateCode(Codes::GetTypeId(c), Codes::GetVariationNumber(c)), c);
+  EXPECT_EQ(Codes::CreateCode(0x01010020, 0x21), 0x01010021u);
 }
 
 }  // namespace

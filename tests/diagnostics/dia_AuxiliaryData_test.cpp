@@ -15,11 +15,6 @@ void WriteBlock(const std::string& path, const dia_AuxiliaryData& block) {
   diagnostic.AddData(block);
   DiagnosticFile::Create(path).Save(diagnostic);
 }
-dia_AuxiliaryData ReadBlock(const std::string& path) {
-  const dia_DiagnosticBase diagnostic = DiagnosticFile::Open(path).Load();
-  EXPECT_EQ(diagnostic.GetData().Length(), 1);
-  return diagnostic.GetData().ConstGet(0);
-}
 // The arrays stored for blocks (the diagnostic stores its variations in one of its own).
 long long BlockArrays(const std::string& path) {
   return Query(path,
@@ -50,7 +45,9 @@ TEST(dia_AuxiliaryData, AuxiliaryData_StoresItsVariationAndOnlyTheListsItHas) {
     EXPECT_EQ(BlockArrays(path), names ? 1 : 0);
     EXPECT_EQ(Query(path, "SELECT m_variation FROM dia_AuxiliaryData"), block.GetVariation());
     EXPECT_EQ(InChild([&] {
-                const dia_AuxiliaryData read = ReadBlock(path);
+                const dia_DiagnosticBase diagnostic = DiagnosticFile::Open(path).Load();
+                ASSERT_EQ(diagnostic.GetData().Length(), 1);
+                const dia_AuxiliaryData& read = diagnostic.GetData().ConstGet(0);
                 EXPECT_FALSE(read.HasValues());
                 EXPECT_EQ(read.GetElementInstanceNames(), block.GetElementInstanceNames());
                 EXPECT_TRUE(read.GetNodeInstanceNames().IsEmpty());

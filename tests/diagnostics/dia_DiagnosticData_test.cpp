@@ -93,7 +93,6 @@ TEST(JobHistory, StepsAndUpdatesFillTheHeaderAndTheBlocks) {
     EXPECT_EQ(History(job), c.history);
     EXPECT_EQ(job.LastStepOffset(), c.lastStepOffset);
   }
-  EXPECT_EQ(dia_DiagnosticData().GetNumDomains(), 1);
   // A job read without a history starts from a zero header.
   dia_DiagnosticData read{cls_ReadVisitor()};
   ASSERT_TRUE(History(read).empty());
