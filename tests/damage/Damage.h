@@ -63,55 +63,40 @@ class Sql : public ddb_test::PlainSql {
                             nullptr);
     Exec("BEGIN");
     for (const auto& c : Rows("SELECT \"Type Id\", \"Class Table\" FROM \"##Classes\""))
-      SealTable(c[1], "##Check", std::stoll(c[0]), false);
-    SealTable("##List", "check", rom_detail::kListSeed, true);
-    SealTable("##Map", "check", rom_detail::kMapSeed, true);
-    SealTable("##Array", "check", rom_detail::kArraySeed, true);
-    SealTable("##Length", "check", rom_detail::kLengthSeed, true);
-    SealTable("##ArrayPage", "check", rom_detail::kArrayPageSeed, true);
+      SealTable(c[1], "##Check", std::stoll(c[0]));
+    SealTable("##List", "check", rom_detail::kListSeed);
+    SealTable("##Map", "check", rom_detail::kMapSeed);
+    SealTable("##Array", "check", rom_detail::kArraySeed);
+    SealTable("##Length", "check", rom_detail::kLengthSeed);
+    SealTable("##ArrayPage", "check", rom_detail::kArrayPageSeed);
     Exec("COMMIT");
   }
 
  private:
   // Sets the check column of every row of `table` to the checksum of its other columns, in
-  // order, as the library computes it (texts of framework tables count as their bytes).
-  void SealTable(const std::string& table, const std::string& check, std::uint64_t seed,
-                 bool framework) {
-    std::string values = std::to_string(seed) + (framework ? ", 1" : ", 0");
+  // order, as the library computes it.
+  void SealTable(const std::string& table, const std::string& check, std::uint64_t seed) {
+    std::string values = std::to_string(seed);
     for (const auto& c : Rows("SELECT name FROM pragma_table_info('" + table + "')"))
       if (c[0] != check) values += ", \"" + c[0] + "\"";
     Exec("UPDATE \"" + table + "\" SET \"" + check + "\" = ddb_seal(" + values + ")");
   }
 
-  // ddb_seal(seed, framework, value...): the checksum of the values.
+  // ddb_seal(seed, value...): the checksum of the values (texts and blobs count as their bytes).
   static void SealFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
     rom_detail::Checksum sum(static_cast<std::uint64_t>(sqlite3_value_int64(argv[0])));
-    const bool framework = sqlite3_value_int(argv[1]) != 0;
-    for (int c = 2; c < argc; ++c) {
-      rom_detail::Value v;
-      switch (sqlite3_value_type(argv[c])) {
-        case SQLITE_INTEGER:
-          v.kind = rom_detail::Value::Int;
-          v.i = sqlite3_value_int64(argv[c]);
-          break;
-        case SQLITE_FLOAT:
-          v.kind = rom_detail::Value::Real;
-          v.d = sqlite3_value_double(argv[c]);
-          break;
-        case SQLITE_TEXT:
-        case SQLITE_BLOB: {
-          v.kind = rom_detail::Value::Text;
-          const char* p = static_cast<const char*>(sqlite3_value_blob(argv[c]));
-          v.s.assign(p ? p : "", sqlite3_value_bytes(argv[c]));
-          break;
-        }
-        default:
-          break;
-      }
-      if (framework && v.kind == rom_detail::Value::Text)
-        sum.Add(v.s.data(), v.s.size());
+    for (int c = 1; c < argc; ++c) {
+      sqlite3_value* value = argv[c];
+      const int type = sqlite3_value_type(value);
+      if (type == SQLITE_INTEGER)
+        sum.Add(static_cast<std::int64_t>(sqlite3_value_int64(value)));
+      else if (type == SQLITE_FLOAT)
+        sum.Add(
+            rom_detail::Value{rom_detail::Value::Real, 0, sqlite3_value_double(value), {}, false});
+      else if (type == SQLITE_NULL)
+        sum.Add(rom_detail::Value());
       else
-        sum.Add(v);
+        sum.Add(static_cast<const char*>(sqlite3_value_blob(value)), sqlite3_value_bytes(value));
     }
     sqlite3_result_int64(context, sum.Sum());
   }

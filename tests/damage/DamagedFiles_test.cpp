@@ -43,11 +43,7 @@ class DamagedFiles : public ::testing::Test {
     }
   }
   // The OID of the stored object a query names.
-  std::string Oid(const std::string& query) {
-    Sql db(job);
-    auto rows = db.Rows(query);
-    return rows.empty() ? "?" : rows[0][0];
-  }
+  std::string Oid(const std::string& query) { return ddb_test::QueryText(job, query); }
 
   ddb_test::ScratchDir dir;
   const std::string job = dir.Path("job.ddb");
