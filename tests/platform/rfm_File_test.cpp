@@ -1,6 +1,5 @@
 #include "ddb/platform/rfm_File.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -9,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <vector>
@@ -34,12 +34,8 @@ class NotADdb : public ::testing::Test {
   // The names in the scratch directory, sorted.
   std::vector<std::string> Names() {
     std::vector<std::string> names;
-    if (DIR* d = opendir(dir.Path("").c_str())) {
-      while (dirent* e = readdir(d))
-        if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
-          names.push_back(e->d_name);
-      closedir(d);
-    }
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path("")))
+      names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -116,10 +112,7 @@ TEST_F(NotADdb, Open_SecondWritingProcessRefusedUntilWriterDies) {
 }
 
 TEST_F(NotADdb, Open_ClosedFileIsSelfContainedAndReadsWithoutWriteAccess) {
-  {
-    OwnerFile f = OwnerFile::Create(path);
-    f.Save(OwnerWithLeaves(50));
-  }
+  OwnerFile::Create(path).Save(OwnerWithLeaves(50));
   EXPECT_EQ(Names(), std::vector<std::string>{"file.ddb"});
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
   ASSERT_EQ(chmod(dir.Path("").c_str(), 0555), 0);

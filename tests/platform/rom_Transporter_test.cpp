@@ -5,19 +5,14 @@
 #include "TestFiles.h"
 #include "TestRecords.h"
 #include "ddb/platform/nex_Exception.h"
-#include "platform/persist/dbc_OldClassRegistrar.h"
 
 using namespace ddb_test;
 
-namespace {
-
 using Transporter = ScratchFile;
-
-}  // namespace
 
 TEST_F(Transporter, NeuterString_RewritesOneFieldInPlace) {
   OwnerFile f = OwnerFile::Create(path);
-  Owner owner = Owner();
+  Owner owner;
   owner.name = "old";
   owner.leaves.Append(Leaf(1, 2, "kept"));
   f.Save(owner);
@@ -31,10 +26,7 @@ TEST_F(Transporter, NeuterString_RewritesOneFieldInPlace) {
 }
 
 TEST_F(Transporter, HeaderCatalog_DescribesStoredClasses) {
-  {
-    OwnerFile f = OwnerFile::Create(path);
-    f.Save(Owner());
-  }
+  OwnerFile::Create(path).Save(Owner());
   rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Read, true, ZunBasStringMode::UTF8);
   rom_DDBHeaderParser header(rfm_Database::Open(file, "D0"));
   ASSERT_EQ(header.Classes().size(), 1u);
@@ -44,10 +36,7 @@ TEST_F(Transporter, HeaderCatalog_DescribesStoredClasses) {
 }
 
 TEST_F(Transporter, Identity_NeverReusedByALaterWriter) {
-  {
-    OwnerFile f = OwnerFile::Create(path);
-    f.Save(OwnerWithLeaves(3));
-  }
+  OwnerFile::Create(path).Save(OwnerWithLeaves(3));
   long long highest = Query(path, "SELECT MAX(OID) FROM test_Leaf");
   EXPECT_EQ(InChild([&] {
               OwnerFile f = OwnerFile::Open(path, rfm_Access::Update);
@@ -57,10 +46,7 @@ TEST_F(Transporter, Identity_NeverReusedByALaterWriter) {
 }
 
 TEST_F(Transporter, ReadOnlyFile_RefusesWrites) {
-  {
-    OwnerFile f = OwnerFile::Create(path);
-    f.Save(OwnerWithLeaves(1));
-  }
+  OwnerFile::Create(path).Save(OwnerWithLeaves(1));
   OwnerFile reader = OwnerFile::Open(path);
   Owner back = reader.Load();
   back.leaves.Get(0).number = 5;
