@@ -4,13 +4,11 @@
 #include "TestFiles.h"
 #include "TestRecords.h"
 #include "ddb/frame/cls_ListObj.h"
-#include "ddb/platform/rom_Transporter.h"
+#include "frame/cls_Layout.h"
 
 using namespace ddb_test;
 
 namespace {
-
-constexpr std::uint32_t kShelfId = 0x7f0010;
 
 // A top record holding owners, so that each owner's row (and its lists) has a lasting identity.
 struct Shelf : mem_AllocationOperators {
@@ -18,80 +16,70 @@ struct Shelf : mem_AllocationOperators {
   cls_Uid uid = cls_Uid::AllocateUid();
 
   Shelf() = default;
-  explicit Shelf(const cls_ReadVisitor& r)
-      : owners(cls_ReadVisitor(r, {"owners", 0})), uid(r.GetUid()) {}
-  static std::uint32_t TypeId() { return kShelfId; }
-  static void* Ctor(cls_ReadVisitor& r) { return new Shelf(r); }
-  static void Register() {
-    static const bool done = [] {
-      RegisterTestRecords();
-      cls_MetadataRegistrar::Instance().initClassMetadata(
-          [](cls_ClassRegistrar& reg) {
-            reg.CreateClassMD("test_Shelf", kShelfId, 1, &Ctor, cls_NoBaseTypeId)
-                .AddAttribute({"owners", 0}, cls_AttrObject, cls_ObjListTypeId, cls_CollList);
-          },
-          4);
-      return true;
-    }();
-    (void)done;
-  }
-  void DBWrite(const cls_WriteVisitor& w) const {
-    if (!w.StartWrite(kShelfId, uid)) return;
-    w.WriteMember({"owners", 0}, owners);
-  }
+  explicit Shelf(const cls_ReadVisitor& r);
+  static std::uint32_t TypeId();
+  static void* Ctor(cls_ReadVisitor& r);
+  static void InitializeMetadata(cls_ClassRegistrar& reg);
+  void DBWrite(const cls_WriteVisitor& w) const;
 };
 
-using ShelfFile = RecordFile<Shelf, &Shelf::Register>;
+}  // namespace
+
+template <>
+struct cls_LayoutOf<Shelf> : cls_LayoutRows<Shelf> {
+  static constexpr Row kRows[] = {{"owners", cls_kind::kObjectList, At<&T::owners>}};
+  static constexpr cls_Layout<T> kLayout{"test_Shelf", 0x7f0010, 1, &T::uid, kRows};
+};
+
+namespace {
+
+CLS_DEFINE_INLINE_PERSISTENT(Shelf)
+
+void RegisterShelf() {
+  static const bool done = [] {
+    RegisterTestRecords();
+    cls_MetadataRegistrar::Instance().initClassMetadata(&Shelf::InitializeMetadata, 4);
+    return true;
+  }();
+  (void)done;
+}
+
+using ShelfFile = RecordFile<Shelf, RegisterShelf>;
+
+// The leaves' texts of every owner, each followed by a comma, each owner's by a bar.
+std::string Texts(const Shelf& shelf) {
+  std::string all;
+  for (int o = 0; o < shelf.owners.Length(); ++o) {
+    const Owner& owner = shelf.owners.ConstGet(o);
+    for (int i = 0; i < owner.leaves.Length(); ++i)
+      all += owner.leaves.ConstGet(i).text.str() + ",";
+    all += "|";
+  }
+  return all;
+}
 
 class InlineList : public ScratchFile {
  protected:
   long long Count(const std::string& sql) { return Query(path, sql); }
-  // typeof() of the leaves' "#ClassID" of owner k (in OID order).
+  // How the leaves of owner k (in OID order) are stored.
   std::string Form(int k) {
-    return Count(
-               "SELECT typeof(\"leaves#ClassID\") = 'blob' FROM test_Owner ORDER BY OID LIMIT 1 "
-               "OFFSET " +
-               std::to_string(k))
-               ? "inline"
-               : "runs";
+    const std::string sql = "SELECT typeof(\"leaves#ClassID\") FROM test_Owner ORDER BY OID";
+    return QueryText(path, sql + " LIMIT 1 OFFSET " + std::to_string(k)) == "blob" ? "inline"
+                                                                                   : "runs";
   }
-  // Expects the leaves' texts of every owner, read in a fresh process, to be `texts`.
+  // Expects the shelf read back in a fresh process to hold leaves of `texts`.
   void ReadBack(const std::string& texts) {
-    EXPECT_EQ(InChild([&] {
-                Shelf back = ShelfFile::Open(path).Load();
-                std::string all;
-                for (int o = 0; o < back.owners.Length(); ++o) {
-                  const Owner& owner = back.owners.ConstGet(o);
-                  for (int i = 0; i < owner.leaves.Length(); ++i)
-                    all += owner.leaves.ConstGet(i).text.str() + ",";
-                  all += "|";
-                }
-                EXPECT_EQ(all, texts);
-              }),
-              0);
+    EXPECT_EQ(InChild([&] { EXPECT_EQ(Texts(ShelfFile::Open(path).Load()), texts); }), 0);
   }
 };
-
-Owner OwnerOf(int n, const std::string& prefix) {
-  Owner owner;
-  for (int i = 0; i < n; ++i) owner.leaves.Append(Leaf(i, i, prefix + std::to_string(i)));
-  return owner;
-}
-
-// The texts of OwnerOf's leaves `from` to `to` - 1, each followed by a comma.
-std::string Texts(int from, int to, const std::string& prefix) {
-  std::string texts;
-  for (int i = from; i < to; ++i) texts += prefix + std::to_string(i) + ",";
-  return texts;
-}
 
 }  // namespace
 
 TEST_F(InlineList, ShortListsAndEmptyArraysLiveInTheirOwnersRow) {
   ShelfFile f = ShelfFile::Create(path);
   Shelf shelf;
-  shelf.owners.Append(OwnerOf(3, "a"));
-  shelf.owners.Append(OwnerOf(17, "b"));
+  shelf.owners.Append(OwnerWithLeaves(3));
+  shelf.owners.Append(OwnerWithLeaves(17));
   f.Save(shelf);
   EXPECT_EQ(Form(0), "inline");
   EXPECT_EQ(Count("SELECT length(\"leaves#ClassID\") FROM test_Owner ORDER BY OID LIMIT 1"), 36);
@@ -101,20 +89,20 @@ TEST_F(InlineList, ShortListsAndEmptyArraysLiveInTheirOwnersRow) {
   EXPECT_EQ(Count("SELECT COUNT(DISTINCT list) FROM \"##List\""), 2);
   EXPECT_EQ(Count("SELECT COUNT(*) FROM \"##Length\""), 2);
   EXPECT_EQ(Count("SELECT COUNT(*) FROM \"##Array\""), 0);
-  ReadBack(Texts(0, 3, "a") + "|" + Texts(0, 17, "b") + "|");
+  ReadBack(Texts(shelf));
 }
 
 TEST_F(InlineList, ChangesRewriteTheRowAndGrowthPastSixteenMovesToRuns) {
   ShelfFile f = ShelfFile::Create(path);
   Shelf shelf;
-  shelf.owners.Append(OwnerOf(2, "a"));
+  shelf.owners.Append(OwnerWithLeaves(2));
   f.Save(shelf);
   Owner& owner = shelf.owners.Get(0);
   owner.leaves.Get(1).text = "changed";
   owner.leaves.Append(Leaf(2, 2, "a2"));
   owner.leaves.Flush();
   EXPECT_EQ(Form(0), "inline");
-  ReadBack("a0,changed,a2,|");
+  ReadBack(Texts(shelf));
 
   for (int i = 3; i < 16; ++i) owner.leaves.Append(Leaf(i, i, "a" + std::to_string(i)));
   owner.leaves.Flush();
@@ -125,20 +113,19 @@ TEST_F(InlineList, ChangesRewriteTheRowAndGrowthPastSixteenMovesToRuns) {
   EXPECT_EQ(Count("SELECT SUM(count) FROM \"##List\" WHERE list = (SELECT \"leaves#OID\" FROM "
                   "test_Owner)"),
             17);
-  const std::string all = "a0,changed," + Texts(2, 17, "a") + "|";
-  ReadBack(all);
+  ReadBack(Texts(shelf));
   // The owner rewritten later keeps referring to the runs.
   shelf.owners.Get(0).name = "renamed";
   shelf.owners.Flush();
   EXPECT_EQ(Form(0), "runs");
-  ReadBack(all);
+  ReadBack(Texts(shelf));
 }
 
 // A list that a second owner refers to moves to runs, so that both rows see every change.
 TEST_F(InlineList, ListSharedByTwoOwnersMovesToRuns) {
   ShelfFile f = ShelfFile::Create(path);
   Shelf shelf;
-  shelf.owners.Append(OwnerOf(2, "a"));
+  shelf.owners.Append(OwnerWithLeaves(2));
   f.Save(shelf);
   Owner second;
   second.leaves = shelf.owners.ConstGet(0).leaves;
@@ -148,7 +135,7 @@ TEST_F(InlineList, ListSharedByTwoOwnersMovesToRuns) {
   EXPECT_EQ(Form(1), "runs");
   shelf.owners.Get(1).leaves.Append(Leaf(2, 2, "a2"));
   shelf.owners.Get(1).leaves.Flush();
-  ReadBack("a0,a1,a2,|a0,a1,a2,|");
+  ReadBack("leaf 0,leaf 1,a2,|leaf 0,leaf 1,a2,|");
 }
 
 // A file of layout 3 goes on with the rows of its layout.
@@ -157,9 +144,9 @@ TEST_F(InlineList, OlderLayoutKeepsRuns) {
   Execute(path, "PRAGMA user_version = 3");
   ShelfFile f = ShelfFile::Open(path, rfm_Access::Update);
   Shelf shelf;
-  shelf.owners.Append(OwnerOf(2, "a"));
+  shelf.owners.Append(OwnerWithLeaves(2));
   f.Save(shelf);
   EXPECT_EQ(Form(0), "runs");
   EXPECT_EQ(Count("SELECT COUNT(*) FROM \"##Array\""), 2);
-  ReadBack("a0,a1,|");
+  ReadBack(Texts(shelf));
 }
