@@ -1,5 +1,4 @@
-// Test support for damaged files: a seeded generator of damaged copies of a real ddb file, and a
-// reader that opens and walks one copy in a forked child and says how it ended.
+// Test support for damaged files: a seeded generator of damaged copies of a real ddb file.
 //
 // Variant i of a seed is always the same file. Damage comes in kinds: cut files, flipped bytes
 // in the header, in pages and in stored blobs, zeroed pages, and edits made with SQL (swapped
@@ -10,16 +9,11 @@
 // too.
 #pragma once
 
-#include <signal.h>
 #include <sqlite3.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <random>
 #include <string>
@@ -29,17 +23,6 @@
 #include "ddb/platform/nex_Exception.h"
 #include "platform/persist/Checksum.h"
 #include "platform/persist/Store.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define DDB_DAMAGE_SANITIZED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define DDB_DAMAGE_SANITIZED 1
-#endif
-#endif
-#ifndef DDB_DAMAGE_SANITIZED
-#define DDB_DAMAGE_SANITIZED 0
-#endif
 
 namespace ddb_damage {
 
@@ -412,45 +395,5 @@ class Generator {
   std::string m_bytes;
   std::uint64_t m_seed;
 };
-
-// How reading a variant ended; the first five are the exit codes of the reading child.
-enum class Outcome { Exact, Error, Wrong, UnclearError, ForeignException, Crash, Hang };
-
-// Runs `readJob` (open and walk, returning the dump) in a forked child with a time limit and
-// compares its dump with `expected`. The library's exceptions whose message names the file are
-// clear errors; the child prints the message of any other on stderr.
-inline Outcome ReadInChild(const std::string& path, const std::string& expected,
-                           const std::function<std::string(const std::string&)>& readJob,
-                           int seconds) {
-  std::fflush(nullptr);
-  pid_t pid = fork();
-  if (pid == 0) {
-    alarm(static_cast<unsigned>(seconds));
-#if !DDB_DAMAGE_SANITIZED
-    // A reader that sizes something after a damaged count fails here instead of swapping.
-    rlimit limit{rlim_t(2) << 30, rlim_t(2) << 30};
-    setrlimit(RLIMIT_AS, &limit);
-#endif
-    Outcome outcome = Outcome::ForeignException;
-    try {
-      outcome = readJob(path) == expected ? Outcome::Exact : Outcome::Wrong;
-    } catch (const nex_Exception& e) {
-      const bool clear = std::string(e.what()).rfind("'" + path + "'", 0) == 0;
-      outcome = clear ? Outcome::Error : Outcome::UnclearError;
-      if (!clear) std::fprintf(stderr, "%s\n", e.what());
-    } catch (const std::exception& e) {
-      std::fprintf(stderr, "%s\n", e.what());
-    } catch (...) {
-    }
-    std::fflush(nullptr);
-    _exit(static_cast<int>(outcome));
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  if (WIFSIGNALED(status)) return WTERMSIG(status) == SIGALRM ? Outcome::Hang : Outcome::Crash;
-  const int code = WEXITSTATUS(status);
-  return code <= static_cast<int>(Outcome::ForeignException) ? static_cast<Outcome>(code)
-                                                             : Outcome::Crash;
-}
 
 }  // namespace ddb_damage

@@ -5,6 +5,8 @@
 // a seed). One damage at a time gets the exact message a reader sees; and a file of layout 1
 // (without checksums) still reads back whole.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 
 #include <cstdlib>
 #include <map>
@@ -13,9 +15,23 @@
 #include "JobTree.h"
 #include "TestFiles.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define DDB_DAMAGE_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define DDB_DAMAGE_SANITIZED 1
+#endif
+#endif
+#ifndef DDB_DAMAGE_SANITIZED
+#define DDB_DAMAGE_SANITIZED 0
+#endif
+
 using namespace ddb_damage;
 
 namespace {
+
+// How reading a variant in a child ended: its exit status, or 128 + the signal that ended it.
+enum Outcome { kExact, kError, kWrong, kUnclearError, kForeignException, kHang = 128 + SIGALRM };
 
 class DamagedFiles : public ::testing::Test {
  protected:
@@ -42,8 +58,36 @@ class DamagedFiles : public ::testing::Test {
       return message.rfind(prefix, 0) == 0 ? message.substr(prefix.size()) : message;
     }
   }
+  // Opens and walks the variant in a forked child with a time limit and compares its dump with
+  // the job's. The library's exceptions whose message names the file are clear errors; the child
+  // prints the message of any other on stderr.
+  int ReadInChild(const std::string& path) {
+    return ddb_test::InChild([&] {
+      alarm(20);
+#if !DDB_DAMAGE_SANITIZED
+      // A reader that sizes something after a damaged count fails here instead of swapping.
+      rlimit limit{rlim_t(2) << 30, rlim_t(2) << 30};
+      setrlimit(RLIMIT_AS, &limit);
+#endif
+      int outcome = kForeignException;
+      try {
+        outcome = ReadJob(path) == expected ? kExact : kWrong;
+      } catch (const nex_Exception& e) {
+        const bool clear = std::string(e.what()).rfind("'" + path + "'", 0) == 0;
+        outcome = clear ? kError : kUnclearError;
+        if (!clear) std::fprintf(stderr, "%s\n", e.what());
+      } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+      } catch (...) {
+      }
+      std::fflush(nullptr);
+      _exit(outcome);
+    });
+  }
   // The OID of the stored object a query names.
-  std::string Oid(const std::string& query) { return ddb_test::QueryText(job, query); }
+  std::string Oid(const std::string& query) {
+    return ddb_test::QueryText(job, query);
+  }
 
   ddb_test::ScratchDir dir;
   const std::string job = dir.Path("job.ddb");
@@ -57,20 +101,20 @@ long Setting(const char* name, long fallback) {
   return text && *text ? std::atol(text) : fallback;
 }
 
-const char* OutcomeName(Outcome o) {
-  static const char* names[] = {
-      "exact", "error", "WRONG VALUES", "UNCLEAR ERROR", "FOREIGN EXCEPTION", "CRASH", "HANG"};
-  return names[static_cast<int>(o)];
+std::string OutcomeName(int outcome) {
+  static const char* names[] = {"exact", "error", "WRONG VALUES", "UNCLEAR ERROR",
+                                "FOREIGN EXCEPTION"};
+  if (outcome == kHang) return "HANG";
+  return outcome <= kForeignException ? names[outcome] : "CRASH " + std::to_string(outcome);
 }
 
 struct Case {
-  const char* name;
   const char* sql;
   bool seal;
   // The message after "is damaged: "; "{oid}", here and in `sql`, stands for the OID that `oid`
   // selects, "{step}" for the first step's.
   const char* message;
-  const char* oid;
+  const char* oid = nullptr;
 };
 
 const char* kStepList = "SELECT \"m_stepList#OID\" FROM dia_DiagnosticData";
@@ -82,63 +126,50 @@ const char* kFirstIterations =
     "'blob' ORDER BY OID";
 
 const Case kCases[] = {
-    {"changed value", "UPDATE dia_Step SET m_stepName = 'Step-9' WHERE OID = {step}", false,
-     "dia_Step {step} does not match its checksum", nullptr},
-    {"text in a number column", "UPDATE dia_Step SET m_stepNumber = 'one' WHERE OID = {step}", true,
-     "dia_Step {step} holds a text in its field 'm_stepNumber', which stores another type",
-     nullptr},
-    {"dropped class table", "DROP TABLE dia_Residual", false,
-     "the table of class dia_Residual is missing", nullptr},
-    {"dropped column", "ALTER TABLE dia_Step DROP COLUMN m_isRiks", false,
-     "the table of class dia_Step lacks its column 'm_isRiks'", nullptr},
-    {"list of another class",
-     "UPDATE dia_Step SET \"m_incrementList#OID\" = {oid} WHERE OID = {step}", true,
+    {"UPDATE dia_Step SET m_stepName = 'Step-9' WHERE OID = {step}", false,
+     "dia_Step {step} does not match its checksum"},
+    {"UPDATE dia_Step SET m_stepNumber = 'one' WHERE OID = {step}", true,
+     "dia_Step {step} holds a text in its field 'm_stepNumber', which stores another type"},
+    {"DROP TABLE dia_Residual", false, "the table of class dia_Residual is missing"},
+    {"ALTER TABLE dia_Step DROP COLUMN m_isRiks", false,
+     "the table of class dia_Step lacks its column 'm_isRiks'"},
+    {"UPDATE dia_Step SET \"m_incrementList#OID\" = {oid} WHERE OID = {step}", true,
      "element 0 of list {oid} is a dia_Warning where a dia_Increment belongs",
      "SELECT \"m_warningList#OID\" FROM dia_DiagnosticData"},
-    {"list of its own holder",
-     "UPDATE dia_Step SET \"m_incrementList#OID\" = {oid} WHERE OID = {step}", true,
+    {"UPDATE dia_Step SET \"m_incrementList#OID\" = {oid} WHERE OID = {step}", true,
      "list {oid} in field 'm_incrementList' of dia_Step {step} contains itself", kStepList},
-    {"NULL list reference",
-     "UPDATE dia_Step SET \"m_incrementList#OID\" = NULL, \"m_incrementList#ClassID\" = NULL "
+    {"UPDATE dia_Step SET \"m_incrementList#OID\" = NULL, \"m_incrementList#ClassID\" = NULL "
      "WHERE OID = {step}",
-     true, "field 'm_incrementList' of dia_Step {step} refers to no list", nullptr},
-    {"missing page of the job history", "DELETE FROM \"##ArrayPage\"", false,
-     "page 0 of array {oid} is missing", "SELECT oid FROM \"##ArrayPage\""},
-    {"missing row", "DELETE FROM dia_Step WHERE OID = {step}", false, "dia_Step {step} is missing",
-     nullptr},
-    {"inline list cut short",
-     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = x'0001' WHERE OID = {oid}", true,
+     true, "field 'm_incrementList' of dia_Step {step} refers to no list"},
+    {"DELETE FROM \"##ArrayPage\"", false, "page 0 of array {oid} is missing",
+     "SELECT oid FROM \"##ArrayPage\""},
+    {"DELETE FROM dia_Step WHERE OID = {step}", false, "dia_Step {step} is missing"},
+    {"UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = x'0001' WHERE OID = {oid}", true,
      "field 'm_iterationList' of dia_Attempt {oid} holds an inline list of 2 bytes", kFirstAttempt},
-    {"inline list of 17 entries",
-     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = zeroblob(204) WHERE OID = {oid}", true,
+    {"UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = zeroblob(204) WHERE OID = {oid}", true,
      "field 'm_iterationList' of dia_Attempt {oid} holds an inline list of 204 bytes",
      kFirstAttempt},
-    {"inline list changed",
-     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = CAST(x'ff' || substr("
+    {"UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = CAST(x'ff' || substr("
      "\"m_iterationList#ClassID\", 2) AS BLOB) WHERE OID = {oid}",
      false, "dia_Attempt {oid} does not match its checksum", kFirstAttempt},
-    {"inline element of another class",
-     "UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = CAST(x'11002b00' || substr("
+    {"UPDATE dia_Attempt SET \"m_iterationList#ClassID\" = CAST(x'11002b00' || substr("
      "\"m_iterationList#ClassID\", 5) AS BLOB) WHERE \"m_iterationList#OID\" = {oid}",
      true, "element 0 of list {oid} is a dia_Residual where a dia_Iteration belongs",
      kFirstIterations},
-    {"empty inline list", "UPDATE dia_DiagnosticData SET \"m_stepList#ClassID\" = x''", true,
+    {"UPDATE dia_DiagnosticData SET \"m_stepList#ClassID\" = x''", true,
      "field 'm_stepList' of dia_DiagnosticData {oid} holds an inline list of 0 bytes",
      "SELECT OID FROM dia_DiagnosticData"},
-    {"non-empty inline array",
-     "UPDATE dia_Attempt SET \"m_cutbackCodes#ClassID\" = x'01000000' WHERE OID = {oid}", true,
+    {"UPDATE dia_Attempt SET \"m_cutbackCodes#ClassID\" = x'01000000' WHERE OID = {oid}", true,
      "field 'm_cutbackCodes' of dia_Attempt {oid} holds an inline array of 4 bytes",
      "SELECT OID FROM dia_Attempt ORDER BY OID"},
-    {"list that contains itself",
-     "UPDATE dia_DiagnosticData SET \"m_stepList#OID\" = {oid}; UPDATE dia_Step SET "
+    {"UPDATE dia_DiagnosticData SET \"m_stepList#OID\" = {oid}; UPDATE dia_Step SET "
      "\"m_contactDiagnosticList#OID\" = {oid}",
      true, "list {oid} in field 'm_contactDiagnosticList' of dia_Step {step} contains itself",
      kStepList},
     // Each step was flushed on its own: two runs of one element.
-    {"huge run count, sealed", "UPDATE \"##List\" SET count = 2147483647 WHERE list = {oid}", true,
+    {"UPDATE \"##List\" SET count = 2147483647 WHERE list = {oid}", true,
      "list {oid} has a run at 1 of 2147483647 elements in 12 bytes", kStepList},
-    {"element of another class",
-     "UPDATE \"##List\" SET entries = CAST(x'11002b00' || substr(entries, 5) AS BLOB) WHERE list "
+    {"UPDATE \"##List\" SET entries = CAST(x'11002b00' || substr(entries, 5) AS BLOB) WHERE list "
      "= {oid}",
      true, "element 0 of list {oid} is a dia_Residual where a dia_Step belongs", kStepList},
 };
@@ -157,19 +188,18 @@ TEST_F(DamagedFiles, EveryVariantReadsBackWholeOrRaisesAClearError) {
   ASSERT_NE(expected.find("step 2"), std::string::npos);
   const long variants = Setting("DDB_DAMAGE_VARIANTS", 2100);
   Generator generator(job, static_cast<std::uint64_t>(Setting("DDB_DAMAGE_SEED", 20261206)));
-  std::map<Outcome, long> outcomes;
+  std::map<int, long> outcomes;
   for (int i = 0; i < variants; ++i) {
     std::string what = generator.Make(i, variant);
-    const Outcome outcome = ReadInChild(variant, expected, ReadJob, 20);
+    const int outcome = ReadInChild(variant);
     ++outcomes[outcome];
-    if (outcome != Outcome::Exact && outcome != Outcome::Error)
+    if (outcome != kExact && outcome != kError)
       ADD_FAILURE() << "variant " << i << " (" << what << "): " << OutcomeName(outcome);
   }
   std::string summary;
   for (const auto& o : outcomes)
     summary += std::string(" ") + OutcomeName(o.first) + "=" + std::to_string(o.second);
   std::printf("%ld variants:%s\n", variants, summary.c_str());
-  EXPECT_EQ(outcomes[Outcome::Exact] + outcomes[Outcome::Error], variants);
 }
 
 TEST_F(DamageMessages, EachDamageNamesTheFileTheClassAndTheObject) {
@@ -179,7 +209,7 @@ TEST_F(DamageMessages, EachDamageNamesTheFileTheClassAndTheObject) {
     auto filled = [&](const char* text) {
       return Replaced(Replaced(text, "{oid}", oid), "{step}", step);
     };
-    EXPECT_EQ(Read(Variant(filled(c.sql), c.seal)), filled(c.message)) << c.name;
+    EXPECT_EQ(Read(Variant(filled(c.sql), c.seal)), filled(c.message)) << c.sql;
   }
 }
 

@@ -7,7 +7,6 @@
 #include "TestFiles.h"
 #include "TestRecords.h"
 #include "ddb/platform/nex_Exception.h"
-#include "ddb/platform/rom_Transporter.h"
 
 using namespace ddb_test;
 
@@ -43,11 +42,7 @@ TEST_F(ListFile, ListObj_ReleaseDropsOnlyWhatIsSafelyStored) {
 }
 
 TEST_F(ListFile, ListObj_FlushWritesOnlyWhatIsMarked) {
-  Owner inMemory = OwnerWithLeaves(2);
-  inMemory.leaves.Flush();
   OwnerFile f = OwnerFile::Create(path);
-  EXPECT_EQ(Rows(path, "##List"), 0);
-
   Owner owner = OwnerWithLeaves(3);
   f.Save(owner);
   EXPECT_EQ(Rows(path, "test_Leaf"), 3);
@@ -60,8 +55,7 @@ TEST_F(ListFile, ListObj_FlushWritesOnlyWhatIsMarked) {
   owner.leaves.Flush();
   EXPECT_EQ(Rows(path, "test_Leaf"), 5);
   EXPECT_EQ(Query(path, "SELECT SUM(count) FROM \"##List\""), 5);
-  OwnerFile reader = OwnerFile::Open(path);
-  Owner back = reader.Load();
+  Owner back = OwnerFile::Open(path).Load();
   EXPECT_EQ(back.leaves.ConstGet(1).text, "changed");
   EXPECT_EQ(back.leaves.ConstGet(4).text, "newer");
 }
