@@ -101,15 +101,12 @@ TEST(ddr_Ddb_Models, SetModelsGivesEveryModelTheFileName) {
 namespace {
 
 // TZ set to `zone` for the object's life.
-class ZoneScope {
- public:
+struct ZoneScope {
   explicit ZoneScope(const std::string& zone) {
     if (const char* old = std::getenv("TZ")) m_old = old;
     Set(zone.c_str());
   }
   ~ZoneScope() { Set(m_old ? m_old->c_str() : nullptr); }
-
- private:
   static void Set(const char* zone) {
     zone ? setenv("TZ", zone, 1) : unsetenv("TZ");
     tzset();

@@ -3,15 +3,14 @@
 // open with the unflushed increments in memory, and once there is room again a retry of the
 // close stores everything. The disk is a small tmpfs in a private mount namespace where the
 // system allows one, and the page limit of the writer's connection (the same failure) always.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <sqlite3.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <string>
-#include <vector>
 
 #include "RootFixture.h"
 #include "ddb/diagnostics/dia_DiagnosticData.h"
@@ -33,11 +32,7 @@ void SetFull(Disk kind, sqlite3* writer, const std::string& filler, bool full) {
     const char* limit = full ? "PRAGMA max_page_count=1" : "PRAGMA max_page_count=1073741823";
     sqlite3_exec(writer, limit, nullptr, nullptr, nullptr);
   } else if (full) {
-    int fd = open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::vector<char> block(4096, 'x');
-    while (write(fd, block.data(), block.size()) > 0) {
-    }
-    close(fd);
+    std::ofstream(filler) << std::string(4 << 20, 'x');  // twice the disk
   } else {
     unlink(filler.c_str());
   }

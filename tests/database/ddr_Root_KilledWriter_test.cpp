@@ -95,8 +95,6 @@ class KilledWriter : public RootTest {
     close(pipeFds[1]);
     std::FILE* in = fdopen(pipeFds[0], "r");
     char buffer[128];
-    std::size_t lines = 0;
-    bool sent = false;
     while (std::fgets(buffer, sizeof buffer, in)) {
       std::string line(buffer);
       line.pop_back();
@@ -105,10 +103,9 @@ class KilledWriter : public RootTest {
       int step = 0, count = 0;
       if (std::sscanf(line.c_str(), "flushed %d %d", &step, &count) == 2)
         seen.flushed[step] = count;
-      if (!sent && lines++ == target) {
+      if (seen.lines.size() == target + 1) {
         usleep(delayUs);
         kill(pid, SIGKILL);
-        sent = true;
       }
     }
     std::fclose(in);

@@ -11,6 +11,7 @@
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
+using Reasons = omu_PrimEnum<dia_CutbackDiagnosticEnum, 1>;
 
 class DdbViews : public ::testing::Test {
  protected:
@@ -49,9 +50,8 @@ TEST_F(DdbViews, AnswerTreeQuestionsAsTheLibraryReadsTheTree) {
                                 std::to_string(attempt.GetAttemptNumber());
         iterations += attempt.GetNumberOfIterations();
         for (int c = 0; c < attempt.GetNumberOfCutbackDiagnostics(); ++c)
-          reasons[key] += std::string(omu_PrimEnum<dia_CutbackDiagnosticEnum, 1>::NameOf(
-                              static_cast<unsigned>(attempt.GetCutbackDiagnostic(c)))) +
-                          ";";
+          reasons[key] += Reasons::NameOf(static_cast<unsigned>(attempt.GetCutbackDiagnostic(c))) +
+                          std::string(";");
       }
     }
   root.CloseDdb(name, utf8);
@@ -73,7 +73,6 @@ TEST_F(DdbViews, AnswerTreeQuestionsAsTheLibraryReadsTheTree) {
 }
 
 TEST_F(DdbViews, NameEveryCutbackReasonAsTheLibraryDoes) {
-  using Reasons = omu_PrimEnum<dia_CutbackDiagnosticEnum, 1>;
   Rows expected;
   for (int i = 0; i < Reasons::NumberOfValues(); ++i)
     expected.push_back(
