@@ -138,11 +138,10 @@ using CustomData = Element<ddr_CustomData, kCustomDataId, int>;
 inline void UseDatabaseTestClasses() {
   static bool done = [] {
     cls_MetadataRegistrar& m = cls_MetadataRegistrar::Instance();
-    m.initClassMetadata(&Extension::InitializeMetadata, 4);
-    m.initClassMetadata(&Model::InitializeMetadata, 4);
-    m.initClassMetadata(&Result::InitializeMetadata, 4);
-    m.initClassMetadata(&UserData::InitializeMetadata, 4);
-    m.initClassMetadata(&CustomData::InitializeMetadata, 4);
+    for (auto init :
+         {&Extension::InitializeMetadata, &Model::InitializeMetadata, &Result::InitializeMetadata,
+          &UserData::InitializeMetadata, &CustomData::InitializeMetadata})
+      m.initClassMetadata(init, 4);
     ddr_Root::Instance().SetClassRegistrar(m.NewClassRegistrar());
     return true;
   }();

@@ -117,10 +117,7 @@ TEST_F(RootTest, OpenRules_RegeneratedFileIsRefused) {
 }
 
 TEST_F(RootTest, OpenRules_FailedReadLeavesNoTrace) {
-  {
-    OwnerFile f = OwnerFile::Create(path);
-    f.Save(Owner());
-  }
+  OwnerFile::Create(path).Save(Owner());
   std::string message = Message([&] { Open(path); });
   EXPECT_NE(message.find("stores no row 0 of class ddr_Ddb"), std::string::npos) << message;
   EXPECT_FALSE(root.IsMember(path, kUtf8));
@@ -128,10 +125,8 @@ TEST_F(RootTest, OpenRules_FailedReadLeavesNoTrace) {
 }
 
 TEST_F(RootTest, ReadCreationDate_FallsBackToTheLastRecordAndIsZeroWithoutADdb) {
-  cow_String name = Create(path);
-  std::int32_t created = root.ConstGet(name, kUtf8).CreateTimeAsInt();
-  Save(name);
-  Close(name);
+  Make(path);
+  const std::int64_t created = rfm_Database::GetCreationTime(OpenFile(path));
   Execute(path, "DELETE FROM \"##Meta\" WHERE key = 'creationTime'");
   EXPECT_EQ(rfm_Database::GetCreationTime(OpenFile(path)), 0);
   EXPECT_EQ(ddr_Root::ReadCreationDate(OpenFile(path)), created);
