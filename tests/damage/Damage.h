@@ -118,14 +118,12 @@ class Generator {
   Generator(const std::string& pristine, std::uint64_t seed)
       : m_bytes(ReadBytes(pristine)), m_seed(seed) {}
 
-  Kind KindOf(int index) const { return static_cast<Kind>(index % static_cast<int>(Kind::Count)); }
-
   // Writes variant `index` to `path` (and its side files); returns a description.
   std::string Make(int index, const std::string& path) {
     std::mt19937_64 rng(m_seed * 1000003u + static_cast<std::uint64_t>(index));
     for (const char* side : {"-wal", "-shm", "-journal"}) ::unlink((path + side).c_str());
     std::string bytes = m_bytes;
-    Kind kind = KindOf(index);
+    const Kind kind = static_cast<Kind>(index % static_cast<int>(Kind::Count));
     std::string what = KindName(kind);
     auto pick = [&](std::uint64_t n) { return n == 0 ? 0 : static_cast<std::uint64_t>(rng() % n); };
     auto flip = [&](std::size_t at) {
@@ -183,10 +181,10 @@ class Generator {
     // The columns of a table whose names end in `suffix`, without it ("" gives every column).
     auto columns = [&](const std::string& table, const std::string& suffix) {
       std::vector<std::string> names;
-      for (const auto& c : db.Rows("SELECT name FROM pragma_table_info(" + Literal(table) + ")"))
-        if (c[0].size() >= suffix.size() &&
-            c[0].compare(c[0].size() - suffix.size(), suffix.size(), suffix) == 0)
-          names.push_back(c[0].substr(0, c[0].size() - suffix.size()));
+      for (const auto& c : db.Rows("SELECT substr(name, 1, length(name) - " +
+                                   std::to_string(suffix.size()) + ") FROM pragma_table_info(" +
+                                   Literal(table) + ") WHERE name GLOB '*" + suffix + "'"))
+        names.push_back(c[0]);
       return names;
     };
     auto anyRow = [&](const std::string& table) {
@@ -226,10 +224,11 @@ class Generator {
             }
         if (found.empty()) break;
         const auto& f = found[pick(found.size())];
-        // The byte is replaced by a random one (equal by chance in 1 of 256).
+        // The byte is replaced by one of the seed's (equal by chance in 1 of 256).
         const std::string c = Quote(f[1]), at = std::to_string(pick(std::stoul(f[3])) + 1);
+        const std::string byte = "x'" + Hex(pick(256), 1) + "'";
         update(f[0],
-               c + " = cast(substr(" + c + ", 1, " + at + " - 1) || randomblob(1) || substr(" + c +
+               c + " = cast(substr(" + c + ", 1, " + at + " - 1) || " + byte + " || substr(" + c +
                    ", " + at + " + 1) AS BLOB)",
                f[2]);
         break;

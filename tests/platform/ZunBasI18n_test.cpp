@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <string>
 
 #include "TestFiles.h"
 #include "ddb/platform/nex_Exception.h"

@@ -9,15 +9,10 @@
 #include "TestFiles.h"
 #include "ddb/diagnostics/dia_Enums.h"
 #include "ddb/platform/cls_ReadVisitor.h"
-#include "ddb/platform/cls_WriteVisitor.h"
 #include "ddb/platform/nex_Exception.h"
-
-namespace {
 
 using Equation = omu_PrimEnum<dia_EquationEnum, 1>;
 using FieldVariable = omu_PrimEnum<dia_FieldVariableEnum, 1>;
-
-}  // namespace
 
 // Each constructor refuses what is outside its table with a message naming itself, the refused
 // value and, where it has one, its own table.

@@ -140,8 +140,7 @@ TEST_F(NotADdb, Open_CopyWithoutItsLogReadsWhatTheFileItselfHolds) {
             SQLITE_OK);
   writer.Save(OwnerWithLeaves(70));
   const std::string copy = dir.Path("copy.ddb");
-  std::ifstream from(path, std::ios::binary);
-  std::ofstream(copy, std::ios::binary) << from.rdbuf();
+  std::filesystem::copy_file(path, copy);
   EXPECT_EQ(InChild([&] { ReadFiftyLeaves(copy); }), 0);
   EXPECT_EQ(access((copy + "-wal").c_str(), F_OK), -1);
   EXPECT_EQ(access((copy + "-shm").c_str(), F_OK), -1);

@@ -8,9 +8,7 @@
 
 using namespace ddb_test;
 
-namespace {
 using MapFile = ScratchFile;
-}  // namespace
 
 // Keys read back in order, elements lazily; a flush writes changes, insertions and removals.
 TEST_F(MapFile, Map2Obj_RoundTripsKeysInOrderAndFlushesChanges) {
