@@ -27,7 +27,6 @@ class NotADdb : public ::testing::Test {
   ScratchDir dir;
   std::string path = dir.Path("file.ddb");
 
-  void WriteBytes(const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
   std::string OpenError(rfm_Access access = rfm_Access::Read) {
     return Message<nex_PrimException>([&] { OwnerFile::Open(path, access); });
   }
@@ -63,8 +62,8 @@ TEST_F(NotADdb, Open_EachKindOfForeignOrBrokenFileGetsItsMessage) {
     std::string message;
   } cases[] = {
       {[] {}, "does not exist"},
-      {[&] { WriteBytes(""); }, "is not a ddb file: it is empty"},
-      {[&] { WriteBytes(junk); }, "is not a ddb file"},
+      {[&] { std::ofstream(path, std::ios::binary) << ""; }, "is not a ddb file: it is empty"},
+      {[&] { std::ofstream(path, std::ios::binary) << junk; }, "is not a ddb file"},
       {[&] { Execute(path, "CREATE TABLE t(x); INSERT INTO t VALUES(1);"); },
        "is not a ddb file: it is a database of another program"},
       {truncated, "is damaged: the file is truncated"},
