@@ -22,11 +22,8 @@ using namespace ddb_test;
 
 namespace {
 
-class NotADdb : public ::testing::Test {
+class NotADdb : public ScratchFile {
  protected:
-  ScratchDir dir;
-  std::string path = dir.Path("file.ddb");
-
   std::string OpenError(rfm_Access access = rfm_Access::Read) {
     return Message<nex_PrimException>([&] { OwnerFile::Open(path, access); });
   }
@@ -51,9 +48,7 @@ class NotADdb : public ::testing::Test {
 TEST_F(NotADdb, Open_EachKindOfForeignOrBrokenFileGetsItsMessage) {
   const auto truncated = [&] {
     OwnerFile::Create(path).Save(OwnerWithLeaves(2000));
-    struct stat st {};
-    stat(path.c_str(), &st);
-    ASSERT_EQ(truncate(path.c_str(), st.st_size / 2), 0);
+    std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
   };
   std::string junk;
   for (int i = 0; i < 5000; ++i) junk += static_cast<char>((i * 7919) % 251);
@@ -112,7 +107,7 @@ TEST_F(NotADdb, Open_SecondWritingProcessRefusedUntilWriterDies) {
 
 TEST_F(NotADdb, Open_ClosedFileIsSelfContainedAndReadsWithoutWriteAccess) {
   OwnerFile::Create(path).Save(OwnerWithLeaves(50));
-  EXPECT_EQ(Names(), std::vector<std::string>{"file.ddb"});
+  EXPECT_EQ(Names(), std::vector<std::string>{"test.ddb"});
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
   ASSERT_EQ(chmod(dir.Path("").c_str(), 0555), 0);
   // Root writes wherever it likes: the read then runs as an unprivileged user when one exists.
@@ -124,7 +119,7 @@ TEST_F(NotADdb, Open_ClosedFileIsSelfContainedAndReadsWithoutWriteAccess) {
               ReadFiftyLeaves(path);
             }),
             0);
-  EXPECT_EQ(Names(), std::vector<std::string>{"file.ddb"});
+  EXPECT_EQ(Names(), std::vector<std::string>{"test.ddb"});
   chmod(dir.Path("").c_str(), 0755);
   if (!canDrop)
     GTEST_SKIP() << "running as root with no unprivileged user to switch to: checked that "
@@ -148,7 +143,7 @@ TEST_F(NotADdb, Open_CopyWithoutItsLogReadsWhatTheFileItselfHolds) {
 TEST_F(NotADdb, Create_FailureLeavesNothingAndAbandonedBuildsAreRemoved) {
   ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
   EXPECT_NE(OpenError(rfm_Access::Create), "<no exception>");
-  EXPECT_EQ(Names(), std::vector<std::string>{"file.ddb"});
+  EXPECT_EQ(Names(), std::vector<std::string>{"test.ddb"});
   rmdir(path.c_str());
   // A creation killed before its rename leaves its build; one still running holds its lock.
   std::ofstream(path + ".creating-AAAAAA") << "abandoned";
@@ -157,7 +152,7 @@ TEST_F(NotADdb, Create_FailureLeavesNothingAndAbandonedBuildsAreRemoved) {
   int running = open((path + ".creating-BBBBBB").c_str(), O_RDONLY);
   ASSERT_EQ(flock(running, LOCK_EX), 0);
   { OwnerFile::Create(path); }
-  EXPECT_EQ(Names(), (std::vector<std::string>{"file.ddb", "file.ddb.creating-BBBBBB"}));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"test.ddb", "test.ddb.creating-BBBBBB"}));
   close(running);
 }
 
