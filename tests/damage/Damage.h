@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "PlainSql.h"
-#include "ddb/platform/nex_Exception.h"
+#include "ddb/platform/cls_ClassRegistrar.h"
 #include "platform/persist/Checksum.h"
 #include "platform/persist/Store.h"
 
@@ -175,6 +175,7 @@ class Generator {
     auto pick = [&](std::size_t n) { return n == 0 ? 0 : static_cast<std::size_t>(rng() % n); };
     Sql db(path);
     bool seal = rng() % 2 == 0;
+    const std::string listId = std::to_string(cls_ObjListTypeId);
     std::string what;
     auto tables = db.Rows("SELECT \"Type Id\", \"Class Table\" FROM \"##Classes\"");
     auto anyTable = [&] { return tables[pick(tables.size())]; };
@@ -252,8 +253,8 @@ class Generator {
         auto t = anyTable();
         std::vector<std::string> fields;
         for (const std::string& f : columns(t[1], "#OID"))
-          if (!db.Rows("SELECT 1 FROM " + Quote(t[1]) + " WHERE " + Quote(f + "#ClassID") +
-                       " = 2293762 LIMIT 1")
+          if (!db.Rows("SELECT 1 FROM " + Quote(t[1]) + " WHERE " + Quote(f + "#ClassID") + " = " +
+                       listId + " LIMIT 1")
                    .empty())
             fields.push_back(f);
         if (fields.empty()) break;
@@ -282,16 +283,14 @@ class Generator {
       }
       case Kind::DropTable: {
         auto all = db.Rows("SELECT name FROM sqlite_master WHERE type = 'table'");
-        std::string table = all[pick(all.size())][0];
-        edit("DROP TABLE " + Quote(table));
+        edit("DROP TABLE " + Quote(all[pick(all.size())][0]));
         seal = false;
         break;
       }
       case Kind::DropColumn: {
         auto t = anyTable();
         auto all = columns(t[1], "");
-        std::string column = all[1 + pick(all.size() - 1)];
-        edit("ALTER TABLE " + Quote(t[1]) + " DROP COLUMN " + Quote(column));
+        edit("ALTER TABLE " + Quote(t[1]) + " DROP COLUMN " + Quote(all[1 + pick(all.size() - 1)]));
         seal = false;
         break;
       }
@@ -303,8 +302,7 @@ class Generator {
         static const char* values[] = {"'text'", "x'00ff'", "1.5", "42", "''", "'12'"};
         std::string value = values[pick(6)];
         if (seal) value = c[1] == "TEXT" ? "x'00ff'" : pick(2) ? "'text'" : "x'00ff'";
-        std::string row = anyRow(t[1]);
-        update(t[1], Quote(c[0]) + " = " + value, "OID = " + row);
+        update(t[1], Quote(c[0]) + " = " + value, "OID = " + anyRow(t[1]));
         break;
       }
       case Kind::NullReference:
@@ -319,7 +317,7 @@ class Generator {
           std::string field = fields[pick(fields.size())];
           auto cls = db.Rows("SELECT " + Quote(field + "#ClassID") + " FROM " + Quote(t[1]) +
                              " WHERE OID = " + row);
-          bool list = !cls.empty() && cls[0][0] == "2293762";
+          bool list = !cls.empty() && cls[0][0] == listId;
           // Sealed, only what a reader can tell: a list without its reference, half a
           // reference, or a reference to nothing that is not a list (an empty list is stored
           // as a reference to no runs).

@@ -12,6 +12,7 @@
 #include "ddb/diagnostics/dia_DiagnosticData.h"
 #include "ddb/diagnostics/dia_Error.h"
 #include "ddb/diagnostics/dia_Warning.h"
+#include "ddb/platform/nex_Exception.h"
 
 namespace ddb_damage {
 
