@@ -119,25 +119,30 @@ std::string Message(const std::function<void()>& body) {
   return "<no exception>";
 }
 
-// Runs `body` in a forked child and returns its exit status; a failed expectation or an
-// exception in the child gives status 1. Output of the child's gtest failures goes to stderr.
-inline int InChild(const std::function<void()>& body) {
+// Starts `body` in a forked child and returns its pid. The child exits with status 0, 1 after a
+// failed expectation, or 2 after an exception (whose message goes to stderr, with its gtest
+// failures).
+inline pid_t Spawn(const std::function<void()>& body) {
   std::fflush(nullptr);
-  pid_t pid = fork();
-  if (pid == 0) {
-    int status = 0;
-    try {
-      body();
-      status = ::testing::Test::HasFailure() ? 1 : 0;
-    } catch (const std::exception& e) {
-      std::fprintf(stderr, "child raised: %s\n", e.what());
-      status = 2;
-    }
-    std::fflush(nullptr);
-    _exit(status);
-  }
+  const pid_t pid = fork();
+  if (pid != 0) return pid;
   int status = 0;
-  waitpid(pid, &status, 0);
+  try {
+    body();
+    status = ::testing::Test::HasFailure() ? 1 : 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "child raised: %s\n", e.what());
+    status = 2;
+  }
+  std::fflush(nullptr);
+  _exit(status);
+}
+
+// Runs `body` in a forked child (see Spawn) and returns its exit status, 128 + the signal that
+// ended it.
+inline int InChild(const std::function<void()>& body) {
+  int status = 0;
+  waitpid(Spawn(body), &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
@@ -152,6 +157,12 @@ inline std::string QueryText(const std::string& path, const std::string& sql) {
 inline long long Query(const std::string& path, const std::string& sql) {
   const auto rows = PlainSql(path, SQLITE_OPEN_READONLY).Rows(sql);
   return rows.empty() || rows[0].empty() ? -1 : std::atoll(rows[0][0].c_str());
+}
+
+// The texts of a one-column query joined by "|", NULL as "NULL".
+inline std::string Column(const std::string& path, const std::string& sql) {
+  return QueryText(
+      path, "WITH q(c) AS (" + sql + ") SELECT group_concat(coalesce(c, 'NULL'), '|') FROM q");
 }
 
 // Runs statements on the file (created when missing) with plain SQLite, as another program would.

@@ -19,12 +19,6 @@ constexpr std::uint32_t kClassic = 0x2a50001, kAssembly = 0x2a50002, kElementCla
 constexpr long long kMap = cls_ObjListTypeId, kArray = cls_PrimArrayTypeId;
 const ZunBasStringMode kUtf8 = ZunBasStringMode::UTF8;
 
-// Texts of a one-column query, joined by "|".
-std::string Column(const std::string& path, const std::string& sql) {
-  return QueryText(
-      path, "WITH q(c) AS (" + sql + ") SELECT group_concat(coalesce(c, 'NULL'), '|') FROM q");
-}
-
 const std::string kExtensionKeys =
     "SELECT key FROM \"##Map\" WHERE map = (SELECT \"map#OID\" FROM ddr_ExtensionTable WHERE OID "
     "= (SELECT \"instanceTable#OID\" FROM ddr_Model)) ORDER BY key";

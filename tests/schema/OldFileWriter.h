@@ -115,19 +115,16 @@ class OldFileWriter {
   std::uint32_t Id(const std::string& className) const { return m_ids.at(className); }
 
   long long Row(std::uint32_t typeId, const Cells& cells) {
-    const long long oid = ++m_oid;
     std::string names = "\"OID\"", marks = "?";
+    std::vector<Cell> values{++m_oid};
     for (const auto& c : cells) {
       names += ", \"" + c.first + "\"";
       marks += ", ?";
+      values.push_back(c.second);
     }
-    sqlite3_stmt* s =
-        Prepare("INSERT INTO \"" + m_tables.at(typeId) + "\"(" + names + ") VALUES(" + marks + ")");
-    sqlite3_bind_int64(s, 1, oid);
-    for (std::size_t i = 0; i < cells.size(); ++i)
-      Bind(s, static_cast<int>(i) + 2, cells[i].second);
-    Finish(s);
-    return oid;
+    Insert("INSERT INTO \"" + m_tables.at(typeId) + "\"(" + names + ") VALUES(" + marks + ")",
+           values);
+    return m_oid;
   }
   long long Row(const std::string& className, const Cells& cells) {
     return Row(Id(className), cells);
@@ -142,44 +139,31 @@ class OldFileWriter {
   // `owner`'s field.
   void ListIn(Cells& owner, const std::string& field, std::uint32_t typeId,
               const std::vector<long long>& oids, long long kind = cls_ObjListTypeId) {
-    const long long list = ++m_oid;
     std::string bytes(oids.size() * 12, '\0');
     for (std::size_t k = 0; k < oids.size(); ++k) {
       std::memcpy(&bytes[k * 12], &typeId, 4);
       std::memcpy(&bytes[k * 12 + 4], &oids[k], 8);
     }
-    sqlite3_stmt* s = Prepare("INSERT INTO \"##List\" VALUES(?, 0, ?, ?)");
-    sqlite3_bind_int64(s, 1, list);
-    sqlite3_bind_int(s, 2, static_cast<int>(oids.size()));
-    sqlite3_bind_blob(s, 3, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
-    Finish(s);
-    Ref(owner, field, kind, list);
+    Insert("INSERT INTO \"##List\" VALUES(?, 0, ?, CAST(? AS BLOB))",
+           {++m_oid, static_cast<long long>(oids.size()), bytes});
+    Ref(owner, field, kind, m_oid);
   }
   long long Map(const std::vector<std::tuple<std::string, std::uint32_t, long long>>& entries) {
     const long long map = ++m_oid;
-    for (const auto& e : entries) {
-      sqlite3_stmt* s = Prepare("INSERT INTO \"##Map\" VALUES(?, ?, ?, ?)");
-      sqlite3_bind_int64(s, 1, map);
-      Bind(s, 2, std::get<0>(e));
-      sqlite3_bind_int64(s, 3, std::get<1>(e));
-      sqlite3_bind_int64(s, 4, std::get<2>(e));
-      Finish(s);
-    }
+    for (const auto& [key, typeId, oid] : entries)
+      Insert("INSERT INTO \"##Map\" VALUES(?, ?, ?, ?)",
+             {map, key, static_cast<long long>(typeId), oid});
     return map;
   }
   // An array of ints, doubles or cow_Strings.
   template <class T>
   long long Array(const std::vector<T>& values) {
-    const long long oid = ++m_oid;
     std::string bytes;
     cls_ArrayCodec::Encode(cow_List<T>(values), bytes);
-    sqlite3_stmt* s = Prepare("INSERT INTO \"##Array\" VALUES(?, ?, ?, ?)");
-    sqlite3_bind_int64(s, 1, oid);
-    sqlite3_bind_int(s, 2, cls_ArrayPrim<T>::CollectionType());
-    sqlite3_bind_int(s, 3, static_cast<int>(values.size()));
-    sqlite3_bind_blob(s, 4, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
-    Finish(s);
-    return oid;
+    Insert("INSERT INTO \"##Array\" VALUES(?, ?, ?, CAST(? AS BLOB))",
+           {++m_oid, static_cast<long long>(cls_ArrayPrim<T>::CollectionType()),
+            static_cast<long long>(values.size()), bytes});
+    return m_oid;
   }
   void Exec(const std::string& sql) {
     if (!m_sql.Exec(sql)) throw std::runtime_error(sql + ": " + m_sql.Error());
@@ -214,22 +198,19 @@ class OldFileWriter {
            std::to_string(f.collectionType) + ")");
     }
   }
-  // The statement of `sql`, prepared once and reset for each use.
-  sqlite3_stmt* Prepare(const std::string& sql) {
+  // Runs `sql`, prepared once, with the cells bound to its parameters in turn.
+  void Insert(const std::string& sql, const std::vector<Cell>& cells) {
     sqlite3_stmt*& s = m_statements[sql];
     if (!s && sqlite3_prepare_v2(m_sql.Handle(), sql.c_str(), -1, &s, nullptr) != SQLITE_OK)
       throw std::runtime_error(sql + ": " + m_sql.Error());
     sqlite3_reset(s);
-    return s;
-  }
-  static void Bind(sqlite3_stmt* s, int i, const Cell& cell) {
-    if (auto* n = std::get_if<long long>(&cell)) sqlite3_bind_int64(s, i, *n);
-    if (auto* d = std::get_if<double>(&cell)) sqlite3_bind_double(s, i, *d);
-    if (auto* t = std::get_if<std::string>(&cell))
-      sqlite3_bind_text(s, i, t->c_str(), -1, SQLITE_TRANSIENT);
-  }
-  void Finish(sqlite3_stmt* s) {
-    if (sqlite3_step(s) != SQLITE_DONE) throw std::runtime_error(m_sql.Error());
+    for (int i = 1; i <= static_cast<int>(cells.size()); ++i) {
+      if (auto* n = std::get_if<long long>(&cells[i - 1])) sqlite3_bind_int64(s, i, *n);
+      if (auto* d = std::get_if<double>(&cells[i - 1])) sqlite3_bind_double(s, i, *d);
+      if (auto* t = std::get_if<std::string>(&cells[i - 1]))
+        sqlite3_bind_text(s, i, t->data(), static_cast<int>(t->size()), SQLITE_TRANSIENT);
+    }
+    if (sqlite3_step(s) != SQLITE_DONE) throw std::runtime_error(sql + ": " + m_sql.Error());
   }
 
   PlainSql m_sql;
