@@ -84,10 +84,6 @@ class DamagedFiles : public ::testing::Test {
       _exit(outcome);
     });
   }
-  // The OID of the stored object a query names.
-  std::string Oid(const std::string& query) {
-    return ddb_test::QueryText(job, query);
-  }
 
   ddb_test::ScratchDir dir;
   const std::string job = dir.Path("job.ddb");
@@ -203,9 +199,9 @@ TEST_F(DamagedFiles, EveryVariantReadsBackWholeOrRaisesAClearError) {
 }
 
 TEST_F(DamageMessages, EachDamageNamesTheFileTheClassAndTheObject) {
-  const std::string step = Oid("SELECT OID FROM dia_Step ORDER BY OID");
+  const std::string step = ddb_test::QueryText(job, "SELECT OID FROM dia_Step ORDER BY OID");
   for (const Case& c : kCases) {
-    const std::string oid = c.oid ? Oid(c.oid) : "";
+    const std::string oid = c.oid ? ddb_test::QueryText(job, c.oid) : "";
     auto filled = [&](const char* text) {
       return Replaced(Replaced(text, "{oid}", oid), "{step}", step);
     };
