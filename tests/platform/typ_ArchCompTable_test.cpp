@@ -13,7 +13,7 @@ const typ_Entry kTable[] = {
     {7, typ_TypeId(kComponent, 2), "t_GrandChild"},
 };
 
-TEST(typ_ArchCompTable_Lookup, ByTypeIdInInsertedComponent) {
+TEST(typ_ArchCompTable_Lookup, ByTypeIdInTheComponentsLastInsertedTable) {
   typ_ArchCompTable::InsertEntry(kComponent, {kTable, 4});
   EXPECT_TRUE(typ_ArchCompTable::HasComponent(kComponent));
   EXPECT_STREQ(typ_ArchCompTable::GetName(typ_TypeId(kComponent, 2)), "t_Child");
@@ -30,10 +30,7 @@ TEST(typ_ArchCompTable_Lookup, ByTypeIdInInsertedComponent) {
     EXPECT_EQ(typ_ArchCompTable::GetName(id), nullptr);
     EXPECT_EQ(typ_ArchCompTable::GetBase(id), 0u);
   }
-}
-
-TEST(typ_ArchCompTable_Insert, ReinsertReplacesTable) {
-  typ_ArchCompTable::InsertEntry(kComponent, {kTable, 4});
+  // A table inserted again for the component replaces the first.
   typ_ArchCompTable::InsertEntry(kComponent, {kTable, 2});
   EXPECT_STREQ(typ_ArchCompTable::GetName(typ_TypeId(kComponent, 1)), "t_Root");
   EXPECT_EQ(typ_ArchCompTable::GetName(typ_TypeId(kComponent, 2)), nullptr);
