@@ -22,7 +22,6 @@
 #include "PlainSql.h"
 #include "ddb/platform/cls_ClassRegistrar.h"
 #include "platform/persist/Checksum.h"
-#include "platform/persist/Store.h"
 
 namespace ddb_damage {
 
