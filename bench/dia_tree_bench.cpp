@@ -9,8 +9,10 @@
 //   other's or an earlier benchmark's pages; the 1M case reports its excess over the 10K one.
 // - BM_TreeWrite vs BM_RawWrite: records per second through the tree, and the same rows
 //   (copied from a file the tree wrote) put with plain prepared SQLite inserts, one commit per
-//   increment as the tree does; both in this process. BM_RawPlainWrite: the record rows alone,
-//   committed every 42 records (an increment's records), as a plain raw writer would.
+//   increment as the tree does; both in this process, both timing the storing of records that
+//   exist (the tree's increments are built before its measured region). BM_RawPlainWrite: the
+//   record rows alone, committed every 42 records (an increment's records), as a plain raw
+//   writer would.
 //   "records_per_cpu_s" compares them without the disk's share of the wall time. The replay
 //   uses the tree file's page size, the plain writer SQLite's default. "wal_KB_per_commit" is
 //   the write-ahead log each commit appends (WalMeter), "load1" the machine's load average.
@@ -20,6 +22,11 @@
 //   the last step's last increment (medians of three runs with min and max); against a plain
 //   open and select of the newest increment row, which is a floor under the library's work,
 //   not the same work (see RawReadNewestIncrementRow).
+//
+// Instruction counts of the two write sides, which do not depend on the machine's load:
+//   valgrind --tool=callgrind dia_tree_bench --ddb-bench-child=stream F 4000
+//   valgrind --tool=callgrind dia_tree_bench --ddb-bench-child=replay F R 400
+// (the replay reads the rows of F, the stream's file, before the inserts it is counted for).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -123,11 +130,27 @@ void Trace(sqlite3* db, Split* split) {
   sqlite3_wal_hook(db, &OnWalCommit, split);
 }
 
-// Streams a job of `iterations` into a new file at `path`; seconds taken.
+int IncrementsPerStep(long iterations) {
+  return static_cast<int>(iterations / kIterationsPerIncrement / kSteps);
+}
+
+// The increments of a job of `iterations`, step after step, as StreamJob builds them.
+std::vector<dia_Increment> BuildIncrements(long iterations) {
+  const int perStep = IncrementsPerStep(iterations);
+  std::vector<dia_Increment> increments;
+  increments.reserve(static_cast<std::size_t>(perStep) * kSteps);
+  for (int s = 0; s < kSteps; ++s)
+    for (int i = 0; i < perStep; ++i) increments.push_back(MakeIncrement(i + 1, 1.0 / perStep));
+  return increments;
+}
+
+// Streams a job of `iterations` into a new file at `path`; seconds taken. The increments are
+// taken from `built` (BuildIncrements) when given, else built as the job goes.
 double StreamJob(const std::string& path, long iterations, Split* split = nullptr,
-                 int* pageSize = nullptr, ddb_bench::WalMeter* wal = nullptr) {
+                 int* pageSize = nullptr, ddb_bench::WalMeter* wal = nullptr,
+                 const std::vector<dia_Increment>* built = nullptr) {
   auto start = WallSeconds();
-  const int perStep = static_cast<int>(iterations / kIterationsPerIncrement / kSteps);
+  const int perStep = IncrementsPerStep(iterations);
   rfm_FileHandle file = rfm_File::Open(path, rfm_Access::Create, true, ZunBasStringMode::UTF8);
   rom_Transporter transporter(nullptr, file, "D0", "bench", 1, -1);
   // Traced once the new file is in place: publishing it opens a new connection.
@@ -146,10 +169,14 @@ double StreamJob(const std::string& path, long iterations, Split* split = nullpt
     job.FlushSteps();
     dia_Step& step = job.GetStepByIndex(s);
     for (int i = 0; i < perStep; ++i) {
-      double built = WallSeconds();
-      dia_Increment increment = MakeIncrement(i + 1, 1.0 / perStep);
-      if (split) split->buildSeconds += WallSeconds() - built;
-      step.AddIncrement(increment);
+      if (built) {
+        step.AddIncrement((*built)[static_cast<std::size_t>(s) * perStep + i]);
+      } else {
+        double building = WallSeconds();
+        dia_Increment increment = MakeIncrement(i + 1, 1.0 / perStep);
+        if (split) split->buildSeconds += WallSeconds() - building;
+        step.AddIncrement(increment);
+      }
       job.UpdateJobHistoryDescription(1, kIterationsPerIncrement, 0, false, false, false,
                                       {i + 1, 1, kIterationsPerIncrement});
       step.FlushIncrements();
@@ -171,6 +198,16 @@ double StreamJob(const std::string& path, long iterations, Split* split = nullpt
 // Child task: stream a job. Arguments: the path and the number of iterations.
 void StreamTask(const std::vector<std::string>& args, Meter&) {
   StreamJob(args.at(0), std::stol(args.at(1)));
+}
+
+// Child task: the raw replay of a file the tree wrote. Arguments: that file, the path to write
+// and the number of commits. For instruction counts of the two sides under the same tools; the
+// snapshot is read before the measured region.
+void ReplayTask(const std::vector<std::string>& args, Meter& meter) {
+  const Snapshot snap = ReadSnapshot(args.at(0));
+  meter.Start();
+  RawWrite(args.at(1), snap, std::stol(args.at(2)), snap.pageSize);
+  meter.Stop();
 }
 
 ChildRun StreamFresh(const std::string& path, long iterations) {
@@ -240,15 +277,23 @@ void ReportCpu(benchmark::State& state, double cpuSeconds, long records = 0) {
 }
 
 // Items are records; "rows" counts every stored row, the collections' runs and arrays included.
+// The records are built before the measured region and freed after it, as the raw writers'
+// rows are read before theirs: both sides time storing records that exist.
 void BM_TreeWrite(benchmark::State& state) {
   const Snapshot& snap = TreeRows();
   std::string path = ScratchDir() + "/job-tree.ddb";
   double cpu = 0;
   ddb_bench::WalMeter wal;
   for (auto _ : state) {
+    state.PauseTiming();
+    std::vector<dia_Increment> built = BuildIncrements(kThroughputIterations);
+    state.ResumeTiming();
     double before = CpuSeconds();
-    state.SetIterationTime(StreamJob(path, kThroughputIterations, nullptr, nullptr, &wal));
+    state.SetIterationTime(StreamJob(path, kThroughputIterations, nullptr, nullptr, &wal, &built));
     cpu += CpuSeconds() - before;
+    state.PauseTiming();
+    built.clear();
+    state.ResumeTiming();
   }
   ReportCpu(state, cpu, snap.records);
   wal.Report(state);
@@ -377,6 +422,6 @@ BENCHMARK(BM_RawReadLast_LowerBound)->UseRealTime()->Unit(benchmark::kMillisecon
 }  // namespace
 
 int main(int argc, char** argv) {
-  return ddb_bench::BenchMain(argc, argv, {{"stream", &StreamTask}}, &ScratchDir,
-                              KeptDir() != nullptr);
+  return ddb_bench::BenchMain(argc, argv, {{"stream", &StreamTask}, {"replay", &ReplayTask}},
+                              &ScratchDir, KeptDir() != nullptr);
 }
