@@ -157,8 +157,9 @@ inline void Put(const cls_WriteVisitor& w, const cls_FieldHandle& f, double v) {
 inline void Put(const cls_WriteVisitor& w, const cls_FieldHandle& f, bool v) {
   w.Memento().WriteBool(f, v);
 }
+// A member of the record being written: it stays as it is until the record's row is stored.
 inline void Put(const cls_WriteVisitor& w, const cls_FieldHandle& f, const cow_String& v) {
-  w.Memento().WriteString(f, v);
+  w.Memento().WriteHeldString(f, v);
 }
 template <class V>
 void Put(const cls_WriteVisitor& w, const cls_FieldHandle& f, const V& v) {

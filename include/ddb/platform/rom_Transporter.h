@@ -101,6 +101,9 @@ class rom_MementoWrite {
   void WriteDouble(const cls_FieldHandle& field, double value);
   void WriteBool(const cls_FieldHandle& field, bool value);
   void WriteString(const cls_FieldHandle& field, const cow_String& value);
+  // A text that stays unchanged where it is until the row is stored (a member of the record
+  // being written), written without a copy of its own.
+  void WriteHeldString(const cls_FieldHandle& field, const cow_String& value);
   // A constant text (an enumeration's canonical string), written without a copy of its own.
   void WriteText(const cls_FieldHandle& field, const char* text);
   // Overwrites one string field of the existing row at once, in its own transaction.

@@ -53,10 +53,15 @@ class SqlStmt {
   SqlStmt& Bind(int i, double v) { return Bound(sqlite3_bind_double(m_stmt, i, v)); }
   SqlStmt& Bind(int i, const std::string& v);
   // The text must stay unchanged until the statement is reset.
-  SqlStmt& BindStatic(int i, const std::string& v) {
-    return Bound(sqlite3_bind_text(m_stmt, i, v.data(), static_cast<int>(v.size()), SQLITE_STATIC));
+  SqlStmt& BindStatic(int i, const std::string& v) { return BindStatic(i, v.data(), v.size()); }
+  SqlStmt& BindStatic(int i, const char* text, std::size_t size) {
+    return Bound(sqlite3_bind_text(m_stmt, i, text, static_cast<int>(size), SQLITE_STATIC));
   }
   SqlStmt& BindBlob(int i, const std::string& v);
+  // The bytes must stay unchanged until the statement is reset.
+  SqlStmt& BindStaticBlob(int i, const char* bytes, std::size_t size) {
+    return Bound(sqlite3_bind_blob(m_stmt, i, bytes, static_cast<int>(size), SQLITE_STATIC));
+  }
   SqlStmt& BindNull(int i) { return Bound(sqlite3_bind_null(m_stmt, i)); }
   // Binds a column value of another statement as it stands.
   SqlStmt& BindValue(int i, sqlite3_value* v);

@@ -26,6 +26,7 @@ unsigned char StoredAsIs(int attributeType) {
   return kNull | kInt | kText;  // a whole real is stored as an integer
 }
 
+// The value stays unchanged until the statement runs.
 void BindValue(SqlStmt& stmt, int i, const Value& v) {
   switch (v.kind) {
     case Value::Int:
@@ -36,7 +37,7 @@ void BindValue(SqlStmt& stmt, int i, const Value& v) {
       break;
     case Value::Text:
       if (v.blob)
-        stmt.BindBlob(i, v.s);
+        stmt.BindStaticBlob(i, v.s.data(), v.s.size());
       else
         stmt.BindStatic(i, v.s);
       break;
@@ -143,14 +144,16 @@ void BuildColumns(ClassTable& table) {
 }
 
 PendingRow::PendingRow(ClassTable& table, std::int64_t oid)
-    : m_table(&table), m_values(table.columns.size()) {
+    : m_table(&table), m_values(table.columns.size()), m_texts(table.columns.size(), {nullptr, 0}) {
   m_values[0].kind = Value::Int;
   m_values[0].i = oid;
 }
 
+// A column's text pointer is set by whatever makes its value a text, so it needs no clearing.
 void PendingRow::Restart(ClassTable& table, std::int64_t oid) {
   m_table = &table;
   m_values.resize(table.columns.size());
+  m_texts.resize(table.columns.size());
   for (Value& v : m_values) v.kind = Value::Null;
   m_values[0].kind = Value::Int;
   m_values[0].i = oid;
@@ -161,6 +164,7 @@ void PendingRow::SetText(int column, const char* text, std::size_t size) {
   m_values[column].kind = Value::Text;
   m_values[column].s.assign(text, size);
   m_values[column].blob = false;
+  m_texts[column].first = nullptr;
 }
 
 void PendingRow::SetBlob(int column, const std::string& bytes) {
@@ -168,10 +172,13 @@ void PendingRow::SetBlob(int column, const std::string& bytes) {
   m_values[column].kind = Value::Text;
   m_values[column].s = bytes;
   m_values[column].blob = true;
+  m_texts[column].first = nullptr;
 }
 
 void PendingRow::Set(int column, Value value) {
-  if (column > 0 && column < static_cast<int>(m_values.size())) m_values[column] = std::move(value);
+  if (column <= 0 || column >= static_cast<int>(m_values.size())) return;
+  m_values[column] = std::move(value);
+  m_texts[column].first = nullptr;
 }
 
 void PendingRow::Set(const cls_FieldHandle& field, Value value) {
@@ -359,13 +366,45 @@ void Store::InsertRow(PendingRow& row) {
   std::vector<Value>& values = row.Values();
   const int n = static_cast<int>(values.size());
   const bool checked = Checked();
+  // Each value is bound as it stands: texts and blobs are read in place until the step.
+  auto bind = [&](SqlStmt& stmt, int i) {
+    const Value& v = values[i];
+    switch (v.kind) {
+      case Value::Int:
+        stmt.Bind(i + 1, v.i);
+        break;
+      case Value::Real:
+        stmt.Bind(i + 1, v.d);
+        break;
+      case Value::Text: {
+        const auto [text, size] = row.TextAt(i);
+        if (v.blob)
+          stmt.BindStaticBlob(i + 1, text, size);
+        else
+          stmt.BindStatic(i + 1, text, size);
+        break;
+      }
+      default:
+        stmt.BindNull(i + 1);
+    }
+  };
   Checksum sum(t.typeId);
   t.insert.Rebind();
   for (int i = 0; i < n; ++i) {
     Value& v = values[i];
-    if (!(t.storedAsIs[i] & (1u << v.kind))) StoredForm(t.columnAttribute[i], v);
-    if (checked) sum.Add(v);
-    BindValue(t.insert, i + 1, v);
+    if (!(t.storedAsIs[i] & (1u << v.kind))) {
+      StoredForm(t.columnAttribute[i], v);
+      row.OwnText(i);
+    }
+    if (checked) {
+      if (v.kind == Value::Text) {
+        const auto [text, size] = row.TextAt(i);
+        sum.Add(text, size);
+      } else {
+        sum.Add(v);
+      }
+    }
+    bind(t.insert, i);
   }
   const std::int64_t check = checked ? sum.Sum() : 0;
   if (checked) t.insert.Bind(n + 1, check);
@@ -373,7 +412,7 @@ void Store::InsertRow(PendingRow& row) {
   // The row replaces one stored before (a top record saved again under the same identity).
   if (!t.replace.IsPrepared()) prepare(t.replace, "INSERT OR REPLACE INTO ");
   t.replace.Rebind();
-  for (int i = 0; i < n; ++i) BindValue(t.replace, i + 1, values[i]);
+  for (int i = 0; i < n; ++i) bind(t.replace, i);
   if (checked) t.replace.Bind(n + 1, check);
   t.replace.Run();
 }

@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "ddb/platform/cls_ClassRegistrar.h"
@@ -83,6 +84,8 @@ struct LoadedRow {
 
 // A row being built. Rows of the write path come from the store's pool (Store::AcquireRow) and
 // are reused, so that their values and texts keep their storage from one record to the next.
+// A record's own texts need no copy (SetHeldText): the record outlives the insertion of its row,
+// which follows its DBWrite, so the row refers to the record's bytes until then.
 class PendingRow {
  public:
   explicit PendingRow(ClassTable& table, std::int64_t oid);
@@ -100,16 +103,35 @@ class PendingRow {
     m_values[column].d = value;
   }
   void SetText(int column, const char* text, std::size_t size);
+  // The bytes stay where the caller holds them, unchanged, until the row is inserted.
+  void SetHeldText(int column, const char* text, std::size_t size) {
+    if (column <= 0 || column >= static_cast<int>(m_values.size())) return;
+    m_values[column].kind = Value::Text;
+    m_values[column].blob = false;
+    m_texts[column] = {text, size};
+  }
+  // A Text value's bytes: the caller's (SetHeldText) or the value's own. Every setter that makes a
+  // value a text sets its column's pointer (null for the value's own).
+  std::pair<const char*, std::size_t> TextAt(int column) const {
+    const Value& v = m_values[column];
+    if (m_texts[column].first) return m_texts[column];
+    return {v.s.data(), v.s.size()};
+  }
+  // The column's value holds its text itself (a value converted to its stored form).
+  void OwnText(int column) { m_texts[column].first = nullptr; }
   void SetBlob(int column, const std::string& bytes);
   void Set(int column, Value value);
   void Set(const cls_FieldHandle& field, Value value);
   void Set(const std::string& column, Value value);
   ClassTable& Table() const { return *m_table; }
   std::vector<Value>& Values() { return m_values; }
+  const std::vector<Value>& Values() const { return m_values; }
 
  private:
   ClassTable* m_table;
   std::vector<Value> m_values;
+  // Per column, the caller's text bytes (SetHeldText); null where the value holds its own.
+  std::vector<std::pair<const char*, std::size_t>> m_texts;
 };
 
 class Store : public std::enable_shared_from_this<Store> {

@@ -164,9 +164,14 @@ void rom_MementoWrite::WriteString(const cls_FieldHandle& field, const cow_Strin
   row.SetText(row.Table().Column(field), value.c_str(), value.size());
 }
 
+void rom_MementoWrite::WriteHeldString(const cls_FieldHandle& field, const cow_String& value) {
+  rom_detail::PendingRow& row = Row();
+  row.SetHeldText(row.Table().Column(field), value.c_str(), value.size());
+}
+
 void rom_MementoWrite::WriteText(const cls_FieldHandle& field, const char* text) {
   rom_detail::PendingRow& row = Row();
-  row.SetText(row.Table().Column(field), text, std::strlen(text));
+  row.SetHeldText(row.Table().Column(field), text, std::strlen(text));
 }
 
 void rom_MementoWrite::NeuterString(const cls_FieldHandle& field, const cow_String& value) {
