@@ -23,9 +23,12 @@
 //   open and select of the newest increment row, which is a floor under the library's work,
 //   not the same work (see RawReadNewestIncrementRow).
 //
-// Instruction counts of the two write sides, which do not depend on the machine's load:
-//   valgrind --tool=callgrind dia_tree_bench --ddb-bench-child=stream F 4000
-//   valgrind --tool=callgrind dia_tree_bench --ddb-bench-child=replay F R 400
+// Instruction counts of the two write sides, which do not depend on the machine's load, each
+// of the measured region alone:
+//   valgrind --tool=callgrind --toggle-collect='*StreamJob*' (then the program and)
+//       --ddb-bench-child=stream F 4000 built
+//   valgrind --tool=callgrind --toggle-collect='*RawWrite*' (then the program and)
+//       --ddb-bench-child=replay F R 400
 // (the replay reads the rows of F, the stream's file, before the inserts it is counted for).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -195,9 +198,18 @@ double StreamJob(const std::string& path, long iterations, Split* split = nullpt
   return WallSeconds() - start;
 }
 
-// Child task: stream a job. Arguments: the path and the number of iterations.
-void StreamTask(const std::vector<std::string>& args, Meter&) {
-  StreamJob(args.at(0), std::stol(args.at(1)));
+// Child task: stream a job. Arguments: the path, the number of iterations and optionally
+// "built": the increments are built before the measured region, as BM_TreeWrite does.
+void StreamTask(const std::vector<std::string>& args, Meter& meter) {
+  const long iterations = std::stol(args.at(1));
+  if (args.size() < 3 || args[2] != "built") {
+    StreamJob(args.at(0), iterations);
+    return;
+  }
+  std::vector<dia_Increment> built = BuildIncrements(iterations);
+  meter.Start();
+  StreamJob(args.at(0), iterations, nullptr, nullptr, nullptr, &built);
+  meter.Stop();
 }
 
 // Child task: the raw replay of a file the tree wrote. Arguments: that file, the path to write
