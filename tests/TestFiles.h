@@ -58,18 +58,14 @@ struct RecordFile {
   rfm_FileHandle file;
   std::unique_ptr<rom_Transporter> transporter;
 
-  static RecordFile Create(const std::string& path) {
-    Register();
-    RecordFile f;
-    f.file = rfm_File::Open(path, rfm_Access::Create, true, ZunBasStringMode::UTF8);
-    f.transporter = std::make_unique<rom_Transporter>(nullptr, f.file, "D0", "test", 1, -1);
-    return f;
-  }
+  static RecordFile Create(const std::string& path) { return Open(path, rfm_Access::Create); }
   static RecordFile Open(const std::string& path, rfm_Access access = rfm_Access::Read) {
     Register();
     RecordFile f;
     f.file = rfm_File::Open(path, access, true, ZunBasStringMode::UTF8);
-    f.transporter = std::make_unique<rom_Transporter>(nullptr, f.file, "D0", -1);
+    f.transporter = access == rfm_Access::Create
+                        ? std::make_unique<rom_Transporter>(nullptr, f.file, "D0", "test", 1, -1)
+                        : std::make_unique<rom_Transporter>(nullptr, f.file, "D0", -1);
     return f;
   }
   // The first save appends the record's row; a save to row 0 rewrites it in place.

@@ -123,17 +123,15 @@ CLS_DEFINE_INLINE_PERSISTENT(Leaf)
 CLS_DEFINE_INLINE_PERSISTENT_DERIVED(Derived, Leaf)
 CLS_DEFINE_INLINE_PERSISTENT(Owner)
 
-inline void RegisterTestRecords() {
-  static bool done = [] {
-    cls_MetadataRegistrar& m = cls_MetadataRegistrar::Instance();
-    m.initClassMetadata(&Leaf::InitializeMetadata, 4);
-    m.initClassMetadata(&Derived::InitializeMetadata, 4);
-    m.initClassMetadata(&Owner::InitializeMetadata, 4);
-    return true;
-  }();
+// Registers the classes, once for each list of them.
+template <class... T>
+void RegisterClasses() {
+  static const bool done =
+      (cls_MetadataRegistrar::Instance().initClassMetadata(&T::InitializeMetadata, 4), ..., true);
   (void)done;
 }
 
+inline constexpr auto RegisterTestRecords = &RegisterClasses<Leaf, Derived, Owner>;
 using OwnerFile = RecordFile<Owner, RegisterTestRecords>;
 
 inline Owner OwnerWithLeaves(int n) {

@@ -232,12 +232,15 @@ void WriteModel(Job& j) {
   OldFileWriter::Ref(j.ddb, "models", kList, j.w.Map({{"Model-1", j.w.Id("ddr_Model"), model}}));
 }
 
+// A case's write that only adds cells to one of the job's rows.
+std::function<void(Job&)> Add(Cells Job::*row, const Cells& cells) {
+  return [=](Job& j) { (j.*row).insert((j.*row).end(), cells.begin(), cells.end()); };
+}
+
 const Case kCases[] = {
     // An unset sequence takes the oldest one; the version is the 203 release's.
     {"ddr_Ddb 203",
-     [](Job& j) {
-       j.ddb.insert(j.ddb.end(), {{"sequenceData", ""}, {"ddbVersion", 1700LL}});
-     },
+     Add(&Job::ddb, {{"sequenceData", ""}, {"ddbVersion", 1700LL}}),
      {"ddr_Ddb.sequenceData=prior to 2000_04_25-21.21.10 17429", "ddr_Ddb.ddbVersion=1804",
       "ddr_Ddb.models#OID=NULL", "ddr_Ddb.diagnosticData#OID=NULL"}},
     {"ddr_Ddb 204", {}, {"ddr_Ddb.diagnosticData#OID=NULL"}},
@@ -254,9 +257,7 @@ const Case kCases[] = {
     {"ddr_Model 857", WriteModel, {"#ddr_Model=1"}},
     // No incrementation scheme yet: the step reads the first.
     {"dia_DiagnosticData 309, dia_Step 309, dia_Increment 309, dia_Attempt 309, dia_Iteration 309",
-     [](Job& j) {
-       j.job.push_back({"m_status", "Completed"});
-     },
+     Add(&Job::job, {{"m_status", "Completed"}}),
      {"dia_DiagnosticData.m_jobStatus=NULL", "dia_Step.m_incrementationScheme=NULL",
       "dia_Attempt.m_cutbackCodes#OID=NULL"}},
     // With its numerical problem summary, a class that the conversion removes.
@@ -302,15 +303,11 @@ const Case kCases[] = {
        EXPECT_EQ(error.GetVariationNumbers().vector(), (std::vector<int>{1}));
      }},
     {"dia_Step 317, dia_Increment 317",
-     [](Job& j) {
-       j.step.push_back({"m_incrementationScheme", "Direct incrementation"});
-     },
+     Add(&Job::step, {{"m_incrementationScheme", "Direct incrementation"}}),
      {"dia_Step.m_incrementationScheme=DIRECT_INCREMENTATION",
       "dia_Increment.m_initialIncrementSize=NULL"}},
     {"dia_Step 434, dia_Increment 434",
-     [](Job& j) {
-       j.step.push_back({"m_incrementationScheme", "Direct no stop incrementation"});
-     },
+     Add(&Job::step, {{"m_incrementationScheme", "Direct no stop incrementation"}}),
      {"dia_Step.m_incrementationScheme=DIRECT_NO_STOP_INCREMENTATION",
       "dia_Increment.m_elementDiagnosticList#OID=NULL"}},
     {"dia_Step 418, dia_ContactDiagnostic 415",
@@ -320,9 +317,7 @@ const Case kCases[] = {
      },
      {"#dia_ContactDiagnostic=1", "#dia_DiagnosticBase=0"}},
     {"dia_Step 1001",
-     [](Job& j) {
-       j.step.push_back({"m_incrementationScheme", "FIXED_INCREMENTATION"});
-     },
+     Add(&Job::step, {{"m_incrementationScheme", "FIXED_INCREMENTATION"}}),
      {"dia_Step.m_incrementationScheme=FIXED_INCREMENTATION", "dia_Step.m_XplStatusList#OID=NULL"}},
     {"dia_Iteration 312, dia_FieldCriteria 312, dia_ConstraintCriteria 312, dia_ContactDiagnostic "
      "312",
