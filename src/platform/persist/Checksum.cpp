@@ -22,13 +22,15 @@ std::string& Buffer() {
 
 void Checksum::Enlarge(std::size_t n) {
   m_bytes.resize(std::max(2 * m_bytes.size(), m_size + n + 256));
+  m_data = m_bytes.data();
+  m_capacity = m_bytes.size();
 }
 
-Checksum::Checksum(std::uint64_t seed) : m_seed(seed), m_bytes(Buffer()) {}
+Checksum::Checksum(std::uint64_t seed)
+    : m_seed(seed), m_bytes(Buffer()), m_data(m_bytes.data()), m_capacity(m_bytes.size()) {}
 
 std::int64_t Checksum::Sum() const {
-  return static_cast<std::int64_t>(XXH3_64bits_withSeed(m_bytes.data(), m_size, m_seed) &
-                                   0xffffffffu);
+  return static_cast<std::int64_t>(XXH3_64bits_withSeed(m_data, m_size, m_seed) & 0xffffffffu);
 }
 
 }  // namespace rom_detail

@@ -51,8 +51,8 @@ class Checksum {
  private:
   // Room for n more bytes at the end of the encoding.
   char* Grow(std::size_t n) {
-    if (m_size + n > m_bytes.size()) Enlarge(n);
-    char* at = &m_bytes[m_size];
+    if (m_size + n > m_capacity) Enlarge(n);
+    char* at = m_data + m_size;
     m_size += n;
     return at;
   }
@@ -64,8 +64,11 @@ class Checksum {
   }
 
   std::uint64_t m_seed;
-  // A buffer reused from sum to sum; the encoding is its first m_size bytes.
+  // A buffer reused from sum to sum; the encoding is its first m_size bytes. m_data and
+  // m_capacity are its bytes and size, as of the last Enlarge.
   std::string& m_bytes;
+  char* m_data;
+  std::size_t m_capacity;
   std::size_t m_size = 0;
 };
 

@@ -70,6 +70,7 @@ class SqlStmt {
   // Runs a statement that returns no rows.
   void Run();
   // Runs an insert; false when a row with its primary key is already stored (nothing changes).
+  // Like Run, leaves the statement reset with its bindings, ready to be bound again.
   bool TryInsert();
 
   int Columns() const;

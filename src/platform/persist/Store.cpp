@@ -388,8 +388,9 @@ void Store::InsertRow(PendingRow& row) {
         stmt.BindNull(i + 1);
     }
   };
+  // The statements were left reset by their last run (TryInsert, Run), and every parameter is
+  // bound again.
   Checksum sum(t.typeId);
-  t.insert.Rebind();
   for (int i = 0; i < n; ++i) {
     Value& v = values[i];
     if (!(t.storedAsIs[i] & (1u << v.kind))) {
@@ -411,7 +412,6 @@ void Store::InsertRow(PendingRow& row) {
   if (t.insert.TryInsert()) return;
   // The row replaces one stored before (a top record saved again under the same identity).
   if (!t.replace.IsPrepared()) prepare(t.replace, "INSERT OR REPLACE INTO ");
-  t.replace.Rebind();
   for (int i = 0; i < n; ++i) bind(t.replace, i);
   if (checked) t.replace.Bind(n + 1, check);
   t.replace.Run();
