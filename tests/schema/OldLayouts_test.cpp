@@ -1,8 +1,7 @@
-// Every older layout of every class, from a file of its own: the layouts a case names are
-// written as the older release wrote them, hung into a job whose other records have their
-// current layouts (the database record 848 unless a case names another), and the file is
-// opened read-only (each row goes through the row steps of its layout as it is read) and walked
-// through the tree, then upgraded in place (by the same steps), walked again and saved. What the
+// Every older layout of every class, from a file of its own: the case's layouts as the older
+// release wrote them, in a job whose other records have their current layouts (ddr_Ddb 848
+// unless a case names another). The file is walked through the tree read-only (each row taken
+// through its row steps as it is read), then upgraded in place, walked again and saved; what the
 // steps made of each row is read from the upgraded file. Then: a newer layout refused, and an
 // upgrade killed anywhere.
 #include <gtest/gtest.h>
@@ -21,7 +20,6 @@
 #include <set>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
 #include "OldFileWriter.h"
 #include "TestFiles.h"
@@ -80,6 +78,10 @@ struct Job {
   void List(Cells& owner, const std::string& field, const std::string& className,
             std::vector<long long> oids, long long kind = kList) {
     w.ListIn(owner, field, w.Id(className), oids, kind);
+  }
+  // A list of one new row of the class in `owner`'s field.
+  void One(Cells& owner, const std::string& field, const std::string& className, Cells cells = {}) {
+    List(owner, field, className, {Row(className, std::move(cells))});
   }
 };
 
@@ -140,12 +142,12 @@ Filled Write(const std::string& path, const Case& c, int increments = 1) {
     if (name == "ddr_Ddb") ddbLayout = version;
   }
   if (c.write) c.write(j);
-  j.List(j.attempt, "m_iterationList", "dia_Iteration", {j.Row("dia_Iteration", j.iteration)});
-  j.List(j.increment, "m_attemptList", "dia_Attempt", {j.Row("dia_Attempt", j.attempt)});
+  j.One(j.attempt, "m_iterationList", "dia_Iteration", j.iteration);
+  j.One(j.increment, "m_attemptList", "dia_Attempt", j.attempt);
   std::vector<long long> incrementRows;
   for (int k = 0; k < increments; ++k) incrementRows.push_back(j.Row("dia_Increment", j.increment));
   j.List(j.step, "m_incrementList", "dia_Increment", incrementRows);
-  j.List(j.job, "m_stepList", "dia_Step", {j.Row("dia_Step", j.step)});
+  j.One(j.job, "m_stepList", "dia_Step", j.step);
   const long long job = j.Row("dia_DiagnosticData", j.job);
   if (ddbLayout == 309)
     OldFileWriter::Ref(j.ddb, "diagnosticData", w.Id("dia_DiagnosticData"), job);
@@ -265,8 +267,7 @@ const Case kCases[] = {
      [](Job& j) {
        OldFileWriter::Ref(j.job, "m_jobHistoryDescription", kArray, j.w.Array<int>({1, 4, 9}));
        Cells summary;
-       j.List(summary, "m_infoList", "dia_NumericalProblemSummaryInfo",
-              {j.Row("dia_NumericalProblemSummaryInfo", {})});
+       j.One(summary, "m_infoList", "dia_NumericalProblemSummaryInfo");
        OldFileWriter::Ref(j.job, "m_numericalProblemSummary", j.w.Id("dia_NumericalProblemSummary"),
                           j.Row("dia_NumericalProblemSummary", summary));
      },
@@ -312,8 +313,8 @@ const Case kCases[] = {
       "dia_Increment.m_elementDiagnosticList#OID=NULL"}},
     {"dia_Step 418, dia_ContactDiagnostic 415",
      [](Job& j) {
-       j.List(j.step, "m_contactDiagnosticList", "dia_ContactDiagnostic",
-              {j.Row("dia_ContactDiagnostic", {{"m_code", 0x01000020LL}})});
+       j.One(j.step, "m_contactDiagnosticList", "dia_ContactDiagnostic",
+             {{"m_code", 0x01000020LL}});
      },
      {"#dia_ContactDiagnostic=1", "#dia_DiagnosticBase=0"}},
     {"dia_Step 1001",
@@ -322,30 +323,25 @@ const Case kCases[] = {
     {"dia_Iteration 312, dia_FieldCriteria 312, dia_ConstraintCriteria 312, dia_ContactDiagnostic "
      "312",
      [](Job& j) {
-       j.List(j.iteration, "m_fieldCriteriaList", "dia_FieldCriteria",
-              {j.Row("dia_FieldCriteria", {})});
-       j.List(j.iteration, "m_constraintCriteriaList", "dia_ConstraintCriteria",
-              {j.Row("dia_ConstraintCriteria", {})});
-       j.List(j.iteration, "m_contactDiagnosticList", "dia_ContactDiagnostic",
-              {j.Row("dia_ContactDiagnostic", {{"m_contactDiagnosticType", "Overclosure"}})});
+       j.One(j.iteration, "m_fieldCriteriaList", "dia_FieldCriteria");
+       j.One(j.iteration, "m_constraintCriteriaList", "dia_ConstraintCriteria");
+       j.One(j.iteration, "m_contactDiagnosticList", "dia_ContactDiagnostic",
+             {{"m_contactDiagnosticType", "Overclosure"}});
      },
      {"#dia_Residual=0", "#dia_CompatibilityError=0", "#dia_ContactDiagnostic=1",
       "#dia_DiagnosticBase=0"}},
     {"dia_Iteration 318, dia_FieldCriteria 318, dia_NumericalSingularity 318",
      [](Job& j) {
-       j.List(j.iteration, "m_fieldCriteriaList", "dia_FieldCriteria",
-              {j.Row("dia_FieldCriteria", {})});
-       j.List(j.iteration, "m_numericalSingularityList", "dia_NumericalSingularity",
-              {j.Row("dia_NumericalSingularity", {})});
+       j.One(j.iteration, "m_fieldCriteriaList", "dia_FieldCriteria");
+       j.One(j.iteration, "m_numericalSingularityList", "dia_NumericalSingularity");
      },
      {"dia_Iteration.m_numberOfNumericalSingularities=NULL", "#dia_Residual=0"}},
     {"dia_Iteration 321, dia_ZeroPivot 321, dia_ContactDiagnostic 321",
      [](Job& j) {
        Cells contact;
        OldFileWriter::Ref(contact, "m_nodeLabels", kArray, j.w.Array<int>({3}));
-       j.List(j.iteration, "m_zeroPivotList", "dia_ZeroPivot", {j.Row("dia_ZeroPivot", {})});
-       j.List(j.iteration, "m_contactDiagnosticList", "dia_ContactDiagnostic",
-              {j.Row("dia_ContactDiagnostic", contact)});
+       j.One(j.iteration, "m_zeroPivotList", "dia_ZeroPivot");
+       j.One(j.iteration, "m_contactDiagnosticList", "dia_ContactDiagnostic", contact);
      },
      {"dia_Iteration.m_numberOfZeroPivots=NULL", "#dia_ContactDiagnostic=1",
       "#dia_AuxiliaryData=0"}},
@@ -353,18 +349,17 @@ const Case kCases[] = {
      "dia_ElementDiagnostic 410, dia_ContactDiagnostic 408",
      [](Job& j) {
        j.step.push_back({"m_incrementationScheme", "Auto incrementation"});
-       j.List(j.iteration, "m_residualList", "dia_Residual",
-              {j.Row("dia_Residual", {{"m_fieldEquationType", "Rotation"},
-                                      {"m_residualCheck", "Residual not accepted"},
-                                      {"m_correctionCheck", "Correction accepted"}})});
-       j.List(j.iteration, "m_compatibiltyErrorList", "dia_CompatibilityError",
-              {j.Row("dia_CompatibilityError", {{"m_constraintEquationType", "Axial Force"}})});
+       j.One(j.iteration, "m_residualList", "dia_Residual",
+             {{"m_fieldEquationType", "Rotation"},
+              {"m_residualCheck", "Residual not accepted"},
+              {"m_correctionCheck", "Correction accepted"}});
+       j.One(j.iteration, "m_compatibiltyErrorList", "dia_CompatibilityError",
+             {{"m_constraintEquationType", "Axial Force"}});
        Cells element = {{"m_code", 0x02000020LL}};
        OldFileWriter::Ref(element, "m_labels", kArray, j.w.Array<int>({21}));
-       j.List(j.iteration, "m_elementDiagnosticList", "dia_ElementDiagnostic",
-              {j.Row("dia_ElementDiagnostic", element)});
-       j.List(j.iteration, "m_contactDiagnosticList", "dia_ContactDiagnostic",
-              {j.Row("dia_ContactDiagnostic", {{"m_contactDiagnosticType", "Overclosure"}})});
+       j.One(j.iteration, "m_elementDiagnosticList", "dia_ElementDiagnostic", element);
+       j.One(j.iteration, "m_contactDiagnosticList", "dia_ContactDiagnostic",
+             {{"m_contactDiagnosticType", "Overclosure"}});
      },
      // A text that no conversion knows (this one is spelled right) is stored as none.
      {"dia_Step.m_incrementationScheme=AUTO_INCREMENTATION",
@@ -481,26 +476,22 @@ TEST_F(OldLayouts, Upgrade_KilledAnywhereLeavesTheOriginalOrTheCompleteConverted
   const int increments = 20000;
   Write(path, c, increments);
   const std::string original = FileBytes(path);
-  auto restore = [&] {
-    for (const char* suffix : {"-wal", "-shm", ".backup", ".upgrading"})
-      std::remove((path + suffix).c_str());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << original;
-  };
   auto upgrade = [&] { ASSERT_TRUE(ddr_Root::Instance().UpgradeDdb(path, kUtf8)); };
   const auto started = std::chrono::steady_clock::now();
   ASSERT_EQ(InChild(upgrade), 0);
-  const auto duration = std::chrono::duration_cast<std::chrono::microseconds>(
-                            std::chrono::steady_clock::now() - started)
-                            .count();
+  const long long duration =
+      std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - started).count();
   EXPECT_FALSE(IsOriginalOrConverted(path, original, c, increments));
   // Kills land anywhere in the upgrade; runs that end before their kill are not counted.
   std::mt19937 random(20261206);
   std::uniform_int_distribution<long long> delay(0, duration);
   int kills = 0, originals = 0, runs = 0;
   for (; kills < 60 && runs < 400; ++runs) {
-    restore();
+    for (const char* suffix : {"-wal", "-shm", ".backup", ".upgrading"})
+      std::remove((path + suffix).c_str());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << original;
     const pid_t pid = Spawn(upgrade);
-    std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+    usleep(delay(random));
     kill(pid, SIGKILL);
     int status = 0;
     waitpid(pid, &status, 0);
@@ -511,5 +502,5 @@ TEST_F(OldLayouts, Upgrade_KilledAnywhereLeavesTheOriginalOrTheCompleteConverted
   EXPECT_GE(kills, 50);
   EXPECT_GT(originals, 0);
   std::printf("upgrade of %lld us killed %d times in %d runs: %d originals, %d converted files\n",
-              static_cast<long long>(duration), kills, runs, originals, kills - originals);
+              duration, kills, runs, originals, kills - originals);
 }

