@@ -77,24 +77,23 @@ class OldFileWriter {
  public:
   explicit OldFileWriter(const std::string& path)
       : m_sql((std::remove(path.c_str()), path), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) {
-    Exec("PRAGMA journal_mode=WAL; PRAGMA application_id=1684300321; PRAGMA user_version=1;");
-    Exec(
-        "CREATE TABLE \"##Meta\"(key TEXT PRIMARY KEY, value TEXT);"
-        "CREATE TABLE \"##Classes\"(\"Type Id\" INTEGER PRIMARY KEY, \"Class Name\" TEXT NOT "
-        "NULL, \"Class Table\" TEXT NOT NULL, \"Version\" INTEGER NOT NULL, \"Base Type Id\" "
-        "INTEGER NOT NULL, \"Extent Quantum\" INTEGER NOT NULL);"
-        "CREATE TABLE \"##Fields\"(\"Type Id\" INTEGER NOT NULL, \"Position\" INTEGER NOT NULL,"
-        " \"Field Name\" TEXT NOT NULL, \"Attribute Type\" INTEGER NOT NULL, \"Field Type Id\" "
-        "INTEGER NOT NULL, \"Collection Type\" INTEGER NOT NULL, PRIMARY KEY(\"Type Id\", "
-        "\"Position\"));"
-        "CREATE TABLE \"##List\"(list INTEGER NOT NULL, first INTEGER NOT NULL, count INTEGER "
-        "NOT NULL, entries BLOB NOT NULL, PRIMARY KEY(list, first)) WITHOUT ROWID;"
-        "CREATE TABLE \"##Map\"(map INTEGER NOT NULL, key TEXT NOT NULL, class INTEGER NOT NULL,"
-        " oid INTEGER NOT NULL, PRIMARY KEY(map, key)) WITHOUT ROWID;"
-        "CREATE TABLE \"##Array\"(oid INTEGER PRIMARY KEY, collection INTEGER NOT NULL, count "
-        "INTEGER NOT NULL, data BLOB NOT NULL);"
-        "INSERT INTO \"##Meta\" VALUES('database', 'D0'), ('description', 'older release'),"
-        " ('creationTime', '1000');");
+    Exec(R"(PRAGMA journal_mode=WAL; PRAGMA application_id=1684300321; PRAGMA user_version=1;
+CREATE TABLE "##Meta"(key TEXT PRIMARY KEY, value TEXT);
+CREATE TABLE "##Classes"("Type Id" INTEGER PRIMARY KEY, "Class Name" TEXT NOT NULL,
+  "Class Table" TEXT NOT NULL, "Version" INTEGER NOT NULL, "Base Type Id" INTEGER NOT NULL,
+  "Extent Quantum" INTEGER NOT NULL);
+CREATE TABLE "##Fields"("Type Id" INTEGER NOT NULL, "Position" INTEGER NOT NULL,
+  "Field Name" TEXT NOT NULL, "Attribute Type" INTEGER NOT NULL,
+  "Field Type Id" INTEGER NOT NULL, "Collection Type" INTEGER NOT NULL,
+  PRIMARY KEY("Type Id", "Position"));
+CREATE TABLE "##List"(list INTEGER NOT NULL, first INTEGER NOT NULL, count INTEGER NOT NULL,
+  entries BLOB NOT NULL, PRIMARY KEY(list, first)) WITHOUT ROWID;
+CREATE TABLE "##Map"(map INTEGER NOT NULL, key TEXT NOT NULL, class INTEGER NOT NULL,
+  oid INTEGER NOT NULL, PRIMARY KEY(map, key)) WITHOUT ROWID;
+CREATE TABLE "##Array"(oid INTEGER PRIMARY KEY, collection INTEGER NOT NULL,
+  count INTEGER NOT NULL, data BLOB NOT NULL);
+INSERT INTO "##Meta" VALUES('database', 'D0'), ('description', 'older release'),
+  ('creationTime', '1000');)");
   }
   ~OldFileWriter() {
     for (auto& statement : m_statements) sqlite3_finalize(statement.second);

@@ -13,17 +13,6 @@ using namespace ddb_test;
 
 namespace {
 
-// The row function that the version binds for its own step, or null.
-dbc_ConversionFn RowFunction(const std::string& className, int version) {
-  cls_ClassRegistrar stored, current;
-  dbc_DatabaseConverter converter(stored, current);
-  if (dbc_OldClassVersion* v = OldVersion(className, version)) v->SchemaChanges(converter);
-  for (const auto& level : converter.Converters())
-    for (const auto& c : level.second.ClassConverters())
-      if (c->ClassName() == className && c->FromVersion() == version) return c->RowFunction();
-  return nullptr;
-}
-
 using Texts = std::map<std::string, std::string>;
 
 // The fields that hold a text: an empty one is stored as none.
@@ -34,17 +23,23 @@ Texts Held(const Texts& texts) {
   return held;
 }
 
-// The new row starts as a copy of the stored one, as while a file is read.
+// The row as the step from `version` writes it: the new row starts as a copy of the stored one,
+// as while a file is read.
 Texts Convert(const std::string& className, int version, const Texts& stored) {
+  cls_ClassRegistrar storedClasses, currentClasses;
+  dbc_DatabaseConverter converter(storedClasses, currentClasses);
+  if (dbc_OldClassVersion* v = OldVersion(className, version)) v->SchemaChanges(converter);
   dbc_Row in;
   for (const auto& f : stored) in.SetText(f.first, f.second);
   dbc_Row out = in;
-  dbc_ConversionFn fn = RowFunction(className, version);
-  EXPECT_NE(fn, nullptr) << className << " " << version;
-  if (fn) {
-    EXPECT_EQ(fn(in, out, 0), nullptr);
-  }
-  return Held(out.Fields());
+  for (const auto& level : converter.Converters())
+    for (const auto& c : level.second.ClassConverters())
+      if (c->ClassName() == className && c->FromVersion() == version && c->RowFunction()) {
+        EXPECT_EQ(c->RowFunction()(in, out, 0), nullptr);
+        return Held(out.Fields());
+      }
+  ADD_FAILURE() << "no row function for " << className << " " << version;
+  return {};
 }
 
 // A newest older layout and what the current layout adds to it at the end.
