@@ -115,9 +115,8 @@ std::string Message(const std::function<void()>& body) {
   return "<no exception>";
 }
 
-// Starts `body` in a forked child and returns its pid. The child exits with status 0, 1 after a
-// failed expectation, or 2 after an exception (whose message goes to stderr, with its gtest
-// failures).
+// Starts `body` in a forked child and returns its pid. The child exits with 0, 1 after a failed
+// expectation or 2 after an exception; its messages go to stderr.
 inline pid_t Spawn(const std::function<void()>& body) {
   std::fflush(nullptr);
   const pid_t pid = fork();
@@ -134,8 +133,7 @@ inline pid_t Spawn(const std::function<void()>& body) {
   _exit(status);
 }
 
-// Runs `body` in a forked child (see Spawn) and returns its exit status, 128 + the signal that
-// ended it.
+// Runs `body` in a forked child (see Spawn): its exit status, or 128 + the signal that ended it.
 inline int InChild(const std::function<void()>& body) {
   int status = 0;
   waitpid(Spawn(body), &status, 0);

@@ -37,10 +37,8 @@ struct Leaf : mem_AllocationOperators {
   static void InitializeMetadata(cls_ClassRegistrar& reg);
   virtual void DBWrite(const cls_WriteVisitor& w) const;
   // Makes the write of a leaf with this number raise, to play a failing flush.
-  static int& FailingNumber() {
-    static int number = -1;
-    return number;
-  }
+  static inline int failingNumber = -1;
+  static int& FailingNumber() { return failingNumber; }
   bool operator==(const Leaf& o) const {
     return number == o.number && value == o.value && text == o.text && flag == o.flag &&
            ints.Values() == o.ints.Values() && uid == o.uid;

@@ -119,7 +119,7 @@ std::string Stored(const std::vector<T>& values) {
   return hex;
 }
 
-// The fields filled, by class.
+// The fields filled that the class's current layout keeps with the same type, by class.
 using Filled = std::map<std::string, std::vector<cls_Attribute>>;
 
 // The case's file; with `increments`, its step holds that many copies of the increment.
@@ -155,31 +155,28 @@ Filled Write(const std::string& path, const Case& c, int increments = 1) {
   j.Row("ddr_Ddb", j.ddb);
   w.Commit();
   Filled filled;
-  for (const StoredLayout& l : j.layouts)
-    for (const cls_Attribute& f : j.set.count(l.name) ? l.fields : std::vector<cls_Attribute>{})
-      if (Filling(f) && !j.set[l.name].count(f.name)) filled[l.name].push_back(f);
+  const cls_ClassRegistrar& current = cls_MetadataRegistrar::Instance().ProcessRegistrar();
+  for (const StoredLayout& l : j.layouts) {
+    const cls_ClassMetadata* md = j.set.count(l.name) ? current.FindByName(l.name) : nullptr;
+    const std::vector<cls_Attribute> now = md ? md->Attributes() : std::vector<cls_Attribute>{};
+    for (const cls_Attribute& f : l.fields)
+      if (Filling(f) && !j.set[l.name].count(f.name) &&
+          std::any_of(now.begin(), now.end(), [&](const cls_Attribute& a) {
+            return a.name == f.name && a.attributeType == f.attributeType;
+          }))
+        filled[l.name].push_back(f);
+  }
   return filled;
 }
 
-// Every value filled into a field that the class's current layout keeps, with the same type, is
-// still there once the file is converted, in every row.
+// Every value filled is still there once the file is converted, in every row.
 void ExpectFillingKept(const std::string& path, const Filled& filled) {
-  const cls_ClassRegistrar& current = cls_MetadataRegistrar::Instance().ProcessRegistrar();
-  for (const auto& [className, fields] : filled) {
-    const cls_ClassMetadata* md = current.FindByName(className);
-    if (!md) continue;
-    for (const cls_Attribute& f : fields) {
-      const std::vector<cls_Attribute> now = md->Attributes();
-      if (std::none_of(now.begin(), now.end(), [&](const cls_Attribute& a) {
-            return a.name == f.name && a.attributeType == f.attributeType;
-          }))
-        continue;
+  for (const auto& [className, fields] : filled)
+    for (const cls_Attribute& f : fields)
       EXPECT_EQ(QueryText(path, "SELECT group_concat(DISTINCT quote(\"" + f.name + "\")) FROM \"" +
                                     className + "\""),
                 Quoted(*Filling(f)))
           << className << "." << f.name;
-    }
-  }
 }
 
 cow_String Open(const std::string& path, rfm_Access access) {
