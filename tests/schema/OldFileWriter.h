@@ -1,8 +1,7 @@
 // Test support: writes ddb files in the layouts of older releases with plain SQL, as
-// doc/ddb-format.md describes them, taking each older layout from the registered version that
-// declares it. So every chain of conversions is exercised from a file on disk. Files are made
-// in scratch directories and never kept. bench/upgrade_bench writes its large file with it too,
-// so nothing here depends on the test framework: a failed statement raises.
+// doc/ddb-format.md describes them, each older layout taken from the registered version that
+// declares it, so every chain of conversions runs from a file on disk. bench/upgrade_bench writes
+// with it too, so nothing here depends on the test framework: a failed statement raises.
 #pragma once
 
 #include <sqlite3.h>
