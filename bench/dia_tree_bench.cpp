@@ -29,6 +29,8 @@
 //       --ddb-bench-child=stream F 4000 built
 //   valgrind --tool=callgrind --toggle-collect='*RawWrite*' (then the program and)
 //       --ddb-bench-child=replay F R 400
+//   valgrind --tool=callgrind --toggle-collect='*RawWrite*' (then the program and)
+//       --ddb-bench-child=plain F P
 // (the replay reads the rows of F, the stream's file, before the inserts it is counted for).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -219,6 +221,15 @@ void ReplayTask(const std::vector<std::string>& args, Meter& meter) {
   const Snapshot snap = ReadSnapshot(args.at(0));
   meter.Start();
   RawWrite(args.at(1), snap, std::stol(args.at(2)), snap.pageSize);
+  meter.Stop();
+}
+
+// Child task: the plain raw writer of BM_RawPlainWrite over the records of a file the tree wrote.
+// Arguments: that file and the path to write.
+void PlainTask(const std::vector<std::string>& args, Meter& meter) {
+  const Snapshot records = ddb_bench::RecordsOnly(ReadSnapshot(args.at(0)));
+  meter.Start();
+  RawWrite(args.at(1), records, records.records / ddb_bench::kRecordsPerIncrement, 0);
   meter.Stop();
 }
 
@@ -434,6 +445,7 @@ BENCHMARK(BM_RawReadLast_LowerBound)->UseRealTime()->Unit(benchmark::kMillisecon
 }  // namespace
 
 int main(int argc, char** argv) {
-  return ddb_bench::BenchMain(argc, argv, {{"stream", &StreamTask}, {"replay", &ReplayTask}},
-                              &ScratchDir, KeptDir() != nullptr);
+  return ddb_bench::BenchMain(
+      argc, argv, {{"stream", &StreamTask}, {"replay", &ReplayTask}, {"plain", &PlainTask}},
+      &ScratchDir, KeptDir() != nullptr);
 }
