@@ -128,6 +128,9 @@ inline pid_t Spawn(const std::function<void()>& body) {
   } catch (const std::exception& e) {
     std::fprintf(stderr, "child raised: %s\n", e.what());
     status = 2;
+  } catch (...) {  // never back into the parent's copy of the test run
+    std::fprintf(stderr, "child raised an exception that is not a std::exception\n");
+    status = 2;
   }
   std::fflush(nullptr);
   _exit(status);
