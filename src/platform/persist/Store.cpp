@@ -26,8 +26,18 @@ unsigned char StoredAsIs(int attributeType) {
   return kNull | kInt | kText;  // a whole real is stored as an integer
 }
 
-// The value stays unchanged until the statement runs.
-void BindValue(SqlStmt& stmt, int i, const Value& v) {
+// Binds a text or blob as parameter i from its bytes, wherever they are held; they stay
+// unchanged until the statement runs.
+void BindText(SqlStmt& stmt, int i, bool blob, std::pair<const char*, std::size_t> text) {
+  if (blob)
+    stmt.BindStaticBlob(i, text.first, text.second);
+  else
+    stmt.BindStatic(i, text.first, text.second);
+}
+
+// The value stays unchanged until the statement runs. Every column of every row is bound here:
+// inline.
+inline void BindValue(SqlStmt& stmt, int i, const Value& v) {
   switch (v.kind) {
     case Value::Int:
       stmt.Bind(i, v.i);
@@ -36,10 +46,7 @@ void BindValue(SqlStmt& stmt, int i, const Value& v) {
       stmt.Bind(i, v.d);
       break;
     case Value::Text:
-      if (v.blob)
-        stmt.BindStaticBlob(i, v.s.data(), v.s.size());
-      else
-        stmt.BindStatic(i, v.s);
+      BindText(stmt, i, v.blob, {v.s.data(), v.s.size()});
       break;
     default:
       stmt.BindNull(i);
@@ -368,25 +375,10 @@ void Store::InsertRow(PendingRow& row) {
   const bool checked = Checked();
   // Each value is bound as it stands: texts and blobs are read in place until the step.
   auto bind = [&](SqlStmt& stmt, int i) {
-    const Value& v = values[i];
-    switch (v.kind) {
-      case Value::Int:
-        stmt.Bind(i + 1, v.i);
-        break;
-      case Value::Real:
-        stmt.Bind(i + 1, v.d);
-        break;
-      case Value::Text: {
-        const auto [text, size] = row.TextAt(i);
-        if (v.blob)
-          stmt.BindStaticBlob(i + 1, text, size);
-        else
-          stmt.BindStatic(i + 1, text, size);
-        break;
-      }
-      default:
-        stmt.BindNull(i + 1);
-    }
+    if (values[i].kind == Value::Text)
+      BindText(stmt, i + 1, values[i].blob, row.TextAt(i));
+    else
+      BindValue(stmt, i + 1, values[i]);
   };
   // The statements were left reset by their last run (TryInsert, Run), and every parameter is
   // bound again.
