@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "PlainSql.h"
+#include "ddb/platform/cls_ClassRegistrar.h"
 #include "ddb/platform/cls_ReadVisitor.h"
 #include "ddb/platform/cls_WriteVisitor.h"
 #include "ddb/platform/rom_Transporter.h"
@@ -177,17 +178,18 @@ inline void StripChecksums(const std::string& path) {
     ASSERT_TRUE(db.Exec(sql)) << sql << ": " << db.Error();
   };
   // Layout 1 knows no inline lists and arrays: they move to "##List" runs and "##Array" rows.
+  const std::string list = std::to_string(cls_ObjListTypeId);
   for (const auto& f :
        db.Rows("SELECT c.\"Class Table\", f.\"Field Name\", f.\"Field Type Id\", "
                "f.\"Collection Type\" FROM \"##Fields\" f JOIN \"##Classes\" c USING "
-               "(\"Type Id\") WHERE f.\"Field Type Id\" IN (2293761, 2293762)")) {
+               "(\"Type Id\") WHERE f.\"Field Type Id\" IN (" +
+               std::to_string(cls_PrimArrayTypeId) + ", " + list + ")")) {
     const std::string t = "\"" + f[0] + "\"", cls = "\"" + f[1] + "#ClassID\"",
                       oid = "\"" + f[1] + "#OID\"", where = " WHERE typeof(" + cls + ") = 'blob'";
-    exec(f[2] == "2293762"
-             ? "INSERT INTO \"##List\" SELECT " + oid + ", 0, length(" + cls + ") / 12, " + cls +
-                   ", 0 FROM " + t + where + " AND length(" + cls + ") > 0"
-             : "INSERT INTO \"##Array\" SELECT " + oid + ", " + f[3] + ", 0, x'', 0 FROM " + t +
-                   where);
+    exec(f[2] == list ? "INSERT INTO \"##List\" SELECT " + oid + ", 0, length(" + cls + ") / 12, " +
+                            cls + ", 0 FROM " + t + where + " AND length(" + cls + ") > 0"
+                      : "INSERT INTO \"##Array\" SELECT " + oid + ", " + f[3] +
+                            ", 0, x'', 0 FROM " + t + where);
     exec("UPDATE " + t + " SET " + cls + " = " + f[2] + where);
   }
   for (const auto& t : db.Rows("SELECT \"Class Table\" FROM \"##Classes\""))
