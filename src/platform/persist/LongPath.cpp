@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "ddb/platform/nex_Exception.h"
+#include "platform/persist/BatchedLog.h"
 
 namespace {
 
@@ -25,7 +26,8 @@ const char* AliasVfs() {
   static std::once_flag once;
   static sqlite3_vfs vfs;
   std::call_once(once, [] {
-    vfs = *sqlite3_vfs_find(nullptr);
+    vfs = *rom_detail::BatchedLogVfs();
+    vfs.pNext = nullptr;
     vfs.zName = "ddb-alias";
     vfs.xFullPathname = &TakeAsItStands;
     sqlite3_vfs_register(&vfs, 0);
@@ -35,7 +37,8 @@ const char* AliasVfs() {
 
 }  // namespace
 
-SqlitePath::SqlitePath(const std::string& path) : m_name(path) {
+SqlitePath::SqlitePath(const std::string& path)
+    : m_name(path), m_vfs(rom_detail::BatchedLogVfs()->zName) {
   if (path.size() <= kLongestDirect) return;
   const std::size_t slash = path.rfind('/');
   const std::string directory = slash == 0 ? "/" : path.substr(0, slash);
