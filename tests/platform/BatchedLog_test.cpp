@@ -52,7 +52,11 @@ class BatchedLog : public ScratchFile {
 TEST_F(BatchedLog, Commit_ReachesTheLogInOneWrite) {
   const long before = WriteCalls();
   for (int i = 0; i < 20; ++i) Transaction(4, true);
-  EXPECT_EQ(WriteCalls() - before, 20);
+  // One write a commit, where two a frame make about 120. Sanitizers make writes of their
+  // own in between.
+  const long writes = WriteCalls() - before;
+  EXPECT_GE(writes, 20);
+  EXPECT_LT(writes, 40);
 }
 
 TEST_F(BatchedLog, Commit_IsReadByAnotherConnectionAsSoonAsItReturns) {
