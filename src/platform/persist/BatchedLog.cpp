@@ -131,6 +131,7 @@ int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int
   log->real = reinterpret_cast<sqlite3_file*>(reinterpret_cast<char*>(file) + kRealOffset);
   const int rc = g_base->xOpen(g_base, name, log->real, flags, outFlags);
   if (rc != SQLITE_OK || !log->real->pMethods) {
+    if (log->real->pMethods) Real(*log).xClose(log->real);
     log->~LogFile();
     file->pMethods = nullptr;
     return rc != SQLITE_OK ? rc : SQLITE_CANTOPEN;
