@@ -16,8 +16,9 @@
 //   "records_per_cpu_s" compares them without the disk's share of the wall time. The replay
 //   uses the tree file's page size, the plain writer SQLite's default. Both open their files
 //   through SQLite's default VFS, as a plain program would; the library's own hands each
-//   commit's log frames to the system in one write (src/platform/persist/BatchedLog.h). "wal_KB_per_commit" is
-//   the write-ahead log each commit appends (WalMeter), "load1" the machine's load average.
+//   commit's log frames to the system in one write (src/platform/persist/BatchedLog.h).
+//   "wal_KB_per_commit" is the write-ahead log each commit appends (WalMeter), "load1" the
+//   machine's load average.
 // - BM_TreeWriteSplit: one traced tree write, its wall time split into record building, SQLite
 //   statements by kind, WAL checkpoints and the rest (the tree and the framework).
 // - BM_ReadLastIncrement vs BM_RawReadLast_LowerBound: reopen the 10K and the 1M file and read
