@@ -287,6 +287,8 @@ class Store : public std::enable_shared_from_this<Store> {
   std::string RunProblem(const SqlStmt& s, int firstCol, std::int64_t list);
   void PrepareConversions();
   std::unique_ptr<ClassTable> CreateTable(const cls_ClassMetadata& md);
+  // The statement that creates the table of a class.
+  std::string CreateTableSql(const ClassTable& t);
   void RollBack();
   // Tells every agent enlisted in the transaction that it ended.
   void TellEnlisted(bool committed);

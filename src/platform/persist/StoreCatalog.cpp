@@ -8,28 +8,44 @@ namespace rom_detail {
 
 namespace {
 
-const char* kFixedTables =
-    "CREATE TABLE \"##Meta\"(key TEXT PRIMARY KEY, value TEXT);"
-    "CREATE TABLE \"##Classes\"(\"Type Id\" INTEGER PRIMARY KEY, \"Class Name\" TEXT NOT NULL,"
-    " \"Class Table\" TEXT NOT NULL, \"Version\" INTEGER NOT NULL,"
-    " \"Base Type Id\" INTEGER NOT NULL, \"Extent Quantum\" INTEGER NOT NULL,"
-    " \"Check\" INTEGER NOT NULL);"
-    "CREATE TABLE \"##Fields\"(\"Type Id\" INTEGER NOT NULL, \"Position\" INTEGER NOT NULL,"
-    " \"Field Name\" TEXT NOT NULL, \"Attribute Type\" INTEGER NOT NULL,"
-    " \"Field Type Id\" INTEGER NOT NULL, \"Collection Type\" INTEGER NOT NULL,"
-    " PRIMARY KEY(\"Type Id\", \"Position\"));"
-    "CREATE TABLE \"##List\"(list INTEGER NOT NULL, first INTEGER NOT NULL,"
-    " count INTEGER NOT NULL, entries BLOB NOT NULL, \"check\" INTEGER NOT NULL,"
-    " PRIMARY KEY(list, first)) WITHOUT ROWID;"
-    "CREATE TABLE \"##Map\"(map INTEGER NOT NULL, key TEXT NOT NULL, class INTEGER NOT NULL,"
-    " oid INTEGER NOT NULL, \"check\" INTEGER NOT NULL, PRIMARY KEY(map, key)) WITHOUT ROWID;"
-    "CREATE TABLE \"##Length\"(list INTEGER PRIMARY KEY, count INTEGER NOT NULL,"
-    " \"check\" INTEGER NOT NULL);"
-    "CREATE TABLE \"##Array\"(oid INTEGER PRIMARY KEY, collection INTEGER NOT NULL,"
-    " count INTEGER NOT NULL, data BLOB NOT NULL, \"check\" INTEGER NOT NULL);"
-    "CREATE TABLE \"##ArrayPage\"(oid INTEGER NOT NULL, page INTEGER NOT NULL,"
-    " count INTEGER NOT NULL, data BLOB NOT NULL, \"check\" INTEGER NOT NULL,"
-    " PRIMARY KEY(oid, page));";
+// The framework's tables as a file of the current layout has them: name and the statement
+// that creates it.
+const std::pair<const char*, const char*> kFixedTables[] = {
+    {"##Meta", "CREATE TABLE \"##Meta\"(key TEXT PRIMARY KEY, value TEXT)"},
+    {"##Classes",
+     "CREATE TABLE \"##Classes\"(\"Type Id\" INTEGER PRIMARY KEY, \"Class Name\" TEXT NOT NULL,"
+     " \"Class Table\" TEXT NOT NULL, \"Version\" INTEGER NOT NULL,"
+     " \"Base Type Id\" INTEGER NOT NULL, \"Extent Quantum\" INTEGER NOT NULL,"
+     " \"Check\" INTEGER NOT NULL)"},
+    {"##Fields",
+     "CREATE TABLE \"##Fields\"(\"Type Id\" INTEGER NOT NULL, \"Position\" INTEGER NOT NULL,"
+     " \"Field Name\" TEXT NOT NULL, \"Attribute Type\" INTEGER NOT NULL,"
+     " \"Field Type Id\" INTEGER NOT NULL, \"Collection Type\" INTEGER NOT NULL,"
+     " PRIMARY KEY(\"Type Id\", \"Position\"))"},
+    {"##List",
+     "CREATE TABLE \"##List\"(list INTEGER NOT NULL, first INTEGER NOT NULL,"
+     " count INTEGER NOT NULL, entries BLOB NOT NULL, \"check\" INTEGER NOT NULL,"
+     " PRIMARY KEY(list, first)) WITHOUT ROWID"},
+    {"##Map",
+     "CREATE TABLE \"##Map\"(map INTEGER NOT NULL, key TEXT NOT NULL, class INTEGER NOT NULL,"
+     " oid INTEGER NOT NULL, \"check\" INTEGER NOT NULL, PRIMARY KEY(map, key)) WITHOUT ROWID"},
+    {"##Length",
+     "CREATE TABLE \"##Length\"(list INTEGER PRIMARY KEY, count INTEGER NOT NULL,"
+     " \"check\" INTEGER NOT NULL)"},
+    {"##Array",
+     "CREATE TABLE \"##Array\"(oid INTEGER PRIMARY KEY, collection INTEGER NOT NULL,"
+     " count INTEGER NOT NULL, data BLOB NOT NULL, \"check\" INTEGER NOT NULL)"},
+    {"##ArrayPage",
+     "CREATE TABLE \"##ArrayPage\"(oid INTEGER NOT NULL, page INTEGER NOT NULL,"
+     " count INTEGER NOT NULL, data BLOB NOT NULL, \"check\" INTEGER NOT NULL,"
+     " PRIMARY KEY(oid, page))"},
+};
+
+std::string FixedTableSql(const std::string& name) {
+  for (const auto& [table, sql] : kFixedTables)
+    if (name == table) return sql;
+  return std::string();
+}
 
 const char* SqlType(int attributeType) {
   switch (attributeType) {
@@ -49,7 +65,7 @@ void Store::InitializeNew(const std::string& dbName, const std::string& descript
                           std::int64_t creationTime) {
   BeginScope();
   try {
-    m_db.Exec(kFixedTables);
+    for (const auto& table : kFixedTables) m_db.Exec(table.second);
     SqlStmt put(m_db, "INSERT OR REPLACE INTO \"##Meta\"(key, value) VALUES(?, ?)");
     put.Bind(1, std::string("database")).Bind(2, dbName).Run();
     put.Reset().Bind(1, std::string("description")).Bind(2, description).Run();
@@ -128,36 +144,60 @@ void Store::VerifyTables() {
       {"##Map", {"map", "key", "class", "oid"}},
       {"##Array", {"oid", "collection", "count", "data"}},
   };
-  std::map<std::string, std::vector<std::string>> actual;
-  SqlStmt s(m_db,
-            "SELECT m.name, p.name FROM sqlite_master AS m, pragma_table_info(m.name) AS p"
-            " WHERE m.type = 'table' ORDER BY m.name, p.cid");
-  while (s.Step()) actual[s.Text(0)].push_back(s.Text(1));
+  std::map<std::string, std::string> created;  // table name -> the statement it was created by
+  SqlStmt tables(m_db, "SELECT name, sql FROM sqlite_master WHERE type = 'table'");
+  while (tables.Step()) created[tables.Text(0)] = tables.Text(1);
+  SqlStmt stored(m_db, "SELECT name FROM pragma_table_info(?) ORDER BY cid");
+  // A table created by the statement the library would create it with has that statement's
+  // columns; any other is read column by column.
   auto verify = [&](const std::string& table, const std::vector<std::string>& columns,
-                    const std::string& what) {
-    auto it = actual.find(table);
-    if (it == actual.end()) Damaged("the table of " + what + " is missing");
+                    const std::string& what, const std::string& statement = std::string()) {
+    auto it = created.find(table);
+    if (it == created.end()) Damaged("the table of " + what + " is missing");
+    if (!statement.empty() && it->second == statement) return;
+    std::vector<std::string> actual;
+    stored.Reset().Bind(1, table);
+    while (stored.Step()) actual.push_back(stored.Text(0));
     for (std::size_t c = 0; c < columns.size(); ++c)
-      if (c >= it->second.size() || it->second[c] != columns[c])
+      if (c >= actual.size() || actual[c] != columns[c])
         Damaged("the table of " + what + " lacks its column '" + columns[c] + "'");
-    if (it->second.size() != columns.size())
-      Damaged("the table of " + what + " has a column '" + it->second[columns.size()] +
+    if (actual.size() != columns.size())
+      Damaged("the table of " + what + " has a column '" + actual[columns.size()] +
               "' that its layout does not declare");
   };
-  if (Checked()) verify("##Length", {"list", "count", "check"}, "##Length");
+  // From layout 3 on, the framework's tables are the ones a new file gets.
+  auto fixedSql = [&](const std::string& name) {
+    return StoresPages() ? FixedTableSql(name) : std::string();
+  };
+  if (Checked()) verify("##Length", {"list", "count", "check"}, "##Length", fixedSql("##Length"));
   if (StoresPages())
-    verify("##ArrayPage", {"oid", "page", "count", "data", "check"}, "##ArrayPage");
+    verify("##ArrayPage", {"oid", "page", "count", "data", "check"}, "##ArrayPage",
+           fixedSql("##ArrayPage"));
   for (const auto& fixed : kFixed) {
     std::vector<std::string> columns = fixed.second;
     if (Checked() && fixed.first != "##Meta" && fixed.first != "##Fields")
       columns.push_back(fixed.first == "##Classes" ? "Check" : "check");
-    verify(fixed.first, columns, fixed.first);
+    verify(fixed.first, columns, fixed.first, fixedSql(fixed.first));
   }
   for (const auto& entry : m_tables) {
-    std::vector<std::string> columns = entry.second->columns;
+    const ClassTable& t = *entry.second;
+    std::vector<std::string> columns = t.columns;
     if (Checked()) columns.push_back("##Check");
-    verify(entry.second->table, columns, "class " + entry.second->name);
+    verify(t.table, columns, "class " + t.name, CreateTableSql(t));
   }
+}
+
+std::string Store::CreateTableSql(const ClassTable& t) {
+  std::string sql = "CREATE TABLE " + SqlQuote(t.table) +
+                    "(\"OID\" INTEGER PRIMARY KEY, \"##BaseClassOID\" INTEGER";
+  for (const cls_Attribute& a : t.fields) {
+    if (a.attributeType == cls_AttrObject)
+      sql += ", " + SqlQuote(a.name + "#ClassID") + " INTEGER, " + SqlQuote(a.name + "#OID") +
+             " INTEGER";
+    else
+      sql += ", " + SqlQuote(a.name) + " " + SqlType(a.attributeType);
+  }
+  return sql + (Checked() ? ", \"##Check\" INTEGER)" : ")");
 }
 
 std::unique_ptr<ClassTable> Store::CreateTable(const cls_ClassMetadata& md) {
@@ -170,17 +210,7 @@ std::unique_ptr<ClassTable> Store::CreateTable(const cls_ClassMetadata& md) {
   t->extentQuantum = md.ExtentQuantum();
   t->fields = md.Attributes();
   BuildColumns(*t);
-  std::string sql = "CREATE TABLE " + SqlQuote(t->table) +
-                    "(\"OID\" INTEGER PRIMARY KEY, \"##BaseClassOID\" INTEGER";
-  for (const cls_Attribute& a : t->fields) {
-    if (a.attributeType == cls_AttrObject)
-      sql += ", " + SqlQuote(a.name + "#ClassID") + " INTEGER, " + SqlQuote(a.name + "#OID") +
-             " INTEGER";
-    else
-      sql += ", " + SqlQuote(a.name) + " " + SqlType(a.attributeType);
-  }
-  if (Checked()) sql += ", \"##Check\" INTEGER";
-  m_db.Exec(sql + ")");
+  m_db.Exec(CreateTableSql(*t));
   SqlStmt cls(m_db, Checked() ? "INSERT INTO \"##Classes\" VALUES(?, ?, ?, ?, ?, ?, ?)"
                               : "INSERT INTO \"##Classes\" VALUES(?, ?, ?, ?, ?, ?)");
   cls.Bind(1, static_cast<std::int64_t>(t->typeId)).Bind(2, t->name).Bind(3, t->table);
