@@ -58,8 +58,11 @@ if(CASE STREQUAL "installed")
   run(${WORK}/pc_consumer ${WORK}/pc.ddb)
   expect_output("read back 2 steps")
 elseif(CASE STREQUAL "subdirectory")
+  # A build type of no flags (no optimisation, no debug information): the case checks that the
+  # project builds and links as a subproject, and builds the library a second time to do so.
   run(${CMAKE_COMMAND} -S ${CONSUMERS}/subdirectory -B ${WORK}/build ${generator}
-      -DDDB_SOURCE=${DDB_SOURCE} -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
+      -DCMAKE_BUILD_TYPE=Unoptimized -DDDB_SOURCE=${DDB_SOURCE}
+      -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
       -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON)
   run(${CMAKE_COMMAND} --build ${WORK}/build -j2)
   run(${WORK}/build/cxx_consumer ${WORK}/sub.ddb)
