@@ -1,7 +1,6 @@
 #include "platform/persist/BatchedLog.h"
 
 #include <algorithm>
-#include <cstring>
 #include <mutex>
 #include <new>
 #include <string>
