@@ -219,12 +219,12 @@ const cls_ClassRegistrar& Store::Registrar() const {
 }
 
 void Store::OpenDatabase(const std::string& dbName) {
-  VerifyTables();
+  VerifyTables(TableKind::Framework);
   std::string stored = MetaValue("database");
   if (stored != dbName)
     DDB_THROW(nex_PrimException, "'%s' holds no database named '%s'", FileName(), dbName);
   LoadCatalog();
-  VerifyTables();
+  VerifyTables(TableKind::Classes);
   PrepareConversions();
   if (!ReadOnly()) ReserveStoredIdentities();
 }

@@ -125,7 +125,6 @@ class PendingRow {
   void Set(const std::string& column, Value value);
   ClassTable& Table() const { return *m_table; }
   std::vector<Value>& Values() { return m_values; }
-  const std::vector<Value>& Values() const { return m_values; }
 
  private:
   ClassTable* m_table;
@@ -274,7 +273,10 @@ class Store : public std::enable_shared_from_this<Store> {
 
  private:
   void LoadCatalog();
-  void VerifyTables();
+  // The stored columns of the framework's tables, or of the classes of the catalog, against what
+  // the file's layout declares.
+  enum class TableKind { Framework, Classes };
+  void VerifyTables(TableKind which);
   std::string CheckStorage(const ClassTable& t, const SqlStmt& row, bool inlineForms) const;
   static void StoredForm(int attributeType, Value& v);
   std::int64_t RowSum(const ClassTable& t, const std::vector<Value>& values) const;
